@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, when missing.
+# Usage: scripts/deps.sh [build|run|test]...
+set -euo pipefail
+want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev fonts-thai-tlwg)
+for group in "$@"; do
+  case "$group" in
+    run)  want+=(qt6-qpa-plugins) ;;
+    test) want+=(poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev) ;;
+  esac
+done
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

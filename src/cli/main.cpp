@@ -1,0 +1,43 @@
+// vorlane-cli: fees, totals and the slip of a batch without windows, for scripts.
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void usage()
+{
+    std::fputs("usage:\n"
+               "  vorlane-cli fee [--tables DIR] [TYPE AMOUNT]\n"
+               "  vorlane-cli totals [--tables DIR] FILE\n"
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf FILE\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The slip needs fonts, which need a GUI platform; the other commands do not, but
+    // starting the same way keeps the paths (application directory) identical.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (args.isEmpty()) {
+        usage();
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("slip"))
+        return vorlane::cli::runSlipMain(argc, argv, args);
+    QCoreApplication app(argc, argv);
+    if (command == QLatin1String("fee"))
+        return vorlane::cli::runFee(args);
+    if (command == QLatin1String("totals"))
+        return vorlane::cli::runTotals(args);
+    usage();
+    return 2;
+}

@@ -1,0 +1,39 @@
+#include "cli/commands.h"
+
+#include "records/datafile.h"
+#include "records/numbers.h"
+#include "records/totals.h"
+
+namespace vorlane::cli {
+
+int runTotals(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    AppPaths paths;
+    if (!takeTablesOption(args, paths))
+        return 2;
+    if (args.size() != 1) {
+        printError(QStringLiteral("usage: vorlane-cli totals [--tables DIR] FILE"));
+        return 2;
+    }
+    TableStatus st;
+    const RateTable rates = LoadRateTable(paths.file(QStringLiteral("rate.txt")), &st);
+    if (!st.found) {
+        printError(QStringLiteral("cannot read the rate table %1").arg(st.path));
+        return 1;
+    }
+    const ReadResult file = ReadDataFile(args[0]);
+    if (!file.ok()) {
+        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.detail));
+        return 1;
+    }
+    RecordStore store;
+    store.assign(file.lines);
+    const BatchTotals t = ComputeTotals(store, rates);
+    printLine(QStringLiteral("records: %1").arg(t.count));
+    printLine(QStringLiteral("amount: %1").arg(formatGrouped(t.amount)));
+    printLine(QStringLiteral("fee: %1").arg(formatGrouped(t.fee)));
+    return 0;
+}
+
+} // namespace vorlane::cli

@@ -1,0 +1,59 @@
+#include "records/apppaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace vorlane {
+namespace {
+
+QString join(const QString &dir, const QString &name)
+{
+    return QDir::cleanPath(dir + QLatin1Char('/') + name);
+}
+
+bool writableDir(const QString &dir)
+{
+    const QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace
+
+QString AppPaths::file(const QString &name) const { return join(appDir, name); }
+QString AppPaths::cusnamePath() const { return join(settingsDir, QStringLiteral("cusname.txt")); }
+QString AppPaths::nonamePath() const { return QDir::toNativeSeparators(join(appDir, QStringLiteral("Noname.txt"))); }
+
+AppPaths AppPaths::forDirectory(const QString &dir)
+{
+    AppPaths p;
+    p.appDir = QDir(dir).absolutePath();
+    p.settingsDir = p.appDir;
+    return p;
+}
+
+AppPaths AppPaths::detect()
+{
+    AppPaths p;
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    // A portable copy keeps its tables beside the program; an installed one in share/vorlane.
+    if (QFileInfo::exists(join(exeDir, QStringLiteral("rate.txt")))) {
+        p.appDir = exeDir;
+    } else {
+        const QString shared = QDir::cleanPath(exeDir + QStringLiteral("/../share/vorlane"));
+        p.appDir = QFileInfo::exists(shared) ? shared : exeDir;
+    }
+    if (writableDir(p.appDir)) {
+        p.settingsDir = p.appDir;
+    } else {
+        QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        if (config.isEmpty())
+            config = QDir::homePath() + QStringLiteral("/.config/vorlane");
+        QDir().mkpath(config);
+        p.settingsDir = config;
+    }
+    return p;
+}
+
+} // namespace vorlane

@@ -1,0 +1,24 @@
+#pragma once
+// Where the program finds its tables and help text, and keeps "cusname.txt".
+#include <QString>
+
+namespace vorlane {
+
+struct AppPaths {
+    // Directory of the reference tables and "helpcustomer.txt": the program's own
+    // directory when the tables are there (a portable copy), else the installed
+    // share/vorlane folder.
+    QString appDir;
+    // Directory where "cusname.txt" is read and written: appDir when it can be
+    // written, else the user's configuration folder.
+    QString settingsDir;
+
+    QString file(const QString &name) const;         // appDir / name
+    QString cusnamePath() const;                     // settingsDir / cusname.txt
+    QString nonamePath() const;                      // appDir / Noname.txt
+
+    static AppPaths detect();                        // from the running program
+    static AppPaths forDirectory(const QString &dir); // tables and cusname.txt in one folder (tests, --tables)
+};
+
+} // namespace vorlane

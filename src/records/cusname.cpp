@@ -1,0 +1,41 @@
+#include "records/cusname.h"
+
+#include "records/codec.h"
+#include "records/tables.h"
+
+#include <QSaveFile>
+
+namespace vorlane {
+
+std::optional<DepositorDetails> ReadCusname(const QString &path)
+{
+    const auto lines = ReadTableLines(path);
+    if (!lines || lines->isEmpty())
+        return std::nullopt;
+    // Several records: the last one read wins.
+    const QStringList f = ReadFields(lines->last(), 2);
+    return DepositorDetails{f[0], f[1]};
+}
+
+bool WriteCusname(const QString &path, const DepositorDetails &details)
+{
+    auto quoted = [](QString s) {
+        s.replace(u'"', QStringLiteral("\"\""));
+        return u'"' + s + u'"';
+    };
+    const QString line = quoted(details.name) + u',' + quoted(details.address) + QStringLiteral("\r\n");
+    const cp874::EncodeResult e = cp874::encode(line);
+    if (!e.ok)
+        return false;
+    QSaveFile f(path);
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(e.bytes) != e.bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+} // namespace vorlane

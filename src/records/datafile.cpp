@@ -1,0 +1,124 @@
+#include "records/datafile.h"
+
+#include "records/codec.h"
+#include "records/recordline.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vorlane {
+
+ReadResult ReadDataFile(const QString &path)
+{
+    ReadResult r;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        r.error = FileError::NotFound;
+        r.detail = QStringLiteral("no such file: %1").arg(path);
+        return r;
+    }
+    if (info.isDir()) {
+        r.error = FileError::Unreadable;
+        r.detail = QStringLiteral("is a folder: %1").arg(path);
+        return r;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = FileError::Unreadable;
+        r.detail = QStringLiteral("cannot open %1: %2").arg(path, f.errorString());
+        return r;
+    }
+    if (f.size() > kMaxDataFileBytes) {
+        r.error = FileError::TooLarge;
+        r.detail = QStringLiteral("%1 is %2 bytes, more than a data file can be").arg(path).arg(f.size());
+        return r;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.error = FileError::Unreadable;
+        r.detail = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());
+        return r;
+    }
+    const QString text = cp874::decode(bytes);
+    // CR LF as written; LF alone and CR alone are tolerated.
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    auto take = [&](qsizetype end) {
+        const QStringView line = QStringView(text).mid(start, end - start);
+        if (IsRecordLine(line))
+            r.lines.append(line.toString());
+        else
+            ++r.skipped;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            take(i);
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        take(n);
+    return r;
+}
+
+WriteResult EncodeDataFile(const QStringList &lines, QByteArray &out)
+{
+    WriteResult r;
+    out.clear();
+    qsizetype size = 0;
+    for (const QString &l : lines)
+        size += l.size() + 2;
+    out.reserve(size);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const cp874::EncodeResult e = cp874::encode(lines[i]);
+        if (!e.ok) {
+            r.error = FileError::Unencodable;
+            r.badLine = i;
+            r.badPos = e.errorPos;
+            r.detail = QStringLiteral("line %1, position %2: U+%3 cannot be written in code page 874")
+                           .arg(i + 1)
+                           .arg(e.errorPos + 1)
+                           .arg(uint(e.badChar), 4, 16, QLatin1Char('0'));
+            out.clear();
+            return r;
+        }
+        out += e.bytes;
+        out += "\r\n";
+    }
+    return r;
+}
+
+WriteResult WriteDataFile(const QString &path, const QStringList &lines)
+{
+    QByteArray bytes;
+    WriteResult r = EncodeDataFile(lines, bytes);
+    if (!r.ok())
+        return r;
+    QSaveFile f(path);
+    // Without a writable folder QSaveFile may fall back to writing in place; refuse that,
+    // so a failure can never leave a half-written file behind.
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly)) {
+        r.error = FileError::WriteFailed;
+        r.detail = QStringLiteral("cannot create %1: %2").arg(path, f.errorString());
+        return r;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        r.error = FileError::WriteFailed;
+        r.detail = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
+        f.cancelWriting();
+        return r;
+    }
+    if (!f.commit()) {
+        r.error = FileError::WriteFailed;
+        r.detail = QStringLiteral("cannot save %1: %2").arg(path, f.errorString());
+        return r;
+    }
+    return r;
+}
+
+} // namespace vorlane

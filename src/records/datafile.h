@@ -1,0 +1,42 @@
+#pragma once
+// Data files: one record line per line, code page 874, CR LF.
+#include <QString>
+#include <QStringList>
+
+namespace vorlane {
+
+enum class FileError {
+    None,
+    NotFound,     // no such file
+    Unreadable,   // exists but cannot be opened or read
+    TooLarge,     // larger than a data file can sensibly be
+    Unencodable,  // a line holds a character that code page 874 cannot carry
+    WriteFailed,  // create, write or commit failed; the previous file is untouched
+};
+
+struct ReadResult {
+    FileError error = FileError::None;
+    QString detail;     // for logs and the command line; the windows show their own texts
+    QStringList lines;  // the lines that pass IsRecordLine, in file order
+    qsizetype skipped = 0;  // lines left out
+    bool ok() const { return error == FileError::None; }
+};
+
+struct WriteResult {
+    FileError error = FileError::None;
+    QString detail;
+    qsizetype badLine = -1;  // Unencodable: which line, and where in it
+    qsizetype badPos = -1;
+    bool ok() const { return error == FileError::None; }
+};
+
+inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
+
+// Reads the whole file, tolerating LF and CR line ends; never a half-filled result.
+ReadResult ReadDataFile(const QString &path);
+// Encodes every line first, then writes through a temporary file and a rename.
+WriteResult WriteDataFile(const QString &path, const QStringList &lines);
+// The same bytes WriteDataFile would write.
+WriteResult EncodeDataFile(const QStringList &lines, QByteArray &out);
+
+} // namespace vorlane

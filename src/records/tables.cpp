@@ -1,0 +1,160 @@
+#include "records/tables.h"
+
+#include "records/codec.h"
+#include "records/numbers.h"
+
+#include <QFile>
+
+namespace vorlane {
+namespace {
+
+// Reference tables are small; anything larger than this is not a table.
+constexpr qint64 kMaxTableBytes = qint64(64) * 1024 * 1024;
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+QStringList ReadFields(QStringView line, int count)
+{
+    QStringList out;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (out.size() < count) {
+        if (i > n)
+            break;
+        while (i < n && isBlank(line[i]))
+            ++i;
+        QString field;
+        if (i < n && line[i] == u'"') {
+            ++i;
+            while (i < n) {
+                if (line[i] == u'"') {
+                    // A doubled quote inside a quoted field stands for one quote.
+                    if (i + 1 < n && line[i + 1] == u'"') {
+                        field.append(u'"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field.append(line[i++]);
+            }
+            // Whatever follows the closing quote up to the comma is not part of the field.
+            while (i < n && line[i] != u',')
+                ++i;
+        } else {
+            const qsizetype start = i;
+            while (i < n && line[i] != u',')
+                ++i;
+            field = line.mid(start, i - start).trimmed().toString();
+        }
+        out.append(field);
+        ++i;  // past the comma (or past the end)
+    }
+    while (out.size() < count)
+        out.append(QString());
+    return out;
+}
+
+std::optional<QStringList> ReadTableLines(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (f.size() > kMaxTableBytes)
+        return std::nullopt;
+    const QByteArray bytes = f.read(kMaxTableBytes);
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QStringList lines = splitLines(cp874::decode(bytes));
+    lines.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
+    return lines;
+}
+
+std::optional<int> RateTable::rowByText(QStringView typeCode) const
+{
+    const QStringView want = typeCode.trimmed();
+    for (int i = 0; i < rowCount; ++i)
+        if (QStringView(rows[i].TypeCode).trimmed() == want)
+            return i;
+    return std::nullopt;
+}
+
+std::optional<int> RateTable::rowByValue(QStringView typeCode, int limit) const
+{
+    const auto want = toNumber(typeCode);
+    if (!want)
+        return std::nullopt;
+    const std::int64_t w = whole(*want);
+    const int n = qMin(limit, rowCount);
+    for (int i = 0; i < n; ++i) {
+        const auto v = toNumber(rows[i].TypeCode);
+        if (v && whole(*v) == w)
+            return i;
+    }
+    return std::nullopt;
+}
+
+RateTable LoadRateTable(const QString &path, TableStatus *status)
+{
+    RateTable t;
+    const auto lines = ReadTableLines(path);
+    if (status) {
+        status->found = lines.has_value();
+        status->path = path;
+    }
+    if (!lines)
+        return t;
+    for (const QString &line : *lines) {
+        // The table has 21 slots; later lines are not read.
+        if (t.rowCount >= kRateSlots)
+            break;
+        const QStringList f = ReadFields(line, 7);
+        t.rows[t.rowCount] = RateRow{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+        t.RateLastIndex = t.rowCount;
+        ++t.rowCount;
+    }
+    return t;
+}
+
+CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status)
+{
+    CodeNameTable t;
+    const auto lines = ReadTableLines(path);
+    if (status) {
+        status->found = lines.has_value();
+        status->path = path;
+    }
+    if (!lines)
+        return t;
+    t.codes.reserve(lines->size());
+    t.names.reserve(lines->size());
+    for (const QString &line : *lines) {
+        const QStringList f = ReadFields(line, 2);
+        t.codes.append(f[0]);
+        t.names.append(f[1]);
+    }
+    return t;
+}
+
+} // namespace vorlane

@@ -1,0 +1,50 @@
+#pragma once
+// The reference tables: "rate.txt", "mo.txt", "postcode.txt" and "mo1.txt".
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace vorlane {
+
+// Comma-separated fields of one line: a run of characters up to the next comma (blanks
+// around it dropped) or a text in double quotes, which may hold commas. Exactly `count`
+// fields come back: missing ones are empty, extra ones are ignored.
+QStringList ReadFields(QStringView line, int count);
+
+// Every line of a text table, decoded from code page 874 (CR LF, LF or CR line ends).
+// Blank lines are dropped. Gives nullopt when the file cannot be read.
+std::optional<QStringList> ReadTableLines(const QString &path);
+
+inline constexpr int kRateSlots = 21;
+
+struct RateRow {
+    QString TypeCode, BaseFee, StepFee, StepSize, MinAmount, MaxAmount, SplitLimit;
+};
+
+struct RateTable {
+    std::array<RateRow, kRateSlots> rows;
+    int rowCount = 0;       // lines read, at most 21
+    int RateLastIndex = 0;  // slot of the last line read
+
+    // First row whose type code, trimmed, is exactly the trimmed text (the amount check on Enter).
+    std::optional<int> rowByText(QStringView typeCode) const;
+    // First of rows 0 .. limit-1 whose type code has the same whole-number value (the save check).
+    std::optional<int> rowByValue(QStringView typeCode, int limit = kRateSlots) const;
+};
+
+// Two parallel columns: "mo.txt", "postcode.txt", "mo1.txt".
+struct CodeNameTable {
+    QStringList codes;
+    QStringList names;
+};
+
+struct TableStatus {
+    bool found = true;  // false when the file was missing or unreadable
+    QString path;
+};
+
+RateTable LoadRateTable(const QString &path, TableStatus *status = nullptr);
+CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status = nullptr);
+
+} // namespace vorlane

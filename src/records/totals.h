@@ -1,0 +1,15 @@
+#pragma once
+#include "records/recordstore.h"
+#include "records/tables.h"
+
+namespace vorlane {
+
+struct BatchTotals {
+    double amount = 0;  // sum of the numeric amounts (a non-numeric amount adds nothing)
+    double fee = 0;     // sum of ComputeFee over every record
+    qsizetype count = 0;
+};
+
+BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates);
+
+} // namespace vorlane

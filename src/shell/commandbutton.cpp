@@ -1,0 +1,23 @@
+#include "shell/commandbutton.h"
+
+#include <QKeyEvent>
+
+namespace vorlane {
+
+CommandButton::CommandButton(const QString &text, QWidget *parent) : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (isEnabled())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+} // namespace vorlane

@@ -1,0 +1,69 @@
+#include "shell/prompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+namespace {
+
+// Qt ships no Thai translation for its standard buttons, so the boxes are built here.
+Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Icon icon,
+                     QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    struct Spec { QMessageBox::StandardButton std; QString label; Prompter::Answer answer; };
+    const Spec specs[] = {
+        {QMessageBox::Ok, u"ตกลง"_s, Prompter::Answer::Ok},
+        {QMessageBox::Yes, u"ใช่"_s, Prompter::Answer::Yes},
+        {QMessageBox::No, u"ไม่ใช่"_s, Prompter::Answer::No},
+        {QMessageBox::Cancel, u"ยกเลิก"_s, Prompter::Answer::Cancel},
+    };
+    QAbstractButton *first = nullptr;
+    for (const Spec &s : specs) {
+        if (!(buttons & s.std))
+            continue;
+        QPushButton *b = box.addButton(s.std);
+        b->setText(s.label);
+        if (!first)
+            first = b;
+    }
+    if (first)
+        box.setDefaultButton(qobject_cast<QPushButton *>(first));
+    if (buttons & QMessageBox::Cancel)
+        box.setEscapeButton(box.button(QMessageBox::Cancel));
+    else if (buttons & QMessageBox::No)
+        box.setEscapeButton(box.button(QMessageBox::No));
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes: return Prompter::Answer::Yes;
+    case QMessageBox::No: return Prompter::Answer::No;
+    case QMessageBox::Cancel: return Prompter::Answer::Cancel;
+    default: return (buttons & QMessageBox::Ok) ? Prompter::Answer::Ok : Prompter::Answer::Cancel;
+    }
+}
+
+const QString kTitle = u"Vorlane"_s;
+
+} // namespace
+
+void QtPrompter::ok(const QString &text) { run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Ok); }
+
+Prompter::Answer QtPrompter::yesNo(const QString &text)
+{
+    return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No);
+}
+
+Prompter::Answer QtPrompter::yesNoCancel(const QString &text)
+{
+    return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+void QtPrompter::information(const QString &title, const QString &text)
+{
+    run(title, text, QMessageBox::Information, QMessageBox::Ok);
+}
+
+} // namespace vorlane

@@ -1,0 +1,58 @@
+#pragma once
+// Message boxes for tests: records every text and answers from a queue.
+#include "shell/prompter.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace vorlane::test {
+
+class ScriptedPrompter final : public Prompter {
+public:
+    enum class Kind { Ok, YesNo, YesNoCancel, Information };
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString title;  // only for information boxes
+    };
+
+    // Answers for the next questions, in order. When the queue is empty a question
+    // is answered `fallback` and counted in `unanswered`.
+    void answer(Answer a) { queue.append(a); }
+    void answer(std::initializer_list<Answer> as) { queue.append(QList<Answer>(as)); }
+
+    void ok(const QString &text) override { shown.append({Kind::Ok, text, {}}); }
+    Answer yesNo(const QString &text) override { shown.append({Kind::YesNo, text, {}}); return next(); }
+    Answer yesNoCancel(const QString &text) override { shown.append({Kind::YesNoCancel, text, {}}); return next(); }
+    void information(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::Information, text, title});
+    }
+
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const Shown &s : shown)
+            t << s.text;
+        return t;
+    }
+    QString last() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    void clear() { shown.clear(); queue.clear(); unanswered = 0; }
+
+    QList<Shown> shown;
+    QList<Answer> queue;
+    Answer fallback = Answer::No;
+    int unanswered = 0;
+
+private:
+    Answer next()
+    {
+        if (queue.isEmpty()) {
+            ++unanswered;
+            return fallback;
+        }
+        return queue.takeFirst();
+    }
+};
+
+} // namespace vorlane::test
