@@ -1,0 +1,164 @@
+#include "records/codec.h"
+#include "records/cusname.h"
+#include "records/datafile.h"
+#include "tempfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+
+using namespace vorlane;
+using namespace Qt::StringLiterals;
+
+class TestDataFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const QString &n) { return dir.filePath(n); }
+
+private Q_SLOTS:
+    void keepsOnlySixAndEightBarLines_data()
+    {
+        QTest::addColumn<QByteArray>("eol");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CR") << QByteArray("\r");
+    }
+    void keepsOnlySixAndEightBarLines()
+    {
+        QFETCH(QByteArray, eol);
+        const QStringList lines{u""_s, u"รายการธนาณัติ"_s, u"a|b|c|d|e|f|g|"_s, u"101|10100|ก|ข|500|ค|ง|จ|"_s,
+                                u"1|2|3|4|5|6|"_s, u"   "_s, u"101|10100|ก|ข|500|ค|ง|จ|x|"_s};
+        QVERIFY(test::writeCp874(path(u"in.txt"_s), lines, eol));
+        const ReadResult r = ReadDataFile(path(u"in.txt"_s));
+        QVERIFY(r.ok());
+        QCOMPARE(r.lines, (QStringList{u"101|10100|ก|ข|500|ค|ง|จ|"_s, u"1|2|3|4|5|6|"_s}));
+        QCOMPARE(r.skipped, qsizetype(5));
+    }
+
+    void lastLineWithoutLineEnd()
+    {
+        QVERIFY(test::writeBytes(path(u"noeol.txt"_s), "1|2|3|4|5|6|7|8|\r\n1|2|3|4|5|6|"));
+        QCOMPARE(ReadDataFile(path(u"noeol.txt"_s)).lines.size(), 2);
+    }
+
+    void saveAndReopenGivesTheSameBytes()
+    {
+        QByteArray bytes;
+        for (int b = 1; b < 256; ++b)
+            if (b != '\r' && b != '\n' && b != '|')
+                bytes.append(char(b));
+        // Every byte value (undefined ones too) inside a record survives open and save.
+        const QByteArray file = "101|10100|" + bytes + "|x|500|y|z|w|\r\n112||n|d|1,250.50||a|b|\r\n";
+        QVERIFY(test::writeBytes(path(u"all.txt"_s), file));
+        const ReadResult r = ReadDataFile(path(u"all.txt"_s));
+        QVERIFY(r.ok());
+        QCOMPARE(r.lines.size(), 2);
+        QVERIFY(WriteDataFile(path(u"again.txt"_s), r.lines).ok());
+        QCOMPARE(test::readBytes(path(u"again.txt"_s)), file);
+    }
+
+    void emptyItemIsAnEmptyLine()
+    {
+        QByteArray out;
+        QVERIFY(EncodeDataFile({u"a|"_s, u""_s}, out).ok());
+        QCOMPARE(out, QByteArray("a|\r\n\r\n"));
+    }
+
+    void missingAndUnreadable()
+    {
+        QCOMPARE(ReadDataFile(path(u"nope.txt"_s)).error, FileError::NotFound);
+        QCOMPARE(ReadDataFile(dir.path()).error, FileError::Unreadable);
+        if (::geteuid() != 0) {
+            QVERIFY(test::writeBytes(path(u"locked.txt"_s), "1|2|3|4|5|6|\r\n"));
+            QFile::setPermissions(path(u"locked.txt"_s), QFileDevice::Permissions());
+            const ReadResult r = ReadDataFile(path(u"locked.txt"_s));
+            QCOMPARE(r.error, FileError::Unreadable);
+            QVERIFY(r.lines.isEmpty());
+        }
+    }
+
+    void unencodableLineWritesNothing()
+    {
+        const QString target = path(u"keep.txt"_s);
+        QVERIFY(test::writeBytes(target, "old|\r\n"));
+        const WriteResult w = WriteDataFile(target, {u"fine|"_s, u"ab😀|"_s});
+        QCOMPARE(w.error, FileError::Unencodable);
+        QCOMPARE(w.badLine, qsizetype(1));
+        QCOMPARE(w.badPos, qsizetype(2));
+        QCOMPARE(test::readBytes(target), QByteArray("old|\r\n"));
+    }
+
+    void failedSaveKeepsThePreviousFile()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.filePath(u"batch.txt"_s);
+        QVERIFY(test::writeBytes(target, "previous|\r\n"));
+        WriteResult w;
+        {
+            test::LockedFolder lock(folder.path());
+            if (!lock.ok)
+                QSKIP("cannot make a folder read-only here");
+            w = WriteDataFile(target, {u"new|"_s});
+        }
+        QCOMPARE(w.error, FileError::WriteFailed);
+        QCOMPARE(test::readBytes(target), QByteArray("previous|\r\n"));
+    }
+
+    void fullDiskKeepsThePreviousFile()
+    {
+        QTemporaryDir mountPoint;
+        const QString target = mountPoint.filePath(u"batch.txt"_s);
+        test::SmallDisk disk(mountPoint.path(), 64);
+        if (!disk.ok)
+            QSKIP("cannot mount a small file system here");
+        QVERIFY(test::writeBytes(target, "previous|\r\n"));
+        const QStringList big(4000, QString(40, u'ก') + u"|"_s);  // about 160 KiB
+        const WriteResult w = WriteDataFile(target, big);
+        QCOMPARE(w.error, FileError::WriteFailed);
+        QCOMPARE(test::readBytes(target), QByteArray("previous|\r\n"));
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files), QStringList{u"batch.txt"_s});
+    }
+
+    void failedSaveIntoMissingFolder()
+    {
+        const WriteResult w = WriteDataFile(path(u"no/such/folder/batch.txt"_s), {u"new|"_s});
+        QCOMPARE(w.error, FileError::WriteFailed);
+        QVERIFY(!QFile::exists(path(u"no/such/folder/batch.txt"_s)));
+    }
+
+    void cusnameRoundTrip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("plain") << u"บริษัท ตัวอย่าง จำกัด"_s << u"99 ถนนสุขุมวิท กรุงเทพ 10110"_s;
+        QTest::newRow("comma") << u"ก, ข"_s << u"1, 2, 3"_s;
+        QTest::newRow("quotes") << u"บริษัท \"ดี\" จำกัด"_s << u"\"ซอย\" 5"_s;
+        QTest::newRow("blanks kept") << u"  ชื่อ  "_s << u" ที่อยู่ "_s;
+    }
+    void cusnameRoundTrip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, address);
+        const QString p = path(u"cusname.txt"_s);
+        QVERIFY(WriteCusname(p, {name, address}));
+        const auto back = ReadCusname(p);
+        QVERIFY(back.has_value());
+        QCOMPARE(back->name, name);
+        QCOMPARE(back->address, address);
+        QVERIFY(test::readBytes(p).endsWith("\r\n"));
+    }
+
+    void cusnameLastRecordWinsAndMissingIsEmpty()
+    {
+        const QString p = path(u"several.txt"_s);
+        QVERIFY(test::writeCp874(p, {u"\"A\",\"a\""_s, u"\"B\",\"b\""_s}));
+        QCOMPARE(ReadCusname(p)->name, u"B"_s);
+        QVERIFY(!ReadCusname(path(u"none.txt"_s)).has_value());
+        QVERIFY(!WriteCusname(path(u"emoji.txt"_s), {u"😀"_s, u"x"_s}));
+        QVERIFY(!QFile::exists(path(u"emoji.txt"_s)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFile)
+#include "test_datafile.moc"
