@@ -7,11 +7,6 @@
 namespace vorlane {
 namespace {
 
-double valueOrZero(const QString &text)
-{
-    return toNumber(text).value_or(0.0);
-}
-
 // First Z baht cost B; every further Z baht or part of Z costs S.
 // Z must round to a non-zero whole number (checked by the caller).
 double stepRule(double x, double B, double S, double Z)
@@ -25,37 +20,29 @@ double stepRule(double x, double B, double S, double Z)
     return S * double(n) + B;
 }
 
-} // namespace
-
-double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amount)
+double feeFor(const RateFigures &row, QStringView amount)
 {
-    if (rates.rowCount == 0)
-        return 0;
-    const int r = rates.rowByValue(typeCode).value_or(0);
-    const RateRow &row = rates.rows[r];
-    const double B = valueOrZero(row.BaseFee);
-    const double S = valueOrZero(row.StepFee);
-    const double Zu = valueOrZero(row.StepSize);
-    const double Lu = valueOrZero(row.SplitLimit);
+    const double B = row.base;
+    const double S = row.step;
+    const double Zu = row.stepSize;
+    const double Lu = row.splitLimit;
 
     if (S == 0)
         return B;
     if (S < 0 || Lu < 0)
         return 0;
 
-    // Amounts with a decimal point are charged in hundredths of a baht.
-    QString amountText = amount.toString();
-    const auto parsed = toNumber(amountText);
+    const auto parsed = toNumber(amount);
     if (!parsed)
         return 0;
     double a = *parsed;
     double scale = 1;
-    const qsizetype dot = amountText.indexOf(u'.');
+    // Amounts with a decimal point are charged in hundredths of a baht, after rounding
+    // to two decimals when more were keyed.
+    const qsizetype dot = amount.indexOf(u'.');
     if (dot >= 0) {
-        if (amountText.size() - dot - 1 >= 3) {
-            amountText = formatFixed2(a);
-            a = toNumber(amountText).value_or(a);
-        }
+        if (amount.size() - dot - 1 >= 3)
+            a = toNumber(formatFixed2(a)).value_or(a);
         scale = 100;
         a *= 100;
     }
@@ -65,13 +52,10 @@ double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amou
     // A step that rounds to nothing would divide by zero: charge the base fee.
     if (whole(Z) == 0)
         return B;
-
-    if (L == 0)
+    if (L == 0 || L > a)
         return stepRule(a, B, S, Z);
 
-    // Split rule: full orders of L, then the rest by the step rule.
-    if (L > a)
-        return stepRule(a, B, S, Z);
+    // Split rule: k full orders of L, each charged as the unscaled L would be, then the rest.
     const std::int64_t l = whole(L);
     const std::int64_t zu = whole(Zu);
     if (l == 0 || zu == 0)
@@ -82,6 +66,31 @@ double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amou
         return F;
     const double y = a - L * double(k);
     return F + stepRule(y, B, S, Z);
+}
+
+} // namespace
+
+double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amount)
+{
+    if (rates.rowCount == 0)
+        return 0;
+    // A type code found in no row is charged by row 0.
+    const auto type = toNumber(typeCode);
+    if (rates.hasFigures()) {
+        int r = 0;
+        if (type) {
+            const std::int64_t t = whole(*type);
+            for (int i = 0; i < rates.rowCount; ++i) {
+                if (rates.figures[i].hasType && rates.figures[i].type == t) {
+                    r = i;
+                    break;
+                }
+            }
+        }
+        return feeFor(rates.figures[r], amount);
+    }
+    const int r = rates.rowByValue(typeCode).value_or(0);
+    return feeFor(ParseRateRow(rates.rows[r]), amount);
 }
 
 } // namespace vorlane

@@ -1,5 +1,6 @@
 #include "records/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -11,18 +12,22 @@ std::optional<double> toNumber(QStringView text)
     QStringView t = text.trimmed();
     if (t.isEmpty())
         return std::nullopt;
-    QString clean;
-    clean.reserve(t.size());
+    // Built on the stack: this runs for every record on every refresh of the totals.
+    char buf[128];
+    std::size_t n = 0;
     qsizetype i = 0;
+    bool negative = false;
     if (t[0] == u'+' || t[0] == u'-') {
-        clean.append(t[0]);
+        negative = t[0] == u'-';
         ++i;
     }
     bool digits = false, point = false, lastComma = false, lastDigit = false;
     for (; i < t.size(); ++i) {
-        const QChar c = t[i];
+        const char16_t c = t[i].unicode();
         if (c >= u'0' && c <= u'9') {
-            clean.append(c);
+            if (n + 1 >= sizeof buf)
+                return std::nullopt;  // no amount has a hundred digits
+            buf[n++] = char(c);
             digits = true;
             lastDigit = true;
             lastComma = false;
@@ -36,7 +41,9 @@ std::optional<double> toNumber(QStringView text)
             if (point || lastComma)
                 return std::nullopt;
             point = true;
-            clean.append(c);
+            if (n + 1 >= sizeof buf)
+                return std::nullopt;
+            buf[n++] = '.';
             lastDigit = false;
         } else {
             return std::nullopt;
@@ -44,11 +51,11 @@ std::optional<double> toNumber(QStringView text)
     }
     if (!digits || lastComma)
         return std::nullopt;
-    bool ok = false;
-    const double v = clean.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buf, buf + n, v);
+    if (ec != std::errc() || end != buf + n || !std::isfinite(v))
         return std::nullopt;
-    return v;
+    return negative ? -v : v;
 }
 
 std::int64_t whole(double value)

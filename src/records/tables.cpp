@@ -91,6 +91,38 @@ std::optional<QStringList> ReadTableLines(const QString &path)
     return lines;
 }
 
+RateFigures ParseRateRow(const RateRow &row)
+{
+    RateFigures f;
+    if (const auto t = toNumber(row.TypeCode)) {
+        f.hasType = true;
+        f.type = whole(*t);
+    }
+    f.base = toNumber(row.BaseFee).value_or(0.0);
+    f.step = toNumber(row.StepFee).value_or(0.0);
+    f.stepSize = toNumber(row.StepSize).value_or(0.0);
+    f.splitLimit = toNumber(row.SplitLimit).value_or(0.0);
+    return f;
+}
+
+bool RateTable::append(const RateRow &row)
+{
+    if (rowCount >= kRateSlots)
+        return false;
+    if (!hasFigures()) {
+        figures.clear();
+        for (int i = 0; i < rowCount; ++i)
+            figures.push_back(ParseRateRow(rows[i]));
+    }
+    static std::uint64_t stamps = 0;
+    stamp = ++stamps;
+    rows[rowCount] = row;
+    figures.push_back(ParseRateRow(row));
+    RateLastIndex = rowCount;
+    ++rowCount;
+    return true;
+}
+
 std::optional<int> RateTable::rowByText(QStringView typeCode) const
 {
     const QStringView want = typeCode.trimmed();
@@ -130,9 +162,7 @@ RateTable LoadRateTable(const QString &path, TableStatus *status)
         if (t.rowCount >= kRateSlots)
             break;
         const QStringList f = ReadFields(line, 7);
-        t.rows[t.rowCount] = RateRow{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
-        t.RateLastIndex = t.rowCount;
-        ++t.rowCount;
+        t.append(RateRow{f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
     }
     return t;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
+#include <vector>
 #include <optional>
 
 namespace vorlane {
@@ -22,10 +24,27 @@ struct RateRow {
     QString TypeCode, BaseFee, StepFee, StepSize, MinAmount, MaxAmount, SplitLimit;
 };
 
+// A rate row's figures as numbers (a text that is not a number counts as 0).
+struct RateFigures {
+    bool hasType = false;
+    std::int64_t type = 0;  // the type code made whole
+    double base = 0, step = 0, stepSize = 0, splitLimit = 0;
+};
+RateFigures ParseRateRow(const RateRow &row);
+
 struct RateTable {
     std::array<RateRow, kRateSlots> rows;
     int rowCount = 0;       // lines read, at most 21
     int RateLastIndex = 0;  // slot of the last line read
+    // Filled by append(): the rows' figures, parsed once so a fee costs no parsing.
+    // A table whose rows are assigned directly is parsed at every fee instead.
+    std::vector<RateFigures> figures;
+    // Changes with every append(), so a figure worked out for older contents is never reused.
+    std::uint64_t stamp = 0;
+
+    // Stores a row in the next slot (nothing beyond slot 20).
+    bool append(const RateRow &row);
+    bool hasFigures() const { return qsizetype(figures.size()) == rowCount; }
 
     // First row whose type code, trimmed, is exactly the trimmed text (the amount check on Enter).
     std::optional<int> rowByText(QStringView typeCode) const;

@@ -10,10 +10,8 @@ namespace {
 RateTable table(std::initializer_list<RateRow> rows)
 {
     RateTable t;
-    for (const RateRow &r : rows) {
-        t.rows[t.rowCount] = r;
-        t.RateLastIndex = t.rowCount++;
-    }
+    for (const RateRow &r : rows)
+        t.append(r);
     return t;
 }
 
@@ -78,6 +76,20 @@ private Q_SLOTS:
         QFETCH(QString, amount);
         QFETCH(double, fee);
         QCOMPARE(ComputeFee(kRates, type, amount), fee);
+    }
+
+    void directlyFilledTableChargesTheSame()
+    {
+        // A table filled without append() has no parsed figures and takes the slow path.
+        RateTable t;
+        for (int i = 0; i < kRates.rowCount; ++i)
+            t.rows[i] = kRates.rows[i];
+        t.rowCount = kRates.rowCount;
+        QVERIFY(!t.hasFigures());
+        for (const char *amount : {"1000", "1000.01", "12000", "10500", "abc", "50,000,000.00"})
+            for (int i = 0; i < t.rowCount; ++i)
+                QCOMPARE(ComputeFee(t, t.rows[i].TypeCode, QString::fromLatin1(amount)),
+                         ComputeFee(kRates, kRates.rows[i].TypeCode, QString::fromLatin1(amount)));
     }
 
     void emptyTableChargesNothing() { QCOMPARE(ComputeFee(RateTable{}, u"101"_s, u"500"_s), 0.0); }
