@@ -25,11 +25,14 @@ QString AppPaths::file(const QString &name) const { return join(appDir, name); }
 QString AppPaths::cusnamePath() const { return join(settingsDir, QStringLiteral("cusname.txt")); }
 QString AppPaths::nonamePath() const { return QDir::toNativeSeparators(join(appDir, QStringLiteral("Noname.txt"))); }
 
+QString AppPaths::journalPath() const { return join(stateDir, QStringLiteral("recovery.journal")); }
+
 AppPaths AppPaths::forDirectory(const QString &dir)
 {
     AppPaths p;
     p.appDir = QDir(dir).absolutePath();
     p.settingsDir = p.appDir;
+    p.stateDir = p.appDir;
     return p;
 }
 
@@ -53,6 +56,9 @@ AppPaths AppPaths::detect()
         QDir().mkpath(config);
         p.settingsDir = config;
     }
+    p.stateDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (p.stateDir.isEmpty())
+        p.stateDir = QDir::homePath() + QStringLiteral("/.local/share/vorlane");
     return p;
 }
 

@@ -12,10 +12,13 @@ struct AppPaths {
     // Directory where "cusname.txt" is read and written: appDir when it can be
     // written, else the user's configuration folder.
     QString settingsDir;
+    // Directory of the recovery journal: the user's data folder.
+    QString stateDir;
 
     QString file(const QString &name) const;         // appDir / name
     QString cusnamePath() const;                     // settingsDir / cusname.txt
     QString nonamePath() const;                      // appDir / Noname.txt
+    QString journalPath() const;                     // stateDir / recovery.journal
 
     static AppPaths detect();                        // from the running program
     static AppPaths forDirectory(const QString &dir); // tables and cusname.txt in one folder (tests, --tables)

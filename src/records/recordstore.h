@@ -12,6 +12,28 @@ struct RateTable;
 
 class RecordStore {
 public:
+    // Told of every change, in order (the recovery journal listens here).
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void stored(qsizetype index, const QString &line) = 0;
+        virtual void inserted(qsizetype index, const QString &line) = 0;
+        virtual void removed(qsizetype index) = 0;
+        virtual void cleared() = 0;
+        virtual void assigned(const QStringList &lines) = 0;
+    };
+    void setObserver(Observer *observer) { m_observer = observer; }
+
+    RecordStore() = default;
+    // A copy is a plain list: it does not report to the original's observer.
+    RecordStore(const RecordStore &o) : m_lines(o.m_lines), m_figures(o.m_figures) {}
+    RecordStore &operator=(const RecordStore &o)
+    {
+        if (this != &o)
+            assign(o.m_lines);
+        return *this;
+    }
+
     qsizetype count() const { return m_lines.size(); }
     bool isEmpty() const { return m_lines.isEmpty(); }
     // A position outside 0 .. count-1 reads as the empty line.
@@ -22,6 +44,8 @@ public:
     {
         m_lines.append(line);
         m_figures.push_back({});
+        if (m_observer)
+            m_observer->inserted(m_lines.size() - 1, line);
     }
     // Writing at the position just past the last record appends; beyond that nothing happens.
     void setAt(qsizetype i, const QString &line)
@@ -29,6 +53,8 @@ public:
         if (i >= 0 && i < m_lines.size()) {
             m_lines[i] = line;
             m_figures[size_t(i)] = {};
+            if (m_observer)
+                m_observer->stored(i, line);
         } else if (i == m_lines.size()) {
             append(line);
         }
@@ -38,23 +64,31 @@ public:
         i = qBound<qsizetype>(0, i, m_lines.size());
         m_lines.insert(i, line);
         m_figures.insert(m_figures.begin() + i, LineFigures{});
+        if (m_observer)
+            m_observer->inserted(i, line);
     }
     void removeAt(qsizetype i)
     {
         if (i >= 0 && i < m_lines.size()) {
             m_lines.removeAt(i);
             m_figures.erase(m_figures.begin() + i);
+            if (m_observer)
+                m_observer->removed(i);
         }
     }
     void clear()
     {
         m_lines.clear();
         m_figures.clear();
+        if (m_observer)
+            m_observer->cleared();
     }
     void assign(QStringList lines)
     {
         m_lines = std::move(lines);
         m_figures.assign(size_t(m_lines.size()), LineFigures{});
+        if (m_observer)
+            m_observer->assigned(m_lines);
     }
 
     // Amount and fee of each line, worked out once per line and rate table, so the
@@ -68,6 +102,7 @@ public:
 
 private:
     QStringList m_lines;
+    Observer *m_observer = nullptr;
     mutable std::vector<LineFigures> m_figures;
     mutable const RateTable *m_figuresFor = nullptr;
     mutable std::uint64_t m_figuresStamp = 0;
