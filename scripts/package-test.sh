@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the Debian package and installs it on a clean Debian 12 system (a debootstrap
+# tree, made once and copied for each run), then checks that the installed programs work:
+# vorlane-cli totals on a sample batch, and the program starting on the installed tables.
+# Needs root and Debian's package servers. Usage: scripts/package-test.sh [BASE_TREE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+base=${1:-/var/tmp/vorlane-bookworm}
+work=$(mktemp -d /var/tmp/vorlane-pkgtest.XXXXXX)
+cleanup() {
+  umount "$work/root/proc" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+scripts/deps.sh build
+command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap
+cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORLANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build-pkg --target vorlane vorlane-cli
+(cd build-pkg && cpack -G DEB >/dev/null)
+deb=$(ls build-pkg/vorlane_*.deb | head -n1)
+echo "package: $deb"
+dpkg-deb --info "$deb" | sed -n '/Depends/p'
+
+if [ ! -x "$base/bin/sh" ]; then
+  debootstrap --variant=minbase bookworm "$base" http://deb.debian.org/debian
+fi
+cp -a "$base" "$work/root"
+cp /etc/resolv.conf "$work/root/etc/resolv.conf"
+mount -t proc proc "$work/root/proc"
+cp "$deb" "$work/root/tmp/vorlane.deb"
+printf '101|10100|นายทดสอบ ระบบ|บริษัท ตัวอย่าง จำกัด|500|ป้อมปราบ|1 ถนนหลวง|99 ถนนสีลม|\r\n103|10110|นางสาวทดลอง ใจดี|บริษัท ตัวอย่าง จำกัด|1,250.50|คลองเตย|2 ถนนพระราม 4|99 ถนนสีลม|\r\n' \
+  | iconv -f UTF-8 -t CP874 > "$work/root/tmp/batch.txt"
+
+chroot "$work/root" /bin/sh -ec '
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  dpkg -i /tmp/vorlane.deb || true
+  apt-get install -f -y -qq --no-install-recommends >/dev/null
+  dpkg -s vorlane | grep -q "Status: install ok installed"
+  echo "== installed files"; dpkg -L vorlane | grep -E "bin/|share/vorlane/|applications/|icons/.*256"
+  echo "== vorlane-cli totals"; vorlane-cli totals /tmp/batch.txt
+  echo "== vorlane-cli fee"; vorlane-cli fee 101 2500
+  echo "== vorlane starts"
+  rc=0; cd /tmp && HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 5 vorlane || rc=$?
+  [ "$rc" -eq 124 ] && echo "still running after 5 s: started" || { echo "vorlane exited with $rc"; exit 1; }
+'
+echo "package test passed"
