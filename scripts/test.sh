@@ -1,10 +1,30 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through CTest.
+# Builds everything and runs every test through CTest: first the ordinary build, then the
+# same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then a short run
+# of each fuzz target.
+# Env: VORLANE_BUILD_DIR (default build-test; the sanitizer build goes to <dir>-asan),
+#      VORLANE_CMAKE_ARGS, VORLANE_CTEST_ARGS, VORLANE_FUZZ_SECONDS (per target, default 20),
+#      VORLANE_SKIP_SANITIZE=1, VORLANE_SKIP_FUZZ=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build test
 build_dir=${VORLANE_BUILD_DIR:-build-test}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug ${VORLANE_CMAKE_ARGS:-}
 cmake --build "$build_dir"
-cd "$build_dir"
-ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-}
+(cd "$build_dir" && ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-})
+
+if [ "${VORLANE_SKIP_SANITIZE:-0}" != 1 ]; then
+  asan_dir="$build_dir-asan"
+  cmake -S . -B "$asan_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_SANITIZE=ON ${VORLANE_CMAKE_ARGS:-}
+  cmake --build "$asan_dir"
+  # Qt itself is not instrumented: its caches that live until exit are not ours to report,
+  # so leak checking is off; every other address and undefined-behaviour error fails the test.
+  (cd "$asan_dir" &&
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-})
+fi
+
+if [ "${VORLANE_SKIP_FUZZ:-0}" != 1 ]; then
+  scripts/fuzz.sh "${VORLANE_FUZZ_SECONDS:-20}"
+fi

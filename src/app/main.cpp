@@ -1,10 +1,26 @@
+#include "records/apppaths.h"
+#include "records/session.h"
+#include "shell/mainwindow.h"
+#include "shell/prompter.h"
+#include "shell/uiscale.h"
+#include "shell/workspace.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Vorlane"));
-    placeholder.show();
+    QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    vorlane::applyProgramFont(vorlane::currentScreen());
+
+    vorlane::Session session;
+    session.paths = vorlane::AppPaths::detect();
+    vorlane::QtPrompter prompter;
+    vorlane::Workspace ws(session, prompter);
+
+    vorlane::MainWindow window(ws);
+    QObject::connect(&window, &vorlane::MainWindow::exitRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.showMaximized();
     return app.exec();
 }

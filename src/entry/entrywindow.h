@@ -2,12 +2,14 @@
 // Form1: the entry window. Keys, shows and corrects one money order at a time, holds the
 // record counter and the batch totals. The public operations below are what the other
 // windows call; control members carry their designer names.
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
 class QLineEdit;
 class QComboBox;
 class QLabel;
+class QFrame;
 
 namespace vorlane {
 
@@ -47,6 +49,18 @@ public:
     // Gives the focus to the postcode selector Combo1(2).
     void focusPostcode();
 
+    // The record buttons' handlers, callable as clicks.
+    void SaveAction();
+    void InsertAction();
+    void DeleteAction();
+    void CancelAction();
+    enum class Move { First, Back, Forward, Last };
+    void Navigate(Move move);
+    // The line the eight fields make: each field followed by "|", nothing trimmed.
+    QString lineFromFields() const;
+    // Lays the controls out again from the screen size.
+    void applyLayout();
+
     // Controls, by designer name.
     std::array<QLineEdit *, 8> Text1{};
     std::array<QComboBox *, 4> Combo1{};
@@ -58,8 +72,47 @@ public:
                   *Cmdcancel = nullptr, *Cmdfirst = nullptr, *Cmdback = nullptr, *Cmdforward = nullptr,
                   *Cmdlast = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void buildControls();
+    // Selector rules.
+    void typeCodeChanged();
+    void postcodeChanged();
+    void postOfficeNameChanged();
+    void pickTypeCode(int p);
+    void pickTypeName(int p);
+    void pickPostcode(int p);
+    void mirrorStep();
+    // Keys.
+    void enterInField(int k);
+    void enterInSelector(int k);
+    void enterInAmount();
+    // Save.
+    bool runSaveChecks();
+    void commit();
+    void searchChanged(const QString &text);
+    void setButtons(int add, int del, int save, int cancel, int insert);
+    void focusTo(QWidget *w);
+    bool refuseUnencodable(QWidget *focusTarget, const QString &text);
+
     Workspace &m_ws;
+    QStringList m_typeCodes, m_typeNames, m_postcodes, m_postOfficeNames;
+    // Set while the postcode rules write the name selector, so that the name rule does
+    // not move the postcode to the first office of a name several offices share.
+    bool m_postcodeWriting = false;
+
+    QFrame *Frame4 = nullptr, *Frame2 = nullptr, *Frame1 = nullptr, *Frame3 = nullptr;
+    std::array<QLabel *, 7> m_fieldLabels{};  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
+    QLabel *Label18 = nullptr, *Label12 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
 };
+
+// True when every character is one of "0" to "9" (also for the empty text).
+bool IsAllDigits(QStringView text);
+// Leading and trailing blanks stripped (blanks only, as the checks count them).
+QString trimBlanks(QStringView text);
 
 } // namespace vorlane

@@ -1,5 +1,17 @@
 #pragma once
+#include <QString>
+#include <QStringList>
+
 namespace vorlane {
 struct Workspace;
 void OpenSearch(Workspace &ws);  // "ค้นหาชื่อ/รหัส": the post-office search window
+
+struct PostOfficeMatch {
+    int index = -1;  // position in the post-office lists; -1 when nothing matched
+    QString text;    // what the result box shows; empty when nothing matched
+};
+
+// The first post office, in list order, whose postcode (numeric search text) or trimmed
+// name (any other text) begins with the trimmed search text.
+PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &names, const QString &search);
 } // namespace vorlane

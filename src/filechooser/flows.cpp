@@ -1,12 +1,162 @@
 #include "filechooser/flows.h"
+
+#include "entry/entrywindow.h"
+#include "filechooser/filechooser.h"
+#include "filechooser/filename.h"
+#include "records/datafile.h"
 #include "shell/workspace.h"
 
-// Placeholders until the file chooser lands.
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
 namespace vorlane {
-void BeginOpen(Workspace &) {}
-void BeginSaveAs(Workspace &) {}
-void BeginSave(Workspace &) {}
-void OpenDataFile(Workspace &) {}
-bool SaveDataFile(Workspace &) { return false; }
-void NewDataFile(Workspace &) {}
+namespace {
+
+FileChooser *ensureChooser(Workspace &ws)
+{
+    if (!ws.chooser) {
+        ws.chooser = new FileChooser(ws, ws.workArea());
+        ws.chooser->hide();
+    }
+    return ws.chooser;
+}
+
+void showChooser(Workspace &ws, FileChooser *chooser)
+{
+    ws.setCommandButtonsVisible(false);
+    chooser->show();
+    chooser->raise();
+    if (ws.entry)
+        ws.entry->hide();
+}
+
+void setUpSave(Workspace &ws)
+{
+    FileChooser *chooser = ensureChooser(ws);
+    chooser->setMode(FileChooser::Mode::Save);
+    ws.state.ChooserMode = true;
+    showChooser(ws, chooser);
+    chooser->Text1->setFocus();
+}
+
+} // namespace
+
+void BeginOpen(Workspace &ws)
+{
+    FileChooser *chooser = ensureChooser(ws);
+    chooser->setMode(FileChooser::Mode::Open);
+    chooser->setName({});
+    ws.state.ChooserMode = false;
+    showChooser(ws, chooser);
+    chooser->Text1->setFocus();
+}
+
+void BeginSaveAs(Workspace &ws)
+{
+    ensureChooser(ws)->setName(u"Noname.txt"_s);
+    setUpSave(ws);
+}
+
+void BeginSave(Workspace &ws)
+{
+    const Prompter::Answer a = ws.prompter.yesNoCancel(u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
+    if (a == Prompter::Answer::Yes) {
+        // The batch still counts as unsaved until the chooser has written it: cancelling
+        // the chooser must not let a later close discard it without a question.
+        setUpSave(ws);
+        return;
+    }
+    if (a == Prompter::Answer::No) {
+        if (ws.session.lstMO.isEmpty()) {
+            ws.prompter.ok(u"ไม่มีข้อมูล"_s);
+            return;
+        }
+        ws.state.SaveTargetPath = ws.state.CurrentFilePath;
+        if (SaveDataFile(ws) && ws.entry)
+            ws.entry->setCaption(ws.state.CurrentFilePath);
+        return;
+    }
+    if (ws.entry)
+        ws.entry->show();
+    ws.setCommandButtonsVisible(true);
+}
+
+bool OpenDataFile(Workspace &ws)
+{
+    SessionState &st = ws.state;
+    FileChooser *chooser = ensureChooser(ws);
+    const QString name = chooser->name().trimmed();
+    if (name.isEmpty()) {
+        ws.prompter.ok(u"กรุณาใส่ชื่อไฟล์"_s);
+        chooser->Text1->setFocus();
+        return false;
+    }
+    const QString path = JoinChooserPath(chooser->directory(), name);
+    // Read first: a file that cannot be read leaves the batch, its name and the
+    // totals as they were.
+    ReadResult read = ReadDataFile(path);
+    if (!read.ok()) {
+        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้"_s);
+        chooser->Text1->setFocus();
+        return false;
+    }
+
+    EntryWindow *entry = ws.ensureEntry();
+    st.CurrentFilePath = path;
+    entry->AbandonInsertion();
+    ws.session.lstMO.assign(std::move(read.lines));
+    st.CurrentIndex = 0;
+    if (ws.session.lstMO.isEmpty()) {
+        entry->LoadLineIntoEntryFields(QString());
+        entry->setField(DepositorName, st.DefaultDepositorName);
+        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
+    } else {
+        entry->LoadLineIntoEntryFields(ws.session.lstMO.at(0));
+        entry->setCounterText(u"1/%1"_s.arg(ws.session.lstMO.count()));
+    }
+    entry->RefreshTotals();
+    entry->enableRecordButtons();
+    entry->show();
+    chooser->hide();
+    st.IsAdding = false;
+    entry->setCaption(st.EntryBaseCaption + u"   "_s + st.CurrentFilePath);
+    return true;
+}
+
+bool SaveDataFile(Workspace &ws)
+{
+    SessionState &st = ws.state;
+    if (st.SaveTargetPath.trimmed().isEmpty()) {
+        ws.prompter.ok(u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s);
+        return false;
+    }
+    if (ws.session.lstMO.isEmpty()) {
+        ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
+        return false;
+    }
+    const WriteResult written = WriteDataFile(st.SaveTargetPath, ws.session.lstMO.lines());
+    if (!written.ok()) {
+        ws.prompter.ok(u"error writing to disk or  writing to protected disk  "_s);
+        return false;
+    }
+    st.CurrentFilePath = st.SaveTargetPath;
+    ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
+    st.IsSaved = true;
+    return true;
+}
+
+void NewDataFile(Workspace &ws)
+{
+    SessionState &st = ws.state;
+    EntryWindow *entry = ws.ensureEntry();
+    st.ResumeIndex = 0;
+    entry->AbandonInsertion();
+    ws.session.lstMO.clear();
+    entry->RefreshTotals();
+    entry->AddAction();
+    st.CurrentFilePath = ws.session.paths.nonamePath();
+    entry->setCaption(st.EntryBaseCaption + u"      "_s + st.CurrentFilePath);
+}
+
 } // namespace vorlane

@@ -7,7 +7,7 @@ void BeginOpen(Workspace &ws);    // chooser in open mode
 void BeginSaveAs(Workspace &ws);  // chooser in save mode with "Noname.txt"
 void BeginSave(Workspace &ws);    // asks whether to save under a new name
 
-void OpenDataFile(Workspace &ws);  // reads the chooser's folder and name into the batch
+bool OpenDataFile(Workspace &ws);  // reads the chooser's folder and name into the batch; true when read
 bool SaveDataFile(Workspace &ws);  // writes the batch to SaveTargetPath; true when written
 void NewDataFile(Workspace &ws);   // an empty, unnamed batch
 } // namespace vorlane

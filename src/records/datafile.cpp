@@ -23,6 +23,12 @@ ReadResult ReadDataFile(const QString &path)
         r.detail = QStringLiteral("is a folder: %1").arg(path);
         return r;
     }
+    // A pipe would block here and a device never ends: only regular files are data files.
+    if (!info.isFile()) {
+        r.error = FileError::Unreadable;
+        r.detail = QStringLiteral("not a regular file: %1").arg(path);
+        return r;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         r.error = FileError::Unreadable;
@@ -34,7 +40,8 @@ ReadResult ReadDataFile(const QString &path)
         r.detail = QStringLiteral("%1 is %2 bytes, more than a data file can be").arg(path).arg(f.size());
         return r;
     }
-    const QByteArray bytes = f.readAll();
+    // The size taken above, not "until the end": a file that keeps growing cannot grow the batch.
+    const QByteArray bytes = f.read(f.size());
     if (f.error() != QFileDevice::NoError) {
         r.error = FileError::Unreadable;
         r.detail = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());
@@ -108,6 +115,14 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines)
         return r;
     }
     if (f.write(bytes) != bytes.size()) {
+        r.error = FileError::WriteFailed;
+        r.detail = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
+        f.cancelWriting();
+        return r;
+    }
+    // commit() renames even when the buffered bytes could not all be flushed (a full
+    // disk, a file-size limit): flush first and check it.
+    if (!f.flush()) {
         r.error = FileError::WriteFailed;
         r.detail = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
         f.cancelWriting();

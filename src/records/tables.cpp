@@ -4,6 +4,7 @@
 #include "records/numbers.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace vorlane {
 namespace {
@@ -78,12 +79,16 @@ QStringList ReadFields(QStringView line, int count)
 
 std::optional<QStringList> ReadTableLines(const QString &path)
 {
+    // Only a regular file is a table: a pipe would block the start-up and a device never ends.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     if (f.size() > kMaxTableBytes)
         return std::nullopt;
-    const QByteArray bytes = f.read(kMaxTableBytes);
+    // Sized by the file, not by the limit: asking for the limit allocates all of it every time.
+    const QByteArray bytes = f.read(f.size());
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
     QStringList lines = splitLines(cp874::decode(bytes));

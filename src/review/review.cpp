@@ -1,5 +1,29 @@
 #include "review/review.h"
+
+#include "entry/entrywindow.h"
+#include "review/reviewwindow.h"
 #include "shell/workspace.h"
+
+#include <QItemSelectionModel>
+#include <QListWidget>
+
 namespace vorlane {
-void OpenReview(Workspace &) {}  // placeholder until the review window lands
+
+void OpenReview(Workspace &ws)
+{
+    ws.state.ResumeIndex = ws.state.CurrentIndex;
+    if (!ws.review)
+        ws.review = new ReviewWindow(ws, ws.workArea());
+    ws.review->fill();
+    ws.review->show();
+    ws.review->raise();
+    if (ws.entry)
+        ws.entry->hide();
+    ws.setCommandButtonsVisible(false);
+    ws.review->List1->setFocus();
+    // Taking the focus makes the first item current; nothing is chosen until the user
+    // clicks, so none is marked.
+    ws.review->List1->selectionModel()->clearCurrentIndex();
+}
+
 } // namespace vorlane

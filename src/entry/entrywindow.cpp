@@ -1,0 +1,445 @@
+#include "entry/entrywindow.h"
+
+#include "layout/entrylayout.h"
+#include "records/numbers.h"
+#include "records/recordline.h"
+#include "records/totals.h"
+#include "shell/commandbutton.h"
+#include "shell/uiscale.h"
+#include "shell/workspace.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+bool IsAllDigits(QStringView text)
+{
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+QString trimBlanks(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    return text.mid(b, e - b).toString();
+}
+
+namespace {
+
+// First entry whose trimmed text equals the trimmed text; -1 when none.
+int indexOfTrimmed(const QStringList &list, QStringView text)
+{
+    const QString t = trimBlanks(text);
+    for (int i = 0; i < list.size(); ++i)
+        if (trimBlanks(list[i]) == t)
+            return i;
+    return -1;
+}
+
+QComboBox *makeSelector(QWidget *parent, const QString &name, bool editable, const QStringList &items)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(editable);
+    c->addItems(items);
+    if (editable) {
+        // Matching is exact: no completion that would change what is typed, and Enter
+        // never adds what is typed to the list.
+        c->setCompleter(nullptr);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setEditText(QString());
+    } else {
+        c->setCurrentIndex(-1);
+    }
+    c->setMaxVisibleItems(20);
+    return c;
+}
+
+} // namespace
+
+EntryWindow::EntryWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"ป้อนข้อมูลการฝากส่งธนาณัติ"_s);
+    const ReferenceTables &t = ws.session.tables;
+    m_typeCodes = t.types.codes;
+    m_typeNames = t.types.names;
+    m_postcodes = t.postOffices.codes;
+    m_postOfficeNames = t.postOffices.names;
+    buildControls();
+    applyLayout();
+    setVisible(false);
+    // Form_Load ends by clearing the path; the depositor confirmation sets it again.
+    ws.state.CurrentFilePath.clear();
+}
+
+EntryWindow::~EntryWindow() = default;
+
+void EntryWindow::buildControls()
+{
+    Frame4 = new QFrame(this);
+    Frame4->setObjectName(u"Frame4"_s);
+    Frame2 = new QFrame(Frame4);
+    Frame2->setObjectName(u"Frame2"_s);
+    Frame1 = new QFrame(Frame4);
+    Frame1->setObjectName(u"Frame1"_s);
+    Frame3 = new QFrame(Frame4);
+    Frame3->setObjectName(u"Frame3"_s);
+    Frame3->setFrameShape(QFrame::StyledPanel);
+
+    const std::array<std::pair<const char16_t *, const char16_t *>, 7> labels{{
+        {u"Label4", u"ประเภท ธน."},
+        {u"Label7", u"ปณ.ปลายทาง"},
+        {u"Label8", u"ชื่อ-นามสกุล ผู้รับ"},
+        {u"Label10", u"ที่อยู่ผู้รับเงิน"},
+        {u"Label9", u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
+        {u"Label11", u"ที่อยู่ผู้ฝากเงิน"},
+        {u"Label6", u"จำนวนเงินที่ฝากส่ง"},
+    }};
+    for (size_t i = 0; i < labels.size(); ++i) {
+        m_fieldLabels[i] = new QLabel(QString::fromUtf16(labels[i].second), Frame2);
+        m_fieldLabels[i]->setObjectName(QString::fromUtf16(labels[i].first));
+        m_fieldLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    for (int i = 0; i < 8; ++i) {
+        Text1[i] = new QLineEdit(Frame1);
+        Text1[i]->setObjectName(u"Text1_%1"_s.arg(i));
+    }
+    // Type code, postcode and office name live in the selectors; these only mirror them.
+    for (int i : {0, 1, 5})
+        Text1[i]->setVisible(false);
+
+    Combo1[0] = makeSelector(Frame1, u"Combo1_0"_s, true, m_typeCodes);
+    Combo1[1] = makeSelector(Frame1, u"Combo1_1"_s, false, m_typeNames);
+    Combo1[2] = makeSelector(Frame1, u"Combo1_2"_s, true, m_postcodes);
+    Combo1[3] = makeSelector(Frame1, u"Combo1_3"_s, true, m_postOfficeNames);
+
+    Label18 = new QLabel(u"บาท"_s, Frame1);
+    Label18->setObjectName(u"Label18"_s);
+
+    auto button = [this](const QString &name, const QString &text) {
+        auto *b = new CommandButton(text, Frame3);
+        b->setObjectName(name);
+        return b;
+    };
+    Cmdadd = button(u"Cmdadd"_s, u"เพิ่ม"_s);
+    Cmdinsert = button(u"Cmdinsert"_s, u"แทรก"_s);
+    Cmddel = button(u"Cmddel"_s, u"ลบ"_s);
+    Cmdsave = button(u"Cmdsave"_s, u"บันทึก"_s);
+    Cmdcancel = button(u"Cmdcancel"_s, u"ยกเลิก"_s);
+    Cmdfirst = button(u"Cmdfirst"_s, u"<<"_s);
+    Cmdback = button(u"Cmdback"_s, u"<"_s);
+    Cmdforward = button(u"Cmdforward"_s, u">"_s);
+    Cmdlast = button(u"Cmdlast"_s, u">>"_s);
+
+    auto label = [](QWidget *parent, const QString &name, const QString &text, Qt::Alignment a) {
+        auto *l = new QLabel(text, parent);
+        l->setObjectName(name);
+        l->setAlignment(a | Qt::AlignVCenter);
+        return l;
+    };
+    Label12 = label(Frame3, u"Label12"_s, u"จำนวนเงินรวม"_s, Qt::AlignRight);
+    Label13 = label(Frame3, u"Label13"_s, u"0.00"_s, Qt::AlignRight);
+    Label14 = label(Frame3, u"Label14"_s, u"ค่าธรรมเนียมธนาณัติรวม"_s, Qt::AlignRight);
+    Label15 = label(Frame3, u"Label15"_s, u"0.00"_s, Qt::AlignRight);
+    for (QLabel *l : {Label13, Label15})
+        l->setFrameShape(QFrame::Panel), l->setFrameShadow(QFrame::Sunken);
+    Label2 = label(this, u"Label2"_s, u"จำนวนฉบับธนาณัติ"_s, Qt::AlignRight);
+    Label1 = label(this, u"Label1"_s, u"0/0"_s, Qt::AlignCenter);
+    Label1->setFrameShape(QFrame::Panel);
+    Label1->setFrameShadow(QFrame::Sunken);
+    Label3 = label(this, u"Label3"_s, u"ค้นหา"_s, Qt::AlignRight);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(u"Text2"_s);
+
+    // Keys move through the fields in the order the checks expect.
+    setTabOrder(Combo1[0], Combo1[1]);
+    setTabOrder(Combo1[1], Combo1[2]);
+    setTabOrder(Combo1[2], Combo1[3]);
+    setTabOrder(Combo1[3], Text1[2]);
+    setTabOrder(Text1[2], Text1[6]);
+    setTabOrder(Text1[6], Text1[3]);
+    setTabOrder(Text1[3], Text1[7]);
+    setTabOrder(Text1[7], Text1[4]);
+    setTabOrder(Text1[4], Cmdsave);
+
+    // Mirror rule: the hidden code fields drive their selectors.
+    connect(Text1[0], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[0]->setEditText(t); });
+    connect(Text1[1], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[2]->setEditText(t); });
+    connect(Combo1[0], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
+    connect(Combo1[2], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
+    connect(Combo1[3], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
+    // The type-name list is pick-only: its own selection changes run no rule.
+    connect(Combo1[0], &QComboBox::activated, this, [this](int p) { pickTypeCode(p); });
+    connect(Combo1[1], &QComboBox::activated, this, [this](int p) { pickTypeName(p); });
+    connect(Combo1[2], &QComboBox::activated, this, [this](int p) { pickPostcode(p); });
+    connect(Combo1[3], &QComboBox::activated, this, [this](int p) { pickPostOfficeName(p); });
+
+    for (int i : {2, 3, 4, 6, 7})
+        Text1[i]->installEventFilter(this);
+    for (QComboBox *c : Combo1)
+        c->installEventFilter(this);
+
+    connect(Cmdadd, &QPushButton::clicked, this, [this] { AddAction(); });
+    connect(Cmdinsert, &QPushButton::clicked, this, [this] { InsertAction(); });
+    connect(Cmddel, &QPushButton::clicked, this, [this] { DeleteAction(); });
+    connect(Cmdsave, &QPushButton::clicked, this, [this] { SaveAction(); });
+    connect(Cmdcancel, &QPushButton::clicked, this, [this] { CancelAction(); });
+    connect(Cmdfirst, &QPushButton::clicked, this, [this] { Navigate(Move::First); });
+    connect(Cmdback, &QPushButton::clicked, this, [this] { Navigate(Move::Back); });
+    connect(Cmdforward, &QPushButton::clicked, this, [this] { Navigate(Move::Forward); });
+    connect(Cmdlast, &QPushButton::clicked, this, [this] { Navigate(Move::Last); });
+    connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { searchChanged(t); });
+}
+
+void EntryWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const layout::EntryLayout l = layout::entryLayout(s);
+    auto place = [&s](QWidget *w, const layout::TwipRect &r) { placeTwips(w, r, s); };
+    place(Frame4, l.Frame4);
+    place(Frame2, l.Frame2);
+    place(Frame1, l.Frame1);
+    place(Frame3, l.Frame3);
+    for (int i = 0; i < layout::kEntryRows; ++i)
+        place(m_fieldLabels[i], l.labels[i]);
+    place(Combo1[0], l.Combo1_0);
+    place(Combo1[1], l.Combo1_1);
+    place(Combo1[2], l.Combo1_2);
+    place(Combo1[3], l.Combo1_3);
+    place(Text1[2], l.Text1_2);
+    place(Text1[6], l.Text1_6);
+    place(Text1[3], l.Text1_3);
+    place(Text1[7], l.Text1_7);
+    place(Text1[4], l.Text1_4);
+    place(Label18, l.Label18);
+    place(Cmdadd, l.Cmdadd);
+    place(Cmdinsert, l.Cmdinsert);
+    place(Cmddel, l.Cmddel);
+    place(Cmdsave, l.Cmdsave);
+    place(Cmdcancel, l.Cmdcancel);
+    place(Cmdfirst, l.Cmdfirst);
+    place(Cmdback, l.Cmdback);
+    place(Cmdforward, l.Cmdforward);
+    place(Cmdlast, l.Cmdlast);
+    place(Label12, l.Label12);
+    place(Label13, l.Label13);
+    place(Label14, l.Label14);
+    place(Label15, l.Label15);
+    place(Label2, l.Label2);
+    place(Label1, l.Label1);
+    place(Label3, l.Label3);
+    place(Text2, l.Text2);
+
+    for (QLabel *lb : m_fieldLabels)
+        fitText(lb, lb->text());
+    for (QLabel *lb : {Label18, Label12, Label14, Label2, Label3})
+        fitText(lb, lb->text());
+    // The totals must show a batch of millions without clipping.
+    for (QLabel *lb : {Label13, Label15, Label1})
+        fitText(lb, u"99,999,999.99"_s);
+    for (CommandButton *b : {Cmdadd, Cmdinsert, Cmddel, Cmdsave, Cmdcancel, Cmdfirst, Cmdback, Cmdforward, Cmdlast})
+        fitText(b, b->text());
+    for (QWidget *w : {static_cast<QWidget *>(Combo1[0]), static_cast<QWidget *>(Combo1[1]),
+                       static_cast<QWidget *>(Combo1[2]), static_cast<QWidget *>(Combo1[3]),
+                       static_cast<QWidget *>(Text2)})
+        fitText(w, {});
+    for (QLineEdit *e : Text1)
+        fitText(e, {});
+}
+
+void EntryWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The rules read the screen afresh each time the window is shown.
+    applyLayout();
+}
+
+void EntryWindow::closeEvent(QCloseEvent *event)
+{
+    // Only the command bar hides and shows this window.
+    event->ignore();
+}
+
+// ---- display -------------------------------------------------------------------------
+
+void EntryWindow::LoadLineIntoEntryFields(const QString &line)
+{
+    // A stored record replacing the screen ends any insertion that was being keyed.
+    AbandonInsertion();
+    for (QLineEdit *t : Text1)
+        t->setText(QString());
+    const QStringList fields = ScanRecordFields(line, 8);
+    for (int k = 0; k < fields.size() && k < 8; ++k)
+        Text1[k]->setText(fields[k]);
+}
+
+void EntryWindow::RefreshTotals()
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    for (int i = 0; i < 8; ++i)
+        st.RecordFields[i] = u"0"_s;
+    if (!store.isEmpty())
+        SplitRecordLine(store.at(store.count() - 1), 8, st.RecordFields);
+    const BatchTotals t = ComputeTotals(store, m_ws.session.tables.rates);
+    st.TotalAmount = t.amount;
+    st.TotalFee = t.fee;
+    Label13->setText(formatGrouped(t.amount));
+    Label15->setText(formatGrouped(t.fee));
+    if (store.count() > 0) {
+        Label1->setText(u"%1 / %2"_s.arg(st.CurrentIndex + 1).arg(store.count()));
+    } else {
+        Label1->setText(u"0/0"_s);
+        Text1[0]->setText(u"101"_s);
+    }
+}
+
+void EntryWindow::setField(int i, const QString &text)
+{
+    if (i >= 0 && i < 8)
+        Text1[i]->setText(text);
+}
+
+QString EntryWindow::field(int i) const { return (i >= 0 && i < 8) ? Text1[i]->text() : QString(); }
+void EntryWindow::setCounterText(const QString &text) { Label1->setText(text); }
+QString EntryWindow::counterText() const { return Label1->text(); }
+void EntryWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
+QString EntryWindow::caption() const { return windowTitle(); }
+void EntryWindow::focusPostcode() { focusTo(Combo1[2]); }
+
+void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
+
+// 1 on, 0 off, -1 left as it is.
+void EntryWindow::setButtons(int add, int del, int save, int cancel, int insert)
+{
+    const std::pair<CommandButton *, int> states[] = {
+        {Cmdadd, add}, {Cmddel, del}, {Cmdsave, save}, {Cmdcancel, cancel}, {Cmdinsert, insert}};
+    for (auto [b, s] : states)
+        if (s >= 0)
+            b->setEnabled(s == 1);
+}
+
+void EntryWindow::focusTo(QWidget *w)
+{
+    // A focus change to a hidden or disabled control is skipped.
+    if (w && w->isEnabled())
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+QString EntryWindow::lineFromFields() const
+{
+    QString line;
+    for (QLineEdit *t : Text1)
+        line += t->text() + kBar;
+    return line;
+}
+
+// ---- selectors -----------------------------------------------------------------------
+
+void EntryWindow::typeCodeChanged()
+{
+    const int i = indexOfTrimmed(m_typeCodes, Combo1[0]->currentText());
+    Combo1[1]->setCurrentIndex(i);
+    mirrorStep();
+}
+
+void EntryWindow::postcodeChanged()
+{
+    const int i = indexOfTrimmed(m_postcodes, Combo1[2]->currentText());
+    {
+        const bool was = m_postcodeWriting;
+        m_postcodeWriting = true;
+        Combo1[3]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
+        m_postcodeWriting = was;
+    }
+    mirrorStep();
+}
+
+void EntryWindow::postOfficeNameChanged()
+{
+    if (!m_postcodeWriting) {
+        const int i = indexOfTrimmed(m_postOfficeNames, Combo1[3]->currentText());
+        if (i >= 0 && i < m_postcodes.size())
+            Combo1[2]->setEditText(m_postcodes[i]);
+    }
+    mirrorStep();
+}
+
+void EntryWindow::pickTypeCode(int p)
+{
+    Combo1[1]->setCurrentIndex(p < Combo1[1]->count() ? p : -1);
+    if (p >= 0 && p < m_typeCodes.size() && whole(toNumber(m_typeCodes[p]).value_or(0)) == 112)
+        Combo1[2]->setEditText(QString());
+    mirrorStep();
+}
+
+void EntryWindow::pickTypeName(int p)
+{
+    if (p >= 0 && p < m_typeCodes.size())
+        Combo1[0]->setEditText(m_typeCodes[p]);
+    mirrorStep();
+}
+
+void EntryWindow::pickPostcode(int p)
+{
+    if (p >= 0 && p < m_postOfficeNames.size()) {
+        const bool was = m_postcodeWriting;
+        m_postcodeWriting = true;
+        Combo1[3]->setEditText(m_postOfficeNames[p]);
+        m_postcodeWriting = was;
+    }
+    mirrorStep();
+}
+
+void EntryWindow::pickPostOfficeName(int index)
+{
+    if (index < 0 || index >= m_postcodes.size())
+        return;
+    {
+        // Show the picked entry itself, not the first office of the same name.
+        const bool was = m_postcodeWriting;
+        m_postcodeWriting = true;
+        Combo1[3]->setCurrentIndex(index);
+        m_postcodeWriting = was;
+    }
+    Combo1[2]->setEditText(m_postcodes[index]);
+    if (Combo1[3]->currentText() != m_postOfficeNames[index]) {
+        m_postcodeWriting = true;
+        Combo1[3]->setEditText(m_postOfficeNames[index]);
+        m_postcodeWriting = false;
+    }
+    mirrorStep();
+}
+
+void EntryWindow::clearPostOfficeNameSelection()
+{
+    // Drop the list selection only; the text shown stays.
+    const QString text = Combo1[3]->currentText();
+    const QSignalBlocker block(Combo1[3]);
+    Combo1[3]->setCurrentIndex(-1);
+    Combo1[3]->setEditText(text);
+}
+
+void EntryWindow::mirrorStep()
+{
+    Text1[1]->setText(Combo1[2]->currentText());
+    Text1[0]->setText(Combo1[0]->currentText());
+    Text1[5]->setText(Combo1[3]->currentText());
+}
+
+} // namespace vorlane

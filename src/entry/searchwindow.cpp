@@ -1,0 +1,147 @@
+#include "entry/searchwindow.h"
+
+#include "entry/entrywindow.h"
+#include "entry/search.h"
+#include "shell/uiscale.h"
+#include "layout/searchlayout.h"
+#include "shell/commandbutton.h"
+#include "shell/workspace.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+{
+    setObjectName(u"Frmsearch"_s);
+    setWindowTitle(u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
+    Label1 = new QLabel(u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    for (int i = 0; i < 2; ++i) {
+        Txtsearch[i] = new QLineEdit(this);
+        Txtsearch[i]->setObjectName(u"Txtsearch_%1"_s.arg(i));
+    }
+    Txtsearch[1]->setReadOnly(true);
+    Txtsearch[1]->setFocusPolicy(Qt::NoFocus);
+    Command1_2 = new CommandButton(u"ตกลง"_s, this);
+    Command1_2->setObjectName(u"Command1_2"_s);
+    Command1_3 = new CommandButton(u"ยกเลิก"_s, this);
+    Command1_3->setObjectName(u"Command1_3"_s);
+
+    connect(Txtsearch[0], &QLineEdit::textChanged, this, &SearchWindow::search);
+    connect(Txtsearch[0], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
+    connect(Command1_2, &QPushButton::clicked, this, &SearchWindow::Command1_2_Click);
+    connect(Command1_3, &QPushButton::clicked, this, &SearchWindow::Command1_3_Click);
+    applyLayout();
+}
+
+void SearchWindow::search(const QString &text)
+{
+    // The whole table is a few thousand short texts: one pass per keystroke is instant,
+    // so the scan runs without yielding to the event loop.
+    const CodeNameTable &offices = m_ws.session.tables.postOffices;
+    const PostOfficeMatch m = FindPostOffice(offices.codes, offices.names, text);
+    m_foundIndex = m.index;
+    Txtsearch[1]->setText(m.text);
+}
+
+void SearchWindow::Txtsearch_Enter()
+{
+    if (!Txtsearch[0]->text().trimmed().isEmpty()) {
+        Command1_2->setFocus();
+        return;
+    }
+    m_ws.prompter.ok(u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s);
+    Txtsearch[0]->clear();
+    Txtsearch[0]->setFocus();
+}
+
+void SearchWindow::leave()
+{
+    if (m_ws.search == this)
+        m_ws.search = nullptr;
+    hide();
+    deleteLater();
+}
+
+void SearchWindow::Command1_2_Click()
+{
+    if (m_foundIndex == -1) {
+        m_ws.prompter.ok(u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s);
+        Txtsearch[0]->clear();
+        Txtsearch[0]->setFocus();
+        return;
+    }
+    EntryWindow *entry = m_ws.ensureEntry();
+    // An office already named in the entry window is kept.
+    if (entry->Combo1[3] && entry->Combo1[3]->currentText().trimmed().isEmpty())
+        entry->pickPostOfficeName(m_foundIndex);
+    entry->show();
+    leave();
+    m_ws.setCommandButtonsVisible(true);
+}
+
+void SearchWindow::Command1_3_Click()
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    EntryWindow *entry = m_ws.ensureEntry();
+    entry->show();
+    leave();
+    entry->clearPostOfficeNameSelection();
+    m_ws.setCommandButtonsVisible(true);
+    st.CurrentIndex = st.ResumeIndex;
+    entry->AbandonInsertion();
+    entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+    entry->RefreshTotals();
+    if (store.isEmpty()) {
+        entry->setField(TypeCode, u"101"_s);
+        entry->setField(DepositorName, st.DefaultDepositorName);
+        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
+    } else {
+        // The record on screen is a stored one again: saving must replace it, not append.
+        st.IsAdding = false;
+        entry->enableRecordButtons();
+    }
+}
+
+void SearchWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const layout::SearchLayout l = layout::searchLayout(s);
+    placeTwips(Label1, l.Label1, s);
+    placeTwips(Txtsearch[0], l.Txtsearch0, s);
+    placeTwips(Txtsearch[1], l.Txtsearch1, s);
+    placeTwips(Command1_2, l.Command1_2, s);
+    placeTwips(Command1_3, l.Command1_3, s);
+    fitText(Label1, Label1->text());
+}
+
+void SearchWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void SearchWindow::showEvent(QShowEvent *event)
+{
+    if (parentWidget())
+        setGeometry(parentWidget()->rect());
+    QWidget::showEvent(event);
+    applyLayout();
+}
+
+void SearchWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+} // namespace vorlane

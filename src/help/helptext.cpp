@@ -1,0 +1,43 @@
+#include "help/helptext.h"
+
+#include "records/codec.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+std::optional<QString> LoadHelpText(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // A help text is a few pages; anything far larger is not one.
+    constexpr qint64 kLimit = 8 * 1024 * 1024;
+    if (f.size() > kLimit)
+        return std::nullopt;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    const QString all = cp874::decode(bytes);
+
+    QString text;
+    qsizetype start = 0;
+    const qsizetype n = all.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && all.at(end) != u'\r' && all.at(end) != u'\n')
+            ++end;
+        text += QStringView(all).mid(start, end - start);
+        text += u"\r\n"_s;
+        if (end < n && all.at(end) == u'\r' && end + 1 < n && all.at(end + 1) == u'\n')
+            end += 2;
+        else if (end < n)
+            end += 1;
+        start = end;
+    }
+    return text;
+}
+
+} // namespace vorlane

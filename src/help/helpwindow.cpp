@@ -1,0 +1,94 @@
+#include "help/helpwindow.h"
+
+#include "entry/entrywindow.h"
+#include "shell/uiscale.h"
+#include "help/helptext.h"
+#include "layout/helplayout.h"
+#include "shell/commandbutton.h"
+#include "shell/workspace.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+{
+    setObjectName(u"Frmhelp"_s);
+    setWindowTitle(u"คำแนะนำ"_s);
+    Txthelp = new QPlainTextEdit(this);
+    Txthelp->setObjectName(u"Txthelp"_s);
+    Txthelp->setReadOnly(true);
+    Cmdclose = new CommandButton(u"ปิด"_s, this);
+    Cmdclose->setObjectName(u"Cmdclose"_s);
+    Lblmissing = new QLabel(this);
+    Lblmissing->setObjectName(u"Lblmissing"_s);
+    Lblmissing->hide();
+    connect(Cmdclose, &QPushButton::clicked, this, &HelpWindow::Cmdclose_Click);
+    applyLayout();
+    loadText();
+}
+
+void HelpWindow::loadText()
+{
+    const QString path = m_ws.session.paths.file(u"helpcustomer.txt"_s);
+    const std::optional<QString> text = LoadHelpText(path);
+    m_found = text.has_value();
+    m_text = text.value_or(QString());
+    QString shown = m_text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    Txthelp->setPlainText(shown);
+    if (!m_found) {
+        Lblmissing->setText(u"ไม่พบแฟ้มคำแนะนำ (helpcustomer.txt)"_s);
+        Lblmissing->show();
+    }
+}
+
+void HelpWindow::Cmdclose_Click()
+{
+    m_ws.setCommandButtonsVisible(true);
+    if (EntryWindow *entry = m_ws.entry)
+        entry->show();
+    if (m_ws.help == this)
+        m_ws.help = nullptr;
+    hide();
+    deleteLater();
+}
+
+void HelpWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const layout::HelpLayout l = layout::helpLayout(s);
+    placeTwips(Txthelp, l.Txthelp, s);
+    placeTwips(Cmdclose, l.Cmdclose, s);
+    // The notice of a missing file sits in the space above the text box.
+    layout::TwipRect notice{l.Txthelp.left, 50, l.Txthelp.width, 420};
+    placeTwips(Lblmissing, notice, s);
+}
+
+void HelpWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void HelpWindow::showEvent(QShowEvent *event)
+{
+    if (parentWidget())
+        setGeometry(parentWidget()->rect());
+    QWidget::showEvent(event);
+    applyLayout();
+}
+
+void HelpWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+} // namespace vorlane

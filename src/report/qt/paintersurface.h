@@ -1,0 +1,65 @@
+#pragma once
+// PrintSurface on a QPainter: one drawing routine for the system printer, a PDF file and
+// the on-screen preview. Positions are mapped from centimetres to device units; fonts stay
+// in real points so their metrics are the device's own.
+#include "report/printsurface.h"
+
+#include <QFont>
+#include <QPainter>
+
+class QPagedPaintDevice;
+
+namespace vorlane {
+
+class PainterSurface final : public PrintSurface {
+public:
+    // The device is painted from the first text on; the paper size can be set until then.
+    explicit PainterSurface(QPagedPaintDevice *device);
+    ~PainterSurface() override;
+
+    void setScaleModeCentimetres() override {}
+    void setPaperSize(int paperNumber) override;
+    void setFontName(const QString &name) override;
+    void setFontSize(double points) override;
+
+    double scaleWidth() override;
+    double scaleHeight() override;
+    double textWidth(const QString &text) override;
+    double textHeight(const QString &text) override;
+
+    void setCurrentX(double x) override { m_x = x; }
+    void setCurrentY(double y) override { m_y = y; }
+    double currentX() const override { return m_x; }
+    double currentY() const override { return m_y; }
+    void printText(const QString &text) override;
+
+    void newPage() override;
+    void endDocument() override;
+
+    // Stops painting without finishing the document; the caller throws the job away.
+    void discard();
+    int pagesStarted() const { return m_pages; }
+    // The font the device really uses for the current size (after any stand-in scaling).
+    QFont font() const { return m_font; }
+
+    // The point-size factor applied when the requested family is not installed and the
+    // system substitutes a wider one (the Thai stand-ins are about 1.5 times wider).
+    static double standInScale(const QString &family);
+
+private:
+    void begin();
+    void applyFont();
+
+    QPagedPaintDevice *m_device;
+    QPainter m_painter;
+    QFont m_font;
+    QString m_family;
+    double m_points = 12;
+    double m_scale = 1;
+    double m_x = 0, m_y = 0;
+    double m_pxPerCmX = 1, m_pxPerCmY = 1;
+    bool m_newPagePending = false;
+    int m_pages = 0;
+};
+
+} // namespace vorlane

@@ -1,0 +1,338 @@
+#include "report/slip.h"
+
+#include "records/fee.h"
+#include "records/numbers.h"
+#include "records/recordline.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+namespace {
+
+QStringView stripLeadingBlanks(QStringView s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    return s.mid(i);
+}
+
+// The "\" of the layout rules: round to a whole number first, then halve, dropping the remainder.
+double halfWhole(double difference) { return double(whole(difference) / 2); }
+
+double lineTop(PrintSurface &s, const QString &text, float line) { return line - s.textHeight(text); }
+
+} // namespace
+
+int PageCount(qsizetype n)
+{
+    return int(n / kRecordsPerSheet + (n % kRecordsPerSheet ? 1 : 0));
+}
+
+QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
+{
+    const QStringView code = stripLeadingBlanks(typeCode);
+    if (code == kAllTypes)
+        return all.lines();
+    QStringList kept;
+    for (const QString &line : all.lines()) {
+        const MoneyOrderRecord record = SplitRecord(line);
+        if (stripLeadingBlanks(record[TypeCode]) == code)
+            kept.append(RecordLine(record));
+    }
+    return kept;
+}
+
+void PrintTextAt(PrintSurface &s, const QString &text, float x, float y)
+{
+    if (text.isEmpty())
+        return;  // nothing to put on paper; keeps the drawing log to what shows
+    s.setCurrentX(x);
+    s.setCurrentY(y);
+    s.printText(text);
+}
+
+double CentreX(PrintSurface &s, const QString &text, double left, double right)
+{
+    return left + halfWhole((right - left) - s.textWidth(text));
+}
+
+double PageCentreX(PrintSurface &s, const QString &text)
+{
+    return halfWhole(s.scaleWidth() - s.textWidth(text));
+}
+
+double RightEdgeX(PrintSurface &s, const QString &text) { return s.scaleWidth() - s.textWidth(text) - 1; }
+
+double AlignedX(PrintSurface &s, const QString &text, const QString &reference, double left, double right)
+{
+    const double ref = s.textWidth(reference);
+    return left + (ref - s.textWidth(text)) + halfWhole((right - left) - ref);
+}
+
+void PrintPageHeader(PrintSurface &s, SlipCursor &c, int sheet, const HeaderTexts &t, const Depositor &depositor)
+{
+    auto centred = [&](const QString &text) { PrintTextAt(s, text, float(PageCentreX(s, text)), float(lineTop(s, text, c.lineY))); };
+    auto inBox = [&](const QString &text, double left, double right) {
+        PrintTextAt(s, text, float(CentreX(s, text, left, right)), float(lineTop(s, text, c.lineY)));
+    };
+    auto at = [&](const QString &text, double x) { PrintTextAt(s, text, float(x), float(lineTop(s, text, c.lineY))); };
+
+    s.setScaleModeCentimetres();
+    s.setFontSize(20);
+    c.lineY = 2.5f;
+    centred(t.title);
+
+    s.setFontSize(10);
+    PrintTextAt(s, t.formName, float(RightEdgeX(s, t.formName)), float(lineTop(s, t.formName, 1.5f)));
+
+    s.setFontSize(12);
+    const QString sheetText = t.sheetLabel + QString::number(sheet);
+    PrintTextAt(s, sheetText, float(RightEdgeX(s, sheetText)), float(lineTop(s, sheetText, 3.0f)));
+
+    s.setFontSize(16);
+    c.lineY += 1;
+    centred(t.officeLine);
+    c.lineY += 1;
+    centred(t.dateLine);
+    c.lineY += 1;
+    centred(t.depositorLabel + depositor.name);
+    c.lineY += 1;
+    centred(t.depositorAddressLabel + u"    "_s + depositor.address);
+
+    s.setFontSize(10);
+    c.lineY += 1;
+    inBox(u"ลำดับ"_s, 1, 2);
+    inBox(u"ชื่อผู้รับเงิน"_s, 2, 7);
+    inBox(u"ปณ.ปลายทางจ่ายเงิน"_s, 7, 9.5);
+    inBox(u"ชื่อที่ทำการไปรษณีย์"_s, 9.5, 12.5);
+    inBox(u"จำนวนเงิน"_s, 12.5, 15.5);
+    inBox(u"รหัส"_s, 15.5, 16.5);
+    inBox(u"ค่าธรรมเนียม"_s, 17, 18.5);
+
+    c.lineY += 0.5f;
+    inBox(u"ที่"_s, 1, 2);
+    at(u"/ที่อยู่"_s, 4);
+    at(u"/รหัสไปรษณีย์"_s, 7);
+    inBox(u" บาท "_s, 12.5, 15.5);
+    inBox(u"ประเภท"_s, 15.5, 17);
+    inBox(u" บาท "_s, 17, 19);
+
+    c.lineY += 0.5f;
+    inBox(u"ธนาณัติ"_s, 15.5, 17);
+
+    c.lineY += 1;
+    s.setFontSize(14);
+    at(t.broughtForwardLabel, 11.5 - s.textWidth(t.broughtForwardLabel));
+}
+
+void PrintPageRows(PrintSurface &s, SlipCursor &c, const QList<SlipRow> &rows, const RowsTexts &totals)
+{
+    auto at = [&](const QString &text, double x) { PrintTextAt(s, text, float(x), float(lineTop(s, text, c.lineY))); };
+
+    s.setFontSize(14);
+    for (const SlipRow &row : rows) {
+        c.lineY += 0.57f;
+        const QString seq = QString::number(row.sequence);
+        at(seq, CentreX(s, seq, 1, 2));
+        at(row.recipient, 2);
+        at(row.postcode, CentreX(s, row.postcode, 7, 9.5));
+        at(row.office, 9.5);
+        at(row.amount, AlignedX(s, row.amount, totals.runningAmount, 12.5, 15.5));
+        at(row.typeCode, CentreX(s, row.typeCode, 15.75, 16.75));
+        at(row.fee, AlignedX(s, row.fee, totals.runningFee, 17.25, 18.75));
+        c.lineY += 0.57f;
+        at(row.recipientAddress, 2);
+    }
+    c.lineY = 9.5f;
+    at(totals.broughtForwardAmount, AlignedX(s, totals.broughtForwardAmount, totals.runningAmount, 12.5, 16));
+    at(totals.broughtForwardFee, AlignedX(s, totals.broughtForwardFee, totals.runningFee, 17.75, 19.25));
+}
+
+FooterDistances FooterDistancesFor(int paperNumber)
+{
+    if (paperNumber == kPaperA4)
+        return {4, 3.25};
+    return {3, 2.25};
+}
+
+void PrintPageFooter(PrintSurface &s, const FooterTexts &t, const FooterDistances &d)
+{
+    s.setFontSize(14);
+    auto atDistance = [&](const QString &text, double x, double distance) {
+        PrintTextAt(s, text, float(x), float(s.scaleHeight() - s.textHeight(text) - distance));
+    };
+    atDistance(t.totalCaption, CentreX(s, t.totalCaption, 9.5, 12.5), d.totals);
+    atDistance(t.runningAmount, CentreX(s, t.runningAmount, 12.5, 16), d.totals);
+    atDistance(t.runningFee, CentreX(s, t.runningFee, 17.75, 19.25), d.totals);
+    atDistance(t.label, CentreX(s, t.label, 4, 10), d.totals);
+    atDistance(t.certification, 7, d.certification);
+
+    const QString *signers[3] = {&t.signer1, &t.signer2, &t.signer3};
+    for (int i = 0; i < 3; ++i) {
+        const double left = 1 + 6 * i;
+        atDistance(t.signatureLine, left, d.certification - 0.75);
+        const QString &caption = *signers[i];
+        atDistance(caption, left + halfWhole(s.textWidth(t.signatureLine) - s.textWidth(caption)),
+                   d.certification - 1.25);
+    }
+    s.newPage();
+}
+
+QString SlipResult::errorText() const
+{
+    return u"Error "_s + QString::number(errorNumber) + u" : "_s + errorDescription + u" ให้ตรวจสอบเครื่องพิมพ์"_s;
+}
+
+namespace {
+
+struct Priced {
+    MoneyOrderRecord record;
+    double amount = 0;
+    double fee = 0;
+};
+
+constexpr int kTypeMismatch = 13;
+constexpr int kOverflow = 6;
+
+void checkFinite(double v)
+{
+    if (!std::isfinite(v))
+        throw PrintFailure{kOverflow, u"Overflow"_s};
+}
+
+FooterTexts closingTexts(qsizetype n)
+{
+    FooterTexts t;
+    t.label = u"รวม..."_s + QString::number(n) + u"....ฉบับ"_s;
+    t.certification = u"ขอรับรองว่าได้ตรวจสอบถูกต้องแล้ว"_s;
+    t.signatureLine = u"ลงชื่อ................................................."_s;
+    t.signer1 = u"ผู้ฝาก/ผู้ฝากแทน"_s;
+    t.signer2 = u"พนักงานรับฝาก"_s;
+    t.signer3 = u"หน.ปณ.หรือผู้รับมอบหมาย"_s;
+    return t;
+}
+
+} // namespace
+
+SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, RecordStore &selected,
+                              const RateTable &rates, const SlipRequest &request, const SlipProgress &progress)
+{
+    SlipResult result;
+    try {
+        surface.setFontName(u"AngsanaUPC"_s);
+        const QString paper = request.paperCode.trimmed();
+        if (paper == u"9"_s)
+            surface.setPaperSize(kPaperA4);
+        else if (paper == u"1"_s)
+            surface.setPaperSize(kPaperLetter);
+        if (request.mode == PageMode::None)
+            return result;
+
+        const bool allTypes = stripLeadingBlanks(request.typeCode) == kAllTypes;
+        if (!allTypes)
+            selected.assign(SelectReportRecords(all, request.typeCode));
+        const QStringList &lines = allTypes ? all.lines() : selected.lines();
+        if (lines.isEmpty()) {
+            result.status = SlipResult::Status::Empty;
+            return result;
+        }
+
+        // Price every record before anything reaches the paper, so a bad amount stops
+        // the run with an empty job rather than half a slip.
+        QList<Priced> priced;
+        priced.reserve(lines.size());
+        for (const QString &line : lines) {
+            Priced p;
+            p.record = SplitRecord(line);
+            const std::optional<double> amount = toNumber(p.record[Amount]);
+            if (!amount)
+                throw PrintFailure{kTypeMismatch, u"Type mismatch"_s};
+            p.amount = *amount;
+            p.fee = ComputeFee(rates, p.record[TypeCode], p.record[Amount]);
+            checkFinite(p.amount);
+            checkFinite(p.fee);
+            priced.append(p);
+        }
+
+        const qsizetype n = priced.size();
+        const int sheets = PageCount(n);
+        int first = 1;
+        int last = sheets;
+        if (request.mode == PageMode::Range) {
+            bool okFirst = false, okLast = false;
+            first = request.firstPage.trimmed().toInt(&okFirst);
+            last = request.lastPage.trimmed().toInt(&okLast);
+            if (!okFirst || !okLast || first < 1 || last < first || first > sheets)
+                return result;  // the options window refuses such ranges before calling
+            last = qMin(last, sheets);
+        }
+
+        double runningAmount = 0, runningFee = 0;
+        for (qsizetype i = 0; i < qsizetype(first - 1) * kRecordsPerSheet; ++i) {
+            runningAmount += priced[i].amount;
+            runningFee += priced[i].fee;
+        }
+
+        const MoneyOrderRecord firstRecord = SplitRecord(all.at(0));
+        const Depositor depositor{firstRecord[DepositorName], firstRecord[DepositorAddress]};
+        const FooterDistances distances = FooterDistancesFor(paper == u"9"_s ? kPaperA4 : kPaperLetter);
+        SlipCursor cursor;
+
+        for (int sheet = first; sheet <= last; ++sheet) {
+            const qsizetype begin = qsizetype(sheet - 1) * kRecordsPerSheet;
+            const qsizetype end = qMin(begin + kRecordsPerSheet, n);
+            double sheetAmount = 0, sheetFee = 0;
+            QList<SlipRow> rows;
+            for (qsizetype i = begin; i < end; ++i) {
+                const Priced &p = priced[i];
+                sheetAmount += p.amount;
+                sheetFee += p.fee;
+                rows.append({int(i + 1), p.record[RecipientName], p.record[DestPostcode],
+                              p.record[DestPostOfficeName], formatGrouped(p.amount), p.record[TypeCode],
+                              formatGroupedNoLead(p.fee), p.record[RecipientAddress]});
+            }
+            runningAmount += sheetAmount;
+            runningFee += sheetFee;
+            checkFinite(runningAmount);
+            checkFinite(runningFee);
+
+            RowsTexts totals{formatGrouped(runningAmount), {}, formatGrouped(runningFee), {}};
+            HeaderTexts header;
+            if (sheet != 1) {
+                header.broughtForwardLabel = u"ยอดยกมา"_s;
+                totals.broughtForwardAmount = formatGrouped(runningAmount - sheetAmount);
+                totals.broughtForwardFee = formatGrouped(runningFee - sheetFee);
+            }
+            PrintPageHeader(surface, cursor, sheet, header, depositor);
+            PrintPageRows(surface, cursor, rows, totals);
+
+            FooterTexts footer;
+            if (sheet == sheets)
+                footer = closingTexts(n);
+            else
+                footer.label = u"ยอดยกไป"_s;
+            footer.runningAmount = totals.runningAmount;
+            footer.runningFee = totals.runningFee;
+            PrintPageFooter(surface, footer, distances);
+            ++result.sheetsPrinted;
+
+            if (progress && !progress(sheet - first + 1, last - first + 1)) {
+                result.status = SlipResult::Status::Cancelled;
+                return result;
+            }
+        }
+        surface.endDocument();
+        result.status = SlipResult::Status::Printed;
+    } catch (const PrintFailure &failure) {
+        result.status = SlipResult::Status::Failed;
+        result.errorNumber = failure.number;
+        result.errorDescription = failure.description;
+    }
+    return result;
+}
+
+} // namespace vorlane

@@ -1,0 +1,359 @@
+#include "report/ui/printoptionswindow.h"
+
+#include "entry/entrywindow.h"
+#include "layout/printoptionslayout.h"
+#include "shell/commandbutton.h"
+#include "shell/uiscale.h"
+#include "shell/workspace.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+namespace {
+
+// Sheets from which a run shows its progress; shorter ones finish before anyone could read it.
+constexpr int kProgressFromSheets = 10;
+
+QRadioButton *option(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QRadioButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+{
+    setObjectName(u"Form2"_s);
+    setWindowTitle(u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
+
+    Frame1 = new QGroupBox(u"เลือกประเภทธนาณัติ"_s, this);
+    Frame1->setObjectName(u"Frame1"_s);
+    for (int i = 0; i < int(Option1.size()); ++i)
+        Option1[size_t(i)] = option(u"Option1_%1"_s.arg(i), QString(), Frame1);
+
+    Frame2 = new QGroupBox(u"เลือกรูปแบบการพิมพ์"_s, this);
+    Frame2->setObjectName(u"Frame2"_s);
+    Option2 = option(u"Option2"_s, u"ทั้งหมด"_s, Frame2);
+    Option3 = option(u"Option3"_s, u"หน้า"_s, Frame2);
+    Label1 = new QLabel(u"เริ่มที่"_s, Frame2);
+    Label1->setObjectName(u"Label1"_s);
+    Text1 = new QLineEdit(Frame2);
+    Text1->setObjectName(u"Text1"_s);
+    Label2 = new QLabel(u"ถึง"_s, Frame2);
+    Label2->setObjectName(u"Label2"_s);
+    Text2 = new QLineEdit(Frame2);
+    Text2->setObjectName(u"Text2"_s);
+
+    Frame3 = new QGroupBox(u"เลือกประเภทกระดาษ"_s, this);
+    Frame3->setObjectName(u"Frame3"_s);
+    Option4 = option(u"Option4"_s, u"กระดาษต่อเนื่อง(Letter)"_s, Frame3);
+    Option5 = option(u"Option5"_s, u"กระดาษ A4"_s, Frame3);
+
+    Command1[0] = new CommandButton(u"ตกลง"_s, this);
+    Command1[0]->setObjectName(u"Command1_0"_s);
+    Command1[1] = new CommandButton(u"ยกเลิก"_s, this);
+    Command1[1]->setObjectName(u"Command1_1"_s);
+    CmdPreview = new CommandButton(u"ดูตัวอย่าง"_s, this);
+    CmdPreview->setObjectName(u"CmdPreview"_s);
+    CmdPdf = new CommandButton(u"บันทึกเป็น PDF"_s, this);
+    CmdPdf->setObjectName(u"CmdPdf"_s);
+
+    connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
+    connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    connect(CmdPreview, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
+    connect(CmdPdf, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
+    connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+
+    findPrinter = [] { return DefaultPrinterName(); };
+    printOnPrinter = [](const QString &printer, const SlipJob &job, const SlipProgress &progress) {
+        return PrintSlip(printer, job, progress);
+    };
+    choosePdfPath = [this] {
+        QString suggestion = QFileInfo(m_ws.state.CurrentFilePath).completeBaseName();
+        if (suggestion.isEmpty())
+            suggestion = u"slip"_s;
+        const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
+        return QFileDialog::getSaveFileName(this, u"บันทึกใบฝากเป็น PDF"_s,
+                                            (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s,
+                                            u"PDF (*.pdf)"_s);
+    };
+    showPreview = [this](const SlipJob &job) {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog dialog(&printer, this);
+        dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
+        bool reported = false;
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) {
+            const SlipResult result = PaintSlip(p, job);
+            // The preview repaints on every zoom; say what went wrong once.
+            if (!reported && result.status != SlipResult::Status::Printed) {
+                reported = true;
+                report(result);
+            }
+        });
+        dialog.exec();
+    };
+
+    loadTypeCaptions();
+    applyLayout();
+}
+
+void PrintOptionsWindow::loadTypeCaptions()
+{
+    const CodeNameTable &table = m_ws.session.tables.reportTypes;
+    List1_0 = table.codes;
+    List1_1 = table.names;
+    // One caption per button; entries beyond the fourteenth have no button.
+    for (int i = 0; i < int(Option1.size()) && i < List1_1.size(); ++i)
+        Option1[size_t(i)]->setText(List1_1.at(i));
+}
+
+PrintChoices PrintOptionsWindow::choices() const
+{
+    PrintChoices c;
+    for (int i = 0; i < int(Option1.size()); ++i) {
+        if (Option1[size_t(i)]->isChecked()) {
+            c.typeIndex = i;
+            break;
+        }
+    }
+    c.allPages = Option2->isChecked();
+    c.pageRange = Option3->isChecked();
+    c.a4 = Option5->isChecked();
+    c.firstPage = Text1->text();
+    c.lastPage = Text2->text();
+    return c;
+}
+
+void PrintOptionsWindow::apply(const CheckOutcome &o)
+{
+    if (!o.message.isEmpty())
+        m_ws.prompter.ok(o.message);
+    if (o.clear == PageBox::First)
+        Text1->clear();
+    else if (o.clear == PageBox::Last)
+        Text2->clear();
+    switch (o.focus) {
+    case PageBox::First:
+        Text1->setFocus();
+        break;
+    case PageBox::Last:
+        Text2->setFocus();
+        break;
+    case PageBox::OkButton:
+        Command1[0]->setFocus();
+        break;
+    case PageBox::None:
+        break;
+    }
+}
+
+std::optional<SlipRequest> PrintOptionsWindow::checkedRequest()
+{
+    const CheckOutcome o = CheckPrintChoices(choices(), m_ws.session.lstMO, m_ws.session.lstMO2);
+    if (!o.accepted) {
+        apply(o);
+        return std::nullopt;
+    }
+    return o.request;
+}
+
+SlipJob PrintOptionsWindow::job(const SlipRequest &request)
+{
+    return SlipJob{m_ws.session.lstMO, m_ws.session.lstMO2, m_ws.session.tables.rates, request};
+}
+
+bool PrintOptionsWindow::report(const SlipResult &result)
+{
+    switch (result.status) {
+    case SlipResult::Status::Printed:
+        return true;
+    case SlipResult::Status::Empty:
+        m_ws.prompter.ok(kNothingToPrint);
+        break;
+    case SlipResult::Status::Failed:
+        m_ws.prompter.information(kErrorTitle, result.errorText());
+        break;
+    case SlipResult::Status::Cancelled:
+    case SlipResult::Status::NotRun:
+        break;
+    }
+    return false;
+}
+
+SlipProgress PrintOptionsWindow::progressFor(const QString &label)
+{
+    auto dialog = std::make_shared<std::unique_ptr<QProgressDialog>>();
+    return [this, dialog, label](int done, int total) {
+        if (total < kProgressFromSheets)
+            return true;
+        if (!*dialog) {
+            *dialog = std::make_unique<QProgressDialog>(label, u"ยกเลิก"_s, 0, total, this);
+            (*dialog)->setWindowModality(Qt::WindowModal);
+            (*dialog)->setMinimumDuration(400);
+        }
+        // A modal progress dialog keeps the window painted and the cancel button live.
+        (*dialog)->setValue(done);
+        return !(*dialog)->wasCanceled();
+    };
+}
+
+bool PrintOptionsWindow::writePdf(const SlipRequest &request)
+{
+    const QString path = choosePdfPath();
+    if (path.isEmpty())
+        return false;
+    return report(WriteSlipPdf(path, job(request), progressFor(u"กำลังบันทึกใบฝาก..."_s)));
+}
+
+void PrintOptionsWindow::Command1_Click(int index)
+{
+    if (index != 0) {
+        ClosePrintOptions();
+        return;
+    }
+    const std::optional<SlipRequest> request = checkedRequest();
+    if (!request)
+        return;
+    const QString printer = findPrinter();
+    if (printer.isEmpty()) {
+        // Without a print queue the slip can still go to a file the user prints elsewhere.
+        if (m_ws.prompter.yesNo(u"ไม่พบเครื่องพิมพ์ในระบบ ต้องการบันทึกใบฝากเป็นแฟ้ม PDF แทนหรือไม่"_s)
+            != Prompter::Answer::Yes)
+            return;
+        if (choosePdfPath && writePdf(*request))
+            ClosePrintOptions();
+        return;
+    }
+    report(printOnPrinter(printer, job(*request), progressFor(u"กำลังพิมพ์ใบฝาก..."_s)));
+    ClosePrintOptions();
+}
+
+void PrintOptionsWindow::Preview_Click()
+{
+    const std::optional<SlipRequest> request = checkedRequest();
+    if (request)
+        showPreview(job(*request));
+}
+
+void PrintOptionsWindow::SavePdf_Click()
+{
+    const std::optional<SlipRequest> request = checkedRequest();
+    if (request)
+        writePdf(*request);
+}
+
+void PrintOptionsWindow::Option3_Click() { Text1->setFocus(); }
+
+void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_ws.session.lstMO)); }
+
+void PrintOptionsWindow::Text2_Enter()
+{
+    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_ws.session.lstMO));
+}
+
+void PrintOptionsWindow::ClosePrintOptions()
+{
+    SessionState &st = m_ws.state;
+    st.CurrentIndex = st.ResumeIndex;
+    EntryWindow *entry = m_ws.ensureEntry();
+    entry->show();
+    hide();
+    m_ws.setCommandButtonsVisible(true);
+    const RecordStore &store = m_ws.session.lstMO;
+    if (store.isEmpty()) {
+        entry->setField(TypeCode, u"101"_s);
+        entry->setField(DepositorName, st.DefaultDepositorName);
+        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
+    } else {
+        entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+    }
+    entry->RefreshTotals();
+}
+
+bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 || watched == Text2) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            // Typing a page means printing a range.
+            Option3->setChecked(true);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (watched == Text1)
+                    Text1_Enter();
+                else
+                    Text2_Enter();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PrintOptionsWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const layout::PrintOptionsLayout l = layout::printOptionsLayout(s);
+    placeTwips(Frame1, l.Frame1, s);
+    placeTwips(Frame2, l.Frame2, s);
+    placeTwips(Frame3, l.Frame3, s);
+    for (size_t i = 0; i < Option1.size(); ++i) {
+        placeTwips(Option1[i], l.Option1[i], s);
+        fitText(Option1[i], Option1[i]->text());
+    }
+    placeTwips(Option2, l.Option2, s);
+    placeTwips(Option3, l.Option3, s);
+    placeTwips(Label1, l.Label1, s);
+    placeTwips(Text1, l.Text1, s);
+    placeTwips(Label2, l.Label2, s);
+    placeTwips(Text2, l.Text2, s);
+    placeTwips(Option4, l.Option4, s);
+    placeTwips(Option5, l.Option5, s);
+    CommandButton *buttons[4] = {Command1[0], Command1[1], CmdPreview, CmdPdf};
+    for (size_t i = 0; i < 4; ++i) {
+        placeTwips(buttons[i], l.buttons[i], s);
+        fitText(buttons[i], buttons[i]->text());
+    }
+}
+
+void PrintOptionsWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void PrintOptionsWindow::showEvent(QShowEvent *event)
+{
+    if (parentWidget())
+        setGeometry(parentWidget()->rect());
+    QWidget::showEvent(event);
+    applyLayout();
+}
+
+void PrintOptionsWindow::closeEvent(QCloseEvent *event)
+{
+    // Left only through its buttons.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+} // namespace vorlane

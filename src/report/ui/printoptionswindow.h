@@ -1,0 +1,78 @@
+#pragma once
+// Form2: the print options. The user picks one money-order type (or all), all pages or a
+// page range, and the paper; OK checks the choices and prints the slip, and the window
+// can also show the slip on screen or save it as a PDF file.
+#include "report/printchoices.h"
+#include "report/qt/slipoutput.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace vorlane {
+
+struct Workspace;
+class CommandButton;
+
+class PrintOptionsWindow : public QWidget {
+    Q_OBJECT
+public:
+    PrintOptionsWindow(Workspace &ws, QWidget *parent);
+
+    // The choices as the controls show them.
+    PrintChoices choices() const;
+
+    void Command1_Click(int index);  // 0 OK, 1 Cancel
+    void Option3_Click();
+    void Text1_Enter();
+    void Text2_Enter();
+    void Preview_Click();
+    void SavePdf_Click();
+    // Back to the entry window, with its record put back.
+    void ClosePrintOptions();
+
+    // Destinations, replaceable for tests. The defaults find the system's default queue,
+    // print on it, ask for a file name and show the preview dialog.
+    std::function<QString()> findPrinter;
+    std::function<SlipResult(const QString &printer, const SlipJob &, const SlipProgress &)> printOnPrinter;
+    std::function<QString()> choosePdfPath;
+    std::function<void(const SlipJob &)> showPreview;
+
+    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr;
+    std::array<QRadioButton *, 14> Option1{};
+    QRadioButton *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr;
+    std::array<CommandButton *, 2> Command1{};
+    CommandButton *CmdPreview = nullptr, *CmdPdf = nullptr;
+    // The report type table: codes and captions.
+    QStringList List1_0, List1_1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void loadTypeCaptions();
+    void applyLayout();
+    // Shows the check's message and clears or focuses the box it names.
+    void apply(const CheckOutcome &outcome);
+    // Runs the OK checks; the request when they pass.
+    std::optional<SlipRequest> checkedRequest();
+    SlipJob job(const SlipRequest &request);
+    // Reports what the run said; false when nothing reached the destination.
+    bool report(const SlipResult &result);
+    bool writePdf(const SlipRequest &request);
+    SlipProgress progressFor(const QString &label);
+
+    Workspace &m_ws;
+};
+
+} // namespace vorlane

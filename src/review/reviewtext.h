@@ -1,0 +1,19 @@
+#pragma once
+// The review window's texts: one list item per record, and the labelled details.
+#include "records/recordline.h"
+
+#include <QString>
+
+namespace vorlane {
+
+// The eight fields, each followed by a TAB.
+QString ReviewListItem(const RecordFieldSlots &fields);
+
+// The detail text is built in two slightly different forms: when the review opens
+// (fee "##,###.00", four blanks before the unit, a closing CR LF) and after a click
+// on an item (fee in plain decimal, three blanks, no closing CR LF).
+enum class DetailForm { Opening, Click };
+
+QString ReviewDetailText(const RecordFieldSlots &fields, double fee, DetailForm form);
+
+} // namespace vorlane

@@ -1,0 +1,204 @@
+#include "review/reviewwindow.h"
+
+#include "entry/entrywindow.h"
+#include "shell/uiscale.h"
+#include "layout/reviewlayout.h"
+#include "records/fee.h"
+#include "review/reviewtext.h"
+#include "shell/commandbutton.h"
+#include "shell/workspace.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QTextDocument>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+{
+    setObjectName(u"Form3"_s);
+    setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(u"List1"_s);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(u"Text1"_s);
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Command1 = new CommandButton(u"แก้ไข"_s, this);
+    Command1->setObjectName(u"Command1"_s);
+    Command2 = new CommandButton(u"ยกเลิก"_s, this);
+    Command2->setObjectName(u"Command2"_s);
+
+    // A click, or moving through the list with the keys, shows that record.
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { List1_Click(List1->row(item)); });
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> sel = List1->selectedItems();
+        if (!sel.isEmpty())
+            List1_Click(List1->row(sel.first()));
+    });
+    // Only a double-click on an item leaves the window; one on the empty part of the
+    // list does nothing.
+    connect(List1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { List1_DblClick(List1->row(item)); });
+    connect(Command1, &QPushButton::clicked, this, &ReviewWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ReviewWindow::Command2_Click);
+    applyLayout();
+}
+
+void ReviewWindow::setDetail(const QString &text)
+{
+    m_detail = text;
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    if (shown.endsWith(u'\n'))
+        shown.chop(1);
+    Text1->setPlainText(shown);
+}
+
+void ReviewWindow::fill()
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    setDetail({});
+    {
+        const QSignalBlocker block(List1);
+        List1->clear();
+    }
+    m_editSelected = false;
+    for (const QString &line : store.lines()) {
+        SplitRecordLine(line, kFieldCount, st.RecordFields);
+        List1->addItem(ReviewListItem(st.RecordFields));
+    }
+    for (int i = 0; i < kFieldCount; ++i)
+        st.RecordFields[i].clear();
+    SplitRecordLine(store.at(st.ResumeIndex), kFieldCount, st.RecordFields);
+    const double fee = store.isEmpty()
+                           ? 0
+                           : ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+    setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));
+    List1->setCurrentRow(-1);
+    List1->clearSelection();
+}
+
+void ReviewWindow::List1_Click(int row)
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    if (row < 0 || row >= store.count())
+        return;
+    m_editSelected = true;
+    SplitRecordLine(store.at(row), kFieldCount, st.RecordFields);
+    const double fee = ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+    setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Click));
+}
+
+void ReviewWindow::jumpTo(int row)
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    EntryWindow *entry = m_ws.ensureEntry();
+    st.CurrentIndex = row;
+    entry->AbandonInsertion();
+    entry->LoadLineIntoEntryFields(store.at(row));
+    entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
+    st.IsAdding = false;
+    entry->enableRecordButtons();
+    m_editSelected = false;
+    entry->show();
+    hide();
+    m_ws.setCommandButtonsVisible(true);
+}
+
+void ReviewWindow::List1_DblClick(int row)
+{
+    if (row < 0 || row >= m_ws.session.lstMO.count())
+        return;
+    jumpTo(row);
+}
+
+void ReviewWindow::Command1_Click()
+{
+    const int row = List1->currentRow();
+    if (!m_editSelected || row < 0 || row >= m_ws.session.lstMO.count()) {
+        m_ws.prompter.ok(u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s);
+        List1->setFocus();
+        return;
+    }
+    jumpTo(row);
+}
+
+void ReviewWindow::Command2_Click()
+{
+    SessionState &st = m_ws.state;
+    const RecordStore &store = m_ws.session.lstMO;
+    EntryWindow *entry = m_ws.ensureEntry();
+    st.CurrentIndex = st.ResumeIndex;
+    entry->show();
+    hide();
+    {
+        const QSignalBlocker block(List1);
+        List1->clear();
+    }
+    m_ws.setCommandButtonsVisible(true);
+    entry->AbandonInsertion();
+    if (!store.isEmpty())
+        entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+    entry->RefreshTotals();
+    if (store.isEmpty()) {
+        entry->setField(TypeCode, u"101"_s);
+        entry->setField(DepositorName, st.DefaultDepositorName);
+        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
+    }
+    st.IsAdding = false;
+}
+
+void ReviewWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const layout::ReviewLayout l = layout::reviewLayout(s);
+    placeTwips(List1, l.List1, s);
+    placeTwips(Text1, l.Text1, s);
+    placeTwips(Command1, l.Command1, s);
+    placeTwips(Command2, l.Command2, s);
+    // The nine detail lines should fit without scrolling: a smaller font where the
+    // box is short.
+    QFont font = this->font();
+    int px = QFontInfo(font).pixelSize();
+    const int room = Text1->height() - 2 * Text1->frameWidth() - 2 * int(Text1->document()->documentMargin());
+    for (; px > 8; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).lineSpacing() * 9 <= room)
+            break;
+    }
+    Text1->setFont(font);
+}
+
+void ReviewWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void ReviewWindow::showEvent(QShowEvent *event)
+{
+    if (parentWidget())
+        setGeometry(parentWidget()->rect());
+    QWidget::showEvent(event);
+    applyLayout();
+}
+
+void ReviewWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+} // namespace vorlane

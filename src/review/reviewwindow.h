@@ -1,0 +1,49 @@
+#pragma once
+// Form3: the whole batch in a list, the details and fee of one record, and the way back
+// into the entry window at any record.
+#include <QWidget>
+
+class QListWidget;
+class QPlainTextEdit;
+
+namespace vorlane {
+
+struct Workspace;
+class CommandButton;
+
+class ReviewWindow : public QWidget {
+    Q_OBJECT
+public:
+    ReviewWindow(Workspace &ws, QWidget *parent);
+
+    // Refills the list from the batch and shows the details of record ResumeIndex.
+    void fill();
+    // The detail text as built, CR LF line ends included.
+    QString detailText() const { return m_detail; }
+    bool editSelected() const { return m_editSelected; }
+
+    void List1_Click(int row);
+    void List1_DblClick(int row);
+    void Command1_Click();  // แก้ไข
+    void Command2_Click();  // ยกเลิก
+
+    QListWidget *List1 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    CommandButton *Command1 = nullptr, *Command2 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void setDetail(const QString &text);
+    void jumpTo(int row);
+    void applyLayout();
+
+    Workspace &m_ws;
+    QString m_detail;
+    bool m_editSelected = false;
+};
+
+} // namespace vorlane

@@ -1,0 +1,368 @@
+#include "shell/mainwindow.h"
+
+#include "entry/entrywindow.h"
+#include "entry/search.h"
+#include "filechooser/flows.h"
+#include "help/help.h"
+#include "layout/mainwindowlayout.h"
+#include "records/cusname.h"
+#include "report/ui/printoptions.h"
+#include "review/review.h"
+#include "shell/commandbutton.h"
+#include "shell/depositordialog.h"
+#include "shell/uiscale.h"
+#include "shell/workspace.h"
+
+#include <QChildEvent>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+namespace {
+
+const QString kOpenProgram = u"เปิดโปรแกรม"_s;
+const QString kExit = u"ออกจากโปรแกรม"_s;
+const std::array<QString, 8> kWorkCaptions = {
+    u"คำแนะนำ"_s, u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
+    u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s, u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s,
+};
+const QString kAskSaveUnsaved = u"ข้อมูลยังไม่ได้บันทึก ต้องการบันทึกหรือไม่"_s;
+
+// The area left of the command bar; its work windows fill it.
+class WorkArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void resizeEvent(QResizeEvent *) override
+    {
+        for (QObject *o : children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+                w->setGeometry(rect());
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
+{
+    ws.main = this;
+    setObjectName(u"MDIForm1"_s);
+    setWindowTitle(mainCaption());
+
+    m_workArea = new WorkArea(this);
+    m_workArea->setObjectName(u"workArea"_s);
+    m_workArea->installEventFilter(this);
+
+    Picture1 = new QFrame(this);
+    Picture1->setObjectName(u"Picture1"_s);
+    Picture1->setFrameShape(QFrame::StyledPanel);
+    Picture1->setAutoFillBackground(true);
+    for (int i = 0; i < 8; ++i) {
+        Command1[i] = new CommandButton(QString(), Picture1);
+        Command1[i]->setObjectName(u"Command1_%1"_s.arg(i));
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { commandClick(i); });
+        // At start-up buttons 2 to 7 have no captions and are hidden.
+        Command1[i]->setVisible(i < 2);
+    }
+    Command1[0]->setText(kOpenProgram);
+    Command1[1]->setText(kExit);
+
+    auto *about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    about->setContext(Qt::WindowShortcut);
+    connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_ws); });
+
+    // Sized to the screen, at its top left corner.
+    const layout::Screen s = currentScreen(this);
+    setGeometry(0, 0, int(s.W / s.twipsPerPixel), int(s.H / s.twipsPerPixel));
+    m_ws.state.CurrentFilePath = u"Noname.txt"_s;
+    applyLayout();
+}
+
+MainWindow::~MainWindow()
+{
+    if (m_ws.main == this)
+        m_ws.main = nullptr;
+}
+
+QString MainWindow::mainCaption() { return u"โปรแกรมรับฝากธนาณัติจำนวนมาก (สำหรับลูกค้า)"_s; }
+
+void MainWindow::applyLayout()
+{
+    const layout::Screen s = currentScreen(this);
+    const double panelHeight = height() * s.twipsPerPixel;
+    const layout::MainWindowLayout l = layout::mainWindowLayout(s, panelHeight);
+    QRect panel = layout::toPixels(l.panel, s);
+    // The panel keeps to the window's right edge even when the window is narrower.
+    panel.moveRight(std::max(width(), panel.width()) - 1);
+    Picture1->setGeometry(panel);
+    m_workArea->setGeometry(0, 0, std::max(panel.left(), 1), height());
+    for (int i = 0; i < 8; ++i) {
+        placeTwips(Command1[i], l.buttons[i], s);
+        fitText(Command1[i], Command1[i]->text());
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The close box is refused; the program ends through "ออกจากโปรแกรม" or the
+    // session's end.
+    if (m_exiting || qApp->isSavingSession())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::exitProgram()
+{
+    m_exiting = true;
+    close();
+    Q_EMIT exitRequested();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_workArea && event->type() == QEvent::ChildAdded) {
+        auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child());
+        if (child && !child->isWindow()) {
+            child->installEventFilter(this);
+            child->setGeometry(m_workArea->rect());
+        }
+    } else if (watched != m_workArea && watched->parent() == m_workArea) {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowTitleChange:
+        case QEvent::Destroy:
+            updateTitle();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The main caption, and the caption of the work window on screen, so the data file's
+// path in the entry window's title stays visible.
+void MainWindow::updateTitle()
+{
+    QString sub;
+    for (QObject *o : m_workArea->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && !w->isWindow() && w->isVisibleTo(m_workArea) && !w->windowTitle().trimmed().isEmpty()) {
+            sub = w->windowTitle();
+            break;
+        }
+    }
+    setWindowTitle(sub.isEmpty() ? mainCaption() : mainCaption() + u" - ["_s + sub + u"]"_s);
+}
+
+bool MainWindow::isStartState() const { return Command1[0]->text() == kOpenProgram; }
+
+void MainWindow::setCommandButtonsVisible(bool visible)
+{
+    // In the start state only the first two buttons are meant to show.
+    const int shown = isStartState() ? 2 : 8;
+    for (int i = 0; i < 8; ++i)
+        Command1[i]->setVisible(visible && i < shown);
+}
+
+void MainWindow::setWorkState()
+{
+    for (int i = 0; i < 8; ++i) {
+        Command1[i]->setText(kWorkCaptions[i]);
+        Command1[i]->setVisible(true);
+    }
+    applyLayout();
+}
+
+// ---- dispatch ----------------------------------------------------------------------------
+
+void MainWindow::commandClick(int index)
+{
+    if (index < 0 || index >= 8)
+        return;
+    const QString caption = Command1[index]->text();
+    auto is = [&](int i, const QString &c) { return index == i && caption == c; };
+    SessionState &st = m_ws.state;
+
+    if (is(0, kOpenProgram)) {
+        openProgram();
+    } else if (is(1, kWorkCaptions[1])) {
+        newDataFile();
+    } else if (is(0, kWorkCaptions[0])) {
+        OpenHelp(m_ws);
+        hideEntryAndBar();
+    } else if (is(2, kWorkCaptions[2])) {
+        openDataFile();
+    } else if (is(1, kExit)) {
+        exitProgram();
+    } else if (is(3, kWorkCaptions[3])) {
+        saveDataFile();
+    } else if (is(7, kWorkCaptions[7])) {
+        closeProgram();
+    } else if (is(4, kWorkCaptions[4])) {
+        st.ResumeIndex = st.CurrentIndex;
+        OpenPrintOptions(m_ws);
+        hideEntryAndBar();
+    } else if (is(5, kWorkCaptions[5])) {
+        OpenReview(m_ws);
+    } else if (is(6, kWorkCaptions[6])) {
+        st.ResumeIndex = st.CurrentIndex;
+        OpenSearch(m_ws);
+        hideEntryAndBar();
+    }
+}
+
+void MainWindow::hideEntryAndBar()
+{
+    if (m_ws.entry)
+        m_ws.entry->hide();
+    setCommandButtonsVisible(false);
+}
+
+void MainWindow::openProgram()
+{
+    if (!m_ws.depositor)
+        m_ws.depositor = new DepositorDialog(m_ws, m_workArea);
+    DepositorDialog *d = m_ws.depositor;
+    d->show();
+    d->raise();
+    if (const auto details = ReadCusname(m_ws.session.paths.cusnamePath())) {
+        m_ws.state.DefaultDepositorName = details->name;
+        m_ws.state.DefaultDepositorAddress = details->address;
+    }
+    setCommandButtonsVisible(false);
+    d->Text1->setText(m_ws.state.DefaultDepositorName);
+    d->Text2->setText(m_ws.state.DefaultDepositorAddress);
+    d->Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::newDataFile()
+{
+    SessionState &st = m_ws.state;
+    if (st.IsSaved) {
+        NewDataFile(m_ws);
+        return;
+    }
+    Prompter &p = m_ws.prompter;
+    if (p.yesNo(u"ต้องการสร้างแฟ้มข้อมูลใหม่หรือไม่"_s) != Prompter::Answer::Yes) {
+        if (m_ws.entry)
+            m_ws.entry->focusPostcode();
+        return;
+    }
+    const bool unnamed = st.isUnnamed();
+    const QString ask = unnamed ? u"มีข้อมูลอยู่ต้องการบันทึกหรือไม่"_s : u"มีการแก้ไขข้อมูลต้องการบันทึกหรือไม่"_s;
+    if (p.yesNo(ask) == Prompter::Answer::Yes) {
+        if (unnamed)
+            BeginSaveAs(m_ws);
+        else
+            BeginSave(m_ws);
+    } else {
+        NewDataFile(m_ws);
+        st.IsSaved = true;
+    }
+}
+
+void MainWindow::openDataFile()
+{
+    SessionState &st = m_ws.state;
+    st.ResumeIndex = st.CurrentIndex;
+    if (st.IsSaved) {
+        BeginOpen(m_ws);
+        return;
+    }
+    if (m_ws.prompter.yesNo(kAskSaveUnsaved) != Prompter::Answer::Yes) {
+        st.IsSaved = true;
+        BeginOpen(m_ws);
+        return;
+    }
+    // Saved first; the user clicks the button again to open.
+    if (st.isUnnamed()) {
+        BeginSaveAs(m_ws);
+    } else {
+        st.SaveTargetPath = st.CurrentFilePath;
+        SaveDataFile(m_ws);
+    }
+}
+
+void MainWindow::saveDataFile()
+{
+    SessionState &st = m_ws.state;
+    st.ResumeIndex = st.CurrentIndex;
+    if (m_ws.session.lstMO.isEmpty()) {
+        m_ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
+        return;
+    }
+    if (st.isUnnamed())
+        BeginSaveAs(m_ws);
+    else
+        BeginSave(m_ws);
+}
+
+void MainWindow::closeProgram()
+{
+    SessionState &st = m_ws.state;
+    if (st.IsSaved) {
+        ResetToStart();
+        return;
+    }
+    if (m_ws.prompter.yesNo(kAskSaveUnsaved) == Prompter::Answer::Yes) {
+        if (st.isUnnamed()) {
+            BeginSaveAs(m_ws);
+            return;
+        }
+        st.SaveTargetPath = st.CurrentFilePath;
+        // A failed save keeps the batch on screen.
+        if (SaveDataFile(m_ws))
+            ResetToStart();
+        return;
+    }
+    ResetToStart();
+    st.IsSaved = true;
+}
+
+void MainWindow::ResetToStart()
+{
+    SessionState &st = m_ws.state;
+    const bool wasSaved = st.IsSaved;
+    m_ws.session.lstMO.clear();
+    if (EntryWindow *e = m_ws.entry) {
+        e->AbandonInsertion();
+        for (int i = 0; i < 8; ++i)
+            e->setField(i, QString());
+        if (wasSaved)
+            e->RefreshTotals();
+        else
+            e->Label13->setText(u"0"_s);
+        e->Text2->clear();
+        e->Combo1[0]->setEditText(QString());
+        e->hide();
+    }
+    Command1[0]->setText(kOpenProgram);
+    Command1[1]->setText(kExit);
+    Command1[0]->setVisible(true);
+    Command1[1]->setVisible(true);
+    for (int i = 2; i < 8; ++i)
+        Command1[i]->setVisible(false);
+    st.CurrentFilePath.clear();
+    if (m_ws.entry)
+        m_ws.entry->setCaption(QString());
+    applyLayout();
+}
+
+} // namespace vorlane

@@ -1,0 +1,51 @@
+#pragma once
+// The program with a batch keyed, and the chooser driven as the user drives it.
+#include "../entry/entryfixture.h"
+#include "filechooser/filechooser.h"
+#include "filechooser/flows.h"
+#include "tempfiles.h"
+
+#include <QLabel>
+
+namespace vorlane::test {
+
+struct ChooserProgram : Program {
+    QTemporaryDir files;  // where the data files go
+
+    FileChooser *chooser() { return ws->chooser; }
+    QString filePath(const QString &name) const { return QDir(files.path()).filePath(name); }
+
+    // The chooser in save mode, in the files folder, with `name` typed into its box.
+    FileChooser *saveAs(const QString &name)
+    {
+        BeginSaveAs(*ws);
+        chooser()->setDirectory(files.path());
+        chooser()->Text1->setText(name);
+        return chooser();
+    }
+    FileChooser *openAt(const QString &name, const QString &dir = {})
+    {
+        BeginOpen(*ws);
+        chooser()->setDirectory(dir.isEmpty() ? files.path() : dir);
+        chooser()->Text1->setText(name);
+        return chooser();
+    }
+    // Keys `n` records A, B, C ... with amounts 100, 200, ...
+    void keyRecords(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            addRecord(u"ผู้รับ %1"_s.arg(QChar(u'A' + i)), QString::number(100 * (i + 1)));
+    }
+    bool commandBarShown() const { return main->Command1[2]->isVisible(); }
+};
+
+// What WriteDataFile writes for these lines: code page 874, CR LF after each.
+inline QByteArray expectedBytes(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += cp874::encode(l).bytes + "\r\n";
+    return out;
+}
+
+} // namespace vorlane::test

@@ -1,0 +1,127 @@
+#include "filechooser/filename.h"
+
+#include <QTest>
+
+using namespace vorlane;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(vorlane::SaveNameProblem)
+
+class TestFileName : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void checkFileName_data();
+    void checkFileName();
+    void saveNameOnAccept_data();
+    void saveNameOnAccept();
+    void saveNameOnEnter_data();
+    void saveNameOnEnter();
+    void joinPath_data();
+    void joinPath();
+};
+
+void TestFileName::checkFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("one dot") << u"a.b"_s << true;
+    QTest::newRow("no dot") << u"report"_s << true;
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("two dots together") << u"a..b"_s << false;
+    QTest::newRow("dots at both ends") << u".a."_s << false;
+    QTest::newRow("two extensions") << u"a.b.txt"_s << false;
+}
+
+void TestFileName::checkFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, ok);
+    QCOMPARE(CheckFileName(name), ok);
+}
+
+void TestFileName::saveNameOnAccept_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<SaveNameProblem>("problem");
+    QTest::addColumn<QString>("boxAfter");
+    QTest::addColumn<QString>("file");
+    using P = SaveNameProblem;
+    QTest::newRow("extension added") << u"report"_s << P::None << u"report.txt"_s << u"report.txt"_s;
+    QTest::newRow("upper case kept") << u"REPORT.TXT"_s << P::None << u"REPORT.TXT"_s << u"REPORT.TXT"_s;
+    QTest::newRow("upper-case extension") << u"a.TXT"_s << P::None << u"a.TXT"_s << u"a.TXT"_s;
+    QTest::newRow("Thai name") << u"รายการ"_s << P::None << u"รายการ.txt"_s << u"รายการ.txt"_s;
+    QTest::newRow("blanks around") << u"  report  "_s << P::None << u"  report  .txt"_s << u"report.txt"_s;
+    QTest::newRow("two dots") << u"a.b.txt"_s << P::TooManyDots << u"a.b.txt"_s << QString();
+    QTest::newRow("four-letter extension") << u"a.text"_s << P::ExtensionLength << u"a.text"_s << QString();
+    QTest::newRow("nothing after the dot") << u"a."_s << P::ExtensionLength << u"a."_s << QString();
+    QTest::newRow("other extension") << u"a.doc"_s << P::NotText << u"a.doc"_s << QString();
+    QTest::newRow("working name, bare") << u"noname"_s << P::Reserved << u"noname.txt"_s << QString();
+    QTest::newRow("working name, upper") << u"NONAME.TXT"_s << P::Reserved << u"NONAME.TXT"_s << QString();
+    QTest::newRow("working name") << u"Noname.txt"_s << P::Reserved << u"Noname.txt"_s << QString();
+    QTest::newRow("empty") << QString() << P::Empty << QString() << QString();
+    QTest::newRow("blanks only") << u"   "_s << P::Empty << u"   "_s << QString();
+    QTest::newRow("extension alone") << u"   .txt"_s << P::Empty << u"   .txt"_s << u".txt"_s;
+}
+
+void TestFileName::saveNameOnAccept()
+{
+    QFETCH(QString, box);
+    QFETCH(SaveNameProblem, problem);
+    QFETCH(QString, boxAfter);
+    QFETCH(QString, file);
+    const SaveNameCheck r = CheckSaveName(box, false);
+    QCOMPARE(r.problem, problem);
+    QCOMPARE(r.boxText, boxAfter);
+    if (problem == SaveNameProblem::None)
+        QCOMPARE(r.fileName, file);
+}
+
+void TestFileName::saveNameOnEnter_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<SaveNameProblem>("problem");
+    QTest::addColumn<QString>("boxAfter");
+    using P = SaveNameProblem;
+    // Enter takes the box as it stands: blanks count as a name, and a blank after the
+    // extension makes it four characters long.
+    QTest::newRow("blanks only get the extension") << u"   "_s << P::None << u"   .txt"_s;
+    QTest::newRow("empty") << QString() << P::Empty << QString();
+    QTest::newRow("blank after the extension") << u"a.txt "_s << P::ExtensionLength << u"a.txt "_s;
+    QTest::newRow("plain name") << u"report"_s << P::None << u"report.txt"_s;
+    QTest::newRow("working name") << u"noname"_s << P::Reserved << u"noname.txt"_s;
+    QTest::newRow("two dots") << u"a.b.txt"_s << P::TooManyDots << u"a.b.txt"_s;
+}
+
+void TestFileName::saveNameOnEnter()
+{
+    QFETCH(QString, box);
+    QFETCH(SaveNameProblem, problem);
+    QFETCH(QString, boxAfter);
+    const SaveNameCheck r = CheckSaveName(box, true);
+    QCOMPARE(r.problem, problem);
+    QCOMPARE(r.boxText, boxAfter);
+}
+
+void TestFileName::joinPath_data()
+{
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("root") << u"/"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/a.txt"_s);
+    QTest::newRow("folder") << u"/home/user"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/home/user/a.txt"_s);
+    QTest::newRow("short folder") << u"/ab"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/ab/a.txt"_s);
+    QTest::newRow("folder ending in a separator") << u"/tmp/"_s << u"a.txt"_s
+                                                  << QDir::toNativeSeparators(u"/tmp/a.txt"_s);
+    QTest::newRow("drive root") << u"C:\\"_s << u"a.txt"_s << QDir::toNativeSeparators(u"C:\\a.txt"_s);
+}
+
+void TestFileName::joinPath()
+{
+    QFETCH(QString, dir);
+    QFETCH(QString, name);
+    QFETCH(QString, path);
+    QCOMPARE(JoinChooserPath(dir, name), path);
+}
+
+QTEST_APPLESS_MAIN(TestFileName)
+#include "test_filename.moc"

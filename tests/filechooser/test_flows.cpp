@@ -1,0 +1,308 @@
+#include "chooserfixture.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace vorlane;
+using namespace vorlane::test;
+
+namespace {
+const QString kNoFile = u"ไม่มี แฟ้มข้อมูลนี้"_s;
+const QString kWriteError = u"error writing to disk or  writing to protected disk  "_s;
+
+// Files larger than `bytes` cannot be written while this lives, whoever runs the test
+// (file permissions do not stop root).
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit l = old;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+} // namespace
+
+class TestFlows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openKeepsRecordLinesOnly();
+    void openFileWithoutRecords();
+    void failedOpenChangesNothing_data();
+    void failedOpenChangesNothing();
+    void saveAndReopenGiveTheSameBytes();
+    void saveRefusals_data();
+    void saveRefusals();
+    void saveIntoFolderThatCannotBeWritten();
+    void failedSaveKeepsThePreviousFile();
+    void saveUnderTheSameName();
+    void saveChoiceCancelled();
+    void newDataFile();
+};
+
+void TestFlows::openKeepsRecordLinesOnly()
+{
+    ChooserProgram p;
+    p.start();
+    const QString six = u"112||นาย ก|บริษัท ข|50.25||"_s;
+    const QString eight = u"101|10110|นาง ค|บริษัท ข|1,250.50|คลองเตย|ที่อยู่ 1|ที่อยู่ 2|"_s;
+    QVERIFY(writeCp874(p.filePath(u"batch.txt"_s),
+                       {u"รายการธนาณัติ"_s, QString(), six, u"1|2|3|4|5|6|7|"_s, eight, u"|||||||||"_s}));
+    FileChooser *c = p.openAt(u"batch.txt"_s);
+    c->Comopen->click();
+    QVERIFY(p.prompter.shown.isEmpty());
+    QCOMPARE(p.lines(), (QStringList{six, eight}));
+    const QString path = QDir::toNativeSeparators(p.filePath(u"batch.txt"_s));
+    QCOMPARE(p.st().CurrentFilePath, path);
+    QCOMPARE(p.st().CurrentIndex, 0);
+    QVERIFY(p.st().IsSaved);
+    QVERIFY(!p.st().IsAdding);
+    QCOMPARE(p.entry()->field(2), u"นาย ก"_s);
+    QCOMPARE(p.entry()->field(6), QString());
+    QCOMPARE(p.entry()->counterText(), u"1 / 2"_s);
+    QCOMPARE(p.entry()->Label13->text(), u"1,300.75"_s);
+    QCOMPARE(p.entry()->caption(), p.st().EntryBaseCaption + u"   "_s + path);
+    QVERIFY(p.entry()->isVisible());
+    QVERIFY(!c->isVisible());
+    QCOMPARE(p.ws->chooser, c);  // kept for the next use
+    QVERIFY(p.commandBarShown());
+    for (CommandButton *b : {p.entry()->Cmdadd, p.entry()->Cmdinsert, p.entry()->Cmddel, p.entry()->Cmdsave,
+                             p.entry()->Cmdcancel})
+        QVERIFY(b->isEnabled());
+}
+
+void TestFlows::openFileWithoutRecords()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(2);
+    p.st().IsSaved = true;
+    QVERIFY(writeCp874(p.filePath(u"empty.txt"_s), {u"heading only"_s, QString()}));
+    p.openAt(u"empty.txt"_s)->Comopen->click();
+    QVERIFY(p.lines().isEmpty());
+    QCOMPARE(p.entry()->Label13->text(), u"0.00"_s);
+    QCOMPARE(p.entry()->Label15->text(), u"0.00"_s);
+    QCOMPARE(p.entry()->counterText(), u"0/0"_s);
+    QCOMPARE(p.entry()->field(2), QString());
+    QCOMPARE(p.entry()->field(0), u"101"_s);
+    QCOMPARE(p.st().CurrentIndex, 0);
+}
+
+void TestFlows::failedOpenChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no such file") << u"missing.txt"_s << kNoFile;
+    QTest::newRow("a folder") << u"folder"_s << kNoFile;
+    QTest::newRow("blank name") << u"   "_s << u"กรุณาใส่ชื่อไฟล์"_s;
+}
+
+void TestFlows::failedOpenChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(2);
+    QVERIFY(QDir(p.files.path()).mkdir(u"folder"_s));
+    const QStringList lines = p.lines();
+    const QString path = p.st().CurrentFilePath;
+    const QString counter = p.entry()->counterText();
+    const QString amount = p.entry()->Label13->text();
+    const QString caption = p.entry()->caption();
+    FileChooser *c = p.openAt(name);
+    p.prompter.clear();
+    c->Comopen->click();
+    QCOMPARE(p.prompter.texts(), QStringList{message});
+    QCOMPARE(p.lines(), lines);
+    QCOMPARE(p.st().CurrentFilePath, path);
+    QCOMPARE(p.entry()->counterText(), counter);
+    QCOMPARE(p.entry()->Label13->text(), amount);
+    QCOMPARE(p.entry()->caption(), caption);
+    QVERIFY(c->isVisible());
+    QVERIFY(!p.commandBarShown());
+    QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
+}
+
+void TestFlows::saveAndReopenGiveTheSameBytes()
+{
+    ChooserProgram p;
+    p.start();
+    p.addRecord(u"นายสมชาย ใจดี"_s, u"1,250.50"_s, u"10110"_s);
+    p.addRecord(u"Mr. \"Quoted\", Comma"_s, u"500"_s, u"10100"_s);
+    p.addRecord(u"ผู้รับ ๓"_s, u"20"_s, QString(), u"112"_s);
+    QCOMPARE(p.lines().size(), 3);
+    const QStringList keyed = p.lines();
+    p.saveAs(u"batch"_s)->Comopen->click();
+    const QString path = p.filePath(u"batch.txt"_s);
+    const QByteArray bytes = readBytes(path);
+    QCOMPARE(bytes, expectedBytes(keyed));
+
+    NewDataFile(*p.ws);
+    QVERIFY(p.lines().isEmpty());
+    p.openAt(u"batch.txt"_s)->Comopen->click();
+    QCOMPARE(p.lines(), keyed);
+
+    // Saved again under the same name: not a byte changes.
+    p.prompter.answer(Prompter::Answer::No);
+    BeginSave(*p.ws);
+    QCOMPARE(readBytes(path), bytes);
+}
+
+void TestFlows::saveRefusals_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("withRecords");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no name") << u"   "_s << true << u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
+    QTest::newRow("empty batch") << u"out.txt"_s << false << u"ไม่มีข้อมูลที่จะบันทึก"_s;
+}
+
+void TestFlows::saveRefusals()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, withRecords);
+    QFETCH(QString, message);
+    ChooserProgram p;
+    p.start();
+    if (withRecords)
+        p.keyRecords(1);
+    const QString before = p.st().CurrentFilePath;
+    const bool saved = p.st().IsSaved;
+    p.st().SaveTargetPath = target.trimmed().isEmpty() ? target : p.filePath(target);
+    QVERIFY(!SaveDataFile(*p.ws));
+    QCOMPARE(p.prompter.texts(), QStringList{message});
+    QCOMPARE(p.st().CurrentFilePath, before);
+    QCOMPARE(p.st().IsSaved, saved);
+    QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestFlows::saveIntoFolderThatCannotBeWritten()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(2);
+    const QString before = p.st().CurrentFilePath;
+    FileChooser *c = p.saveAs(u"report"_s);
+    // Not even root may create a file here.
+    c->setDirectory(u"/proc"_s);
+    p.prompter.clear();
+    c->Comopen->click();
+    QCOMPARE(p.prompter.texts(), QStringList{kWriteError});
+    QVERIFY(!p.st().IsSaved);
+    QCOMPARE(p.st().CurrentFilePath, before);
+    // The chooser stays, so another folder can be chosen.
+    QCOMPARE(p.ws->chooser, c);
+    QVERIFY(c->isVisible());
+    QVERIFY(p.st().ChooserMode);
+    c->setDirectory(p.files.path());
+    c->Comopen->click();
+    QCOMPARE(readBytes(p.filePath(u"report.txt"_s)), expectedBytes(p.lines()));
+    QVERIFY(p.st().IsSaved);
+}
+
+void TestFlows::failedSaveKeepsThePreviousFile()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(1);
+    p.saveAs(u"kept"_s)->Comopen->click();
+    const QString path = p.filePath(u"kept.txt"_s);
+    const QByteArray before = readBytes(path);
+    QVERIFY(!before.isEmpty());
+    p.keyRecords(3);
+    QVERIFY(!p.st().IsSaved);
+    p.prompter.clear();
+    p.prompter.answer(Prompter::Answer::No);
+    {
+        const FileSizeLimit limit(rlim_t(before.size()));
+        BeginSave(*p.ws);
+    }
+    QCOMPARE(p.prompter.texts().last(), kWriteError);
+    QCOMPARE(readBytes(path), before);
+    QVERIFY(!p.st().IsSaved);
+    QCOMPARE(p.st().CurrentFilePath, QDir::toNativeSeparators(path));
+    QCOMPARE(QDir(p.files.path()).entryList(QDir::Files), QStringList{u"kept.txt"_s});
+}
+
+void TestFlows::saveUnderTheSameName()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(1);
+    p.saveAs(u"same"_s)->Comopen->click();
+    p.keyRecords(1);
+    p.prompter.clear();
+    p.prompter.answer(Prompter::Answer::No);
+    BeginSave(*p.ws);
+    const QString path = QDir::toNativeSeparators(p.filePath(u"same.txt"_s));
+    QCOMPARE(p.prompter.texts(),
+             (QStringList{u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s, path + u"   บันทึกแล้ว"_s}));
+    QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::YesNoCancel);
+    QCOMPARE(readBytes(path), expectedBytes(p.lines()));
+    QCOMPARE(p.entry()->caption(), path);
+    QVERIFY(p.st().IsSaved);
+    QVERIFY(p.ws->chooser == nullptr);  // not shown
+
+    // "No" with an empty batch saves nothing.
+    const QByteArray saved = readBytes(path);
+    NewDataFile(*p.ws);
+    p.st().CurrentFilePath = path;
+    p.prompter.clear();
+    p.prompter.answer(Prompter::Answer::No);
+    BeginSave(*p.ws);
+    QCOMPARE(p.prompter.texts().last(), u"ไม่มีข้อมูล"_s);
+    QCOMPARE(readBytes(path), saved);
+}
+
+void TestFlows::saveChoiceCancelled()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(1);
+    p.saveAs(u"named"_s)->Comopen->click();
+    p.keyRecords(1);
+    const QByteArray before = readBytes(p.filePath(u"named.txt"_s));
+    p.prompter.answer(Prompter::Answer::Cancel);
+    BeginSave(*p.ws);
+    QCOMPARE(readBytes(p.filePath(u"named.txt"_s)), before);
+    QVERIFY(!p.st().IsSaved);
+    QVERIFY(p.entry()->isVisible());
+    QVERIFY(p.commandBarShown());
+    QVERIFY(p.ws->chooser == nullptr);
+
+    // Yes, then the chooser cancelled: the batch still counts as unsaved.
+    p.prompter.answer(Prompter::Answer::Yes);
+    BeginSave(*p.ws);
+    QVERIFY(p.chooser()->isVisible());
+    p.chooser()->Comclose->click();
+    QVERIFY(!p.st().IsSaved);
+}
+
+void TestFlows::newDataFile()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(3);
+    p.st().ResumeIndex = 2;
+    p.entry()->InsertAction();
+    NewDataFile(*p.ws);
+    QVERIFY(p.lines().isEmpty());
+    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsInserting);
+    QVERIFY(p.st().IsAdding);
+    QCOMPARE(p.st().ResumeIndex, 0);
+    QCOMPARE(p.entry()->counterText(), u"0 / 0"_s);
+    QCOMPARE(p.entry()->Label13->text(), u"0.00"_s);
+    QCOMPARE(p.entry()->field(0), u"101"_s);
+    QCOMPARE(p.st().CurrentFilePath, p.session.paths.nonamePath());
+    QVERIFY(p.st().isUnnamed());
+    QCOMPARE(p.entry()->caption(), p.st().EntryBaseCaption + u"      "_s + p.st().CurrentFilePath);
+    QVERIFY(p.prompter.shown.isEmpty());
+}
+
+QTEST_MAIN(TestFlows)
+#include "test_flows.moc"

@@ -1,0 +1,101 @@
+#include "../entry/entryfixture.h"
+#include "help/aboutbox.h"
+#include "help/help.h"
+#include "help/helpwindow.h"
+#include "tempfiles.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace vorlane;
+using namespace vorlane::test;
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void showsTheFileReadAfresh();
+    void missingFile();
+    void aboutBox();
+    void aboutIsModal();
+};
+
+void TestHelpWindow::showsTheFileReadAfresh()
+{
+    Program p;
+    p.start();
+    const QString path = p.session.paths.file(u"helpcustomer.txt"_s);
+    QVERIFY(writeCp874(path, {u"บรรทัดหนึ่ง"_s, u"line two"_s, u"บรรทัดสาม"_s}));
+    p.main->Command1[0]->click();
+    HelpWindow *h = p.ws->help;
+    QVERIFY(h && h->isVisible());
+    QCOMPARE(h->windowTitle(), u"คำแนะนำ"_s);
+    QCOMPARE(h->Cmdclose->text(), u"ปิด"_s);
+    QCOMPARE(h->text(), u"บรรทัดหนึ่ง\r\nline two\r\nบรรทัดสาม\r\n"_s);
+    QCOMPARE(h->Txthelp->toPlainText(), u"บรรทัดหนึ่ง\nline two\nบรรทัดสาม\n"_s);
+    QVERIFY(!h->Lblmissing->isVisible());
+    QVERIFY(!p.entry()->isVisible());
+    QVERIFY(!p.main->Command1[0]->isVisible());
+
+    h->Cmdclose->click();
+    QVERIFY(p.ws->help == nullptr);
+    QVERIFY(p.entry()->isVisible());
+    for (CommandButton *b : p.main->Command1)
+        QVERIFY(b->isVisible());
+
+    // Edited while the program runs: the next opening shows the new text.
+    QVERIFY(writeCp874(path, {u"ใหม่"_s}));
+    p.main->Command1[0]->click();
+    QCOMPARE(p.ws->help->text(), u"ใหม่\r\n"_s);
+}
+
+void TestHelpWindow::missingFile()
+{
+    Program p;
+    p.start();
+    QFile::remove(p.session.paths.file(u"helpcustomer.txt"_s));
+    OpenHelp(*p.ws);
+    HelpWindow *h = p.ws->help;
+    QVERIFY(!h->fileFound());
+    QCOMPARE(h->Txthelp->toPlainText(), QString());
+    QVERIFY(h->Lblmissing->isVisible());
+    QVERIFY(h->Lblmissing->text().contains(u"ไม่พบ"_s));
+    h->Cmdclose->click();
+    QVERIFY(p.entry()->isVisible());
+}
+
+void TestHelpWindow::aboutBox()
+{
+    ScriptedPrompter prompter;
+    AboutBox box(prompter);
+    box.show();
+    QCOMPARE(box.windowTitle(), u"About Vorlane"_s);
+    QCOMPARE(box.lblTitle->text(), u"Vorlane"_s);
+    QCOMPARE(box.lblVersion->text(), u"Version 1.0.0"_s);
+    QCOMPARE(box.lblDescription->text(), u"Ostrel Development Team"_s);
+    QCOMPARE(box.cmdSysInfo->text(), u"&System Info..."_s);
+    QCOMPARE(box.cmdOK->text(), u"OK"_s);
+    box.cmdSysInfo->click();
+    QCOMPARE(prompter.texts(), QStringList{u"System Information Is Unavailable At This Time"_s});
+    QVERIFY(box.isVisible());
+    box.cmdOK->click();
+    QVERIFY(!box.isVisible());
+    QCOMPARE(box.result(), int(QDialog::Accepted));
+}
+
+void TestHelpWindow::aboutIsModal()
+{
+    Program p;
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        seen = box != nullptr;
+        if (box)
+            box->cmdOK->click();
+    });
+    ShowAbout(*p.ws);
+    QVERIFY(seen);
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "test_helpwindow.moc"

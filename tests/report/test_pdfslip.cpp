@@ -1,0 +1,190 @@
+// The slip painted into a PDF file: pages, texts (read back with pdftotext), fonts, paper.
+#include "report/qt/paintersurface.h"
+#include "report/qt/slipoutput.h"
+#include "slipfixtures.h"
+
+#include <QFile>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vorlane;
+using vorlane::test::batch;
+using vorlane::test::flatRates;
+using vorlane::test::orderLine;
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// pdftotext gives Thai back with legacy glyph codes for shifted marks, sara am split and
+// marks reordered. Compare skeletons: legacy codes mapped back, decomposed, and with the
+// marks above and below and every blank dropped.
+QString skeleton(QString text)
+{
+    static const char16_t legacy[] = {0x0E10, 0x0E34, 0x0E35, 0x0E36, 0x0E37, 0x0E48, 0x0E49, 0x0E4A, 0x0E4B,
+                                      0x0E4C, 0x0E48, 0x0E49, 0x0E4A, 0x0E4B, 0x0E4C, 0x0E0D, 0x0E31, 0x0E4D,
+                                      0x0E47, 0x0E48, 0x0E49, 0x0E4A, 0x0E4B, 0x0E4C, 0x0E38, 0x0E39, 0x0E3A};
+    for (QChar &c : text)
+        if (c.unicode() >= 0xF700 && c.unicode() <= 0xF71A)
+            c = QChar(legacy[c.unicode() - 0xF700]);
+    text = text.normalized(QString::NormalizationForm_KD);
+    QString out;
+    for (QChar c : text) {
+        if (c.isSpace() || c.category() == QChar::Mark_NonSpacing)
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
+QString pageText(const QString &pdf, int page)
+{
+    return skeleton(run(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page),
+                                         u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s}));
+}
+
+int pageCount(const QString &pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+SlipResult writePdf(const QString &path, const RecordStore &all, SlipRequest request = {})
+{
+    RecordStore selected;
+    const RateTable rates = flatRates();
+    return WriteSlipPdf(path, SlipJob{all, selected, rates, request});
+}
+
+} // namespace
+
+class TestPdfSlip : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            QSKIP("poppler-utils is not installed");
+    }
+
+    void twentyFiveOrders()
+    {
+        const QString pdf = m_dir.filePath(u"25.pdf"_s);
+        QCOMPARE(writePdf(pdf, batch(25)).status, SlipResult::Status::Printed);
+        QCOMPARE(pageCount(pdf), 3);  // no blank sheet after the last footer
+
+        const QStringList everywhere = {u"ใบฝากธนาณัติในประเทศรวม"_s, u"ธน. 1 (พิเศษ)"_s, u"ลำดับ"_s,
+                                        u"ชื่อผู้รับเงิน"_s, u"ปณ.ปลายทางจ่ายเงิน"_s, u"จำนวนเงิน"_s,
+                                        u"ค่าธรรมเนียม"_s, u"รวมจำนวนเงิน"_s};
+        for (int page = 1; page <= 3; ++page) {
+            const QString text = pageText(pdf, page);
+            for (const QString &t : everywhere)
+                QVERIFY2(text.contains(skeleton(t)), qPrintable(u"page %1: %2"_s.arg(page).arg(t)));
+            QVERIFY(text.contains(skeleton(u"แผ่นที่....."_s + QString::number(page))));
+            QCOMPARE(text.contains(skeleton(u"ยอดยกไป"_s)), page < 3);
+            QCOMPARE(text.contains(skeleton(u"ยอดยกมา"_s)), page > 1);
+            QCOMPARE(text.contains(skeleton(u"รวม...25....ฉบับ"_s)), page == 3);
+            for (const QString &signer : {u"ผู้ฝาก/ผู้ฝากแทน"_s, u"พนักงานรับฝาก"_s, u"หน.ปณ.หรือผู้รับมอบหมาย"_s,
+                                          u"ขอรับรองว่าได้ตรวจสอบถูกต้องแล้ว"_s})
+                QCOMPARE(text.contains(skeleton(signer)), page == 3);
+        }
+        // Sheet 2 brings forward sheet 1's 7,800.00 and ends on the running 30,000.00.
+        const QString two = pageText(pdf, 2);
+        QVERIFY(two.contains(u"7,800.00"_s));
+        QVERIFY(two.contains(u"30,000.00"_s));
+    }
+
+    void fontIsEmbedded()
+    {
+        const QString pdf = m_dir.filePath(u"fonts.pdf"_s);
+        QCOMPARE(writePdf(pdf, batch(2)).status, SlipResult::Status::Printed);
+        const QStringList lines = run(u"pdffonts"_s, {pdf}).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() >= 3);  // two heading lines, then one line per font
+        for (const QString &line : lines.mid(2))
+            QVERIFY2(line.contains(u" yes "_s), qPrintable(line));
+    }
+
+    void paperSize_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("letter") << u"1"_s << u"(letter)"_s;
+        QTest::newRow("A4") << u"9"_s << u"(A4)"_s;
+    }
+    void paperSize()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, size);
+        const QString pdf = m_dir.filePath(u"paper.pdf"_s);
+        SlipRequest q;
+        q.paperCode = code;
+        QCOMPARE(writePdf(pdf, batch(13), q).status, SlipResult::Status::Printed);
+        QVERIFY(run(u"pdfinfo"_s, {pdf}).contains(size));
+        QCOMPARE(pageCount(pdf), 2);
+    }
+
+    void failedRunLeavesThePreviousFile()
+    {
+        const QString pdf = m_dir.filePath(u"keep.pdf"_s);
+        {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("previous");
+        }
+        RecordStore all = batch(3);
+        all.setAt(1, orderLine(1, u"101"_s, u"abc"_s));
+        const SlipResult r = writePdf(pdf, all);
+        QCOMPARE(r.status, SlipResult::Status::Failed);
+        QCOMPARE(r.errorNumber, 13);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("previous"));
+    }
+
+    void unwritablePathIsAFailure()
+    {
+        const SlipResult r = writePdf(m_dir.filePath(u"no/such/folder/x.pdf"_s), batch(1));
+        QCOMPARE(r.status, SlipResult::Status::Failed);
+        QVERIFY(r.errorText().startsWith(u"Error 75 : "_s));
+    }
+
+    void thaiNameHoldsItsColumn()
+    {
+        // Thirty characters of a long Thai name, marks included, at the rows' 14 points
+        // must end before the postcode column 5 cm on.
+        const QString name = u"นางสาวกนกวรรณ ศรีสุขสวัสดิ์วงศ"_s;
+        QCOMPARE(name.size(), 30);
+        QPdfWriter writer(m_dir.filePath(u"metrics.pdf"_s));
+        writer.setResolution(600);
+        PainterSurface s(&writer);
+        s.setFontName(u"AngsanaUPC"_s);
+        s.setFontSize(14);
+        const double width = s.textWidth(name);
+        qInfo("30-character name: %.2f cm", width);
+        QVERIFY2(width < 5.0, qPrintable(u"%1 cm"_s.arg(width)));
+        QVERIFY2(width > 2.5, qPrintable(u"%1 cm"_s.arg(width)));  // still a readable size
+        // A line of 14 points fits the 0.57 cm the rows advance.
+        QVERIFY(s.textHeight(name) <= 0.6);
+        s.discard();
+    }
+};
+
+QTEST_MAIN(TestPdfSlip)
+#include "test_pdfslip.moc"

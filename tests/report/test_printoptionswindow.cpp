@@ -1,0 +1,267 @@
+// The print options window in the running program: what opening sets, the messages and
+// clean-ups of its checks, the destinations, and the way back to the entry window.
+#include "../entry/entryfixture.h"
+#include "report/ui/printoptions.h"
+#include "report/ui/printoptionswindow.h"
+#include "slipfixtures.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+using namespace vorlane;
+using vorlane::test::orderLine;
+using vorlane::test::Program;
+
+namespace {
+
+struct Fixture {
+    Program p;
+    PrintOptionsWindow *w = nullptr;
+    QStringList printedOn;        // queues the OK button printed on
+    SlipRequest lastRequest;
+    QTemporaryDir out;
+
+    explicit Fixture(int records, int current = 0)
+    {
+        p.start();
+        for (int i = 0; i < records; ++i)
+            p.session.lstMO.append(orderLine(i, u"101"_s));
+        p.st().CurrentIndex = current;
+        OpenPrintOptions(*p.ws);
+        w = p.ws->printOptions;
+        w->findPrinter = [] { return u"Queue"_s; };
+        w->printOnPrinter = [this](const QString &queue, const SlipJob &job, const SlipProgress &progress) {
+            printedOn << queue;
+            lastRequest = job.request;
+            return WriteSlipPdf(out.filePath(u"printed.pdf"_s), job, progress);
+        };
+        w->choosePdfPath = [this] { return out.filePath(u"saved.pdf"_s); };
+        w->showPreview = [](const SlipJob &) {};
+    }
+
+    void choosePages(const QString &first, const QString &last)
+    {
+        w->Option3->setChecked(true);
+        w->Text1->setText(first);
+        w->Text2->setText(last);
+    }
+    void ok() { w->Command1[0]->click(); }
+};
+
+} // namespace
+
+class TestPrintOptionsWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openingProposesAllTypesAllPagesA4()
+    {
+        Fixture f(5, 3);
+        QVERIFY(f.w->isVisible());
+        QVERIFY(!f.p.entry()->isVisible());
+        QCOMPARE(f.p.st().ResumeIndex, 3);
+        QVERIFY(f.w->Option1[13]->isChecked());
+        QVERIFY(f.w->Option2->isChecked());
+        QVERIFY(f.w->Option5->isChecked());
+        QCOMPARE(f.w->windowTitle(), u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
+        QCOMPARE(f.w->Option1[0]->text(), u"101 ธนาณัติธรรมดา"_s);
+        QCOMPARE(f.w->Option1[13]->text(), u"999 ทุกประเภท"_s);
+        QCOMPARE(f.w->findChild<QRadioButton *>(u"Option1_9"_s), f.w->Option1[9]);
+        QCOMPARE(f.w->Command1[0]->text(), u"ตกลง"_s);
+        QCOMPARE(f.w->Command1[1]->text(), u"ยกเลิก"_s);
+        QCOMPARE(f.w->Frame2->title(), u"เลือกรูปแบบการพิมพ์"_s);
+    }
+
+    void okPrintsAndPutsTheRecordBack()
+    {
+        Fixture f(5, 3);
+        f.p.entry()->LoadLineIntoEntryFields(f.p.session.lstMO.at(0));  // as if something else showed
+        f.ok();
+        QCOMPARE(f.printedOn, QStringList{u"Queue"_s});
+        QCOMPARE(f.lastRequest.typeCode, u"999"_s);
+        QCOMPARE(f.lastRequest.paperCode, u"9"_s);
+        QCOMPARE(f.lastRequest.mode, PageMode::All);
+        QVERIFY(QFileInfo::exists(f.out.filePath(u"printed.pdf"_s)));
+        QVERIFY(!f.w->isVisible());
+        QVERIFY(f.p.entry()->isVisible());
+        QCOMPARE(f.p.st().CurrentIndex, 3);
+        QCOMPARE(f.p.entry()->field(RecipientName), u"นายผู้รับ 4"_s);
+        QVERIFY(f.p.prompter.shown.isEmpty());
+    }
+
+    void refusedChoiceKeepsTheWindow_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("text1");  // the boxes afterwards
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("first not numeric: cleared") << u"x1"_s << u"1"_s << u"ไม่ใช่ตัวเลข"_s << u""_s << u"1"_s << u"Text1"_s;
+        QTest::newRow("first beyond 2 pages") << u"3"_s << u"3"_s << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s
+                                              << u""_s << u"3"_s << u"Text1"_s;
+        QTest::newRow("last blank on A4: kept") << u"1"_s << u""_s << u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s << u"1"_s << u""_s
+                                                << u"Text2"_s;
+        QTest::newRow("last before first: cleared") << u"2"_s << u"1"_s << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s
+                                                    << u"2"_s << u""_s << u"Text2"_s;
+    }
+    void refusedChoiceKeepsTheWindow()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, message);
+        QFETCH(QString, text1);
+        QFETCH(QString, text2);
+        QFETCH(QString, focus);
+        Fixture f(24);
+        f.choosePages(first, last);
+        f.ok();
+        QCOMPARE(f.p.prompter.texts(), QStringList{message});
+        QCOMPARE(f.p.prompter.shown.first().kind, test::ScriptedPrompter::Kind::Ok);
+        QCOMPARE(f.w->Text1->text(), text1);
+        QCOMPARE(f.w->Text2->text(), text2);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(f.w->isVisible());
+        QVERIFY(f.printedOn.isEmpty());
+    }
+
+    void noTypeChosen()
+    {
+        Fixture f(3);
+        f.w->Option1[13]->setAutoExclusive(false);
+        f.w->Option1[13]->setChecked(false);
+        f.w->Option1[13]->setAutoExclusive(true);
+        f.ok();
+        QCOMPARE(f.p.prompter.last(), u"ไม่มีการเลือกประเภทธนาณัติ"_s);
+        QVERIFY(f.w->isVisible());
+    }
+
+    void rangeOfOneTypeReachesThePrinter()
+    {
+        Fixture f(3);
+        for (int i = 0; i < 14; ++i)
+            f.p.session.lstMO.append(orderLine(3 + i, u"103"_s));
+        f.w->Option1[1]->setChecked(true);
+        f.w->Option4->setChecked(true);
+        f.choosePages(u" 2"_s, u"2 "_s);
+        f.ok();
+        QCOMPARE(f.printedOn.size(), 1);
+        QCOMPARE(f.lastRequest.typeCode, u"103"_s);
+        QCOMPARE(f.lastRequest.paperCode, u"1"_s);
+        QCOMPARE(f.lastRequest.firstPage, u"2"_s);
+        QCOMPARE(f.lastRequest.lastPage, u"2"_s);
+        QCOMPARE(f.p.session.lstMO2.count(), 14);
+    }
+
+    void enterChecks()
+    {
+        Fixture f(25);
+        f.w->Text1->setFocus();
+        f.w->Text1->setText(u"4"_s);
+        test::pressEnter(f.w->Text1);
+        QCOMPARE(f.p.prompter.last(), u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  3"_s);
+        QCOMPARE(QApplication::focusWidget(), f.w->Text1);
+        f.w->Text1->setText(u"2"_s);
+        test::pressEnter(f.w->Text1);
+        QCOMPARE(QApplication::focusWidget(), f.w->Text2);
+        f.w->Text2->setText(u"1"_s);
+        test::pressEnter(f.w->Text2);
+        QCOMPARE(f.p.prompter.last(), u"หน้าสุดท้ายน้อยกว่าหน้าเริ่มต้น"_s);
+        f.w->Text2->setText(u"3"_s);
+        test::pressEnter(f.w->Text2);
+        QCOMPARE(QApplication::focusWidget(), f.w->Command1[0]);
+        QCOMPARE(f.p.prompter.shown.size(), 2);
+        QVERIFY(f.printedOn.isEmpty());  // Enter never prints
+    }
+
+    void clickingAPageBoxChoosesPages()
+    {
+        Fixture f(3);
+        QVERIFY(f.w->Option2->isChecked());
+        QTest::mouseClick(f.w->Text2, Qt::LeftButton);
+        QVERIFY(f.w->Option3->isChecked());
+        f.w->Option2->setChecked(true);
+        QTest::mouseClick(f.w->Option3, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), f.w->Text1);
+    }
+
+    void failureShowsTheErrorBoxAndCloses()
+    {
+        Fixture f(3);
+        f.p.session.lstMO.setAt(1, orderLine(1, u"101"_s, u"1O0"_s));
+        f.ok();
+        QCOMPARE(f.p.prompter.shown.size(), 1);
+        QCOMPARE(f.p.prompter.shown.first().kind, test::ScriptedPrompter::Kind::Information);
+        QCOMPARE(f.p.prompter.shown.first().title, u"เกิดข้อผิดพลาด"_s);
+        QCOMPARE(f.p.prompter.last(), u"Error 13 : Type mismatch ให้ตรวจสอบเครื่องพิมพ์"_s);
+        QVERIFY(!QFileInfo::exists(f.out.filePath(u"printed.pdf"_s)));
+        QVERIFY(!f.w->isVisible());
+    }
+
+    void emptyTypeIsReportedAndCloses()
+    {
+        Fixture f(3);
+        f.w->Option1[12]->setChecked(true);  // 115: none in the batch
+        f.ok();
+        QCOMPARE(f.p.prompter.texts(), QStringList{u"ไม่มีข้อมูลจะพิมพ์"_s});
+        QVERIFY(!f.w->isVisible());
+    }
+
+    void noPrinterOffersAPdf()
+    {
+        Fixture f(3);
+        f.w->findPrinter = [] { return QString(); };
+        f.p.prompter.answer(Prompter::Answer::No);
+        f.ok();
+        QCOMPARE(f.p.prompter.shown.first().kind, test::ScriptedPrompter::Kind::YesNo);
+        QVERIFY(f.w->isVisible());  // declined: the user may still preview or save
+        QVERIFY(!QFileInfo::exists(f.out.filePath(u"saved.pdf"_s)));
+
+        f.p.prompter.answer(Prompter::Answer::Yes);
+        f.ok();
+        QVERIFY(QFileInfo::exists(f.out.filePath(u"saved.pdf"_s)));
+        QVERIFY(f.printedOn.isEmpty());
+        QVERIFY(!f.w->isVisible());
+    }
+
+    void savePdfKeepsTheWindowOpen()
+    {
+        Fixture f(13);
+        f.w->CmdPdf->click();
+        QVERIFY(QFileInfo(f.out.filePath(u"saved.pdf"_s)).size() > 1000);
+        QVERIFY(f.w->isVisible());
+        QVERIFY(f.p.prompter.shown.isEmpty());
+    }
+
+    void previewIsCheckedFirst()
+    {
+        Fixture f(3);
+        int previews = 0;
+        f.w->showPreview = [&](const SlipJob &) { ++previews; };
+        f.choosePages(u"0"_s, u"1"_s);
+        f.w->CmdPreview->click();
+        QCOMPARE(previews, 0);
+        QCOMPARE(f.p.prompter.last(), u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s);
+        f.w->Option2->setChecked(true);
+        f.w->CmdPreview->click();
+        QCOMPARE(previews, 1);
+    }
+
+    void cancelOnAnEmptyBatchRestoresTheDefaults()
+    {
+        Fixture f(0);
+        f.p.entry()->setField(TypeCode, u"113"_s);
+        f.p.entry()->setField(DepositorName, u"อื่น"_s);
+        f.w->Command1[1]->click();
+        QVERIFY(!f.w->isVisible());
+        QVERIFY(f.p.entry()->isVisible());
+        QCOMPARE(f.p.entry()->field(TypeCode), u"101"_s);
+        QCOMPARE(f.p.entry()->field(DepositorName), f.p.st().DefaultDepositorName);
+        QCOMPARE(f.p.entry()->field(DepositorAddress), f.p.st().DefaultDepositorAddress);
+        QVERIFY(f.printedOn.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPrintOptionsWindow)
+#include "test_printoptionswindow.moc"

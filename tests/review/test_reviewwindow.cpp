@@ -1,0 +1,227 @@
+#include "../entry/entryfixture.h"
+#include "records/fee.h"
+#include "records/numbers.h"
+#include "review/review.h"
+#include "review/reviewwindow.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+using namespace vorlane;
+using namespace vorlane::test;
+
+namespace {
+const QString kNothingChosen = u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s;
+
+void clickItem(ReviewWindow *r, int row)
+{
+    QListWidgetItem *item = r->List1->item(row);
+    r->List1->scrollToItem(item);
+    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualItemRect(item).center());
+}
+
+void doubleClickAt(ReviewWindow *r, QPoint at)
+{
+    // A double-click arrives as press, release, double-click, release.
+    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(r->List1->viewport(), Qt::LeftButton, {}, at);
+}
+} // namespace
+
+class TestReviewWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void listsEveryRecord();
+    void openingAndClickForms();
+    void editWithoutAClick();
+    void editJumpsToTheChosenRecord();
+    void doubleClickFifthOfTen();
+    void doubleClickBesideTheItems();
+    void cancelReturnsToTheRecordShown();
+    void emptyBatch();
+};
+
+void TestReviewWindow::listsEveryRecord()
+{
+    Program p;
+    p.start();
+    p.addRecord(u"ก"_s, u"100"_s);
+    p.addRecord(u"ข"_s, u"200"_s);
+    p.addRecord(u"ค"_s, u"300"_s);
+    p.main->Command1[5]->click();
+    ReviewWindow *r = p.ws->review;
+    QVERIFY(r && r->isVisible());
+    QVERIFY(!p.entry()->isVisible());
+    QVERIFY(!p.main->Command1[5]->isVisible());
+    QCOMPARE(r->List1->count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QString item = r->List1->item(i)->text();
+        const QStringList fields = p.lines().at(i).split(u'|');
+        QCOMPARE(item, fields.mid(0, 8).join(u'\t') + u'\t');
+    }
+    QVERIFY(r->List1->selectedItems().isEmpty());
+    QVERIFY(!r->editSelected());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(r->List1));
+}
+
+void TestReviewWindow::openingAndClickForms()
+{
+    Program p;
+    p.start();
+    p.addRecord(u"ก"_s, u"100"_s);
+    p.addRecord(u"นาย ข"_s, u"2500"_s, u"10110"_s);
+    p.addRecord(u"ค"_s, u"300"_s);
+    p.entry()->Navigate(EntryWindow::Move::First);
+    p.entry()->Navigate(EntryWindow::Move::Forward);
+    QCOMPARE(p.st().CurrentIndex, 1);
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    QCOMPARE(p.st().ResumeIndex, 1);
+    const QString opening = r->detailText();
+    QVERIFY(opening.contains(u"ชื่อผู้รับ"_s + QString(31, u' ') + u"นาย ข\r\n"_s));
+    QVERIFY(opening.contains(u"ชื่อผู้ฝากเงิน"_s + QString(22, u' ')));
+    QVERIFY(opening.endsWith(u"    บาท\r\n"_s));
+    const double fee = ComputeFee(p.session.tables.rates, u"101"_s, u"2500"_s);
+    QVERIFY(fee > 0);
+    const QString openingFee = opening.section(u"ค่าธรรมเนียม"_s + QString(20, u' '), 1).section(u' ', 0, 0);
+    QCOMPARE(openingFee, formatGroupedNoLead(fee));
+
+    clickItem(r, 1);
+    QVERIFY(r->editSelected());
+    const QString click = r->detailText();
+    QVERIFY(click.contains(u"ชื่อผู้ฝากเงิน"_s + QString(21, u' ') + u"บริษัท"_s));
+    QVERIFY(click.endsWith(u"   บาท"_s));
+    QVERIFY(!click.endsWith(u"    บาท"_s));
+    const QString clickFee = click.section(u"ค่าธรรมเนียม"_s + QString(20, u' '), 1).section(u' ', 0, 0);
+    QCOMPARE(clickFee, formatPlain(fee));
+    // The text box shows the same lines.
+    QCOMPARE(r->Text1->toPlainText(), QString(click).replace(u"\r\n"_s, u"\n"_s));
+}
+
+void TestReviewWindow::editWithoutAClick()
+{
+    Program p;
+    p.start();
+    p.addRecord(u"ก"_s);
+    p.addRecord(u"ข"_s);
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    clickItem(r, 0);
+    r->Command2->click();
+    OpenReview(*p.ws);
+    QCOMPARE(p.ws->review, r);  // kept between uses
+    r->Command1->click();
+    QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
+    QVERIFY(r->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(r->List1));
+}
+
+void TestReviewWindow::editJumpsToTheChosenRecord()
+{
+    Program p;
+    p.start();
+    for (const QString &n : {u"ก"_s, u"ข"_s, u"ค"_s, u"ง"_s})
+        p.addRecord(n);
+    p.entry()->Navigate(EntryWindow::Move::First);
+    p.entry()->InsertAction();
+    QVERIFY(p.st().IsInserting);
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    clickItem(r, 2);
+    r->Command1->click();
+    QVERIFY(p.prompter.shown.isEmpty());
+    QCOMPARE(p.st().CurrentIndex, 2);
+    QCOMPARE(p.entry()->counterText(), u"3 / 4"_s);
+    QCOMPARE(p.entry()->field(2), u"ค"_s);
+    QVERIFY(!r->editSelected());
+    QVERIFY(!r->isVisible());
+    QVERIFY(p.entry()->isVisible());
+    QVERIFY(p.main->Command1[5]->isVisible());
+    // The insertion is given up and the record is edited in place.
+    QVERIFY(!p.st().IsInserting);
+    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsAdding);
+    p.entry()->Text1[4]->setText(u"777"_s);
+    p.entry()->SaveAction();
+    QCOMPARE(p.lines().size(), 4);
+    QCOMPARE(p.lines().at(2).section(u'|', 4, 4), u"777"_s);
+}
+
+void TestReviewWindow::doubleClickFifthOfTen()
+{
+    Program p;
+    p.start();
+    for (int i = 0; i < 10; ++i)
+        p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    QListWidgetItem *fifth = r->List1->item(4);
+    r->List1->scrollToItem(fifth);
+    doubleClickAt(r, r->List1->visualItemRect(fifth).center());
+    QCOMPARE(p.entry()->counterText(), u"5 / 10"_s);
+    QCOMPARE(p.st().CurrentIndex, 4);
+    QCOMPARE(p.entry()->field(2), u"ผู้รับ 5"_s);
+    QVERIFY(!r->isVisible());
+    QVERIFY(p.entry()->isVisible());
+    QVERIFY(p.main->Command1[7]->isVisible());
+}
+
+void TestReviewWindow::doubleClickBesideTheItems()
+{
+    Program p;
+    p.start();
+    p.addRecord(u"ก"_s);
+    p.addRecord(u"ข"_s);
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    const QRect last = r->List1->visualItemRect(r->List1->item(1));
+    const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
+    QVERIFY(r->List1->viewport()->rect().contains(below));
+    doubleClickAt(r, below);
+    QVERIFY(r->isVisible());
+    QVERIFY(!p.entry()->isVisible());
+    QCOMPARE(p.st().CurrentIndex, 1);
+}
+
+void TestReviewWindow::cancelReturnsToTheRecordShown()
+{
+    Program p;
+    p.start();
+    for (const QString &n : {u"ก"_s, u"ข"_s, u"ค"_s})
+        p.addRecord(n);
+    p.entry()->Navigate(EntryWindow::Move::First);
+    p.entry()->Navigate(EntryWindow::Move::Forward);
+    p.main->Command1[5]->click();
+    ReviewWindow *r = p.ws->review;
+    clickItem(r, 0);
+    r->Command2->click();
+    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.entry()->field(2), u"ข"_s);
+    QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
+    QCOMPARE(r->List1->count(), 0);
+    QVERIFY(!r->isVisible());
+    QVERIFY(p.entry()->isVisible());
+    QVERIFY(p.main->Command1[5]->isVisible());
+    QVERIFY(!p.st().IsAdding);
+}
+
+void TestReviewWindow::emptyBatch()
+{
+    Program p;
+    p.start(u"ผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s);
+    p.entry()->setField(3, u"other"_s);
+    OpenReview(*p.ws);
+    ReviewWindow *r = p.ws->review;
+    QCOMPARE(r->List1->count(), 0);
+    QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));
+    r->Command1->click();
+    QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
+    r->Command2->click();
+    QCOMPARE(p.entry()->field(0), u"101"_s);
+    QCOMPARE(p.entry()->field(3), u"ผู้ฝาก"_s);
+    QCOMPARE(p.entry()->field(7), u"ที่อยู่ผู้ฝาก"_s);
+    QCOMPARE(p.entry()->counterText(), u"0/0"_s);
+}
+
+QTEST_MAIN(TestReviewWindow)
+#include "test_reviewwindow.moc"

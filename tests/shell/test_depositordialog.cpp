@@ -1,0 +1,146 @@
+// The depositor dialog: its two checks, "cusname.txt" and the refused close box.
+#include "../entry/entryfixture.h"
+
+#include "records/cusname.h"
+
+using namespace vorlane;
+using namespace vorlane::test;
+
+class DepositorDialogTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void checks_data();
+    void checks();
+    void lastOfSeveralRecords();
+    void quotesRoundTrip();
+    void defaultsHeldWhenFileMissing();
+    void unwritableFileKeepsTypedDefaults();
+    void closeBoxRefused();
+};
+
+void DepositorDialogTest::checks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("action");  // enter1, enter2, confirm
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("nameAfter");
+    QTest::addColumn<QString>("addressAfter");
+
+    const QString noName = u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s;
+    const QString noAddress = u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s;
+    QTest::newRow("enter, blank name") << u"   "_s << u"ก"_s << u"enter1"_s << noName << u"Text1"_s << QString() << u"ก"_s;
+    QTest::newRow("enter, name") << u"ก"_s << QString() << u"enter1"_s << QString() << u"Text2"_s << u"ก"_s << QString();
+    QTest::newRow("enter, no address") << u"ก"_s << QString() << u"enter2"_s << noAddress << u"Text2"_s << u"ก"_s << QString();
+    QTest::newRow("enter, address") << u"ก"_s << u"ข"_s << u"enter2"_s << QString() << u"Command1"_s << u"ก"_s << u"ข"_s;
+    QTest::newRow("confirm, blank name") << u" "_s << u"ข"_s << u"confirm"_s << noName << u"Text1"_s << QString() << u"ข"_s;
+    QTest::newRow("confirm, blank address") << u"ก"_s << u"  "_s << u"confirm"_s << noAddress << u"Text2"_s << u"ก"_s << QString();
+    QTest::newRow("confirm, emoji") << u"ก😀"_s << u"ข"_s << u"confirm"_s << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s << u"Text1"_s << u"ก😀"_s << u"ข"_s;
+}
+
+void DepositorDialogTest::checks()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    QFETCH(QString, action);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    QFETCH(QString, nameAfter);
+    QFETCH(QString, addressAfter);
+
+    Program p;
+    p.main->Command1[0]->click();
+    DepositorDialog *d = p.ws->depositor;
+    d->Text1->setText(name);
+    d->Text2->setText(address);
+    if (action == u"enter1") {
+        d->Text1->setFocus();
+        pressEnter(d->Text1);
+    } else if (action == u"enter2") {
+        d->Text2->setFocus();
+        pressEnter(d->Text2);
+    } else {
+        d->Command1->setFocus();
+        pressEnter(d->Command1);  // Enter on the focused button confirms
+    }
+    QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(p.focus()->objectName(), focus);
+    QCOMPARE(d->Text1->text(), nameAfter);
+    QCOMPARE(d->Text2->text(), addressAfter);
+    // Nothing is written and the dialog stays until a confirmation passes.
+    QVERIFY(d->isVisible());
+    QVERIFY(!QFile::exists(p.session.paths.cusnamePath()));
+    QVERIFY(!p.entry());
+}
+
+void DepositorDialogTest::lastOfSeveralRecords()
+{
+    Program p;
+    QFile f(p.session.paths.cusnamePath());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    // "ก","ข" then "ค","ง" in code page 874.
+    f.write("\"\xA1\",\"\xA2\"\r\n\"\xA4\",\"\xA7\"\r\n");
+    f.close();
+    p.main->Command1[0]->click();
+    QCOMPARE(p.ws->depositor->Text1->text(), u"ค"_s);
+    QCOMPARE(p.ws->depositor->Text2->text(), u"ง"_s);
+}
+
+void DepositorDialogTest::quotesRoundTrip()
+{
+    Program p;
+    const QString name = u"บริษัท \"ดี, มาก\" จำกัด"_s;
+    const QString address = u" 5 ซอย \"ก\" "_s;
+    p.start(name, address);
+    QCOMPARE(p.st().DefaultDepositorName, name);
+    QCOMPARE(p.st().DefaultDepositorAddress, address);
+    QCOMPARE(p.entry()->field(3), name);
+    QFile f(p.session.paths.cusnamePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QCOMPARE(bytes.count("\r\n"), 1);  // exactly one record
+    QVERIFY(bytes.endsWith("\r\n"));
+    f.close();
+
+    // Back to the start and in again: the dialog shows what was confirmed.
+    p.main->Command1[7]->click();
+    p.st().DefaultDepositorName.clear();
+    p.main->Command1[0]->click();
+    QCOMPARE(p.ws->depositor->Text1->text(), name);
+    QCOMPARE(p.ws->depositor->Text2->text(), address);
+}
+
+void DepositorDialogTest::defaultsHeldWhenFileMissing()
+{
+    Program p;
+    p.start(u"ก"_s, u"ข"_s);
+    p.main->Command1[7]->click();
+    QFile::remove(p.session.paths.cusnamePath());
+    p.main->Command1[0]->click();
+    QCOMPARE(p.ws->depositor->Text1->text(), u"ก"_s);
+    QCOMPARE(p.ws->depositor->Text2->text(), u"ข"_s);
+    QVERIFY(p.prompter.texts().isEmpty());
+}
+
+void DepositorDialogTest::unwritableFileKeepsTypedDefaults()
+{
+    Program p;
+    p.session.paths.settingsDir = p.dir.filePath(u"no-such-folder"_s);
+    EntryWindow *e = p.start(u"ก"_s, u"ข"_s);
+    QVERIFY(p.prompter.texts().isEmpty());
+    QCOMPARE(e->field(3), u"ก"_s);
+    QCOMPARE(e->field(7), u"ข"_s);
+}
+
+void DepositorDialogTest::closeBoxRefused()
+{
+    Program p;
+    p.main->Command1[0]->click();
+    DepositorDialog *d = p.ws->depositor;
+    d->close();
+    QVERIFY(d->isVisible());
+}
+
+QTEST_MAIN(DepositorDialogTest)
+#include "test_depositordialog.moc"
