@@ -337,6 +337,9 @@ void FileChooser::Comclose_Click()
     entry->AbandonInsertion();
     if (!store.isEmpty()) {
         entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+        // A stored record is on screen again: saving it must replace it, not append a copy.
+        st.IsAdding = false;
+        entry->enableRecordButtons();
     } else {
         entry->setField(TypeCode, u"101"_s);
         entry->setField(DepositorName, st.DefaultDepositorName);

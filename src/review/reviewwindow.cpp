@@ -77,8 +77,10 @@ void ReviewWindow::fill()
     }
     for (int i = 0; i < kFieldCount; ++i)
         st.RecordFields[i].clear();
-    SplitRecordLine(store.at(st.ResumeIndex), kFieldCount, st.RecordFields);
-    const double fee = store.isEmpty()
+    const QString current = store.at(st.ResumeIndex);
+    SplitRecordLine(current, kFieldCount, st.RecordFields);
+    // No record (an empty batch): no fee either.
+    const double fee = current.isEmpty()
                            ? 0
                            : ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));

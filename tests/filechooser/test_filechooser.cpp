@@ -30,6 +30,7 @@ private Q_SLOTS:
     void emptyBatchIsNotSaved();
     void cancelOnEmptyBatch();
     void cancelReturnsToTheRecordShown();
+    void cancelWhileAddingAppendsNothing();
     void fileListShowsTextFilesOnly();
     void driveList();
 };
@@ -283,6 +284,25 @@ void TestFileChooser::cancelReturnsToTheRecordShown()
     // The insertion was given up: nothing is pending for a later save.
     QVERIFY(!p.st().IsInserting);
     QVERIFY(p.session.LstMO3.isEmpty());
+}
+
+void TestFileChooser::cancelWhileAddingAppendsNothing()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(2);
+    p.entry()->AddAction();
+    QVERIFY(p.st().IsAdding);
+    p.st().ResumeIndex = p.st().CurrentIndex;
+    FileChooser *c = p.saveAs(u"x"_s);
+    c->Comclose->click();
+    QCOMPARE(p.entry()->field(2), u"ผู้รับ B"_s);
+    // Saving the record shown corrects it in place.
+    p.entry()->Text1[4]->setText(u"250"_s);
+    p.entry()->SaveAction();
+    QCOMPARE(recipients(p.session), (QStringList{u"ผู้รับ A"_s, u"ผู้รับ B"_s}));
+    QCOMPARE(p.lines().at(1).section(u'|', 4, 4), u"250"_s);
+    QVERIFY(p.entry()->Cmdadd->isEnabled());
 }
 
 void TestFileChooser::fileListShowsTextFilesOnly()
