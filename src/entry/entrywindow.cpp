@@ -250,8 +250,9 @@ void EntryWindow::applyLayout()
     for (QLabel *lb : {Label18, Label12, Label14, Label2, Label3})
         fitText(lb, lb->text());
     // The totals must show a batch of millions without clipping.
-    for (QLabel *lb : {Label13, Label15, Label1})
+    for (QLabel *lb : {Label13, Label15})
         fitText(lb, u"99,999,999.99"_s);
+    fitText(Label1, u"9999 / 9999"_s);
     for (CommandButton *b : {Cmdadd, Cmdinsert, Cmddel, Cmdsave, Cmdcancel, Cmdfirst, Cmdback, Cmdforward, Cmdlast})
         fitText(b, b->text());
     for (QWidget *w : {static_cast<QWidget *>(Combo1[0]), static_cast<QWidget *>(Combo1[1]),

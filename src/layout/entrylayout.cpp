@@ -87,12 +87,12 @@ EntryLayout entryLayout(const Screen &s)
 
     // Bottom row: counter and search box.
     l.Label2 = {0, 0, 0.17 * free, rowH};
-    l.Label1 = {0, 0, 0.1 * free, rowH};
+    l.Label1 = {0, 0, 0.12 * free, rowH};
     l.Label3 = {0, 0, 0.06 * free, rowH};
     l.Text2 = {0, 0, 0.3 * free, rowH};
     const double bottomTop = l.Frame4.bottom() + gy / 3;
     row(l.Frame4.left, bottomTop, 0.02 * free, l.Label2, l.Label1);
-    row(l.Label1.right() + 0.1 * free, bottomTop, 0.02 * free, l.Label3, l.Text2);
+    row(l.Label1.right() + 0.08 * free, bottomTop, 0.02 * free, l.Label3, l.Text2);
     return l;
 }
 

@@ -106,6 +106,7 @@ void MainWindow::applyLayout()
     m_workArea->setGeometry(0, 0, std::max(panel.left(), 1), height());
     for (int i = 0; i < 8; ++i) {
         placeTwips(Command1[i], l.buttons[i], s);
+        // Long captions take a smaller font rather than being cut.
         fitText(Command1[i], Command1[i]->text());
     }
 }
@@ -141,12 +142,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             child->installEventFilter(this);
             child->setGeometry(m_workArea->rect());
         }
+    } else if (watched == m_workArea && event->type() == QEvent::ChildRemoved) {
+        updateTitle();
     } else if (watched != m_workArea && watched->parent() == m_workArea) {
         switch (event->type()) {
         case QEvent::Show:
         case QEvent::Hide:
         case QEvent::WindowTitleChange:
-        case QEvent::Destroy:
             updateTitle();
             break;
         default:

@@ -45,7 +45,7 @@ void fitText(QWidget *w, const QString &text)
     // Room the control's frame and padding take.
     int padW = 6, padH = 4;
     if (qobject_cast<QAbstractButton *>(w))
-        padW = 14, padH = 6;
+        padW = 10, padH = 6;
     else if (qobject_cast<QComboBox *>(w))
         padH = 8;
     else if (qobject_cast<QLineEdit *>(w))

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void workStateAfterConfirm();
     void dispatch_data();
     void dispatch();
+    void windowsOpened_data();
+    void windowsOpened();
     void resetToStartKeepsCaptions();
     void titleShowsWorkWindow();
     void commandBarLayout();
@@ -194,6 +196,37 @@ void MainWindowTest::dispatch()
         QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
     if (prompts.contains(u"%1   บันทึกแล้ว"_s.arg(path)))
         QVERIFY(QFile::exists(path));
+}
+
+void MainWindowTest::windowsOpened_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("resumes");  // ResumeIndex takes CurrentIndex
+    QTest::newRow("help") << 0 << u"Frmhelp"_s << false;
+    QTest::newRow("print") << 4 << u"Form2"_s << true;
+    QTest::newRow("review") << 5 << u"Form3"_s << true;
+    QTest::newRow("search") << 6 << u"Frmsearch"_s << true;
+}
+
+void MainWindowTest::windowsOpened()
+{
+    QFETCH(int, button);
+    QFETCH(QString, window);
+    QFETCH(bool, resumes);
+    Program p;
+    EntryWindow *e = p.start();
+    p.addRecord(u"A"_s);
+    p.addRecord(u"B"_s);
+    p.st().CurrentIndex = 1;
+    p.st().ResumeIndex = 7;
+    p.main->Command1[button]->click();
+    QWidget *w = p.main->workArea()->findChild<QWidget *>(window, Qt::FindDirectChildrenOnly);
+    QVERIFY(w && w->isVisible());
+    QVERIFY(!e->isVisible());
+    for (CommandButton *b : p.main->Command1)
+        QVERIFY(!b->isVisible());
+    QCOMPARE(p.st().ResumeIndex, resumes ? 1 : 7);
 }
 
 void MainWindowTest::resetToStartKeepsCaptions()
