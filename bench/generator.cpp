@@ -1,5 +1,6 @@
 #include "generator.h"
 
+#include "records/numbers.h"
 #include "records/recordline.h"
 
 #include <QRandomGenerator>
@@ -39,7 +40,16 @@ QStringList makeBatch(const ReferenceTables &tables, int count, unsigned seed)
         }
         r[RecipientName] = u"นาย"_s + pick(given) + u' ' + pick(family);
         r[DepositorName] = u"บริษัท ตัวอย่างการค้า จำกัด"_s;
-        const int baht = 100 + int(rng.bounded(29000u));
+        // Within the type's range, so every order would pass the entry window's checks.
+        int lo = 100, hi = 29100;
+        if (const auto row = tables.rates.rowByValue(r[TypeCode])) {
+            const RateRow &rr = tables.rates.rows[*row];
+            if (const auto max = toNumber(rr.MaxAmount); max && *max >= 1)
+                hi = std::min(hi, int(*max) - 1);
+            if (const auto min = toNumber(rr.MinAmount))
+                lo = std::max(lo, int(*min) + 1);
+        }
+        const int baht = lo + int(rng.bounded(quint32(std::max(1, hi - lo + 1))));
         r[Amount] = rng.bounded(3u) == 0 ? QStringLiteral("%1.%2").arg(baht).arg(rng.bounded(100u), 2, 10, QLatin1Char('0'))
                                          : QString::number(baht);
         r[RecipientAddress] = QStringLiteral("%1 ").arg(1 + rng.bounded(999u)) + pick(roads) + u" ตำบลในเมือง"_s;

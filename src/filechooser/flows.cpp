@@ -105,7 +105,13 @@ bool OpenDataFile(Workspace &ws)
     EntryWindow *entry = ws.ensureEntry();
     st.CurrentFilePath = path;
     entry->AbandonInsertion();
+    // The journal starts afresh from the opened batch just below: one full write of a
+    // large batch, not two.
+    ws.session.lstMO.setObserver(nullptr);
     ws.session.lstMO.assign(std::move(read.lines));
+    // A batch opened from its file counts as saved (the chooser marks it so next).
+    st.IsSaved = true;
+    ws.beginJournal();
     st.CurrentIndex = 0;
     if (ws.session.lstMO.isEmpty()) {
         entry->LoadLineIntoEntryFields(QString());
@@ -141,8 +147,9 @@ bool SaveDataFile(Workspace &ws)
         return false;
     }
     st.CurrentFilePath = st.SaveTargetPath;
-    ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
     st.IsSaved = true;
+    ws.noteJournal();
+    ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
     return true;
 }
 
@@ -157,6 +164,7 @@ void NewDataFile(Workspace &ws)
     entry->AddAction();
     st.CurrentFilePath = ws.session.paths.nonamePath();
     entry->setCaption(st.EntryBaseCaption + u"      "_s + st.CurrentFilePath);
+    ws.beginJournal();
 }
 
 } // namespace vorlane

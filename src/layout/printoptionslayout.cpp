@@ -22,19 +22,21 @@ PrintOptionsLayout printOptionsLayout(const Screen &s)
     l.Frame2.top = l.Frame1.bottom() + gy / 3;
     l.Frame3.top = l.Frame2.bottom() + gy / 3;
 
-    // Type buttons: two columns of seven, the free space shared out evenly.
+    // Type buttons: two columns of seven, the free space below the frame's caption shared
+    // out evenly.
     const double ow = 0.4 * l.Frame1.width;
     const double oh = 0.1 * l.Frame1.height;
+    const double caption = 0.05 * l.Frame1.height;
     const double ox = (l.Frame1.width - 2 * ow) / 3;
-    const double oy = (l.Frame1.height - 7 * oh) / 8;
+    const double oy = (l.Frame1.height - caption - 7 * oh) / 8;
     for (int i = 0; i < kTypeButtons; ++i) {
         const int column = i / 7, row = i % 7;
-        l.Option1[size_t(i)] = {ox + column * (ow + ox), oy + row * (oh + oy), ow, oh};
+        l.Option1[size_t(i)] = {ox + column * (ow + ox), caption + oy + row * (oh + oy), ow, oh};
     }
 
     // Page choice: "all" on its own line, then "pages" with from and to boxes.
     const double f2w = l.Frame2.width, f2h = l.Frame2.height;
-    l.Option2 = {f2w / 10, f2h / 5, 0.3 * f2w, 0.2 * f2h};
+    l.Option2 = {f2w / 10, f2h / 4, 0.3 * f2w, 0.2 * f2h};  // clear of the caption
     l.Text1.width = l.Text2.width = 0.2 * f2w;
     l.Text1.height = l.Text2.height = l.Label1.height = l.Label2.height = 0.3 * f2h;
     l.Label1.width = l.Label2.width = 0.1 * f2w;
@@ -52,7 +54,7 @@ PrintOptionsLayout printOptionsLayout(const Screen &s)
 
     // Paper choice.
     const double f3w = l.Frame3.width, f3h = l.Frame3.height;
-    l.Option4 = {f3w / 10, 0.18 * f3h, 0.8 * f3w, 0.4 * f3h};
+    l.Option4 = {f3w / 10, 0.25 * f3h, 0.8 * f3w, 0.4 * f3h};  // clear of the caption
     l.Option5 = {f3w / 10, l.Option4.bottom() + f3h / 100, 0.8 * f3w, 0.3 * f3h};
 
     // Buttons in two columns right of the page and paper frames, each row centred on its frame.

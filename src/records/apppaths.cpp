@@ -25,7 +25,11 @@ QString AppPaths::file(const QString &name) const { return join(appDir, name); }
 QString AppPaths::cusnamePath() const { return join(settingsDir, QStringLiteral("cusname.txt")); }
 QString AppPaths::nonamePath() const { return QDir::toNativeSeparators(join(appDir, QStringLiteral("Noname.txt"))); }
 
-QString AppPaths::journalPath() const { return join(stateDir, QStringLiteral("recovery.journal")); }
+// No folder, no journal: recovery is off.
+QString AppPaths::journalPath() const
+{
+    return stateDir.isEmpty() ? QString() : join(stateDir, QStringLiteral("recovery.journal"));
+}
 
 AppPaths AppPaths::forDirectory(const QString &dir)
 {
@@ -38,8 +42,14 @@ AppPaths AppPaths::forDirectory(const QString &dir)
 
 AppPaths AppPaths::detect()
 {
+    const QByteArray state = qgetenv("VORLANE_STATE_DIR");
+    return detectFrom(QCoreApplication::applicationDirPath(),
+                      qEnvironmentVariableIsSet("VORLANE_STATE_DIR") ? QString::fromLocal8Bit(state) : QString());
+}
+
+AppPaths AppPaths::detectFrom(const QString &exeDir, const QString &stateOverride)
+{
     AppPaths p;
-    const QString exeDir = QCoreApplication::applicationDirPath();
     // A portable copy keeps its tables beside the program; an installed one in share/vorlane.
     if (QFileInfo::exists(join(exeDir, QStringLiteral("rate.txt")))) {
         p.appDir = exeDir;
@@ -55,6 +65,10 @@ AppPaths AppPaths::detect()
             config = QDir::homePath() + QStringLiteral("/.config/vorlane");
         QDir().mkpath(config);
         p.settingsDir = config;
+    }
+    if (!stateOverride.isNull()) {
+        p.stateDir = stateOverride;
+        return p;
     }
     p.stateDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (p.stateDir.isEmpty())

@@ -12,7 +12,8 @@ struct AppPaths {
     // Directory where "cusname.txt" is read and written: appDir when it can be
     // written, else the user's configuration folder.
     QString settingsDir;
-    // Directory of the recovery journal: the user's data folder.
+    // Directory of the recovery journal: the user's data folder, or the folder named by
+    // the environment variable VORLANE_STATE_DIR (an empty value turns recovery off).
     QString stateDir;
 
     QString file(const QString &name) const;         // appDir / name
@@ -21,6 +22,9 @@ struct AppPaths {
     QString journalPath() const;                     // stateDir / recovery.journal
 
     static AppPaths detect();                        // from the running program
+    // As detect(), for a program in `exeDir` with the given state-folder override
+    // (null: none set).
+    static AppPaths detectFrom(const QString &exeDir, const QString &stateOverride);
     static AppPaths forDirectory(const QString &dir); // tables and cusname.txt in one folder (tests, --tables)
 };
 

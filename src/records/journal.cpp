@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <utility>
+
 #include <unistd.h>
 
 namespace vorlane {
@@ -12,6 +18,14 @@ namespace {
 // hold line ends, but a pasted tab or backslash must not break the format.
 QString escape(const QString &s)
 {
+    // Nearly every line has none of them: no copy then.
+    bool plain = true;
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        plain &= u != u'\\' && (u > u'\r' || (u != u'\t' && u != u'\n' && u != u'\r'));
+    }
+    if (plain)
+        return s;
     QString out;
     out.reserve(s.size() + 8);
     for (QChar c : s) {
@@ -28,6 +42,8 @@ QString escape(const QString &s)
 
 QString unescape(QStringView s)
 {
+    if (!s.contains(u'\\'))
+        return s.toString();
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -43,29 +59,103 @@ QString unescape(QStringView s)
 
 } // namespace
 
+// A flush to the disk takes from under a millisecond to tens of milliseconds; keying must
+// not wait for it. The change is written (a killed program loses nothing) and a thread
+// flushes it right after, on a duplicate of the file handle, so the journal can be
+// closed or started afresh meanwhile. Requests that pile up are served by one flush.
+struct RecoveryJournal::Syncer {
+    std::mutex mutex;
+    std::condition_variable wake;
+    int fd = -1;
+    bool stop = false;
+    std::atomic<bool> failed{false};
+    std::thread thread{[this] { run(); }};
+
+    ~Syncer()
+    {
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        wake.notify_one();
+        thread.join();
+    }
+    void request(int handle)
+    {
+        const int copy = ::dup(handle);
+        if (copy < 0) {
+            failed = true;
+            return;
+        }
+        int superseded = -1;
+        {
+            std::lock_guard lock(mutex);
+            superseded = fd;
+            fd = copy;
+        }
+        wake.notify_one();
+        if (superseded >= 0)
+            ::close(superseded);  // the same file: the newer request's flush covers it
+    }
+    void run()
+    {
+        for (;;) {
+            int d = -1;
+            {
+                std::unique_lock lock(mutex);
+                wake.wait(lock, [this] { return stop || fd >= 0; });
+                if (fd < 0)
+                    return;
+                d = std::exchange(fd, -1);
+            }
+            if (::fdatasync(d) != 0)
+                failed = true;
+            ::close(d);
+        }
+    }
+};
+
 RecoveryJournal::RecoveryJournal(QString path) : m_path(std::move(path)) {}
 
 RecoveryJournal::~RecoveryJournal()
 {
-    // Closing is not a clean end: the journal stays until discard().
+    // Closing is not a clean end: the journal stays until discard(). A pending flush
+    // still runs before the thread ends.
+    m_syncer.reset();
     m_file.close();
+}
+
+bool RecoveryJournal::isWorking() const
+{
+    return m_file.isOpen() && !m_failed && !(m_syncer && m_syncer->failed);
 }
 
 bool RecoveryJournal::begin(const QStringList &lines, const QString &filePath, bool saved)
 {
+    // The fresh start holds every change still waiting to be written.
+    m_pending.clear();
     m_file.close();
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     m_file.setFileName(m_path);
     m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     if (m_failed)
         return false;
+    m_filePath = filePath;
+    m_saved = saved;
     QByteArray out = "B\t" + QByteArray(saved ? "1" : "0") + '\t' + escape(filePath).toUtf8() + '\n';
+    qsizetype chars = 0;
     for (const QString &l : lines)
-        out += "L\t" + escape(l).toUtf8() + '\n';
+        chars += l.size() + 3;
+    out.reserve(out.size() + chars * 3 + 2);  // Thai letters are three bytes in UTF-8
+    for (const QString &l : lines) {
+        out += "L\t";
+        out += escape(l).toUtf8();
+        out += '\n';
+    }
     out += "E\n";
     m_failed = m_file.write(out) != out.size() || !m_file.flush();
     if (!m_failed)
-        ::fdatasync(m_file.handle());
+        sync();
     return !m_failed;
 }
 
@@ -80,14 +170,52 @@ void RecoveryJournal::append(QChar op, qsizetype index, const QString &text)
     if (!text.isNull())
         out += '\t' + escape(text).toUtf8();
     out += '\n';
-    // Each change must survive a power cut that follows it.
+    if (m_holds > 0) {
+        m_pending += out;
+        return;
+    }
     m_failed = m_file.write(out) != out.size() || !m_file.flush();
+    // Each change must survive a power cut that follows it.
     if (!m_failed)
-        ::fdatasync(m_file.handle());
+        sync();
 }
 
-void RecoveryJournal::noteFile(const QString &filePath) { append(u'P', -1, filePath.isNull() ? QStringLiteral("") : filePath); }
-void RecoveryJournal::noteSaved(bool saved) { append(u'V', saved ? 1 : 0, QString()); }
+void RecoveryJournal::sync()
+{
+    if (!m_file.isOpen())
+        return;
+    if (!m_syncer)
+        m_syncer = std::make_unique<Syncer>();
+    m_syncer->request(m_file.handle());
+}
+
+void RecoveryJournal::releaseSync()
+{
+    if (m_holds == 0 || --m_holds > 0 || m_pending.isEmpty())
+        return;
+    // One write for the whole action, marked so that a cut-off group is not replayed.
+    const QByteArray out = "G\n" + m_pending + "g\n";
+    m_pending.clear();
+    if (!m_file.isOpen() || m_failed)
+        return;
+    m_failed = m_file.write(out) != out.size() || !m_file.flush();
+    if (!m_failed)
+        sync();
+}
+
+void RecoveryJournal::noteFile(const QString &filePath)
+{
+    if (m_file.isOpen())
+        m_filePath = filePath;
+    append(u'P', -1, filePath.isNull() ? QStringLiteral("") : filePath);
+}
+
+void RecoveryJournal::noteSaved(bool saved)
+{
+    if (m_file.isOpen())
+        m_saved = saved;
+    append(u'V', saved ? 1 : 0, QString());
+}
 void RecoveryJournal::stored(qsizetype index, const QString &line) { append(u'S', index, line.isNull() ? QStringLiteral("") : line); }
 void RecoveryJournal::inserted(qsizetype index, const QString &line) { append(u'I', index, line.isNull() ? QStringLiteral("") : line); }
 void RecoveryJournal::removed(qsizetype index) { append(u'D', index, QString()); }
@@ -97,18 +225,16 @@ void RecoveryJournal::assigned(const QStringList &lines)
 {
     if (!m_file.isOpen())
         return;
-    // A whole new batch: start over from it rather than grow the journal.
-    QString path;
-    bool saved = false;
-    if (const auto r = read(m_path)) {
-        path = r->filePath;
-        saved = r->saved;
-    }
-    begin(lines, path, saved);
+    // A whole new batch: start over from it rather than grow the journal. The file's name
+    // and saved state are kept as last noted, not read back from the journal: that would
+    // parse the whole previous batch at every opening.
+    const QString path = m_filePath;
+    begin(lines, path, m_saved);
 }
 
 void RecoveryJournal::discard()
 {
+    m_pending.clear();
     m_file.close();
     QFile::remove(m_path);
 }
@@ -121,14 +247,33 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::read(const QString &p
     const QByteArray all = f.readAll();
     Recovered r;
     bool begun = false, inBegin = false;
-    qsizetype start = 0;
     // A last line without its line end was cut off while being written: it is not used.
-    while (true) {
+    // The changes of one action come between "G" and "g" and count only when complete.
+    QStringList changes, group;
+    bool inGroup = false;
+    for (qsizetype start = 0;;) {
         const qsizetype nl = all.indexOf('\n', start);
         if (nl < 0)
             break;
         const QString line = QString::fromUtf8(all.constData() + start, nl - start);
         start = nl + 1;
+        if (line == u"G") {
+            inGroup = true;
+            group.clear();
+        } else if (line == u"g") {
+            changes += group;
+            group.clear();
+            inGroup = false;
+        } else if (line.startsWith(u'B')) {
+            // A fresh start supersedes a group it cut off.
+            inGroup = false;
+            group.clear();
+            changes.append(line);
+        } else {
+            (inGroup ? group : changes).append(line);
+        }
+    }
+    for (const QString &line : std::as_const(changes)) {
         const QStringList parts = line.split(u'\t');
         const QString op = parts.value(0);
         auto index = [&](qsizetype &out) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 namespace vorlane {
@@ -27,6 +28,14 @@ public:
     // The program ends cleanly: nothing is left to recover.
     void discard();
     bool isOpen() const { return m_file.isOpen(); }
+    // False once the journal could not be created or a change could not be written.
+    bool isWorking() const;
+
+    // While held, changes wait and releaseSync() writes them with one write and one flush,
+    // as a group that counts only when complete: one user action (an insertion moves
+    // every later record) never comes back half done, and costs one flush.
+    void holdSync() { ++m_holds; }
+    void releaseSync();
 
     // RecordStore::Observer
     void stored(qsizetype index, const QString &line) override;
@@ -46,9 +55,17 @@ public:
 
 private:
     void append(QChar op, qsizetype index, const QString &text);
+    void sync();
+    struct Syncer;
+    std::unique_ptr<Syncer> m_syncer;  // flushes to the disk off the caller's thread
     bool m_failed = false;
+    int m_holds = 0;
+    QByteArray m_pending;
     QString m_path;
     QFile m_file;
+    // The batch's file and saved state as last written, for assigned().
+    QString m_filePath;
+    bool m_saved = false;
 };
 
 } // namespace vorlane

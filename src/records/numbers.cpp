@@ -1,6 +1,7 @@
 #include "records/numbers.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -22,12 +23,19 @@ std::optional<double> toNumber(QStringView text)
         ++i;
     }
     bool digits = false, point = false, lastComma = false, lastDigit = false;
+    // The digits as a whole number too, for the common short amount.
+    std::uint64_t mantissa = 0;
+    int digitCount = 0, fractionDigits = 0;
     for (; i < t.size(); ++i) {
         const char16_t c = t[i].unicode();
         if (c >= u'0' && c <= u'9') {
             if (n + 1 >= sizeof buf)
                 return std::nullopt;  // no amount has a hundred digits
             buf[n++] = char(c);
+            if (++digitCount <= 15)
+                mantissa = mantissa * 10 + std::uint64_t(c - u'0');
+            if (point)
+                ++fractionDigits;
             digits = true;
             lastDigit = true;
             lastComma = false;
@@ -51,6 +59,14 @@ std::optional<double> toNumber(QStringView text)
     }
     if (!digits || lastComma)
         return std::nullopt;
+    if (digitCount <= 15) {
+        // Both numbers are exact doubles, so the one division rounds exactly as the full
+        // conversion below does.
+        static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double v = double(mantissa) / kPow10[fractionDigits];
+        return negative ? -v : v;
+    }
     double v = 0;
     const auto [end, ec] = std::from_chars(buf, buf + n, v);
     if (ec != std::errc() || end != buf + n || !std::isfinite(v))

@@ -149,6 +149,9 @@ void DepositorDialog::Confirm()
     entry->RefreshTotals();
     entry->setCaption(caption);
     entry->focusPostcode();
+    // A batch an unclean end left unsaved is offered back; the journal then follows
+    // the batch now on screen.
+    m_ws.offerRecovery();
 }
 
 } // namespace vorlane

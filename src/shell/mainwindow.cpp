@@ -129,6 +129,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::exitProgram()
 {
+    // A clean end leaves nothing to recover.
+    m_ws.endJournal();
     m_exiting = true;
     close();
     Q_EMIT exitRequested();
@@ -228,6 +230,8 @@ void MainWindow::commandClick(int index)
         OpenSearch(m_ws);
         hideEntryAndBar();
     }
+    // The answers above may have named the batch or counted it as saved.
+    m_ws.noteJournal();
 }
 
 void MainWindow::hideEntryAndBar()
@@ -342,6 +346,8 @@ void MainWindow::ResetToStart()
 {
     SessionState &st = m_ws.state;
     const bool wasSaved = st.IsSaved;
+    // The batch was saved or given up: nothing is left to recover.
+    m_ws.endJournal();
     m_ws.session.lstMO.clear();
     if (EntryWindow *e = m_ws.entry) {
         e->AbandonInsertion();

@@ -5,6 +5,8 @@
 #include "records/session.h"
 #include "shell/prompter.h"
 
+#include <memory>
+
 class QWidget;
 
 namespace vorlane {
@@ -18,8 +20,12 @@ class PrintOptionsWindow;  // Form2
 class SearchWindow;        // Frmsearch
 class HelpWindow;          // Frmhelp
 
+class JournalHook;
+
 struct Workspace {
-    Workspace(Session &s, Prompter &p) : session(s), state(s.state), prompter(p) {}
+    Workspace(Session &s, Prompter &p);
+    // Not a clean end: the recovery journal stays for the next run.
+    ~Workspace();
 
     Session &session;
     SessionState &state;
@@ -40,6 +46,26 @@ struct Workspace {
     void setCommandButtonsVisible(bool visible);
     // The entry window, created and loaded (tables read) on first use.
     EntryWindow *ensureEntry();
+
+    // The recovery journal of the batch (lstMO reports every change to it).
+    // A batch starts: the journal starts afresh from it.
+    void beginJournal();
+    // The file name or the saved state may have changed.
+    void noteJournal();
+    // A clean end: nothing is left to recover.
+    void endJournal();
+    // At the depositor's confirmation: a batch an unclean end left unsaved is offered
+    // back; true when it was restored. Ends by beginning the journal.
+    bool offerRecovery();
+    bool journalWorking() const;
+    // Says once a run that unsaved records cannot be brought back after a crash.
+    void reportRecoveryOff();
+
+private:
+    bool lockJournal();
+    std::unique_ptr<JournalHook> m_journal;
+    bool m_recoveryOffShown = false;
+    bool m_otherCopyShown = false;
 };
 
 } // namespace vorlane

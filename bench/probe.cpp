@@ -1,0 +1,158 @@
+// One measurement in a process of its own, so that its peak memory is the program's
+// alone. Prints "key value" lines for bench_gui.
+//   startup          main window painted, then "เปิดโปรแกรม" confirmed to the entry window
+//   open FILE        the batch opened through the file chooser
+//   slip FILE OUT    the slip of the whole batch written as a PDF file
+#include "guirig.h"
+
+#include "entry/entrywindow.h"
+#include "records/datafile.h"
+#include "report/qt/slipoutput.h"
+#include "shell/depositordialog.h"
+#include "shell/mainwindow.h"
+#include "shell/uiscale.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace vorlane;
+
+namespace {
+
+void report(const char *key, double value)
+{
+    std::printf("%s %.3f\n", key, value);
+    std::fflush(stdout);
+}
+
+// Ends the event loop at the first paint of the watched window.
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && !painted) {
+            painted = true;
+            QCoreApplication::exit(0);
+        }
+        return false;
+    }
+    bool painted = false;
+};
+
+int startup(QApplication &app, QElapsedTimer &sinceMain)
+{
+    // As the program's own main: program font, session, main window maximised.
+    applyProgramFont(currentScreen());
+    QTemporaryDir dir;
+    const QDir source(bench::dataDir());
+    for (const QString &f : source.entryList({u"*.txt"_s}, QDir::Files))
+        QFile::copy(source.filePath(f), dir.filePath(f));
+    Session session;
+    session.paths = AppPaths::forDirectory(dir.path());
+    bench::CountingPrompter prompter;
+    Workspace ws(session, prompter);
+    MainWindow window(ws);
+    FirstPaint paint;
+    window.installEventFilter(&paint);
+    window.showMaximized();
+    app.exec();
+    std::printf("shown\n");
+    report("shown_ms", sinceMain.nsecsElapsed() / 1e6);
+
+    window.commandClick(0);
+    app.processEvents();
+    ws.depositor->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
+    ws.depositor->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
+    QElapsedTimer t;
+    t.start();
+    ws.depositor->Confirm();
+    FirstPaint entryPaint;
+    ws.entry->installEventFilter(&entryPaint);
+    ws.entry->update();
+    app.exec();
+    report("confirm_ms", t.nsecsElapsed() / 1e6);
+    report("peak_mib", bench::peakRssMiB());
+    return prompter.count == 0 ? 0 : 1;
+}
+
+int open(const QString &path)
+{
+    bench::GuiRig rig;
+    rig.openProgram();
+    rig.beginOpen(path);
+    QElapsedTimer t;
+    t.start();
+    if (!rig.finishOpen())
+        return 1;
+    report("open_ms", t.nsecsElapsed() / 1e6);
+    report("orders", double(rig.session.lstMO.count()));
+    report("peak_mib", bench::peakRssMiB());
+    return 0;
+}
+
+int slip(const QString &path, const QString &out)
+{
+    const RateTable rates = LoadRateTable(bench::dataDir() + u"/rate.txt"_s);
+    const ReadResult data = ReadDataFile(path);
+    if (!data.ok())
+        return 1;
+    RecordStore all;
+    all.assign(data.lines);
+    RecordStore selected;
+    // The progress box as the print window shows it: window-modal, after 400 ms, moved on
+    // at every sheet (a modal box paints and takes the cancel click at each step).
+    QWidget window;
+    window.resize(1024, 768);
+    window.show();
+    std::unique_ptr<QProgressDialog> box;
+    int progressCalls = 0;
+    QElapsedTimer t;
+    t.start();
+    const SlipResult r = WriteSlipPdf(out, SlipJob{all, selected, rates, SlipRequest{}}, [&](int done, int total) {
+        ++progressCalls;
+        if (!box) {
+            box = std::make_unique<QProgressDialog>(u"กำลังบันทึกใบฝาก..."_s, u"ยกเลิก"_s, 0, total, &window);
+            box->setWindowModality(Qt::WindowModal);
+            box->setMinimumDuration(400);
+        }
+        box->setValue(done);
+        return !box->wasCanceled();
+    });
+    if (r.status != SlipResult::Status::Printed)
+        return 1;
+    report("slip_ms", t.nsecsElapsed() / 1e6);
+    report("sheets", r.sheetsPrinted);
+    report("progress_calls", progressCalls);
+    report("peak_mib", bench::peakRssMiB());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString mode = args.value(1);
+    if (mode == u"startup"_s)
+        return startup(app, sinceMain);
+    if (mode == u"open"_s && args.size() == 3)
+        return open(args[2]);
+    if (mode == u"slip"_s && args.size() == 4)
+        return slip(args[2], args[3]);
+    std::fprintf(stderr, "usage: vorlane-bench-probe startup | open FILE | slip FILE OUT.pdf\n");
+    return 2;
+}
