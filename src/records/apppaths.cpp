@@ -57,7 +57,9 @@ AppPaths AppPaths::detectFrom(const QString &exeDir, const QString &stateOverrid
         const QString shared = QDir::cleanPath(exeDir + QStringLiteral("/../share/vorlane"));
         p.appDir = QFileInfo::exists(shared) ? shared : exeDir;
     }
-    if (writableDir(p.appDir)) {
+    // A portable copy keeps "cusname.txt" beside the program when it may; an installed
+    // program never writes into its shared data folder, even when run as root.
+    if (p.appDir == exeDir && writableDir(p.appDir)) {
         p.settingsDir = p.appDir;
     } else {
         QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
