@@ -6,11 +6,16 @@
 #include "shell/workspace.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
+    QApplication::setDesktopFileName(QStringLiteral("vorlane"));
+    QIcon icon(QStringLiteral(":/vorlane-256.png"));
+    icon.addFile(QStringLiteral(":/vorlane-48.png"));
+    QApplication::setWindowIcon(icon);
     vorlane::applyProgramFont(vorlane::currentScreen());
 
     vorlane::Session session;

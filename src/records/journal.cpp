@@ -40,6 +40,44 @@ QString escape(const QString &s)
     return out;
 }
 
+// escape(s).toUtf8() appended to `out`, in one pass without a copy of the line: opening a
+// batch of a hundred thousand Thai lines writes them all. A line with a surrogate goes
+// the long way, so the bytes are always exactly those.
+void appendEscapedUtf8(QByteArray &out, const QString &s)
+{
+    const char16_t *p = reinterpret_cast<const char16_t *>(s.constData());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] >= 0xD800 && p[i] <= 0xDFFF) {
+            out += escape(s).toUtf8();
+            return;
+        }
+    }
+    const qsizetype at = out.size();
+    out.resize(at + 3 * n);
+    char *d = out.data() + at;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c < 0x80) {
+            switch (c) {
+            case u'\\': *d++ = '\\', *d++ = '\\'; break;
+            case u'\t': *d++ = '\\', *d++ = 't'; break;
+            case u'\n': *d++ = '\\', *d++ = 'n'; break;
+            case u'\r': *d++ = '\\', *d++ = 'r'; break;
+            default: *d++ = char(c);
+            }
+        } else if (c < 0x800) {
+            *d++ = char(0xC0 | (c >> 6));
+            *d++ = char(0x80 | (c & 0x3F));
+        } else {
+            *d++ = char(0xE0 | (c >> 12));
+            *d++ = char(0x80 | ((c >> 6) & 0x3F));
+            *d++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    out.resize(d - out.constData());
+}
+
 QString unescape(QStringView s)
 {
     if (!s.contains(u'\\'))
@@ -149,7 +187,7 @@ bool RecoveryJournal::begin(const QStringList &lines, const QString &filePath, b
     out.reserve(out.size() + chars * 3 + 2);  // Thai letters are three bytes in UTF-8
     for (const QString &l : lines) {
         out += "L\t";
-        out += escape(l).toUtf8();
+        appendEscapedUtf8(out, l);
         out += '\n';
     }
     out += "E\n";

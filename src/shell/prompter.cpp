@@ -14,15 +14,15 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
                      QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
-    struct Spec { QMessageBox::StandardButton std; QString label; Prompter::Answer answer; };
-    const Spec specs[] = {
+    struct ButtonDef { QMessageBox::StandardButton std; QString label; Prompter::Answer answer; };
+    const ButtonDef buttonDefs[] = {
         {QMessageBox::Ok, u"ตกลง"_s, Prompter::Answer::Ok},
         {QMessageBox::Yes, u"ใช่"_s, Prompter::Answer::Yes},
         {QMessageBox::No, u"ไม่ใช่"_s, Prompter::Answer::No},
         {QMessageBox::Cancel, u"ยกเลิก"_s, Prompter::Answer::Cancel},
     };
     QAbstractButton *first = nullptr;
-    for (const Spec &s : specs) {
+    for (const ButtonDef &s : buttonDefs) {
         if (!(buttons & s.std))
             continue;
         QPushButton *b = box.addButton(s.std);
