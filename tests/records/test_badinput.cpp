@@ -41,7 +41,7 @@ struct WithoutFilePrivileges {
             return;
         __user_cap_data_struct reduced[2];
         std::memcpy(reduced, saved, sizeof reduced);
-        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
             reduced[cap / 32].effective &= ~(1u << (cap % 32));
         ok = dropped = ::syscall(SYS_capset, &header, reduced) == 0;
     }
