@@ -9,9 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build test
 build_dir=${VORLANE_BUILD_DIR:-build-test}
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug ${VORLANE_CMAKE_ARGS:-}
 cmake --build "$build_dir"
-(cd "$build_dir" && ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-})
+(cd "$build_dir" && ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-}) | tee -a "$summary"
 
 if [ "${VORLANE_SKIP_SANITIZE:-0}" != 1 ]; then
   asan_dir="$build_dir-asan"
@@ -22,9 +24,13 @@ if [ "${VORLANE_SKIP_SANITIZE:-0}" != 1 ]; then
   (cd "$asan_dir" &&
     ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1} \
     UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
-    ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-})
+    ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-}) | tee -a "$summary"
 fi
 
 if [ "${VORLANE_SKIP_FUZZ:-0}" != 1 ]; then
   scripts/fuzz.sh "${VORLANE_FUZZ_SECONDS:-20}"
 fi
+
+# One closing line over every CTest run above.
+awk '/tests passed, [0-9]+ tests failed out of/ { total += $NF; failed += $(NF-5) }
+     END { printf "tests: %d passed, %d failed\n", total - failed, failed }' "$summary"
