@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
 {
     setObjectName(u"Frmsearch"_s);
     setWindowTitle(u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
@@ -120,28 +120,6 @@ void SearchWindow::applyLayout()
     placeTwips(Command1_2, l.Command1_2, s);
     placeTwips(Command1_3, l.Command1_3, s);
     fitText(Label1, Label1->text());
-}
-
-void SearchWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void SearchWindow::showEvent(QShowEvent *event)
-{
-    if (parentWidget())
-        setGeometry(parentWidget()->rect());
-    QWidget::showEvent(event);
-    applyLayout();
-}
-
-void SearchWindow::closeEvent(QCloseEvent *event)
-{
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }
 
 } // namespace vorlane

@@ -1,7 +1,7 @@
 #pragma once
 // Frmsearch: finds a destination post office by the beginning of its postcode or name
 // and hands it to the entry window.
-#include <QWidget>
+#include "shell/workwindow.h"
 #include <array>
 
 class QLabel;
@@ -12,7 +12,7 @@ namespace vorlane {
 struct Workspace;
 class CommandButton;
 
-class SearchWindow : public QWidget {
+class SearchWindow : public WorkWindow {
     Q_OBJECT
 public:
     SearchWindow(Workspace &ws, QWidget *parent);
@@ -29,13 +29,10 @@ public:
     CommandButton *Command1_2 = nullptr, *Command1_3 = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void leave();
-    void applyLayout();
+    void applyLayout() override;
 
     Workspace &m_ws;
     int m_foundIndex = -1;

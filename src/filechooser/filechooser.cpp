@@ -48,7 +48,7 @@ bool isPartOfName(SaveNameProblem p)
 
 } // namespace
 
-FileChooser::FileChooser(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
 {
     setObjectName(u"frmOpen"_s);
     setWindowTitle(u"เปิดไฟล์ข้อมูลธนาณัติ"_s);
@@ -369,29 +369,6 @@ void FileChooser::fitLabels()
 {
     for (QLabel *label : {Lbldrive, Lbldir, Lblname, Lblname2})
         fitText(label, label->text());
-}
-
-void FileChooser::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void FileChooser::showEvent(QShowEvent *event)
-{
-    if (parentWidget())
-        setGeometry(parentWidget()->rect());
-    QWidget::showEvent(event);
-    applyLayout();
-}
-
-void FileChooser::closeEvent(QCloseEvent *event)
-{
-    // Left only through its buttons.
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }
 
 } // namespace vorlane

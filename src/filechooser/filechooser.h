@@ -2,7 +2,7 @@
 // frmOpen: the window in which the user picks a folder and names a data file, to open
 // a batch or to save one. Open mode and save mode differ in captions and in what the
 // accept button does.
-#include <QWidget>
+#include "shell/workwindow.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -17,7 +17,7 @@ namespace vorlane {
 struct Workspace;
 class CommandButton;
 
-class FileChooser : public QWidget {
+class FileChooser : public WorkWindow {
     Q_OBJECT
 public:
     FileChooser(Workspace &ws, QWidget *parent);
@@ -48,12 +48,9 @@ public:
     CommandButton *Comopen = nullptr, *Comclose = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void applyLayout();
+    void applyLayout() override;
     void acceptSave();
     void acceptOpen();
     void enterSave();

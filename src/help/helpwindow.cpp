@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
 {
     setObjectName(u"Frmhelp"_s);
     setWindowTitle(u"คำแนะนำ"_s);
@@ -67,28 +67,6 @@ void HelpWindow::applyLayout()
     // The notice of a missing file sits in the space above the text box.
     layout::TwipRect notice{l.Txthelp.left, 50, l.Txthelp.width, 420};
     placeTwips(Lblmissing, notice, s);
-}
-
-void HelpWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void HelpWindow::showEvent(QShowEvent *event)
-{
-    if (parentWidget())
-        setGeometry(parentWidget()->rect());
-    QWidget::showEvent(event);
-    applyLayout();
-}
-
-void HelpWindow::closeEvent(QCloseEvent *event)
-{
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }
 
 } // namespace vorlane

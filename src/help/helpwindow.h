@@ -1,6 +1,6 @@
 #pragma once
 // Frmhelp: the user instructions from "helpcustomer.txt", read afresh at each opening.
-#include <QWidget>
+#include "shell/workwindow.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -10,7 +10,7 @@ namespace vorlane {
 struct Workspace;
 class CommandButton;
 
-class HelpWindow : public QWidget {
+class HelpWindow : public WorkWindow {
     Q_OBJECT
 public:
     HelpWindow(Workspace &ws, QWidget *parent);
@@ -26,13 +26,10 @@ public:
     QLabel *Lblmissing = nullptr;  // shown only when the help file cannot be read
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void loadText();
-    void applyLayout();
+    void applyLayout() override;
 
     Workspace &m_ws;
     QString m_text;

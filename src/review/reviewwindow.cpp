@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
@@ -179,28 +179,6 @@ void ReviewWindow::applyLayout()
             break;
     }
     Text1->setFont(font);
-}
-
-void ReviewWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void ReviewWindow::showEvent(QShowEvent *event)
-{
-    if (parentWidget())
-        setGeometry(parentWidget()->rect());
-    QWidget::showEvent(event);
-    applyLayout();
-}
-
-void ReviewWindow::closeEvent(QCloseEvent *event)
-{
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }
 
 } // namespace vorlane

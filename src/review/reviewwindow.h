@@ -1,7 +1,7 @@
 #pragma once
 // Form3: the whole batch in a list, the details and fee of one record, and the way back
 // into the entry window at any record.
-#include <QWidget>
+#include "shell/workwindow.h"
 
 class QListWidget;
 class QPlainTextEdit;
@@ -11,7 +11,7 @@ namespace vorlane {
 struct Workspace;
 class CommandButton;
 
-class ReviewWindow : public QWidget {
+class ReviewWindow : public WorkWindow {
     Q_OBJECT
 public:
     ReviewWindow(Workspace &ws, QWidget *parent);
@@ -32,14 +32,11 @@ public:
     CommandButton *Command1 = nullptr, *Command2 = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setDetail(const QString &text);
     void jumpTo(int row);
-    void applyLayout();
+    void applyLayout() override;
 
     Workspace &m_ws;
     QString m_detail;

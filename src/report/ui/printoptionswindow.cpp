@@ -36,7 +36,7 @@ QRadioButton *option(const QString &name, const QString &caption, QWidget *paren
 
 } // namespace
 
-PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
@@ -331,29 +331,6 @@ void PrintOptionsWindow::applyLayout()
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());
     }
-}
-
-void PrintOptionsWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    applyLayout();
-}
-
-void PrintOptionsWindow::showEvent(QShowEvent *event)
-{
-    if (parentWidget())
-        setGeometry(parentWidget()->rect());
-    QWidget::showEvent(event);
-    applyLayout();
-}
-
-void PrintOptionsWindow::closeEvent(QCloseEvent *event)
-{
-    // Left only through its buttons.
-    if (event->spontaneous())
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
 }
 
 } // namespace vorlane

@@ -5,7 +5,7 @@
 #include "report/printchoices.h"
 #include "report/qt/slipoutput.h"
 
-#include <QWidget>
+#include "shell/workwindow.h"
 #include <array>
 #include <functional>
 
@@ -19,7 +19,7 @@ namespace vorlane {
 struct Workspace;
 class CommandButton;
 
-class PrintOptionsWindow : public QWidget {
+class PrintOptionsWindow : public WorkWindow {
     Q_OBJECT
 public:
     PrintOptionsWindow(Workspace &ws, QWidget *parent);
@@ -55,13 +55,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void loadTypeCaptions();
-    void applyLayout();
+    void applyLayout() override;
     // Shows the check's message and clears or focuses the box it names.
     void apply(const CheckOutcome &outcome);
     // Runs the OK checks; the request when they pass.
