@@ -41,6 +41,8 @@ chroot "$work/root" /bin/sh -ec '
   echo "== installed files"; dpkg -L vorlane | grep -E "bin/|share/vorlane/|applications/|icons/.*256"
   echo "== vorlane-cli totals"; vorlane-cli totals /tmp/batch.txt
   echo "== vorlane-cli fee"; vorlane-cli fee 101 2500
+  echo "== slip as PDF"; vorlane-cli slip --paper a4 --output /tmp/slip.pdf /tmp/batch.txt; test -s /tmp/slip.pdf && head -c 5 /tmp/slip.pdf; echo
+  echo "== menu entry"; exe=$(sed -n "s/^Exec=//p" /usr/share/applications/vorlane.desktop); command -v "$exe"
   echo "== vorlane starts"
   rc=0; cd /tmp && HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 5 vorlane || rc=$?
   [ "$rc" -eq 124 ] && echo "still running after 5 s: started" || { echo "vorlane exited with $rc"; exit 1; }

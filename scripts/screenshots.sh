@@ -23,7 +23,7 @@ sleep 2
 xdotool windowfocus "$(xdotool search --onlyvisible --name "โปรแกรม" | head -1)"
 sleep 0.5
 k() { xdotool key --delay 60 "$@"; sleep 0.3; }
-t() { xdotool type --delay 30 "$1"; sleep 0.2; }
+t() { xdotool type --delay 80 "$1"; sleep 0.3; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.8; }
 shot() { import -window root "$run/$1.png"; convert "$run/$1.png" -resize 75% -colors 64 "docs/$1.png"; }
 k Return; sleep 0.5
