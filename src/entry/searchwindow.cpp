@@ -88,26 +88,10 @@ void SearchWindow::Command1_2_Click()
 
 void SearchWindow::Command1_3_Click()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
     EntryWindow *entry = m_ws.ensureEntry();
-    entry->show();
     leave();
     entry->clearPostOfficeNameSelection();
-    m_ws.setCommandButtonsVisible(true);
-    st.CurrentIndex = st.ResumeIndex;
-    entry->AbandonInsertion();
-    entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-    entry->RefreshTotals();
-    if (store.isEmpty()) {
-        entry->setField(TypeCode, u"101"_s);
-        entry->setField(DepositorName, st.DefaultDepositorName);
-        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
-    } else {
-        // The record on screen is a stored one again: saving must replace it, not append.
-        st.IsAdding = false;
-        entry->enableRecordButtons();
-    }
+    m_ws.returnToEntry();
 }
 
 void SearchWindow::applyLayout()

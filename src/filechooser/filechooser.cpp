@@ -327,25 +327,8 @@ void FileChooser::acceptSave()
 
 void FileChooser::Comclose_Click()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
-    EntryWindow *entry = m_ws.ensureEntry();
-    st.CurrentIndex = st.ResumeIndex;
-    entry->show();
     hide();
-    m_ws.setCommandButtonsVisible(true);
-    entry->AbandonInsertion();
-    if (!store.isEmpty()) {
-        entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-        // A stored record is on screen again: saving it must replace it, not append a copy.
-        st.IsAdding = false;
-        entry->enableRecordButtons();
-    } else {
-        entry->setField(TypeCode, u"101"_s);
-        entry->setField(DepositorName, st.DefaultDepositorName);
-        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
-    }
-    entry->RefreshTotals();
+    m_ws.returnToEntry();
 }
 
 void FileChooser::applyLayout()

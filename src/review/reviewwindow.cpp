@@ -137,27 +137,12 @@ void ReviewWindow::Command1_Click()
 
 void ReviewWindow::Command2_Click()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
-    EntryWindow *entry = m_ws.ensureEntry();
-    st.CurrentIndex = st.ResumeIndex;
-    entry->show();
     hide();
     {
         const QSignalBlocker block(List1);
         List1->clear();
     }
-    m_ws.setCommandButtonsVisible(true);
-    entry->AbandonInsertion();
-    if (!store.isEmpty())
-        entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-    entry->RefreshTotals();
-    if (store.isEmpty()) {
-        entry->setField(TypeCode, u"101"_s);
-        entry->setField(DepositorName, st.DefaultDepositorName);
-        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
-    }
-    st.IsAdding = false;
+    m_ws.returnToEntry();
 }
 
 void ReviewWindow::applyLayout()

@@ -138,6 +138,27 @@ void Workspace::setCommandButtonsVisible(bool visible)
         main->setCommandButtonsVisible(visible);
 }
 
+EntryWindow *Workspace::returnToEntry()
+{
+    state.CurrentIndex = state.ResumeIndex;
+    EntryWindow *e = ensureEntry();
+    e->show();
+    setCommandButtonsVisible(true);
+    e->AbandonInsertion();
+    const RecordStore &store = session.lstMO;
+    if (store.isEmpty()) {
+        e->setField(TypeCode, QStringLiteral("101"));
+        e->setField(DepositorName, state.DefaultDepositorName);
+        e->setField(DepositorAddress, state.DefaultDepositorAddress);
+    } else {
+        e->LoadLineIntoEntryFields(store.at(state.CurrentIndex));
+        state.IsAdding = false;
+        e->enableRecordButtons();
+    }
+    e->RefreshTotals();
+    return e;
+}
+
 EntryWindow *Workspace::ensureEntry()
 {
     if (!entry) {

@@ -46,6 +46,10 @@ struct Workspace {
     void setCommandButtonsVisible(bool visible);
     // The entry window, created and loaded (tables read) on first use.
     EntryWindow *ensureEntry();
+    // A work window was cancelled: the entry window and the command bar come back on record
+    // ResumeIndex. That record is a stored one, so a save replaces it rather than appending
+    // a copy; an empty batch shows the new-record defaults instead.
+    EntryWindow *returnToEntry();
 
     // The recovery journal of the batch (lstMO reports every change to it).
     // A batch starts: the journal starts afresh from it.

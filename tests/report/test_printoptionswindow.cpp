@@ -199,6 +199,25 @@ private Q_SLOTS:
         QVERIFY(!f.w->isVisible());
     }
 
+    void cancelDuringAnAddNeverDuplicatesTheRecordShown()
+    {
+        // Add began a new record; printing and coming back shows a stored record again,
+        // so saving it replaces it instead of appending a copy.
+        Program p;
+        p.start();
+        p.addRecord(u"นายหนึ่ง"_s);
+        p.addRecord(u"นายสอง"_s);
+        p.entry()->AddAction();
+        QVERIFY(p.st().IsAdding);
+        OpenPrintOptions(*p.ws);
+        p.ws->printOptions->Command1[1]->click();
+        QVERIFY(!p.st().IsAdding);
+        QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);
+        p.entry()->SaveAction();
+        QCOMPARE(p.session.lstMO.count(), 2);
+        QCOMPARE(test::recipients(p.session), (QStringList{u"นายหนึ่ง"_s, u"นายสอง"_s}));
+    }
+
     void emptyTypeIsReportedAndCloses()
     {
         Fixture f(3);

@@ -270,21 +270,10 @@ void PrintOptionsWindow::Text2_Enter()
 
 void PrintOptionsWindow::ClosePrintOptions()
 {
-    SessionState &st = m_ws.state;
-    st.CurrentIndex = st.ResumeIndex;
-    EntryWindow *entry = m_ws.ensureEntry();
-    entry->show();
+    // The run read the records without touching the entry window; the record shown
+    // before printing comes back as after any other work window.
     hide();
-    m_ws.setCommandButtonsVisible(true);
-    const RecordStore &store = m_ws.session.lstMO;
-    if (store.isEmpty()) {
-        entry->setField(TypeCode, u"101"_s);
-        entry->setField(DepositorName, st.DefaultDepositorName);
-        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
-    } else {
-        entry->LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-    }
-    entry->RefreshTotals();
+    m_ws.returnToEntry();
 }
 
 bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
