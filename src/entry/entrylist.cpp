@@ -113,10 +113,14 @@ void EntryWindow::DeleteAction()
     SessionState &st = m_ws.state;
     RecordStore &store = m_ws.session.lstMO;
     st.IsSaved = false;
-    AbandonInsertion();
     if (!store.isEmpty()) {
+        // No leaves everything as it was, a record being inserted included: its save
+        // must still insert, not overwrite the record on screen.
         if (m_ws.prompter.yesNo(u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s) != Prompter::Answer::Yes)
             return;
+    }
+    AbandonInsertion();
+    if (!store.isEmpty()) {
         store.removeAt(st.CurrentIndex);
         if (st.CurrentIndex >= store.count())
             st.CurrentIndex = int(store.count() - 1);
@@ -197,14 +201,16 @@ void EntryWindow::searchChanged(const QString &text)
 {
     SessionState &st = m_ws.state;
     const RecordStore &store = m_ws.session.lstMO;
-    st.IsAdding = false;
-    AbandonInsertion();
     const QString needle = text.toUpper();
     const int n = int(store.count());
     for (int i = 0; i < n; ++i) {
         const QString &line = store.lines().at(i);
         if (!upperContains(line, needle))
             continue;
+        // A record found replaces the one being added or inserted; a text that finds
+        // nothing leaves it pending, so that its save still appends or inserts.
+        st.IsAdding = false;
+        AbandonInsertion();
         qsizetype b = 0;
         while (b < line.size() && line[b] == u' ')
             ++b;

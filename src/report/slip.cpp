@@ -4,6 +4,9 @@
 #include "records/numbers.h"
 #include "records/recordline.h"
 
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +56,44 @@ void PrintTextAt(PrintSurface &s, const QString &text, float x, float y)
     s.setCurrentX(x);
     s.setCurrentY(y);
     s.printText(text);
+}
+
+FittedText FitTextToWidth(PrintSurface &s, const QString &text, double size, double room)
+{
+    // A hair of slack, so that a text exactly as wide as its box counts as fitting.
+    constexpr double kSlack = 1e-6;
+    const double width = s.textWidth(text);
+    if (width <= room + kSlack || text.isEmpty())
+        return {text, size};
+    const double smallest = size * kSmallestTextShare;
+    // Widths grow with the size: start where the text should just fit, in tenths of a
+    // point, and step down while the printer's rounding still leaves it too wide.
+    double fitted = std::max(smallest, std::floor(size * room / width * 10) / 10);
+    s.setFontSize(fitted);
+    while (s.textWidth(text) > room + kSlack && fitted > smallest) {
+        fitted = std::max(smallest, fitted - 0.5);
+        s.setFontSize(fitted);
+    }
+    QString shown = text;
+    if (s.textWidth(shown) > room + kSlack) {
+        // Still too wide at the smallest size: keep the longest run of whole characters
+        // (a Thai vowel or tone mark stays with its consonant) that fits.
+        QList<qsizetype> ends;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+        for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
+            ends.append(at);
+        qsizetype lo = 0, hi = ends.size();  // ends[0, lo) fit; ends[hi, ...) do not
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi) / 2;
+            if (s.textWidth(text.left(ends[mid])) <= room + kSlack)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        shown = lo == 0 ? QString() : text.left(ends[lo - 1]);
+    }
+    s.setFontSize(size);
+    return {shown, fitted};
 }
 
 double CentreX(PrintSurface &s, const QString &text, double left, double right)
@@ -132,20 +173,30 @@ void PrintPageHeader(PrintSurface &s, SlipCursor &c, int sheet, const HeaderText
 void PrintPageRows(PrintSurface &s, SlipCursor &c, const QList<SlipRow> &rows, const RowsTexts &totals)
 {
     auto at = [&](const QString &text, double x) { PrintTextAt(s, text, float(x), float(lineTop(s, text, c.lineY))); };
+    // Names run from their column's left edge; one too long for the column is drawn
+    // smaller and then cut, so that the next column stays readable.
+    auto fitted = [&](const QString &text, double x, double right) {
+        const FittedText f = FitTextToWidth(s, text, 14, right - x);
+        if (f.size != 14)
+            s.setFontSize(f.size);
+        at(f.text, x);
+        if (f.size != 14)
+            s.setFontSize(14);
+    };
 
     s.setFontSize(14);
     for (const SlipRow &row : rows) {
         c.lineY += 0.57f;
         const QString seq = QString::number(row.sequence);
         at(seq, CentreX(s, seq, 1, 2));
-        at(row.recipient, 2);
+        fitted(row.recipient, 2, 7);
         at(row.postcode, CentreX(s, row.postcode, 7, 9.5));
-        at(row.office, 9.5);
+        fitted(row.office, 9.5, 12.5);
         at(row.amount, AlignedX(s, row.amount, totals.runningAmount, 12.5, 15.5));
         at(row.typeCode, CentreX(s, row.typeCode, 15.75, 16.75));
         at(row.fee, AlignedX(s, row.fee, totals.runningFee, 17.25, 18.75));
         c.lineY += 0.57f;
-        at(row.recipientAddress, 2);
+        fitted(row.recipientAddress, 2, s.scaleWidth());  // alone on its line: up to the edge
     }
     c.lineY = 9.5f;
     at(totals.broughtForwardAmount, AlignedX(s, totals.broughtForwardAmount, totals.runningAmount, 12.5, 16));
@@ -263,11 +314,18 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         int first = 1;
         int last = sheets;
         if (request.mode == PageMode::Range) {
-            bool okFirst = false, okLast = false;
-            first = request.firstPage.trimmed().toInt(&okFirst);
-            last = request.lastPage.trimmed().toInt(&okLast);
-            if (!okFirst || !okLast || first < 1 || last < first || first > sheets)
+            // Read as the options window reads its boxes: any number, rounded.
+            const auto page = [](const QString &text) -> std::optional<int> {
+                const std::optional<double> v = toNumber(text);
+                if (!v || !(*v > -1e9 && *v < 1e9))
+                    return std::nullopt;
+                return int(whole(*v));
+            };
+            const std::optional<int> f = page(request.firstPage), l = page(request.lastPage);
+            if (!f || !l || *f < 1 || *l < *f || *f > sheets)
                 return result;  // the options window refuses such ranges before calling
+            first = *f;
+            last = *l;
             last = qMin(last, sheets);
         }
 

@@ -29,6 +29,16 @@ struct SlipCursor {
 // Draws text with its top-left corner at (x, y).
 void PrintTextAt(PrintSurface &s, const QString &text, float x, float y);
 
+// A text made to fit `room` cm at the surface's current font size: drawn smaller when it
+// is too wide, down to kSmallestTextShare of that size, then cut after the last whole
+// character that still fits. The surface is left at the size it had.
+inline constexpr double kSmallestTextShare = 0.7;
+struct FittedText {
+    QString text;
+    double size = 0;
+};
+FittedText FitTextToWidth(PrintSurface &s, const QString &text, double size, double room);
+
 // Placement rules. "\" of the layout: the difference rounded to a whole number, then
 // halved with the remainder dropped, so centred texts sit on whole centimetres.
 double CentreX(PrintSurface &s, const QString &text, double left, double right);

@@ -11,7 +11,9 @@ CommandButton::CommandButton(const QString &text, QWidget *parent) : QPushButton
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+    // The keypad's Enter presses too: amounts are keyed on the keypad.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         if (isEnabled())
             click();

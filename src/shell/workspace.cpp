@@ -147,6 +147,9 @@ EntryWindow *Workspace::returnToEntry()
     e->AbandonInsertion();
     const RecordStore &store = session.lstMO;
     if (store.isEmpty()) {
+        // The new-record defaults on empty fields: a half-keyed record must not keep its
+        // postcode and recipient under another type (and fee).
+        e->LoadLineIntoEntryFields(QString());
         e->setField(TypeCode, QStringLiteral("101"));
         e->setField(DepositorName, state.DefaultDepositorName);
         e->setField(DepositorAddress, state.DefaultDepositorAddress);

@@ -21,6 +21,10 @@ private Q_SLOTS:
     void searchBox();
     void abandonedInsertion_data();
     void abandonedInsertion();
+    void pendingRecordSurvives_data();
+    void pendingRecordSurvives();
+    void workWindowLeftOnEmptyBatch();
+    void keypadEnterSaves();
     void loadLine_data();
     void loadLine();
     void duplicateOfficeNames();
@@ -306,7 +310,7 @@ void EntryList::searchBox()
 void EntryList::abandonedInsertion_data()
 {
     QTest::addColumn<QString>("how");
-    for (const char *h : {"cancel", "first", "back", "forward", "last", "delete declined", "search box", "add",
+    for (const char *h : {"cancel", "first", "back", "forward", "last", "delete confirmed", "search box", "add",
                           "search window cancel"})
         QTest::newRow(h) << QString::fromLatin1(h);
 }
@@ -324,13 +328,13 @@ void EntryList::abandonedInsertion()
     QCOMPARE(p.session.LstMO3.count(), 2);
     p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
 
-    p.prompter.answer(Prompter::Answer::No);
+    p.prompter.answer(how == u"delete confirmed" ? Prompter::Answer::Yes : Prompter::Answer::No);
     if (how == u"cancel") e->CancelAction();
     else if (how == u"first") e->Navigate(EntryWindow::Move::First);
     else if (how == u"back") e->Navigate(EntryWindow::Move::Back);
     else if (how == u"forward") e->Navigate(EntryWindow::Move::Forward);
     else if (how == u"last") e->Navigate(EntryWindow::Move::Last);
-    else if (how == u"delete declined") e->DeleteAction();
+    else if (how == u"delete confirmed") e->DeleteAction();
     else if (how == u"search box") e->Text2->setText(u"A"_s);
     else if (how == u"add") e->AddAction();
     else if (how == u"search window cancel") {
@@ -346,12 +350,97 @@ void EntryList::abandonedInsertion()
         QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s}));
         return;
     }
+    if (how == u"delete confirmed") {
+        // B is gone and C is on screen; correcting it moves nothing else.
+        QCOMPARE(e->field(2), u"C"_s);
+        e->Text1[2]->setText(u"C2"_s);
+        e->SaveAction();
+        QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"C2"_s}));
+        return;
+    }
     // Correct record B and save it: nothing else may move or repeat.
     e->Navigate(EntryWindow::Move::First);
     e->Navigate(EntryWindow::Move::Forward);
     e->Text1[2]->setText(u"B2"_s);
     e->SaveAction();
     QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B2"_s, u"C"_s}));
+}
+
+void EntryList::pendingRecordSurvives_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("after");
+    // A, B, C with B on screen for an insertion, C for an add; X keyed, then saved.
+    QTest::newRow("insert, delete declined") << u"insert"_s << u"delete"_s
+                                             << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
+    QTest::newRow("insert, search finds nothing") << u"insert"_s << u"zzz"_s
+                                                  << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
+    QTest::newRow("add, search finds nothing") << u"add"_s << u"zzz"_s
+                                               << QStringList{u"A"_s, u"B"_s, u"C"_s, u"X"_s};
+    QTest::newRow("add, search finds a record") << u"add"_s << u"b"_s
+                                                << QStringList{u"A"_s, u"X"_s, u"C"_s};
+}
+
+// The record being added or inserted stays so until a record replaces it on screen.
+void EntryList::pendingRecordSurvives()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, how);
+    QFETCH(QStringList, after);
+    Program p;
+    EntryWindow *e = p.start();
+    addNamed(p, {u"A"_s, u"B"_s, u"C"_s});
+    if (mode == u"insert") {
+        e->Navigate(EntryWindow::Move::First);
+        e->Navigate(EntryWindow::Move::Forward);
+        e->InsertAction();
+    } else {
+        e->Navigate(EntryWindow::Move::Last);
+        e->AddAction();
+    }
+    p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
+    p.prompter.answer(Prompter::Answer::No);
+    if (how == u"delete")
+        e->DeleteAction();
+    else
+        e->Text2->setText(how);
+    if (how == u"b") {  // B is on screen now and X gone: key X over it
+        QCOMPARE(e->field(2), u"B"_s);
+        e->Text1[2]->setText(u"X"_s);
+    } else {
+        QCOMPARE(e->field(2), u"X"_s);
+    }
+    e->SaveAction();
+    QCOMPARE(recipients(p.session), after);
+}
+
+// Every work window's way back, on a batch with no records: a new record, no half of the
+// one that was being keyed.
+void EntryList::workWindowLeftOnEmptyBatch()
+{
+    Program p;
+    EntryWindow *e = p.start();
+    p.fill(u"103"_s, u"10110"_s, u"X"_s, u"100"_s);
+    p.ws->returnToEntry();
+    QCOMPARE(e->field(0), u"101"_s);
+    QCOMPARE(e->field(3), p.st().DefaultDepositorName);
+    QCOMPARE(e->field(7), p.st().DefaultDepositorAddress);
+    for (int k : {1, 2, 4, 5, 6})
+        QCOMPARE(e->field(k), QString());
+    QCOMPARE(e->Combo1[2]->currentText(), QString());
+    QCOMPARE(e->Combo1[3]->currentText(), QString());
+}
+
+// Amounts are keyed on the keypad: its Enter on the save button saves.
+void EntryList::keypadEnterSaves()
+{
+    Program p;
+    EntryWindow *e = p.start();
+    p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
+    e->Cmdsave->setFocus();
+    QTest::keyClick(e->Cmdsave, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(recipients(p.session), QStringList{u"X"_s});
 }
 
 void EntryList::loadLine_data()
