@@ -25,6 +25,9 @@ using namespace Qt::StringLiterals;
 namespace vorlane {
 namespace {
 
+// Only a file can be overwritten: a folder of that name is no question, its save fails.
+bool isExistingFile(const QString &path) { return QFileInfo(path).isFile(); }
+
 const QString kAskOverwrite = u" มีแฟ้มข้อมูลนี้อยู่แล้ว ต้องการบันทึกชื่อแฟ้มข้อมูลนี้ซ้ำอีกหรือไม่"_s;
 
 QString problemText(SaveNameProblem p)
@@ -108,6 +111,12 @@ FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m
             [this](const QModelIndex &current, const QModelIndex &) { onDirCurrentChanged(current); });
     connect(File1, &QListView::clicked, this,
             [this](const QModelIndex &i) { Text1->setText(m_fileModel->fileName(i)); });
+    // Moving through the list with the keys is the keyboard user's click.
+    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &) {
+                if (current.isValid() && File1->hasFocus())
+                    Text1->setText(m_fileModel->fileName(current));
+            });
     connect(File1, &QListView::activated, this, [this](const QModelIndex &i) {
         Text1->setText(m_fileModel->fileName(i));
     });
@@ -255,7 +264,7 @@ void FileChooser::enterSave()
         Text1->setFocus();
         return;
     }
-    if (QFileInfo::exists(JoinChooserPath(m_dir, r.fileName)) &&
+    if (isExistingFile(JoinChooserPath(m_dir, r.fileName)) &&
         m_ws.prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
         Text1->clear();
         Text1->setFocus();
@@ -302,7 +311,7 @@ void FileChooser::acceptSave()
         return;
     }
     const QString path = JoinChooserPath(m_dir, r.fileName);
-    if (QFileInfo::exists(path) && m_ws.prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
+    if (isExistingFile(path) && m_ws.prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
         Text1->clear();
         Text1->setFocus();
         return;

@@ -28,7 +28,11 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     lblTitle = new QLabel(title, this);
     lblTitle->setObjectName(u"lblTitle"_s);
     QFont big = lblTitle->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
+    // The program sets its font in pixels (scaled to the screen): grow whichever is set.
+    if (big.pixelSize() > 0)
+        big.setPixelSize(qRound(big.pixelSize() * 1.6));
+    else
+        big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     lblTitle->setFont(big);
     lblVersion = new QLabel(u"Version "_s + QStringLiteral(VORLANE_VERSION), this);

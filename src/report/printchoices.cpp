@@ -95,8 +95,9 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
         return refuse(kFirstBeyond + QString::number(pages), PageBox::Last, PageBox::Last);
 
     accepted.request.mode = PageMode::Range;
-    accepted.request.firstPage = firstText;
-    accepted.request.lastPage = lastText;
+    // The report gets the whole numbers judged here, not the texts ("1.0", "1.5").
+    accepted.request.firstPage = QString::number(*first);
+    accepted.request.lastPage = QString::number(*last);
     return accepted;
 }
 

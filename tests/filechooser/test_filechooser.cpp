@@ -32,6 +32,7 @@ private Q_SLOTS:
     void cancelReturnsToTheRecordShown();
     void cancelWhileAddingAppendsNothing();
     void fileListShowsTextFilesOnly();
+    void folderNamedLikeTheFile();
     void driveList();
 };
 
@@ -327,6 +328,35 @@ void TestFileChooser::fileListShowsTextFilesOnly()
     c->File1->scrollTo(first);
     QTest::mouseClick(c->File1->viewport(), Qt::LeftButton, {}, c->File1->visualRect(first).center());
     QCOMPARE(c->Text1->text(), first.data().toString());
+
+    // Moving through the list with the keys puts each name into the box as a click does.
+    const QString second = m->index(1, 0, root).data().toString();
+    c->File1->setFocus();
+    QTRY_VERIFY(c->File1->hasFocus());
+    for (const auto &[key, name] : {std::pair{Qt::Key_Down, second}, std::pair{Qt::Key_Up, first.data().toString()},
+                                    std::pair{Qt::Key_End, second}, std::pair{Qt::Key_Home, first.data().toString()},
+                                    std::pair{Qt::Key_PageDown, second}}) {
+        QTest::keyClick(c->File1, key);
+        QCOMPARE(c->Text1->text(), name);
+    }
+}
+
+// A folder is no file to overwrite: its save fails at once with the write error.
+void TestFileChooser::folderNamedLikeTheFile()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(1);
+    QVERIFY(QDir(p.files.path()).mkdir(u"x.txt"_s));
+    FileChooser *c = p.saveAs(u"x"_s);
+    p.prompter.clear();
+    p.prompter.fallback = Prompter::Answer::Yes;
+    c->Comopen->click();
+    QCOMPARE(p.prompter.shown.size(), 1);
+    QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::Ok);
+    QVERIFY(p.prompter.shown.first().text.startsWith(u"error writing to disk"_s));
+    QVERIFY(!p.st().IsSaved);
+    QVERIFY(c->isVisible());
 }
 
 void TestFileChooser::driveList()

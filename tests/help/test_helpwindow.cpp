@@ -18,6 +18,8 @@ private Q_SLOTS:
     void missingFile();
     void aboutBox();
     void aboutIsModal();
+    void aboutTitleIsEnlarged_data();
+    void aboutTitleIsEnlarged();
 };
 
 void TestHelpWindow::showsTheFileReadAfresh()
@@ -81,6 +83,34 @@ void TestHelpWindow::aboutBox()
     box.cmdOK->click();
     QVERIFY(!box.isVisible());
     QCOMPARE(box.result(), int(QDialog::Accepted));
+}
+
+void TestHelpWindow::aboutTitleIsEnlarged_data()
+{
+    QTest::addColumn<bool>("inPixels");
+    QTest::newRow("font in pixels, as the program sets it") << true;
+    QTest::newRow("font in points") << false;
+}
+
+void TestHelpWindow::aboutTitleIsEnlarged()
+{
+    QFETCH(bool, inPixels);
+    const QFont saved = QApplication::font();
+    QFont f = saved;
+    if (inPixels)
+        f.setPixelSize(20);
+    else
+        f.setPointSizeF(10);
+    QApplication::setFont(f);
+    ScriptedPrompter prompter;
+    AboutBox box(prompter);
+    const QFont title = box.lblTitle->font();
+    QApplication::setFont(saved);
+    if (inPixels)
+        QCOMPARE(title.pixelSize(), 32);
+    else
+        QCOMPARE(title.pointSizeF(), 16.0);
+    QVERIFY(title.bold());
 }
 
 void TestHelpWindow::aboutIsModal()

@@ -1,5 +1,6 @@
 // The print options' checks: every message, which box is cleared and which gets the focus.
 #include "report/printchoices.h"
+#include "report/recordingsurface.h"
 #include "slipfixtures.h"
 
 #include <QTest>
@@ -117,6 +118,37 @@ private Q_SLOTS:
             QCOMPARE(o.request.mode, mode == 1 ? PageMode::All : PageMode::Range);
             QCOMPARE(o.request.firstPage, first.trimmed());
         }
+    }
+
+    // The report is handed the whole numbers the checks judged, and prints those sheets.
+    void rangeReachesTheReport_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("sheets");
+        QTest::newRow("whole") << u"1"_s << u"1"_s << 1;
+        QTest::newRow("decimal point") << u"1.0"_s << u"2.0"_s << 2;
+        QTest::newRow("a half rounds to even") << u"1.5"_s << u"2.5"_s << 1;  // 2 to 2
+        QTest::newRow("blanks and separators") << u" 1 "_s << u"3.00"_s << 3;
+    }
+    void rangeReachesTheReport()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(int, sheets);
+        PrintChoices c;
+        c.typeIndex = kAll;
+        c.pageRange = true;
+        c.firstPage = first;
+        c.lastPage = last;
+        const RecordStore all = mixed(30, 0);
+        RecordStore selected;
+        const CheckOutcome o = CheckPrintChoices(c, all, selected);
+        QVERIFY(o.accepted);
+        RecordingSurface surface;
+        const SlipResult r = PrintSummaryReport(surface, all, selected, vorlane::test::flatRates(), o.request);
+        QCOMPARE(r.status, SlipResult::Status::Printed);
+        QCOMPARE(r.sheetsPrinted, sheets);
     }
 
     void singleTypeRefillsTheWorkingList()

@@ -218,9 +218,19 @@ private Q_SLOTS:
         QCOMPARE(test::recipients(p.session), (QStringList{u"นายหนึ่ง"_s, u"นายสอง"_s}));
     }
 
+    void emptyTypeIsReportedAndCloses_data()
+    {
+        QTest::addColumn<bool>("printer");
+        QTest::newRow("printer") << true;
+        QTest::newRow("no printer: no question first") << false;
+    }
     void emptyTypeIsReportedAndCloses()
     {
+        QFETCH(bool, printer);
         Fixture f(3);
+        if (!printer)
+            f.w->findPrinter = [] { return QString(); };
+        f.p.prompter.fallback = Prompter::Answer::Yes;
         f.w->Option1[12]->setChecked(true);  // 115: none in the batch
         f.ok();
         QCOMPARE(f.p.prompter.texts(), QStringList{u"ไม่มีข้อมูลจะพิมพ์"_s});
@@ -237,9 +247,12 @@ private Q_SLOTS:
         QVERIFY(f.w->isVisible());  // declined: the user may still preview or save
         QVERIFY(!QFileInfo::exists(f.out.filePath(u"saved.pdf"_s)));
 
+        f.p.prompter.clear();
         f.p.prompter.answer(Prompter::Answer::Yes);
         f.ok();
         QVERIFY(QFileInfo::exists(f.out.filePath(u"saved.pdf"_s)));
+        QCOMPARE(f.p.prompter.texts().last(),
+                 QDir::toNativeSeparators(f.out.filePath(u"saved.pdf"_s)) + u"   บันทึกแล้ว"_s);
         QVERIFY(f.printedOn.isEmpty());
         QVERIFY(!f.w->isVisible());
     }
@@ -250,7 +263,8 @@ private Q_SLOTS:
         f.w->CmdPdf->click();
         QVERIFY(QFileInfo(f.out.filePath(u"saved.pdf"_s)).size() > 1000);
         QVERIFY(f.w->isVisible());
-        QVERIFY(f.p.prompter.shown.isEmpty());
+        QCOMPARE(f.p.prompter.texts(),
+                 QStringList{QDir::toNativeSeparators(f.out.filePath(u"saved.pdf"_s)) + u"   บันทึกแล้ว"_s});
     }
 
     void previewIsCheckedFirst()

@@ -16,6 +16,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QDir>
 #include <QRadioButton>
 
 using namespace Qt::StringLiterals;
@@ -219,7 +220,11 @@ bool PrintOptionsWindow::writePdf(const SlipRequest &request)
     const QString path = choosePdfPath();
     if (path.isEmpty())
         return false;
-    return report(WriteSlipPdf(path, job(request), progressFor(u"กำลังบันทึกใบฝาก..."_s)));
+    if (!report(WriteSlipPdf(path, job(request), progressFor(u"กำลังบันทึกใบฝาก..."_s))))
+        return false;
+    // The file is the user's print job now: say where it is.
+    m_ws.prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
+    return true;
 }
 
 void PrintOptionsWindow::Command1_Click(int index)
@@ -231,6 +236,15 @@ void PrintOptionsWindow::Command1_Click(int index)
     const std::optional<SlipRequest> request = checkedRequest();
     if (!request)
         return;
+    // All pages of a type without records: said before any question about printers or
+    // files, and the window closes as after a run.
+    const RecordStore &all = m_ws.session.lstMO;
+    if (request->mode == PageMode::All
+        && (request->typeCode == kAllTypes ? all.isEmpty() : SelectReportRecords(all, request->typeCode).isEmpty())) {
+        m_ws.prompter.ok(kNothingToPrint);
+        ClosePrintOptions();
+        return;
+    }
     const QString printer = findPrinter();
     if (printer.isEmpty()) {
         // Without a print queue the slip can still go to a file the user prints elsewhere.
