@@ -1,6 +1,8 @@
 // The entry window's list operations, modes, counter, totals, search box and selectors.
 #include "entryfixture.h"
 
+#include "entry/searchwindow.h"
+
 using namespace vorlane;
 using namespace vorlane::test;
 
@@ -432,12 +434,31 @@ void EntryList::workWindowLeftOnEmptyBatch()
     QCOMPARE(e->Combo1[3]->currentText(), QString());
 }
 
-// Amounts are keyed on the keypad: its Enter on the save button saves.
+// Amounts are keyed on the keypad: its Enter presses every button the Enter flow lands
+// on (depositor's OK, search OK, save).
 void EntryList::keypadEnterSaves()
 {
     Program p;
-    EntryWindow *e = p.start();
-    p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
+    p.main->Command1[0]->click();
+    DepositorDialog *d = p.ws->depositor;
+    d->Text1->setText(u"ผู้ฝาก"_s);
+    d->Text2->setText(u"ที่อยู่"_s);
+    d->Command1->setFocus();
+    QTest::keyClick(d->Command1, Qt::Key_Enter, Qt::KeypadModifier);
+    EntryWindow *e = p.entry();
+    QVERIFY(e && e->isVisible());
+
+    p.main->Command1[6]->click();  // the post-office search
+    SearchWindow *s = p.ws->search;
+    s->Txtsearch[0]->setText(u"10110"_s);
+    s->Command1_2->setFocus();
+    QTest::keyClick(s->Command1_2, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(e->isVisible());
+    QCOMPARE(e->field(1), u"10110"_s);
+
+    e->Text1[2]->setText(u"X"_s);
+    e->Text1[6]->setText(u"99"_s);
+    e->Text1[4]->setText(u"100"_s);
     e->Cmdsave->setFocus();
     QTest::keyClick(e->Cmdsave, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(recipients(p.session), QStringList{u"X"_s});
