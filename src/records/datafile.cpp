@@ -41,10 +41,13 @@ ReadResult ReadDataFile(const QString &path)
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
         const auto bars = std::count(line.begin(), line.end(), '|');
-        if (bars == 6 || bars == 8)
+        if (bars == 6 || bars == 8) {
             r.lines.append(cp874::decode(line));
-        else
+        } else {
             ++r.skipped;
+            if (std::any_of(line.begin(), line.end(), [](char c) { return c != ' ' && c != '\t'; }))
+                ++r.skippedText;
+        }
     };
     // CR LF as written; LF alone and CR alone are tolerated.
     qsizetype start = 0;

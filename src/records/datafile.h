@@ -21,6 +21,7 @@ struct ReadResult {
     QString detail;     // for logs and the command line; the windows show their own texts
     QStringList lines;  // the lines that pass IsRecordLine, in file order
     qsizetype skipped = 0;  // lines left out
+    qsizetype skippedText = 0;  // of those, lines that held more than blanks
     FileStamp stamp;        // what the file held, to tell a later change by another program
     bool ok() const { return error == FileError::None; }
 };
