@@ -24,7 +24,7 @@ int runTotals(const QStringList &argsIn)
     }
     const ReadResult file = ReadDataFile(args[0]);
     if (!file.ok()) {
-        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.detail));
+        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1").arg(file.detail));
         return 1;
     }
     RecordStore store;
