@@ -4,6 +4,7 @@
 #include "filechooser/filechooser.h"
 #include "filechooser/filename.h"
 #include "records/datafile.h"
+#include "records/totals.h"
 #include "shell/workspace.h"
 
 #include <QFileInfo>
@@ -159,6 +160,11 @@ bool OpenDataFile(Workspace &ws)
     // A notes file opened by mistake must not look like an empty batch without a word.
     if (read.skippedText > 0)
         ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
+    // Such amounts are left out of the totals; the user must know which record to correct.
+    const BatchTotals totals = ComputeTotals(ws.session.lstMO, ws.session.tables.rates);
+    if (totals.beyond > 0)
+        ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
+            QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
     return true;
 }
 
