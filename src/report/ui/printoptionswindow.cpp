@@ -2,18 +2,17 @@
 
 #include "entry/entrywindow.h"
 #include "layout/printoptionslayout.h"
+#include "report/ui/slipdialogs.h"
 #include "shell/commandbutton.h"
 #include "shell/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QRadioButton>
@@ -58,6 +57,8 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
     Label2->setObjectName(u"Label2"_s);
     Text2 = new QLineEdit(Frame2);
     Text2->setObjectName(u"Text2"_s);
+    Text1->setAccessibleName(u"หน้า เริ่มที่"_s);
+    Text2->setAccessibleName(u"หน้า ถึง"_s);
 
     Frame3 = new QGroupBox(u"เลือกประเภทกระดาษ"_s, this);
     Frame3->setObjectName(u"Frame3"_s);
@@ -75,6 +76,7 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
 
     connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    setEscapeButton(Command1[1]);
     connect(CmdPreview, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
     connect(CmdPdf, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
     connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
@@ -90,24 +92,25 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
         if (suggestion.isEmpty())
             suggestion = u"slip"_s;
         const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
-        return QFileDialog::getSaveFileName(this, u"บันทึกใบฝากเป็น PDF"_s,
-                                            (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s,
-                                            u"PDF (*.pdf)"_s);
+        return AskPdfPath(this, u"บันทึกใบฝากเป็น PDF"_s,
+                          (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s);
     };
     showPreview = [this](const SlipJob &job) {
         QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewDialog dialog(&printer, this);
-        dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
         bool reported = false;
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) {
+        SlipPreviewDialog dialog(&printer, [&](QPrinter *p) {
             const SlipResult result = PaintSlip(p, job);
             // The preview repaints on every zoom; say what went wrong once.
             if (!reported && result.status != SlipResult::Status::Printed) {
                 reported = true;
                 report(result);
             }
-        });
+        }, this);
+        dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
         dialog.exec();
+        // Printing from the preview is the window's own OK: same checks, same queue rule.
+        if (dialog.printRequested())
+            Command1_Click(0);
     };
 
     loadTypeCaptions();
