@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QRadioButton>
+#include <QScrollArea>
 
 using namespace Qt::StringLiterals;
 
@@ -112,6 +113,18 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
         if (dialog.printRequested())
             Command1_Click(0);
     };
+
+    // On a small logical screen (a large scale factor) the controls are laid out at a
+    // readable size on a page that scrolls, rather than squeezed over each other.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(u"Scroll"_s);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    auto *page = new QWidget;
+    page->setObjectName(u"Page"_s);
+    for (QWidget *c : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (c != m_scroll)
+            c->setParent(page);
+    m_scroll->setWidget(page);
 
     loadTypeCaptions();
     applyLayout();
@@ -301,7 +314,10 @@ bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PrintOptionsWindow::applyLayout()
 {
-    const layout::Screen s = currentScreen(this);
+    layout::Screen s = currentScreen(this);
+    // Below 800 x 600 logical pixels the page keeps that size and scrolls.
+    s.W = std::max(s.W, 800 * s.twipsPerPixel);
+    s.H = std::max(s.H, 600 * s.twipsPerPixel);
     const layout::PrintOptionsLayout l = layout::printOptionsLayout(s);
     placeTwips(Frame1, l.Frame1, s);
     placeTwips(Frame2, l.Frame2, s);
@@ -323,6 +339,12 @@ void PrintOptionsWindow::applyLayout()
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());
     }
+    // The page holds every control; the scroll bars appear only when it is larger.
+    QRect used;
+    for (QWidget *c : m_scroll->widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        used |= c->geometry();
+    m_scroll->widget()->resize(used.right() + 8, used.bottom() + 8);
+    m_scroll->setGeometry(rect());
 }
 
 } // namespace vorlane
