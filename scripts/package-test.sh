@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package and installs it on a clean Debian 12 system (a debootstrap
-# tree, made once and copied for each run), then checks that the installed programs work:
-# vorlane-cli totals on a sample batch, and the program starting on the installed tables.
+# tree, made once and copied for each run) the way the README says, then checks that the
+# installed programs work: vorlane-cli totals on a sample batch, a slip printed through a
+# print server to a PDF queue, and the program starting on the installed tables. lintian
+# checks the package first; an error fails the test.
 # Needs root and Debian's package servers. Usage: scripts/package-test.sh [BASE_TREE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +22,10 @@ cmake --build build-pkg --target vorlane vorlane-cli
 (cd build-pkg && cpack -G DEB >/dev/null)
 deb=$(ls build-pkg/vorlane_*.deb | head -n1)
 echo "package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Depends/p'
+dpkg-deb --info "$deb" | sed -n '/Depends/p;/Recommends/p'
+command -v lintian >/dev/null || apt-get install -y -qq lintian
+echo "== lintian"
+lintian --fail-on error --info "$deb"
 
 if [ ! -x "$base/bin/sh" ]; then
   debootstrap --variant=minbase bookworm "$base" http://deb.debian.org/debian
@@ -35,13 +40,23 @@ printf '101|10100|นายทดสอบ ระบบ|บริษัท ต�
 chroot "$work/root" /bin/sh -ec '
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  dpkg -i /tmp/vorlane.deb || true
-  apt-get install -f -y -qq --no-install-recommends >/dev/null
+  cd /tmp && apt install -y -qq ./vorlane.deb >/dev/null 2>&1
   dpkg -s vorlane | grep -q "Status: install ok installed"
-  echo "== installed files"; dpkg -L vorlane | grep -E "bin/|share/vorlane/|applications/|icons/.*256"
+  echo "== installed files"; dpkg -L vorlane | grep -E "bin/|share/vorlane/|share/doc/vorlane/|man1/|applications/|icons/.*256"
   echo "== vorlane-cli totals"; vorlane-cli totals /tmp/batch.txt
   echo "== vorlane-cli fee"; vorlane-cli fee 101 2500
   echo "== slip as PDF"; vorlane-cli slip --paper a4 --output /tmp/slip.pdf /tmp/batch.txt; test -s /tmp/slip.pdf && head -c 5 /tmp/slip.pdf; echo
+  echo "== slip through the print server"
+  apt-get install -y -qq printer-driver-cups-pdf poppler-utils >/dev/null 2>&1
+  /usr/sbin/cupsd; i=0; while ! lpstat -r 2>/dev/null | grep -q "is running" && [ $i -lt 50 ]; do sleep 0.2; i=$((i+1)); done
+  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+  rm -rf /root/PDF /var/spool/cups-pdf/ANONYMOUS/*
+  vorlane-cli slip --paper a4 --printer PDF /tmp/batch.txt
+  out=""; i=0
+  while [ -z "$out" ] && [ $i -lt 60 ]; do sleep 0.5; i=$((i+1)); out=$(ls /root/PDF/*.pdf /var/spool/cups-pdf/ANONYMOUS/*.pdf 2>/dev/null | head -n1); done
+  [ -n "$out" ] || { echo "the queue wrote no PDF"; exit 1; }
+  sleep 1; pdfinfo "$out" | grep -E "^Pages: +1$"
+  kill "$(cat /run/cups/cupsd.pid 2>/dev/null || pidof cupsd)" 2>/dev/null || true
   echo "== menu entry"; exe=$(sed -n "s/^Exec=//p" /usr/share/applications/vorlane.desktop); command -v "$exe"
   echo "== vorlane starts"
   rc=0; cd /tmp && HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 5 vorlane || rc=$?

@@ -2,6 +2,7 @@
 #include "records/session.h"
 #include "shell/mainwindow.h"
 #include "shell/prompter.h"
+#include "shell/qttexts.h"
 #include "shell/uiscale.h"
 #include "shell/workspace.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char **argv)
     QIcon icon(QStringLiteral(":/vorlane-256.png"));
     icon.addFile(QStringLiteral(":/vorlane-48.png"));
     QApplication::setWindowIcon(icon);
+    vorlane::InstallThaiQtTexts(app);
     vorlane::applyProgramFont(vorlane::currentScreen());
 
     vorlane::Session session;

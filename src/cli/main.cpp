@@ -13,7 +13,7 @@ void usage()
     std::fputs("usage:\n"
                "  vorlane-cli fee [--tables DIR] [TYPE AMOUNT]\n"
                "  vorlane-cli totals [--tables DIR] FILE\n"
-               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf FILE\n",
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n",
                stderr);
 }
 

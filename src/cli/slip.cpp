@@ -16,7 +16,7 @@ namespace vorlane::cli {
 namespace {
 
 const char kUsage[] =
-    "usage: vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf FILE";
+    "usage: vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE";
 
 int usageError(const QString &why)
 {
@@ -34,11 +34,11 @@ int runSlip(QStringList args)
     PrintChoices choices;
     choices.typeIndex = int(kReportTypeCodes.size()) - 1;  // all types
     choices.allPages = true;
-    QString output, input;
+    QString output, input, printer;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool hasValue = i + 1 < args.size();
-        if (a == u"--type"_s || a == u"--pages"_s || a == u"--paper"_s || a == u"--output"_s) {
+        if (a == u"--type"_s || a == u"--pages"_s || a == u"--paper"_s || a == u"--output"_s || a == u"--printer"_s) {
             if (!hasValue)
                 return usageError(a + u" needs a value"_s);
             const QString v = args.at(++i);
@@ -57,6 +57,8 @@ int runSlip(QStringList args)
                 if (p != u"a4"_s && p != u"letter"_s)
                     return usageError(u"--paper is a4 or letter"_s);
                 choices.a4 = p == u"a4"_s;
+            } else if (a == u"--printer"_s) {
+                printer = v;
             } else {
                 output = v;
             }
@@ -68,8 +70,8 @@ int runSlip(QStringList args)
             return usageError(u"one data file only"_s);
         }
     }
-    if (input.isEmpty() || output.isEmpty())
-        return usageError(u"a data file and --output are needed"_s);
+    if (input.isEmpty() || output.isEmpty() == printer.isEmpty())
+        return usageError(u"a data file and one of --output and --printer are needed"_s);
 
     TableStatus rateStatus;
     const RateTable rates = LoadRateTable(paths.file(u"rate.txt"_s), &rateStatus);
@@ -91,7 +93,9 @@ int runSlip(QStringList args)
         printError(check.message);
         return 1;
     }
-    const SlipResult result = WriteSlipPdf(output, SlipJob{all, selected, rates, check.request});
+    // The queue gets the slip only once it is drawn whole, as from the print window.
+    const SlipJob job{all, selected, rates, check.request};
+    const SlipResult result = printer.isEmpty() ? WriteSlipPdf(output, job) : PrintSlip(printer, job);
     switch (result.status) {
     case SlipResult::Status::Printed:
         return 0;

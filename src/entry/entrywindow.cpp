@@ -166,6 +166,31 @@ void EntryWindow::buildControls()
     Text2 = new QLineEdit(this);
     Text2->setObjectName(u"Text2"_s);
 
+    // What a screen reader says for each control: the label beside it.
+    const std::array<std::pair<QWidget *, const char16_t *>, 19> spoken{{
+        {Combo1[0], u"ประเภท ธน. รหัส"},
+        {Combo1[1], u"ประเภท ธน. ชื่อ"},
+        {Combo1[2], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
+        {Combo1[3], u"ปณ.ปลายทาง ชื่อที่ทำการ"},
+        {Text1[0], u"ประเภท ธน."},
+        {Text1[1], u"รหัสไปรษณีย์ปลายทาง"},
+        {Text1[2], u"ชื่อ-นามสกุล ผู้รับ"},
+        {Text1[3], u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
+        {Text1[4], u"จำนวนเงินที่ฝากส่ง บาท"},
+        {Text1[5], u"ชื่อที่ทำการปลายทาง"},
+        {Text1[6], u"ที่อยู่ผู้รับเงิน"},
+        {Text1[7], u"ที่อยู่ผู้ฝากเงิน"},
+        {Text2, u"ค้นหา"},
+        {Cmdfirst, u"รายการแรก"},
+        {Cmdback, u"รายการก่อนหน้า"},
+        {Cmdforward, u"รายการถัดไป"},
+        {Cmdlast, u"รายการสุดท้าย"},
+        {Label13, u"จำนวนเงินรวม"},
+        {Label15, u"ค่าธรรมเนียมธนาณัติรวม"},
+    }};
+    for (const auto &[w, name] : spoken)
+        w->setAccessibleName(QString::fromUtf16(name));
+
     // Keys move through the fields in the order the checks expect.
     setTabOrder(Combo1[0], Combo1[1]);
     setTabOrder(Combo1[1], Combo1[2]);

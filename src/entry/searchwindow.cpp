@@ -27,6 +27,8 @@ SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
         Txtsearch[i]->setObjectName(u"Txtsearch_%1"_s.arg(i));
     }
     Txtsearch[1]->setReadOnly(true);
+    Txtsearch[0]->setAccessibleName(Label1->text());
+    Txtsearch[1]->setAccessibleName(u"ที่ทำการที่พบ"_s);
     Txtsearch[1]->setFocusPolicy(Qt::NoFocus);
     Command1_2 = new CommandButton(u"ตกลง"_s, this);
     Command1_2->setObjectName(u"Command1_2"_s);
@@ -37,6 +39,7 @@ SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
     connect(Txtsearch[0], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
     connect(Command1_2, &QPushButton::clicked, this, &SearchWindow::Command1_2_Click);
     connect(Command1_3, &QPushButton::clicked, this, &SearchWindow::Command1_3_Click);
+    setEscapeButton(Command1_3);
     applyLayout();
 }
 

@@ -97,6 +97,12 @@ FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m
     Comclose = new CommandButton(u"ยกเลิก"_s, this);
     Comclose->setObjectName(u"Comclose"_s);
 
+    // A screen reader names each control after the label above it, whatever the mode says.
+    Lbldrive->setBuddy(Drive1);
+    Lbldir->setBuddy(Dir1);
+    Lblname->setBuddy(Text1);
+    Lblname2->setBuddy(File1);
+
     setTabOrder(Text1, Comopen);
     setTabOrder(Comopen, Comclose);
 
@@ -127,6 +133,7 @@ FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m
     connect(Text1, &QLineEdit::returnPressed, this, &FileChooser::Text1_Enter);
     connect(Comopen, &QPushButton::clicked, this, &FileChooser::Comopen_Click);
     connect(Comclose, &QPushButton::clicked, this, &FileChooser::Comclose_Click);
+    setEscapeButton(Comclose);
 
     // A new chooser starts in the program's working directory, which it never changes.
     setDirectory(QDir::currentPath());
@@ -149,6 +156,9 @@ void FileChooser::setMode(Mode mode)
         Lblname->setText(u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
     }
     Lblname2->setText(u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
+    // Lists take no name from a label: give them the label's words.
+    Dir1->setAccessibleName(Lbldir->text());
+    File1->setAccessibleName(Lblname2->text());
     fitLabels();
 }
 

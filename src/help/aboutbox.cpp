@@ -47,6 +47,8 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(u"&System Info..."_s, this);
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
+    cmdOK->setAccessibleName(u"ตกลง"_s);
+    cmdSysInfo->setAccessibleName(u"ข้อมูลระบบ"_s);
     cmdSysInfo->setAutoDefault(false);
 
     auto line = [this] {

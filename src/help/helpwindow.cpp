@@ -21,6 +21,7 @@ HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_w
     setWindowTitle(u"คำแนะนำ"_s);
     Txthelp = new QPlainTextEdit(this);
     Txthelp->setObjectName(u"Txthelp"_s);
+    Txthelp->setAccessibleName(u"คำแนะนำการใช้โปรแกรม"_s);
     Txthelp->setReadOnly(true);
     Cmdclose = new CommandButton(u"ปิด"_s, this);
     Cmdclose->setObjectName(u"Cmdclose"_s);
@@ -28,6 +29,7 @@ HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_w
     Lblmissing->setObjectName(u"Lblmissing"_s);
     Lblmissing->hide();
     connect(Cmdclose, &QPushButton::clicked, this, &HelpWindow::Cmdclose_Click);
+    setEscapeButton(Cmdclose);
     applyLayout();
     loadText();
 }

@@ -235,7 +235,8 @@ void PrintPageFooter(PrintSurface &s, const FooterTexts &t, const FooterDistance
 
 QString SlipResult::errorText() const
 {
-    return u"Error "_s + QString::number(errorNumber) + u" : "_s + errorDescription + u" ให้ตรวจสอบเครื่องพิมพ์"_s;
+    const QString text = u"Error "_s + QString::number(errorNumber) + u" : "_s + errorDescription + u" ให้ตรวจสอบเครื่องพิมพ์"_s;
+    return systemMessage.isEmpty() ? text : text + u'\n' + systemMessage;
 }
 
 namespace {

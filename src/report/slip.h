@@ -113,6 +113,8 @@ struct SlipResult {
     int errorNumber = 0;
     QString errorDescription;
     int sheetsPrinted = 0;
+    // The print server's own words, shown as it gives them after the Thai text.
+    QString systemMessage;
 
     // "Error 13 : Type mismatch ให้ตรวจสอบเครื่องพิมพ์"
     QString errorText() const;

@@ -28,6 +28,8 @@ ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(u"Text1"_s);
+    List1->setAccessibleName(u"รายการธนาณัติทั้งหมด"_s);
+    Text1->setAccessibleName(u"รายละเอียดธนาณัติที่เลือก"_s);
     Text1->setReadOnly(true);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Command1 = new CommandButton(u"แก้ไข"_s, this);
@@ -48,6 +50,7 @@ ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
             [this](QListWidgetItem *item) { List1_DblClick(List1->row(item)); });
     connect(Command1, &QPushButton::clicked, this, &ReviewWindow::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ReviewWindow::Command2_Click);
+    setEscapeButton(Command2);
     applyLayout();
 }
 

@@ -39,6 +39,8 @@ DepositorDialog::DepositorDialog(Workspace &ws, QWidget *parent) : QWidget(paren
     Text1->setObjectName(u"Text1"_s);
     Text2 = new QLineEdit(this);
     Text2->setObjectName(u"Text2"_s);
+    Text1->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ชื่อ/นามสกุล"_s);
+    Text2->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ที่อยู่"_s);
     Command1 = new CommandButton(u"ตกลง"_s, this);
     Command1->setObjectName(u"Command1"_s);
     Text1->installEventFilter(this);

@@ -9,6 +9,7 @@
 #include "report/ui/printoptions.h"
 #include "review/review.h"
 #include "shell/commandbutton.h"
+#include "shell/commandkeys.h"
 #include "shell/depositordialog.h"
 #include "shell/uiscale.h"
 #include "shell/workspace.h"
@@ -21,6 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +82,20 @@ MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
     about->setContext(Qt::WindowShortcut);
     connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_ws); });
 
+    // A key presses its button exactly as a click would, and only while the button shows
+    // that command and can be clicked.
+    for (const CommandKey &k : CommandKeys()) {
+        for (const QKeySequence &seq : k.keys) {
+            auto *key = new QShortcut(seq, this);
+            key->setContext(Qt::WindowShortcut);
+            connect(key, &QShortcut::activated, this, [this, i = k.index, caption = k.caption] {
+                CommandButton *b = Command1[size_t(i)];
+                if (b->isVisible() && b->isEnabled() && b->text() == caption)
+                    b->click();
+            });
+        }
+    }
+
     // Sized to the screen, at its top left corner.
     const layout::Screen s = currentScreen(this);
     setGeometry(0, 0, int(s.W / s.twipsPerPixel), int(s.H / s.twipsPerPixel));
@@ -108,6 +125,19 @@ void MainWindow::applyLayout()
         placeTwips(Command1[i], l.buttons[i], s);
         // Long captions take a smaller font rather than being cut.
         fitText(Command1[i], Command1[i]->text());
+        Command1[i]->setToolTip(CommandTip(Command1[i]->text()));
+    }
+    // One size across the bar: the size at which the longest caption fits.
+    int barPx = std::numeric_limits<int>::max();
+    for (CommandButton *b : Command1)
+        if (!b->text().isEmpty())
+            barPx = std::min(barPx, QFontInfo(b->font()).pixelSize());
+    if (barPx != std::numeric_limits<int>::max()) {
+        for (CommandButton *b : Command1) {
+            QFont f = b->font();
+            f.setPixelSize(barPx);
+            b->setFont(f);
+        }
     }
 }
 

@@ -1,8 +1,21 @@
 #include "shell/workwindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QShortcut>
 
 namespace vorlane {
+
+void WorkWindow::setEscapeButton(QAbstractButton *button)
+{
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    // Only the shown work window's key is live: a hidden widget's shortcut never matches.
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, button, [button] {
+        if (button->isVisible() && button->isEnabled())
+            button->click();
+    });
+}
 
 void WorkWindow::resizeEvent(QResizeEvent *event)
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+class QAbstractButton;
+
 namespace vorlane {
 
 // A work window shown in the main window beside the command bar: it fills that space, lays
@@ -12,6 +14,8 @@ public:
     using QWidget::QWidget;
 
 protected:
+    // Esc does what this button does (the window's "ยกเลิก"), while it can be clicked.
+    void setEscapeButton(QAbstractButton *button);
     virtual void applyLayout() = 0;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

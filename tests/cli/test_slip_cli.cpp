@@ -149,6 +149,8 @@ private Q_SLOTS:
         QTest::newRow("no output") << QStringList{u"slip"_s, u"x.txt"_s};
         QTest::newRow("bad paper") << QStringList{u"slip"_s, u"--paper"_s, u"legal"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
         QTest::newRow("unknown option") << QStringList{u"slip"_s, u"--colour"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
+        QTest::newRow("file and queue") << QStringList{u"slip"_s, u"--printer"_s, u"Q"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
+        QTest::newRow("queue without a name") << QStringList{u"slip"_s, u"x.txt"_s, u"--printer"_s};
     }
     void usageErrors()
     {

@@ -139,6 +139,40 @@ private Q_SLOTS:
         QCOMPARE(r.status, SlipResult::Status::Cancelled);
         QVERIFY(waitForOutput(before, 5000).isEmpty());
     }
+    void printsWithoutHelperPrograms()
+    {
+        // An installed program may have no print commands at all; the job still goes through.
+        if (m_queue.isEmpty())
+            QSKIP("no print queue");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        RecordStore all = batch(3), selected;
+        const RateTable rates = flatRates();
+        const QSet<QString> before = outputs();
+        const SlipResult r = PrintSlip(m_queue, SlipJob{all, selected, rates, {}});
+        qputenv("PATH", path);
+        QCOMPARE(r.status, SlipResult::Status::Printed);
+        const QString out = waitForOutput(before, 30000);
+        QVERIFY2(!out.isEmpty(), "the queue wrote no file");
+        QFile::remove(out);
+    }
+
+    void refusingQueueGivesTheServersWords()
+    {
+        if (m_queue.isEmpty())
+            QSKIP("no print queue");
+        QCOMPARE(QProcess::execute(u"cupsreject"_s, {m_queue}), 0);
+        RecordStore all = batch(3), selected;
+        const RateTable rates = flatRates();
+        const SlipResult r = PrintSlip(m_queue, SlipJob{all, selected, rates, {}});
+        QProcess::execute(u"cupsaccept"_s, {m_queue});
+        QCOMPARE(r.status, SlipResult::Status::Failed);
+        // The program's Thai text first, then the server's message as it gave it.
+        const QStringList lines = r.errorText().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], u"Error 482 : Printer error ให้ตรวจสอบเครื่องพิมพ์"_s);
+        QVERIFY2(lines[1].contains(m_queue), qPrintable(lines[1]));
+    }
 };
 
 QTEST_MAIN(TestPrinter)

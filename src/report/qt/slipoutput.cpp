@@ -8,9 +8,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <cups/cups.h>
 
 using namespace Qt::StringLiterals;
 
@@ -91,10 +91,6 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
     printer.setPrinterName(printerName);
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
         return failed(kPrinterError, u"No printer"_s);
-    const QString lp = QStandardPaths::findExecutable(u"lp"_s);
-    if (lp.isEmpty())
-        return failed(kPrinterError, u"No printer (lp is missing)"_s);
-
     // Qt's print engine for the server sends whatever was painted when painting ends and
     // cannot abort a job. So the slip is painted whole, with the queue's own margins, into
     // a spool file first, and only a complete slip is handed to the queue.
@@ -123,11 +119,18 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
     if (result.status != SlipResult::Status::Printed)
         return result;
 
-    QProcess submit;
-    submit.start(lp, {u"-d"_s, printerName, u"-t"_s, u"vorlane-slip"_s, u"-o"_s, u"media="_s + media, path});
-    if (!submit.waitForFinished(60000) || submit.exitStatus() != QProcess::NormalExit || submit.exitCode() != 0) {
-        const QString why = QString::fromLocal8Bit(submit.readAllStandardError()).trimmed();
-        return failed(kPrinterError, u"Printer error"_s + (why.isEmpty() ? QString() : u" ("_s + why + u')'));
+    // Handed to the server through libcups: no helper program has to be installed.
+    const QByteArray queue = printerName.toLocal8Bit();
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray mediaOption = media.toUtf8();
+    cups_option_t *options = nullptr;
+    const int count = cupsAddOption("media", mediaOption.constData(), 0, &options);
+    const int jobId = cupsPrintFile(queue.constData(), file.constData(), "vorlane-slip", count, options);
+    cupsFreeOptions(count, options);
+    if (jobId <= 0) {
+        SlipResult r = failed(kPrinterError, u"Printer error"_s);
+        r.systemMessage = QString::fromUtf8(cupsLastErrorString()).trimmed();
+        return r;
     }
     return result;
 }

@@ -2,22 +2,22 @@
 
 #include "entry/entrywindow.h"
 #include "layout/printoptionslayout.h"
+#include "report/ui/slipdialogs.h"
 #include "shell/commandbutton.h"
 #include "shell/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QDir>
 #include <QRadioButton>
+#include <QScrollArea>
 
 using namespace Qt::StringLiterals;
 
@@ -59,6 +59,8 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
     Label2->setObjectName(u"Label2"_s);
     Text2 = new QLineEdit(Frame2);
     Text2->setObjectName(u"Text2"_s);
+    Text1->setAccessibleName(u"หน้า เริ่มที่"_s);
+    Text2->setAccessibleName(u"หน้า ถึง"_s);
 
     Frame3 = new QGroupBox(u"เลือกประเภทกระดาษ"_s, this);
     Frame3->setObjectName(u"Frame3"_s);
@@ -76,6 +78,7 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
 
     connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    setEscapeButton(Command1[1]);
     connect(CmdPreview, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
     connect(CmdPdf, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
     connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
@@ -91,25 +94,38 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
         if (suggestion.isEmpty())
             suggestion = u"slip"_s;
         const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
-        return QFileDialog::getSaveFileName(this, u"บันทึกใบฝากเป็น PDF"_s,
-                                            (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s,
-                                            u"PDF (*.pdf)"_s);
+        return AskPdfPath(this, u"บันทึกใบฝากเป็น PDF"_s,
+                          (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s);
     };
     showPreview = [this](const SlipJob &job) {
         QPrinter printer(QPrinter::HighResolution);
-        QPrintPreviewDialog dialog(&printer, this);
-        dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
         bool reported = false;
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *p) {
+        SlipPreviewDialog dialog(&printer, [&](QPrinter *p) {
             const SlipResult result = PaintSlip(p, job);
             // The preview repaints on every zoom; say what went wrong once.
             if (!reported && result.status != SlipResult::Status::Printed) {
                 reported = true;
                 report(result);
             }
-        });
+        }, this);
+        dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
         dialog.exec();
+        // Printing from the preview is the window's own OK: same checks, same queue rule.
+        if (dialog.printRequested())
+            Command1_Click(0);
     };
+
+    // On a small logical screen (a large scale factor) the controls are laid out at a
+    // readable size on a page that scrolls, rather than squeezed over each other.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(u"Scroll"_s);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    auto *page = new QWidget;
+    page->setObjectName(u"Page"_s);
+    for (QWidget *c : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (c != m_scroll)
+            c->setParent(page);
+    m_scroll->setWidget(page);
 
     loadTypeCaptions();
     applyLayout();
@@ -312,7 +328,10 @@ bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
 
 void PrintOptionsWindow::applyLayout()
 {
-    const layout::Screen s = currentScreen(this);
+    layout::Screen s = currentScreen(this);
+    // Below 800 x 600 logical pixels the page keeps that size and scrolls.
+    s.W = std::max(s.W, 800 * s.twipsPerPixel);
+    s.H = std::max(s.H, 600 * s.twipsPerPixel);
     const layout::PrintOptionsLayout l = layout::printOptionsLayout(s);
     placeTwips(Frame1, l.Frame1, s);
     placeTwips(Frame2, l.Frame2, s);
@@ -334,6 +353,12 @@ void PrintOptionsWindow::applyLayout()
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());
     }
+    // The page holds every control; the scroll bars appear only when it is larger.
+    QRect used;
+    for (QWidget *c : m_scroll->widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        used |= c->geometry();
+    m_scroll->widget()->resize(used.right() + 8, used.bottom() + 8);
+    m_scroll->setGeometry(rect());
 }
 
 } // namespace vorlane

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QScrollArea;
 
 namespace vorlane {
 
@@ -70,6 +71,7 @@ private:
     SlipProgress progressFor(const QString &label);
 
     Workspace &m_ws;
+    QScrollArea *m_scroll = nullptr;
 };
 
 } // namespace vorlane
