@@ -124,10 +124,10 @@ Sheet ReadSheetFile(const QString &path)
     }
     const QByteArray bytes = f.read(kMaxSheetBytes + 1);
     const QString lower = path.toLower();
-    if (lower.endsWith(u".xlsx"_s) || lower.endsWith(u".ods"_s)) {
-        sheet.error = u"อ่านแฟ้มชนิดนี้ไม่ได้ : "_s + path;
-        return sheet;
-    }
+    if (lower.endsWith(u".xlsx"_s))
+        return ReadXlsx(bytes);
+    if (lower.endsWith(u".ods"_s))
+        return ReadOds(bytes);
     return ReadCsv(bytes);
 }
 

@@ -24,6 +24,9 @@ struct Sheet {
 // UTF-8 (with or without a byte-order mark), else code page 874; the delimiter is the one
 // of comma, semicolon and TAB that splits the header row most; quotes as in RFC 4180.
 Sheet ReadCsv(QByteArrayView bytes);
+// The first sheet of a workbook: text, shared-string, inline-string and number cells.
+Sheet ReadXlsx(QByteArrayView bytes);
+Sheet ReadOds(QByteArrayView bytes);
 // By the file name's ending: .csv, .xlsx or .ods.
 Sheet ReadSheetFile(const QString &path);
 

@@ -2,6 +2,10 @@
 #include "importer/sheet.h"
 #include "records/codec.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vorlane;
@@ -95,6 +99,49 @@ private Q_SLOTS:
         QCOMPARE(got, refused);
     }
 
+    // A workbook saved by LibreOffice from the CSV imports to the same lines and refusals.
+    void workbooks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xlsx") << u"orders.xlsx"_s;
+        QTest::newRow("ods") << u"orders.ods"_s;
+    }
+    void workbooks()
+    {
+        QFETCH(QString, file);
+        const QString dir = QStringLiteral(IMPORT_FILES);
+        compareWithCsv(ReadSheetFile(dir + u'/' + file), dir);
+    }
+
+    // Once with LibreOffice itself, when it is installed.
+    void convertedBySoffice()
+    {
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        if (soffice.isEmpty())
+            QSKIP("soffice is not installed");
+        QTemporaryDir tmp;
+        const QString dir = QStringLiteral(IMPORT_FILES);
+        QProcess p;
+        p.start(soffice, {u"-env:UserInstallation=file://"_s + tmp.filePath(u"profile"_s), u"--headless"_s,
+                          u"--infilter=CSV:44,34,76,1"_s, u"--convert-to"_s, u"xlsx"_s, u"--outdir"_s, tmp.path(),
+                          dir + u"/orders.csv"_s});
+        QVERIFY(p.waitForFinished(240000));
+        compareWithCsv(ReadSheetFile(tmp.filePath(u"orders.xlsx"_s)), dir);
+    }
+
+    void hostileWorkbooks_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not a zip") << "PK\x03\x04 nothing more"_ba;
+        QTest::newRow("empty") << QByteArray();
+    }
+    void hostileWorkbooks()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!ReadXlsx(bytes).ok());
+        QVERIFY(!ReadOds(bytes).ok());
+    }
+
     // One answer for every row whose postcode the table does not hold.
     void unknownPostcodes()
     {
@@ -110,6 +157,23 @@ private Q_SLOTS:
         QCOMPARE(no[1].row, 4);
         QCOMPARE(no[1].message, unknownPostcodeMessage());
         QCOMPARE(r.lines(true)[0], u"101|99999|นาย ก|ก|500||1|ข|"_s);
+    }
+
+private:
+    void compareWithCsv(const Sheet &sheet, const QString &dir)
+    {
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+        QFile f(dir + u"/orders.csv"_s);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const ImportOptions o{{u"บริษัท ก"_s, u"9 ถนน"_s}};
+        const ImportResult want = ImportSheet(ReadCsv(f.readAll()), o, m_tables);
+        const ImportResult got = ImportSheet(sheet, o, m_tables);
+        QCOMPARE(got.lines(true), want.lines(true));
+        QCOMPARE(want.lines(true).size(), 3);
+        QCOMPARE(want.lines(true)[0], u"101|10100|นาย ก ใจดี|บริษัท ก|1250.5|ป้อมปราบศัตรูพ่าย|1 ถนนสีลม|9 ถนน|"_s);
+        QCOMPARE(got.refusals(false).size(), 2);
+        QCOMPARE(got.refusals(false).last().row, 6);
+        QCOMPARE(got.refusals(false).last().column, u"ชื่อผู้รับ"_s);
     }
 };
 
