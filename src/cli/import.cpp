@@ -90,8 +90,8 @@ int runImport(const QStringList &argsIn)
     }
     const QStringList lines = result.lines(accept);
     const QList<Refusal> refused = result.refusals(accept);
-    for (const Refusal &r : refused)
-        printLine(QString::number(r.row) + u'\t' + r.column + u'\t' + r.message);
+    for (const QString &line : refusalLines(refused))
+        printLine(line);
     printLine(u"imported: "_s + QString::number(lines.size()));
     printLine(u"refused: "_s + QString::number(refused.size()));
     if (lines.isEmpty() && !refused.isEmpty())

@@ -1,6 +1,9 @@
 // Spreadsheet rows through the entry window's save checks.
 #include "importer/sheet.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +78,47 @@ int columnOfField(int field)
 } // namespace
 
 QString unknownPostcodeMessage() { return u"ไม่มี รหัส ป.ณ.ปลายทาง"_s; }
+
+QString unknownPostcodeQuestion(const ImportResult &result)
+{
+    QStringList listed;
+    for (const ImportedRow &r : result.rows)
+        if (r.unknownPostcode && listed.size() < 40)
+            listed << u"แถว "_s + QString::number(r.row) + u" : "_s + r.postcode;
+    return u"ไม่มี รหัส ป.ณ.ปลายทาง ต่อไปนี้ในตาราง\n"_s + listed.join(u'\n')
+           + u"\nต้องการยืนยันรหัสเหล่านี้ทั้งหมดหรือไม่"_s;
+}
+
+QStringList refusalLines(const QList<Refusal> &refused)
+{
+    QStringList out;
+    for (const Refusal &r : refused)
+        out << QString::number(r.row) + u'\t' + r.column + u'\t' + r.message;
+    return out;
+}
+
+QString refusalListText(const QList<Refusal> &refused, int shown)
+{
+    QString text = u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s;
+    for (qsizetype i = 0; i < refused.size() && i < shown; ++i)
+        text += u"\nแถว "_s + QString::number(refused[i].row) + u"  "_s + refused[i].column + u" : "_s
+                + refused[i].message;
+    if (refused.size() > shown)
+        text += u"\nและอีก "_s + QString::number(refused.size() - shown) + u" แถว"_s;
+    return text;
+}
+
+QString batchPathFor(const QString &sheetPath)
+{
+    const QFileInfo f(sheetPath);
+    return f.dir().filePath(f.completeBaseName() + u".txt"_s);
+}
+
+bool isSheetPath(const QString &path)
+{
+    const QString s = QFileInfo(path).suffix().toLower();
+    return s == u"csv"_s || s == u"xlsx"_s || s == u"ods"_s;
+}
 
 bool ImportResult::hasUnknownPostcodes() const
 {

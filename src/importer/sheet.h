@@ -65,5 +65,15 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
 
 // The message for a row refused because its postcode is not in the table.
 QString unknownPostcodeMessage();
+// The one question for all rows whose postcode the table does not hold (Yes accepts all).
+QString unknownPostcodeQuestion(const ImportResult &result);
+// Refused rows as the command line prints them: ROW, TAB, COLUMN, TAB, MESSAGE.
+QStringList refusalLines(const QList<Refusal> &refused);
+// The refused rows for a message box: at most `shown` of them, then how many more.
+QString refusalListText(const QList<Refusal> &refused, int shown = 40);
+// "orders.xlsx" -> "orders.txt" in the same folder.
+QString batchPathFor(const QString &sheetPath);
+// True for a name ending in .csv, .xlsx or .ods.
+bool isSheetPath(const QString &path);
 
 } // namespace vorlane
