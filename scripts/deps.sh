@@ -2,11 +2,11 @@
 # Installs the Debian packages the build, the program and the tests need, when missing.
 # Usage: scripts/deps.sh [build|run|test|fuzz]...
 set -euo pipefail
-want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-dev qt6-l10n-tools fonts-thai-tlwg)
+want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-dev qt6-l10n-tools fonts-thai-tlwg libzip-dev)
 for group in "$@"; do
   case "$group" in
     run)  want+=(qt6-qpa-plugins) ;;
-    test) want+=(poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev clang libclang-rt-14-dev) ;;
+    test) want+=(libreoffice-calc-nogui poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev clang libclang-rt-14-dev) ;;
     fuzz) want+=(clang libclang-rt-14-dev) ;;
   esac
 done

@@ -9,6 +9,8 @@ namespace vorlane::cli {
 
 int runFee(const QStringList &args);
 int runTotals(const QStringList &args);
+int runImport(const QStringList &args);
+int runCheck(const QStringList &args);
 // Creates the application object it needs (a GUI one, for fonts) and runs the slip.
 int runSlipMain(int argc, char **argv, const QStringList &args);
 

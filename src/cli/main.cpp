@@ -13,7 +13,13 @@ void usage()
     std::fputs("usage:\n"
                "  vorlane-cli fee [--tables DIR] [TYPE AMOUNT]\n"
                "  vorlane-cli totals [--tables DIR] FILE\n"
-               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n",
+               "  vorlane-cli import [--tables DIR] [--depositor NAME] [--depositor-address ADDRESS]"
+               " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt
+"
+               "  vorlane-cli check [--tables DIR] FILE
+"
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE
+",
                stderr);
 }
 
@@ -38,6 +44,10 @@ int main(int argc, char **argv)
         return vorlane::cli::runFee(args);
     if (command == QLatin1String("totals"))
         return vorlane::cli::runTotals(args);
+    if (command == QLatin1String("import"))
+        return vorlane::cli::runImport(args);
+    if (command == QLatin1String("check"))
+        return vorlane::cli::runCheck(args);
     usage();
     return 2;
 }

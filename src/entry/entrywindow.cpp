@@ -19,35 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-bool IsAllDigits(QStringView text)
-{
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
-QString trimBlanks(QStringView text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.mid(b, e - b).toString();
-}
-
 namespace {
-
-// First entry whose trimmed text equals the trimmed text; -1 when none.
-int indexOfTrimmed(const QStringList &list, QStringView text)
-{
-    const QString t = trimBlanks(text);
-    for (int i = 0; i < list.size(); ++i)
-        if (trimBlanks(list[i]) == t)
-            return i;
-    return -1;
-}
 
 QComboBox *makeSelector(QWidget *parent, const QString &name, bool editable, const QStringList &items)
 {

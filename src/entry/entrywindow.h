@@ -2,6 +2,8 @@
 // Form1: the entry window. Keys, shows and corrects one money order at a time, holds the
 // record counter and the batch totals. The public operations below are what the other
 // windows call; control members carry their designer names.
+#include "entry/entryrules.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -97,7 +99,12 @@ private:
     void searchChanged(const QString &text);
     void setButtons(int add, int del, int save, int cancel, int insert);
     void focusTo(QWidget *w);
-    bool refuseUnencodable(QWidget *focusTarget, const QString &text);
+    // The texts the checks look at, and the application of what they decide.
+    EntryDraft draft() const;
+    QWidget *control(Control c) const;
+    void applyAction(const RuleAction &a);
+    // Shows the outcome and applies it; false when the handling stops there.
+    bool applyOutcome(const RuleOutcome &o);
 
     Workspace &m_ws;
     QStringList m_typeCodes, m_typeNames, m_postcodes, m_postOfficeNames;
@@ -109,10 +116,5 @@ private:
     std::array<QLabel *, 7> m_fieldLabels{};  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
     QLabel *Label18 = nullptr, *Label12 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
 };
-
-// True when every character is one of "0" to "9" (also for the empty text).
-bool IsAllDigits(QStringView text);
-// Leading and trailing blanks stripped (blanks only, as the checks count them).
-QString trimBlanks(QStringView text);
 
 } // namespace vorlane

@@ -3,6 +3,7 @@
 #include "entry/entrywindow.h"
 #include "filechooser/filename.h"
 #include "filechooser/flows.h"
+#include "importer/sheet.h"
 #include "shell/uiscale.h"
 #include "layout/filechooserlayout.h"
 #include "shell/commandbutton.h"
@@ -142,6 +143,9 @@ FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m
 
 void FileChooser::setMode(Mode mode)
 {
+    // Opening also lists spreadsheets, whose orders are imported into a new batch.
+    m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.xlsx"_s, u"*.ods"_s}
+                                                   : QStringList{u"*.txt"_s});
     if (mode == Mode::Open) {
         setWindowTitle(u"เปิดไฟล์"_s);
         Comopen->setText(u"เปิด"_s);
@@ -293,9 +297,12 @@ void FileChooser::Comopen_Click()
 
 void FileChooser::acceptOpen()
 {
+    // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
+    const bool sheet = isSheetPath(name().trimmed());
     if (OpenDataFile(m_ws))
         m_ws.setCommandButtonsVisible(true);
-    m_ws.state.IsSaved = true;
+    if (!sheet)
+        m_ws.state.IsSaved = true;
 }
 
 void FileChooser::acceptSave()

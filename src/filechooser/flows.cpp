@@ -3,10 +3,12 @@
 #include "entry/entrywindow.h"
 #include "filechooser/filechooser.h"
 #include "filechooser/filename.h"
+#include "importer/sheet.h"
 #include "records/datafile.h"
 #include "records/totals.h"
 #include "shell/workspace.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -109,35 +111,23 @@ void BeginSave(Workspace &ws)
     ws.setCommandButtonsVisible(true);
 }
 
-bool OpenDataFile(Workspace &ws)
+namespace {
+
+// The batch becomes these lines, named `path`; record 1 on screen.
+void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved)
 {
     SessionState &st = ws.state;
     FileChooser *chooser = ensureChooser(ws);
-    const QString name = chooser->name().trimmed();
-    if (name.isEmpty()) {
-        ws.prompter.ok(u"กรุณาใส่ชื่อไฟล์"_s);
-        chooser->Text1->setFocus();
-        return false;
-    }
-    const QString path = JoinChooserPath(chooser->directory(), name);
-    // Read first: a file that cannot be read leaves the batch, its name and the
-    // totals as they were.
-    ReadResult read = ReadDataFile(path);
-    if (!read.ok()) {
-        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้"_s);
-        chooser->Text1->setFocus();
-        return false;
-    }
-
     EntryWindow *entry = ws.ensureEntry();
     st.CurrentFilePath = path;
     entry->AbandonInsertion();
     // The journal starts afresh from the opened batch just below: one full write of a
     // large batch, not two.
     ws.session.lstMO.setObserver(nullptr);
-    ws.session.lstMO.assign(std::move(read.lines));
-    // A batch opened from its file counts as saved (the chooser marks it so next).
-    st.IsSaved = true;
+    ws.session.lstMO.assign(std::move(lines));
+    // A batch opened from its file counts as saved (the chooser marks it so next); an
+    // imported one is not saved until the user saves it.
+    st.IsSaved = saved;
     ws.beginJournal();
     st.CurrentIndex = 0;
     if (ws.session.lstMO.isEmpty()) {
@@ -154,17 +144,82 @@ bool OpenDataFile(Workspace &ws)
     chooser->hide();
     st.IsAdding = false;
     entry->setCaption(st.EntryBaseCaption + u"   "_s + st.CurrentFilePath);
+}
+
+// Such amounts are left out of the totals; the user must know which record to correct.
+void warnBeyond(Workspace &ws)
+{
+    const BatchTotals totals = ComputeTotals(ws.session.lstMO, ws.session.tables.rates);
+    if (totals.beyond > 0)
+        ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
+            QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
+}
+
+// Orders from a spreadsheet: a new unsaved batch named after it, refused rows listed first.
+bool openSheet(Workspace &ws, const QString &path)
+{
+    FileChooser *chooser = ensureChooser(ws);
+    SessionState &st = ws.state;
+    const Sheet sheet = ReadSheetFile(path);
+    ImportResult result;
+    if (sheet.ok())
+        result = ImportSheet(sheet, {{st.DefaultDepositorName, st.DefaultDepositorAddress}}, ws.session.tables);
+    if (!sheet.ok() || !result.ok()) {
+        ws.prompter.ok(sheet.ok() ? result.error : sheet.error);
+        chooser->Text1->setFocus();
+        return false;
+    }
+    const bool accept = result.hasUnknownPostcodes()
+                        && ws.prompter.yesNo(unknownPostcodeQuestion(result)) == Prompter::Answer::Yes;
+    const QList<Refusal> refused = result.refusals(accept);
+    const QString target = batchPathFor(path);
+    if (!refused.isEmpty()) {
+        ws.prompter.ok(refusalListText(refused));
+        const QString listPath = QFileInfo(target).dir().filePath(QFileInfo(target).completeBaseName() + u"-ไม่ได้นำเข้า.txt"_s);
+        if (ws.prompter.yesNo(u"บันทึกรายการแถวที่ไม่ได้นำเข้าเป็นแฟ้ม "_s + listPath + u" หรือไม่"_s) == Prompter::Answer::Yes
+            && !WriteDataFile(listPath, refusalLines(refused)).ok())
+            ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + listPath);
+    }
+    showBatch(ws, result.lines(accept), target, false);
+    // Nothing is on disk for the imported batch yet: no earlier file to guard.
+    st.KnownFilePath.clear();
+    st.KnownFileSkipped = 0;
+    warnBeyond(ws);
+    return true;
+}
+
+} // namespace
+
+bool OpenDataFile(Workspace &ws)
+{
+    SessionState &st = ws.state;
+    FileChooser *chooser = ensureChooser(ws);
+    const QString name = chooser->name().trimmed();
+    if (name.isEmpty()) {
+        ws.prompter.ok(u"กรุณาใส่ชื่อไฟล์"_s);
+        chooser->Text1->setFocus();
+        return false;
+    }
+    const QString path = JoinChooserPath(chooser->directory(), name);
+    if (isSheetPath(path))
+        return openSheet(ws, path);
+    // Read first: a file that cannot be read leaves the batch, its name and the
+    // totals as they were.
+    ReadResult read = ReadDataFile(path);
+    if (!read.ok()) {
+        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้"_s);
+        chooser->Text1->setFocus();
+        return false;
+    }
+
+    showBatch(ws, std::move(read.lines), path, true);
     st.KnownFilePath = path;
     st.KnownFileStamp = read.stamp;
     st.KnownFileSkipped = read.skippedText;
     // A notes file opened by mistake must not look like an empty batch without a word.
     if (read.skippedText > 0)
         ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
-    // Such amounts are left out of the totals; the user must know which record to correct.
-    const BatchTotals totals = ComputeTotals(ws.session.lstMO, ws.session.tables.rates);
-    if (totals.beyond > 0)
-        ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
-            QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
+    warnBeyond(ws);
     return true;
 }
 

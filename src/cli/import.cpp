@@ -1,0 +1,168 @@
+// "import": orders from a spreadsheet to a data file; "check": the entry checks over a data file.
+#include "cli/commands.h"
+
+#include "importer/sheet.h"
+#include "records/codec.h"
+#include "records/datafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane::cli {
+namespace {
+
+// Takes "NAME VALUE" out of args into *value; false (after a message) when VALUE is missing.
+bool takeValue(QStringList &args, const QString &name, QString *value)
+{
+    const qsizetype i = args.indexOf(name);
+    if (i < 0)
+        return true;
+    if (i + 1 >= args.size()) {
+        printError(name + u" needs a value"_s);
+        return false;
+    }
+    *value = args.at(i + 1);
+    args.remove(i, 2);
+    return true;
+}
+
+bool takeFlag(QStringList &args, const QString &name) { return args.removeAll(name) > 0; }
+
+ReferenceTables loadTables(const AppPaths &paths, bool *ok)
+{
+    ReferenceTables t = LoadReferenceTables(paths);
+    *ok = !t.missing.contains(u"rate.txt"_s) && !t.missing.contains(u"mo.txt"_s)
+          && !t.missing.contains(u"postcode.txt"_s);
+    if (!*ok)
+        printError(u"อ่านตารางไม่ได้ : "_s + t.missing.join(u", "_s));
+    return t;
+}
+
+} // namespace
+
+int runImport(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    AppPaths paths;
+    if (!takeTablesOption(args, paths))
+        return 2;
+    QString depositor, depositorAddress, output;
+    const bool hasDepositor = args.contains(u"--depositor"_s);
+    const bool hasAddress = args.contains(u"--depositor-address"_s);
+    if (!takeValue(args, u"--depositor"_s, &depositor) || !takeValue(args, u"--depositor-address"_s, &depositorAddress)
+        || !takeValue(args, u"--output"_s, &output))
+        return 2;
+    const bool accept = takeFlag(args, u"--accept-unknown-postcodes"_s);
+    const bool force = takeFlag(args, u"--force"_s);
+    if (args.size() != 1 || output.isEmpty()) {
+        printError(u"usage: vorlane-cli import [--tables DIR] [--depositor NAME] [--depositor-address ADDRESS] "
+                   "[--accept-unknown-postcodes] [--force] INPUT --output OUT.txt"_s);
+        return 2;
+    }
+    if (QFileInfo::exists(output) && !force) {
+        printError(u"มีแฟ้มนี้อยู่แล้ว : "_s + output);
+        return 2;
+    }
+    bool tablesOk = false;
+    const ReferenceTables tables = loadTables(paths, &tablesOk);
+    if (!tablesOk)
+        return 2;
+
+    ImportOptions options;
+    if (const auto d = ReadCusname(paths.cusnamePath()))
+        options.depositor = *d;
+    if (hasDepositor)
+        options.depositor.name = depositor;
+    if (hasAddress)
+        options.depositor.address = depositorAddress;
+
+    const Sheet sheet = ReadSheetFile(args[0]);
+    if (!sheet.ok()) {
+        printError(sheet.error);
+        return 2;
+    }
+    const ImportResult result = ImportSheet(sheet, options, tables);
+    if (!result.ok()) {
+        printError(result.error);
+        return 2;
+    }
+    const QStringList lines = result.lines(accept);
+    const QList<Refusal> refused = result.refusals(accept);
+    for (const QString &line : refusalLines(refused))
+        printLine(line);
+    printLine(u"imported: "_s + QString::number(lines.size()));
+    printLine(u"refused: "_s + QString::number(refused.size()));
+    if (lines.isEmpty() && !refused.isEmpty())
+        return 2;
+    const WriteResult w = WriteDataFile(output, lines);
+    if (!w.ok()) {
+        printError(u"บันทึกแฟ้มไม่ได้ : "_s + output + u" ("_s + w.detail + u')');
+        return 2;
+    }
+    return refused.isEmpty() ? 0 : 1;
+}
+
+int runCheck(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    AppPaths paths;
+    if (!takeTablesOption(args, paths))
+        return 2;
+    if (args.size() != 1) {
+        printError(u"usage: vorlane-cli check [--tables DIR] FILE"_s);
+        return 2;
+    }
+    bool tablesOk = false;
+    const ReferenceTables tables = loadTables(paths, &tablesOk);
+    if (!tablesOk)
+        return 2;
+    QFile f(args[0]);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxDataFileBytes) {
+        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + args[0]);
+        return 2;
+    }
+    const QString text = cp874::decode(f.readAll());
+    // The file's lines as an editor counts them: CR LF, LF or CR end one.
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            lines << text.mid(start, i - start);
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+
+    int records = 0, refused = 0;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString &line = lines[n];
+        if (line.isEmpty())
+            continue;
+        const QString lineNo = QString::number(n + 1);
+        if (!IsRecordLine(line)) {
+            // Opening the file would leave this line out.
+            printLine(lineNo + u"\t-\t"_s + u"ไม่ใช่ข้อมูลธนาณัติ"_s);
+            ++refused;
+            continue;
+        }
+        ++records;
+        EntryDraft d = EntryDraft::fromRecord(SplitRecord(line));
+        for (const RuleOutcome &o : saveRules(d, tables)) {
+            if (o.stops) {
+                printLine(lineNo + u'\t' + QString::number(o.field) + u'\t' + o.message);
+                ++refused;
+                break;
+            }
+        }
+    }
+    printLine(u"records: "_s + QString::number(records));
+    printLine(u"refused: "_s + QString::number(refused));
+    return refused == 0 ? 0 : 1;
+}
+
+} // namespace vorlane::cli

@@ -1,0 +1,342 @@
+// The entry window's checks, in the order and with the texts the window shows them.
+#include "entry/entryrules.h"
+
+#include "records/codec.h"
+#include "records/numbers.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+bool IsAllDigits(QStringView text)
+{
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+QString trimBlanks(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    return text.mid(b, e - b).toString();
+}
+
+int indexOfTrimmed(const QStringList &list, QStringView text)
+{
+    const QString t = trimBlanks(text);
+    for (int i = 0; i < list.size(); ++i)
+        if (trimBlanks(list[i]) == t)
+            return i;
+    return -1;
+}
+
+namespace {
+
+const QString kBarMsg = u"ไม่สามารถรับเครื่องหมาย | ได้"_s;
+const QString kSemicolonMsg = u"ไม่สามารถรับเครื่องหมาย ; ได้"_s;
+const QString kNoTypeMsg = u"ไม่มี ธนาณัติประเภทนี้"_s;
+const QString kTypeMissingMsg = u"ยังไม่ได้ไส่รหัสธนาณัติ"_s;
+const QString kPostcodeMissingMsg = u"ยังไม่ได้ใส่ รหัสไปรษณีย์ปลายทาง"_s;
+const QString kPostcodeDigitsMsg = u"รหัสไม่ใช่ตัวเลข  "_s;
+const QString kNoDestinationMsg = u"ไม่ต้องระบุ ปณ. ปลายทาง"_s;
+
+constexpr Control kType = Control::TypeSelector;
+constexpr Control kPostcode = Control::PostcodeSelector;
+
+bool isType112(const QString &code) { return whole(toNumber(code).value_or(0)) == 112; }
+
+QString rangeMessage(const RateRow &row)
+{
+    return u"เงินเกิน "_s + row.MaxAmount + u"  หรือ เงินน้อยกว่าเท่ากับ "_s + row.MinAmount + u" บาท"_s;
+}
+
+// The amount is outside (MinAmount, MaxAmount] of the row; a limit that is not a number
+// checks nothing.
+bool outOfRange(const RateRow &row, double amount)
+{
+    const auto max = toNumber(row.MaxAmount);
+    const auto min = toNumber(row.MinAmount);
+    return (max && amount > *max) || (min && amount <= *min);
+}
+
+// The message for a character the data file cannot hold; empty when all can be held.
+QString unencodableMessage(const QString &text)
+{
+    qsizetype pos = -1;
+    if (cp874::canEncode(text, &pos))
+        return {};
+    QString ch = text.mid(pos, 1);
+    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
+        ch = text.mid(pos, 2);
+    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
+}
+
+RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Control focus)
+{
+    RuleOutcome o;
+    o.message = message;
+    o.action = {std::move(cleared), focus};
+    o.stops = true;
+    o.field = field;
+    return o;
+}
+
+} // namespace
+
+EntryDraft EntryDraft::fromRecord(const MoneyOrderRecord &r)
+{
+    return {r, r[TypeCode], r[DestPostcode], r[DestPostOfficeName]};
+}
+
+EntryDraft draftFromKeyed(const KeyedOrder &keyed, const ReferenceTables &tables)
+{
+    MoneyOrderRecord r;
+    r[TypeCode] = keyed.type;
+    r[DestPostcode] = keyed.postcode;
+    r[RecipientName] = keyed.recipient;
+    r[DepositorName] = keyed.depositor;
+    r[Amount] = keyed.amount;
+    const QStringList &codes = tables.postOffices.codes;
+    const QStringList &names = tables.postOffices.names;
+    const int i = indexOfTrimmed(codes, keyed.postcode);
+    r[DestPostOfficeName] = i >= 0 && i < names.size() ? names[i] : QString();
+    r[RecipientAddress] = keyed.recipientAddress;
+    r[DepositorAddress] = keyed.depositorAddress;
+    return EntryDraft::fromRecord(r);
+}
+
+RuleOutcome enterInFieldRule(int k, const EntryDraft &d)
+{
+    const QString &text = d.record[k];
+    const bool empty = trimBlanks(text).isEmpty();
+    const Control self = textField(k);
+    RuleOutcome o;
+    o.field = k;
+    // The focus moves on at once; a failing check brings it back.
+    switch (k) {
+    case RecipientName: o.advance = textField(RecipientAddress); break;
+    case RecipientAddress: o.advance = textField(DepositorName); break;
+    case DepositorName: o.advance = textField(DepositorAddress); break;
+    case DepositorAddress: o.advance = textField(Amount); break;
+    }
+    auto fail = [&](const QString &msg, QList<Control> cleared, Control focus) {
+        o.message = msg;
+        o.action = {std::move(cleared), focus};
+        o.stops = true;
+        return o;
+    };
+    switch (k) {
+    case RecipientName:
+        if (empty) return fail(u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s, {self}, self);
+        if (text.contains(u'|')) return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, self);
+        if (text.contains(u';')) return fail(u"ไม่สามารถรับเครื่องหมาย  ; ได้"_s, {}, self);
+        break;
+    case RecipientAddress:
+        if (empty) return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้รับเงิน"_s, {self}, self);
+        if (text.contains(u'|')) return fail(kBarMsg, {}, Control::None);
+        if (text.contains(u';')) return fail(kSemicolonMsg, {}, Control::None);
+        break;
+    case DepositorName:
+        if (empty) return fail(u"ไม่ได้พิมพ์ชื่อผู้ฝากเงิน"_s, {}, self);
+        if (text.contains(u'|')) return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, Control::None);
+        if (text.contains(u';')) return fail(u"ไม่สามารถรับเครื่องหมาย ;  ได้"_s, {}, Control::None);
+        break;
+    case DepositorAddress:
+        if (empty) return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้ฝากเงิน"_s, {}, self);
+        if (text.contains(u'|')) return fail(kBarMsg, {}, Control::None);
+        if (text.contains(u';')) return fail(kSemicolonMsg, {}, Control::None);
+        break;
+    }
+    if (const QString msg = unencodableMessage(text); !msg.isEmpty())
+        return fail(msg, {}, self);
+    // A depositor carried over from the previous record is skipped.
+    if (k == RecipientAddress && !d.record[DepositorName].isEmpty() && !d.record[DepositorAddress].isEmpty())
+        o.action.focus = textField(Amount);
+    return o;
+}
+
+RuleOutcome enterInAmountRule(const EntryDraft &d, const ReferenceTables &tables)
+{
+    const Control self = textField(Amount);
+    const QString &type = d.typeText;
+    RuleOutcome o;
+    if (trimBlanks(type).isEmpty())
+        o = refuse(TypeCode, u"รหัสธนาณัติ ไม่ได้พิมพ์"_s, {}, kType);
+    else if (trimBlanks(d.record[Amount]).isEmpty())
+        o = refuse(Amount, u"จำนวนเงินยังไม่พิมพ์"_s, {self}, self);
+    else if (const auto amount = toNumber(d.record[Amount]); !amount)
+        o = refuse(Amount, u"ไม่ใช่ตัวเลข "_s, {self}, self);
+    else if (const auto row = tables.rates.rowByText(type);
+             row && outOfRange(tables.rates.rows[*row], *amount))
+        o = refuse(Amount, rangeMessage(tables.rates.rows[*row]), {self}, self);
+    o.advance = Control::SaveButton;
+    return o;
+}
+
+RuleOutcome enterInSelectorRule(int k, const EntryDraft &d, const ReferenceTables &tables)
+{
+    const QString &type = d.typeText;
+    const QStringList &typeCodes = tables.types.codes;
+    const Control recipient = textField(RecipientName);
+    RuleOutcome o;
+    if (k == 0 || k == 1) {
+        if (indexOfTrimmed(typeCodes, type) < 0)
+            return refuse(TypeCode, u"ไม่มีรหัสธนาณัติประเภทนี้"_s, {kType}, kType);
+        if (!isType112(type))
+            o.action.focus = kPostcode;
+        else
+            o.action = {{kPostcode}, recipient};
+        return o;
+    }
+    if (k == 3) {
+        if (trimBlanks(d.officeText).isEmpty())
+            return refuse(DestPostOfficeName, u"ยังไม่ได้พิมพ์ชื่อไปรษณีย์"_s, {}, Control::None);
+        o.action.focus = recipient;
+        return o;
+    }
+
+    // The postcode selector.
+    if (trimBlanks(type).isEmpty())
+        return refuse(TypeCode, kTypeMissingMsg, {kType, kPostcode}, kType);
+    if (indexOfTrimmed(typeCodes, type) < 0)
+        return refuse(TypeCode, kNoTypeMsg, {kType, kPostcode}, kType);
+    const QString &postcode = d.postcodeText;
+    if (isType112(type)) {
+        if (!trimBlanks(postcode).isEmpty())
+            return refuse(DestPostcode, kNoDestinationMsg, {kPostcode}, recipient);
+        return o;
+    }
+    const QString mirrored = trimBlanks(d.record[DestPostcode]);
+    if (postcode.isEmpty())
+        return refuse(DestPostcode, kPostcodeMissingMsg, {}, kPostcode);
+    if (!IsAllDigits(mirrored))
+        return refuse(DestPostcode, kPostcodeDigitsMsg, {kPostcode}, kPostcode);
+    if (mirrored.size() != 5)
+        return refuse(DestPostcode,
+                      u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก   "_s,
+                      {kPostcode}, kPostcode);
+    if (indexOfTrimmed(tables.postOffices.codes, postcode) >= 0) {
+        o.action.focus = recipient;
+        return o;
+    }
+    o.question = u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s;
+    o.field = DestPostcode;
+    o.onYes.focus = kPostcode;
+    o.action = {{kPostcode}, kPostcode};
+    return o;
+}
+
+QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
+{
+    QList<RuleOutcome> out;
+    auto stop = [&](RuleOutcome o) {
+        out << std::move(o);
+        return out;
+    };
+    const QString type = trimBlanks(d.typeText);
+    if (type.isEmpty())
+        return stop(refuse(TypeCode, kTypeMissingMsg, {kType}, kType));
+    if (indexOfTrimmed(tables.types.codes, type) < 0)
+        return stop(refuse(TypeCode, kNoTypeMsg, {kType}, kType));
+
+    if (!isType112(type)) {
+        const QString postcode = trimBlanks(d.postcodeText);
+        const QString mirrored = trimBlanks(d.record[DestPostcode]);
+        if (postcode.isEmpty())
+            return stop(refuse(DestPostcode, kPostcodeMissingMsg, {kPostcode}, kPostcode));
+        if (!IsAllDigits(mirrored))
+            return stop(refuse(DestPostcode, kPostcodeDigitsMsg, {kPostcode}, kPostcode));
+        if (mirrored.size() != 5)
+            return stop(refuse(DestPostcode,
+                               u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s,
+                               {kPostcode}, kPostcode));
+        if (indexOfTrimmed(tables.postOffices.codes, postcode) < 0) {
+            RuleOutcome q;
+            q.question = u"ไม่มี รหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s;
+            q.action = {{kPostcode}, kPostcode};
+            q.field = DestPostcode;
+            out << q;
+        }
+    } else if (!trimBlanks(d.postcodeText).isEmpty()) {
+        // Not a stop: the record is stored without a destination.
+        RuleOutcome n;
+        n.message = kNoDestinationMsg;
+        n.action = {{kPostcode}, textField(RecipientName)};
+        n.field = DestPostcode;
+        out << n;
+        // Emptying the postcode selector empties the office name it shows, and both fields.
+        d.postcodeText.clear();
+        d.officeText.clear();
+        d.record[DestPostcode].clear();
+        d.record[DestPostOfficeName].clear();
+    }
+
+    struct FieldCheck {
+        int k;
+        QString emptyMsg;
+        bool clearOnEmpty;
+        bool clearOnMark;
+    };
+    const FieldCheck checks[] = {
+        {RecipientName, u"ยังไม่ได้พิมพ์ชื่อผู้รับ"_s, false, true},
+        {RecipientAddress, u"ยังไม่ได้พิมพ์ที่อยู่ผู้รับ"_s, false, false},
+        {DepositorName, u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s, true, false},
+        {DepositorAddress, u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s, true, true},
+    };
+    for (const FieldCheck &c : checks) {
+        const Control self = textField(c.k);
+        const QString text = trimBlanks(d.record[c.k]);
+        QString msg;
+        bool clear = false;
+        if (text.isEmpty())
+            msg = c.emptyMsg, clear = c.clearOnEmpty;
+        else if (text.contains(u'|'))
+            msg = kBarMsg, clear = c.clearOnMark;
+        else if (text.contains(u';'))
+            msg = kSemicolonMsg, clear = c.clearOnMark;
+        if (!msg.isEmpty())
+            return stop(refuse(c.k, msg, clear ? QList<Control>{self} : QList<Control>{}, self));
+        if (const QString bad = unencodableMessage(d.record[c.k]); !bad.isEmpty())
+            return stop(refuse(c.k, bad, {}, self));
+    }
+
+    const Control amountField = textField(Amount);
+    const auto amount = toNumber(trimBlanks(d.record[Amount]));
+    if (!amount)
+        return stop(refuse(Amount, u"ไม่ได้ใส่ตัวเลข "_s, {amountField}, amountField));
+    const RateTable &rates = tables.rates;
+    if (const auto row = rates.rowByValue(type, int(tables.types.codes.size()))) {
+        if (outOfRange(rates.rows[*row], *amount))
+            return stop(refuse(Amount, rangeMessage(rates.rows[*row]), {amountField}, amountField));
+    }
+
+    // A typed office name is stored as typed: it must not break the line or the file.
+    const QString &officeName = d.record[DestPostOfficeName];
+    if (officeName.contains(u'|'))
+        return stop(refuse(DestPostOfficeName, kBarMsg, {}, Control::OfficeSelector));
+    if (const QString bad = unencodableMessage(officeName); !bad.isEmpty())
+        return stop(refuse(DestPostOfficeName, bad, {}, Control::OfficeOrPostcodeSelector));
+    return out;
+}
+
+SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bool acceptUnknownPostcode)
+{
+    SaveVerdict v;
+    EntryDraft d = draftFromKeyed(keyed, tables);
+    const QList<RuleOutcome> all = saveRules(d, tables);
+    for (const RuleOutcome &o : all) {
+        v.outcomes << o;
+        if (o.stops || (!o.question.isEmpty() && !acceptUnknownPostcode))
+            return v;
+    }
+    v.stored = true;
+    v.line = RecordLine(d.record);
+    return v;
+}
+
+} // namespace vorlane

@@ -1,0 +1,429 @@
+// XLSX and ODS: the first sheet's cells, read from the zip with libzip and the XML with
+// QXmlStreamReader. Every entry is read with a size limit and cells are counted, so a
+// hostile file is refused instead of filling memory; a DTD is refused outright, so no
+// entity is ever declared, let alone fetched.
+#include "importer/sheet.h"
+
+#include <QLocale>
+#include <QXmlStreamReader>
+
+#include <zip.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+namespace {
+
+const QString kBadFile = u"อ่านแฟ้มไม่ได้ หรือแฟ้มเสีย"_s;
+const QString kTooLarge = u"แฟ้มใหญ่เกินไป"_s;
+const QString kTooManyCells = u"แฟ้มมีข้อมูลมากเกินไป"_s;
+
+struct ZipCloser {
+    void operator()(zip_t *z) const { zip_discard(z); }
+};
+
+class Zip {
+public:
+    explicit Zip(QByteArrayView bytes)
+    {
+        zip_error_t err;
+        zip_error_init(&err);
+        zip_source_t *src = zip_source_buffer_create(bytes.data(), zip_uint64_t(bytes.size()), 0, &err);
+        if (src) {
+            m_zip.reset(zip_open_from_source(src, ZIP_RDONLY, &err));
+            if (!m_zip)
+                zip_source_free(src);
+        }
+        zip_error_fini(&err);
+    }
+    bool ok() const { return bool(m_zip); }
+
+    // The entry's bytes; false when missing, unreadable, or when the total read so far
+    // passes the limit (the entry's stated size is not trusted).
+    bool read(const char *name, QByteArray &out, QString &error)
+    {
+        out.clear();
+        zip_file_t *f = zip_fopen(m_zip.get(), name, 0);
+        if (!f) {
+            error = kBadFile;
+            return false;
+        }
+        char buf[65536];
+        zip_int64_t n;
+        while ((n = zip_fread(f, buf, sizeof buf)) > 0) {
+            m_total += n;
+            if (m_total > kMaxSheetBytes) {
+                zip_fclose(f);
+                error = kTooLarge;
+                return false;
+            }
+            out.append(buf, qsizetype(n));
+        }
+        zip_fclose(f);
+        if (n < 0) {
+            error = kBadFile;
+            return false;
+        }
+        return true;
+    }
+    bool has(const char *name) { return zip_name_locate(m_zip.get(), name, 0) >= 0; }
+
+private:
+    std::unique_ptr<zip_t, ZipCloser> m_zip;
+    qint64 m_total = 0;
+};
+
+// Cells placed by position; counts every cell stored.
+struct Grid {
+    Sheet sheet;
+    qint64 cells = 0;
+    bool put(qint64 row, qint64 col, const QString &text)
+    {
+        if (text.isEmpty())
+            return true;
+        if (row < 0 || col < 0 || row >= kMaxSheetCells || col >= kMaxSheetCells) {
+            sheet.error = kTooManyCells;
+            return false;
+        }
+        cells += 1 + (row >= sheet.rows.size() ? row - sheet.rows.size() : 0);
+        if (cells > kMaxSheetCells) {
+            sheet.error = kTooManyCells;
+            return false;
+        }
+        while (sheet.rows.size() <= row)
+            sheet.rows.append(QStringList());
+        QStringList &r = sheet.rows[row];
+        cells += col >= r.size() ? col - r.size() : 0;
+        if (cells > kMaxSheetCells) {
+            sheet.error = kTooManyCells;
+            return false;
+        }
+        while (r.size() <= col)
+            r.append(QString());
+        r[col] = text;
+        return true;
+    }
+};
+
+// A number as plain decimal text: 1250.5 -> "1250.5", 3000 -> "3000".
+QString plainNumber(const QString &v)
+{
+    bool ok = false;
+    const double d = v.trimmed().toDouble(&ok);
+    if (!ok)
+        return v;
+    QString s = QString::number(d, 'f', QLocale::FloatingPointShortest);
+    return s == u"-0"_s ? u"0"_s : s;
+}
+
+// "B12" -> column 1 (row ignored); -1 when not a reference.
+qint64 columnOfRef(QStringView ref)
+{
+    qint64 col = 0;
+    qsizetype i = 0;
+    for (; i < ref.size() && ref[i] >= u'A' && ref[i] <= u'Z'; ++i) {
+        col = col * 26 + (ref[i].unicode() - u'A' + 1);
+        if (col > kMaxSheetCells)
+            return -1;
+    }
+    return i == 0 ? -1 : col - 1;
+}
+
+bool refuseDtd(QXmlStreamReader &x, QString &error)
+{
+    if (x.tokenType() == QXmlStreamReader::DTD) {
+        error = kBadFile;
+        return true;
+    }
+    return false;
+}
+
+// The text inside the current element (its <t> runs for XLSX strings).
+QString xlsxText(QXmlStreamReader &x)
+{
+    QString out;
+    const int depth0 = 1;
+    int depth = depth0;
+    while (depth > 0 && !x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement()) {
+            ++depth;
+            if (x.name() == u"t"_s) {
+                out += x.readElementText(QXmlStreamReader::IncludeChildElements);
+                --depth;
+            } else if (x.name() == u"rPh"_s) {
+                x.skipCurrentElement();  // phonetic hints are not shown
+                --depth;
+            }
+        } else if (x.isEndElement()) {
+            --depth;
+        }
+    }
+    return out;
+}
+
+// The target of the workbook's first sheet, e.g. "xl/worksheets/sheet1.xml".
+QByteArray firstSheetPath(Zip &zip, QString &error)
+{
+    QByteArray wb, rels;
+    if (!zip.read("xl/workbook.xml", wb, error) || !zip.read("xl/_rels/workbook.xml.rels", rels, error))
+        return {};
+    QString rid;
+    QXmlStreamReader x(wb);
+    while (!x.atEnd() && rid.isEmpty()) {
+        x.readNext();
+        if (refuseDtd(x, error))
+            return {};
+        if (x.isStartElement() && x.name() == u"sheet"_s)
+            for (const QXmlStreamAttribute &a : x.attributes())
+                if (a.name() == u"id"_s)
+                    rid = a.value().toString();
+    }
+    QXmlStreamReader r(rels);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (refuseDtd(r, error))
+            return {};
+        if (r.isStartElement() && r.name() == u"Relationship"_s && r.attributes().value(u"Id"_s) == rid) {
+            QString target = r.attributes().value(u"Target"_s).toString();
+            if (target.startsWith(u'/'))
+                target = target.mid(1);
+            else
+                target = u"xl/"_s + target;
+            return target.toUtf8();
+        }
+    }
+    error = kBadFile;
+    return {};
+}
+
+} // namespace
+
+Sheet ReadXlsx(QByteArrayView bytes)
+{
+    Sheet bad;
+    Zip zip(bytes);
+    if (!zip.ok()) {
+        bad.error = kBadFile;
+        return bad;
+    }
+    QStringList shared;
+    QByteArray xml;
+    if (zip.has("xl/sharedStrings.xml")) {
+        if (!zip.read("xl/sharedStrings.xml", xml, bad.error))
+            return bad;
+        QXmlStreamReader x(xml);
+        while (!x.atEnd()) {
+            x.readNext();
+            if (refuseDtd(x, bad.error))
+                return bad;
+            if (x.isStartElement() && x.name() == u"si"_s) {
+                if (shared.size() >= kMaxSheetCells) {
+                    bad.error = kTooManyCells;
+                    return bad;
+                }
+                shared << xlsxText(x);
+            }
+        }
+        if (x.hasError()) {
+            bad.error = kBadFile;
+            return bad;
+        }
+    }
+    const QByteArray sheetPath = firstSheetPath(zip, bad.error);
+    if (sheetPath.isEmpty() || !zip.read(sheetPath.constData(), xml, bad.error)) {
+        if (bad.error.isEmpty())
+            bad.error = kBadFile;
+        return bad;
+    }
+
+    Grid g;
+    QXmlStreamReader x(xml);
+    qint64 row = -1, col = -1;
+    while (!x.atEnd()) {
+        x.readNext();
+        if (refuseDtd(x, bad.error))
+            return bad;
+        if (!x.isStartElement())
+            continue;
+        if (x.name() == u"row"_s) {
+            bool ok = false;
+            const qint64 r = x.attributes().value(u"r"_s).toLongLong(&ok);
+            row = ok && r > 0 ? r - 1 : row + 1;
+            col = -1;
+        } else if (x.name() == u"c"_s && row >= 0) {
+            const QXmlStreamAttributes at = x.attributes();
+            const qint64 c = columnOfRef(at.value(u"r"_s));
+            col = c >= 0 ? c : col + 1;
+            const QString type = at.value(u"t"_s).toString();
+            QString value, inlineText;
+            bool hasInline = false;
+            while (!x.atEnd()) {
+                x.readNext();
+                if (x.isEndElement() && x.name() == u"c"_s)
+                    break;
+                if (x.isStartElement() && x.name() == u"v"_s)
+                    value = x.readElementText();
+                else if (x.isStartElement() && x.name() == u"is"_s) {
+                    inlineText = xlsxText(x);
+                    hasInline = true;
+                }
+            }
+            QString text;
+            if (type == u"s"_s) {
+                bool ok = false;
+                const qint64 i = value.toLongLong(&ok);
+                if (ok && i >= 0 && i < shared.size())
+                    text = shared[i];
+            } else if (type == u"inlineStr"_s || hasInline) {
+                text = inlineText;
+            } else if (type == u"str"_s || type == u"e"_s) {
+                text = value;
+            } else if (type == u"b"_s) {
+                text = value == u"1"_s ? u"TRUE"_s : u"FALSE"_s;
+            } else {
+                text = plainNumber(value);
+            }
+            if (!g.put(row, col, text))
+                return g.sheet;
+        }
+    }
+    if (x.hasError()) {
+        bad.error = kBadFile;
+        return bad;
+    }
+    return g.sheet;
+}
+
+namespace {
+
+const QString kTableNs = u"urn:oasis:names:tc:opendocument:xmlns:table:1.0"_s;
+const QString kTextNs = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
+
+// The shown text of an ODS cell: its paragraphs, with spaces, tabs and breaks.
+QString odsText(QXmlStreamReader &x)
+{
+    QString out;
+    int paragraphs = 0;
+    int depth = 1;
+    while (depth > 0 && !x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement()) {
+            ++depth;
+            if (x.name() == u"p"_s && paragraphs++ > 0)
+                out += u'\n';
+            else if (x.name() == u"s"_s) {
+                bool ok = false;
+                const int c = x.attributes().value(kTextNs, u"c"_s).toInt(&ok);
+                out += QString(ok ? qBound(1, c, 1000) : 1, u' ');
+            } else if (x.name() == u"tab"_s)
+                out += u'\t';
+            else if (x.name() == u"line-break"_s)
+                out += u'\n';
+            else if (x.name() == u"annotation"_s) {
+                x.skipCurrentElement();  // a comment is not the cell's value
+                --depth;
+            }
+        } else if (x.isEndElement()) {
+            --depth;
+        } else if (x.isCharacters() && depth >= 2) {
+            out += x.text();
+        }
+    }
+    return out;
+}
+
+qint64 repeatOf(const QXmlStreamAttributes &at, const QString &name)
+{
+    bool ok = false;
+    const qint64 n = at.value(kTableNs, name).toLongLong(&ok);
+    return ok && n > 1 ? n : 1;
+}
+
+} // namespace
+
+Sheet ReadOds(QByteArrayView bytes)
+{
+    Sheet bad;
+    Zip zip(bytes);
+    QByteArray xml;
+    if (!zip.ok()) {
+        bad.error = kBadFile;
+        return bad;
+    }
+    if (!zip.read("content.xml", xml, bad.error))
+        return bad;
+    Grid g;
+    QXmlStreamReader x(xml);
+    const QString &tableNs = kTableNs;
+    const QString officeNs = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0"_s;
+    int tables = 0;
+    qint64 row = 0;
+    while (!x.atEnd()) {
+        x.readNext();
+        if (refuseDtd(x, bad.error))
+            return bad;
+        if (x.isEndElement() && x.name() == u"table"_s && x.namespaceUri() == tableNs)
+            break;  // the first sheet only
+        if (!x.isStartElement() || x.namespaceUri() != tableNs)
+            continue;
+        if (x.name() == u"table"_s) {
+            ++tables;
+        } else if (x.name() == u"table-row"_s && tables == 1) {
+            const qint64 repeat = repeatOf(x.attributes(), u"number-rows-repeated"_s);
+            const qint64 first = row;
+            row += repeat;
+            // Read the row's cells once; a repeated row with content is stored repeat times.
+            QList<std::pair<qint64, QString>> cells;
+            qint64 c = 0;
+            while (!x.atEnd()) {
+                x.readNext();
+                if (refuseDtd(x, bad.error))
+                    return bad;
+                if (x.isEndElement() && x.name() == u"table-row"_s)
+                    break;
+                if (x.isStartElement() && (x.name() == u"table-cell"_s || x.name() == u"covered-table-cell"_s)) {
+                    const QXmlStreamAttributes at = x.attributes();
+                    const qint64 n = repeatOf(at, u"number-columns-repeated"_s);
+                    const QString type = at.value(officeNs, u"value-type"_s).toString();
+                    QString text = odsText(x);
+                    if (type == u"float"_s || type == u"percentage"_s || type == u"currency"_s) {
+                        const QString v = at.value(officeNs, u"value"_s).toString();
+                        if (!v.isEmpty() && type == u"float"_s)
+                            text = plainNumber(v);
+                    }
+                    if (!text.isEmpty()) {
+                        if (n > kMaxSheetCells || qint64(cells.size()) + n > kMaxSheetCells) {
+                            g.sheet.error = kTooManyCells;
+                            return g.sheet;
+                        }
+                        for (qint64 k = 0; k < n; ++k)
+                            cells.append({c + k, text});
+                    }
+                    c += n;
+                }
+            }
+            if (!cells.isEmpty()) {
+                if (repeat * qint64(cells.size()) > kMaxSheetCells) {
+                    g.sheet.error = kTooManyCells;
+                    return g.sheet;
+                }
+                for (qint64 r = first; r < first + repeat; ++r)
+                    for (const auto &[cc, text] : cells)
+                        if (!g.put(r, cc, text))
+                            return g.sheet;
+            }
+        }
+    }
+    if (x.hasError()) {
+        bad.error = kBadFile;
+        return bad;
+    }
+    if (tables == 0)
+        bad.error = kBadFile;
+    return tables == 0 ? bad : g.sheet;
+}
+
+} // namespace vorlane

@@ -1,0 +1,38 @@
+// Opening a spreadsheet: the unknown postcodes asked once, refused rows listed (and their
+// list saved), a new unsaved batch named after the file with ".txt", nothing written.
+#include "chooserfixture.h"
+
+using namespace vorlane;
+using namespace vorlane::test;
+
+class TestImportOpen : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openSpreadsheet()
+    {
+        ChooserProgram p;
+        p.start();
+        QVERIFY(writeBytes(p.filePath(u"orders.csv"_s),
+                           u"type,postcode,recipient,recipient address,amount\n101,10100,นาย ก,1 ถนน,500\n"
+                           "101,99999,นาย ข,2 ถนน,600\n101,10100,นาย ค,3 ถนน,abc\n"_s.toUtf8()));
+        p.prompter.clear();
+        p.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::Yes});
+        FileChooser *c = p.openAt(u"orders.csv"_s);
+        c->Comopen->click();
+
+        const QStringList shown = p.prompter.texts();
+        QCOMPARE(shown.size(), 3);
+        QVERIFY(shown[0].contains(u"แถว 3 : 99999"_s));
+        QCOMPARE(shown[1], u"แถวที่ไม่ได้นำเข้า 1 แถว\nแถว 4  amount : ไม่ได้ใส่ตัวเลข "_s);
+        QCOMPARE(p.session.lstMO.count(), 2);
+        QCOMPARE(p.session.lstMO.at(1), u"101|99999|นาย ข|บริษัท ตัวอย่าง จำกัด|600||2 ถนน|1 ถนนสีลม กรุงเทพฯ|"_s);
+        QCOMPARE(p.st().CurrentFilePath, p.filePath(u"orders.txt"_s));
+        QVERIFY(!p.st().IsSaved);
+        QVERIFY(!QFile::exists(p.filePath(u"orders.txt"_s)));
+        QVERIFY(QFile::exists(p.filePath(u"orders-ไม่ได้นำเข้า.txt"_s)));
+        QVERIFY(p.entry()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestImportOpen)
+#include "test_importopen.moc"
