@@ -14,12 +14,9 @@ void usage()
                "  vorlane-cli fee [--tables DIR] [TYPE AMOUNT]\n"
                "  vorlane-cli totals [--tables DIR] FILE\n"
                "  vorlane-cli import [--tables DIR] [--depositor NAME] [--depositor-address ADDRESS]"
-               " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt
-"
-               "  vorlane-cli check [--tables DIR] FILE
-"
-               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE
-",
+               " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt\n"
+               "  vorlane-cli check [--tables DIR] FILE\n"
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n",
                stderr);
 }
 
