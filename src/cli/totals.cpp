@@ -22,14 +22,13 @@ int runTotals(const QStringList &argsIn)
         printError(QStringLiteral("cannot read the rate table %1").arg(st.path));
         return 1;
     }
-    const ReadResult file = ReadDataFile(args[0]);
-    if (!file.ok()) {
-        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.detail));
+    // One pass over the file in chunks: a large file is never held whole.
+    const FileTotals file = ComputeFileTotals(args[0], rates);
+    if (!file.read.ok()) {
+        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.read.detail));
         return 1;
     }
-    RecordStore store;
-    store.assign(file.lines);
-    const BatchTotals t = ComputeTotals(store, rates);
+    const BatchTotals &t = file.totals;
     printLine(QStringLiteral("records: %1").arg(t.count));
     printLine(QStringLiteral("amount: %1").arg(formatGrouped(t.amount)));
     printLine(QStringLiteral("fee: %1").arg(formatGrouped(t.fee)));
