@@ -16,8 +16,43 @@ unsigned char UpperText::narrow(char16_t c)
     return kOther;
 }
 
+namespace {
+
+// Upper case of each UTF-16 unit, 0 where it is not one unit for one (a surrogate, or a
+// letter whose upper case is longer, like "ß"): most lines need no upper-cased string.
+struct UpperTable {
+    std::array<char16_t, 65536> map{};
+    UpperTable()
+    {
+        for (int c = 1; c < 65536; ++c) {
+            const QChar ch{char16_t(c)};
+            if (ch.isSurrogate())
+                continue;
+            const QString up = QString(ch).toUpper();
+            if (up.size() == 1)
+                map[size_t(c)] = up.at(0).unicode();
+        }
+    }
+};
+
+} // namespace
+
 QByteArray UpperText::encodeLine(const QString &line) const
 {
+    static const UpperTable table;
+    QByteArray fast(line.size() + 1, Qt::Uninitialized);
+    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
+    qsizetype i = 0;
+    for (; i < line.size(); ++i) {
+        const char16_t u = table.map[l[i]];
+        if (u == 0)
+            break;
+        fast[i] = char(narrow(u));
+    }
+    if (i == line.size()) {
+        fast[i] = kEnd;
+        return fast;
+    }
     const QString up = line.toUpper();
     QByteArray b(up.size() + 1, Qt::Uninitialized);
     const char16_t *s = reinterpret_cast<const char16_t *>(up.constData());
