@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -348,6 +349,93 @@ void BM_ProcessSlipPdf(benchmark::State &state)
     state.counters["progress_calls"] = progress;
 }
 BENCHMARK(BM_ProcessSlipPdf)->Arg(10000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// "ตรวจสอบข้อมูล" clicked with the batch open, until the list is painted with its orders.
+void BM_ProcessReview(benchmark::State &state)
+{
+    const QString path = batchPath(int(state.range(0)));
+    double rss = 0;
+    for (auto _ : state) {
+        const auto r = runProbe({u"review"_s, path});
+        if (!r.count(u"review_ms"_s)) {
+            state.SkipWithError("the probe failed");
+            break;
+        }
+        state.SetIterationTime(r.at(u"review_ms"_s) / 1e3);
+        rss = std::max(rss, r.at(u"peak_mib"_s));
+    }
+    state.counters["peak_mib"] = rss;
+}
+BENCHMARK(BM_ProcessReview)->Arg(100000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Keystrokes in the record search box of a freshly opened batch, no order matching: the
+// median of 21 keystrokes (timed), and the first one, which makes the upper-cased copy.
+void BM_ProcessSearchKeystroke(benchmark::State &state)
+{
+    const QString path = batchPath(int(state.range(0)));
+    double first = 0;
+    for (auto _ : state) {
+        const auto r = runProbe({u"search"_s, path});
+        if (!r.count(u"keystroke_median_ms"_s)) {
+            state.SkipWithError("the probe failed");
+            break;
+        }
+        state.SetIterationTime(r.at(u"keystroke_median_ms"_s) / 1e3);
+        first = std::max(first, r.at(u"first_keystroke_ms"_s));
+    }
+    state.counters["first_keystroke_ms"] = first;
+}
+BENCHMARK(BM_ProcessSearchKeystroke)->Arg(100000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// `vorlane-cli totals` of a large file: wall time and peak memory against the file's size.
+void BM_ProcessCliTotals(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    static std::map<int, QString> files;
+    QString &path = files[n];
+    if (path.isEmpty()) {
+        // Written in blocks of 10,000 orders: the benchmark need not hold a million.
+        path = rig().dir.filePath(u"totals%1.txt"_s.arg(n));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            state.SkipWithError("cannot write the batch");
+            return;
+        }
+        for (int done = 0; done < n; done += 10000) {
+            QByteArray block;
+            for (const QString &l : makeBatch(tables(), std::min(10000, n - done), 874 + unsigned(done)))
+                block += cp874::encode(l).bytes + "\r\n";
+            f.write(block);
+        }
+    }
+    const double fileMiB = double(QFileInfo(path).size()) / (1024.0 * 1024.0);
+    const QString dir = QCoreApplication::applicationDirPath();
+    double peak = 0, cpu = 0;
+    for (auto _ : state) {
+        QProcess p;
+        p.start(dir + u"/vorlane-bench-peak"_s,
+                {dir + u"/vorlane-cli"_s, u"totals"_s, u"--tables"_s, dataDir(), path});
+        if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+            state.SkipWithError("vorlane-cli totals failed");
+            break;
+        }
+        std::map<QByteArray, double> out;
+        for (const QByteArray &line : p.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> kv = line.split(' ');
+            if (kv.size() == 2)
+                out[kv[0]] = kv[1].toDouble();
+        }
+        state.SetIterationTime(out["wall_ms"] / 1e3);
+        peak = std::max(peak, out["peak_kib"] / 1024.0);
+        cpu += out["cpu_ms"];
+    }
+    state.counters["file_mib"] = fileMiB;
+    state.counters["peak_mib"] = peak;
+    state.counters["peak_x_file"] = peak / fileMiB;
+    if (state.iterations() > 0)
+        state.counters["cpu_ms"] = cpu / double(state.iterations());
+}
+BENCHMARK(BM_ProcessCliTotals)->Arg(1000000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,11 +3,16 @@
 //   startup          main window painted, then "เปิดโปรแกรม" confirmed to the entry window
 //   open FILE        the batch opened through the file chooser
 //   slip FILE OUT    the slip of the whole batch written as a PDF file
+//   review FILE      the batch opened, then "ตรวจสอบข้อมูล" clicked until its list is painted
+//   search FILE      the batch opened, then keystrokes in the record search box
+//   batch N FILE CSV the generated N-order batch as a data file and the same orders as CSV
 #include "guirig.h"
 
 #include "entry/entrywindow.h"
+#include "records/codec.h"
 #include "records/datafile.h"
 #include "report/qt/slipoutput.h"
+#include "review/reviewwindow.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
 #include "shell/uiscale.h"
@@ -17,10 +22,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QProgressDialog>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -99,6 +107,76 @@ int open(const QString &path)
     return 0;
 }
 
+int review(QApplication &app, const QString &path)
+{
+    bench::GuiRig rig;
+    rig.openProgram();
+    if (!rig.openBatch(path))
+        return 1;
+    // Start to finish as the user waits: the click, then the list painted with its orders.
+    QElapsedTimer t;
+    t.start();
+    rig.main->commandClick(5);
+    ReviewWindow *r = rig.ws->review;
+    if (!r)
+        return 1;
+    FirstPaint paint;
+    r->List1->viewport()->installEventFilter(&paint);
+    r->List1->viewport()->update();
+    app.exec();
+    report("review_ms", t.nsecsElapsed() / 1e6);
+    report("rows", r->List1->model()->rowCount());
+    report("peak_mib", bench::peakRssMiB());
+    return r->List1->model()->rowCount() == rig.session.lstMO.count() ? 0 : 1;
+}
+
+int search(const QString &path)
+{
+    bench::GuiRig rig;
+    rig.openProgram();
+    if (!rig.openBatch(path))
+        return 1;
+    QLineEdit *box = rig.ws->entry->Text2;
+    // No order matches: the whole batch is read at each keystroke. The first one also
+    // makes the upper-cased copy of the batch.
+    const QString typed[2] = {u"zq"_s, u"zqx"_s};
+    QElapsedTimer t;
+    t.start();
+    box->setText(typed[0]);
+    QApplication::processEvents();
+    report("first_keystroke_ms", t.nsecsElapsed() / 1e6);
+    std::vector<double> later;
+    for (int k = 1; k <= 21; ++k) {
+        t.restart();
+        box->setText(typed[k & 1]);
+        QApplication::processEvents();
+        later.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(later.begin(), later.end());
+    report("keystroke_median_ms", later[later.size() / 2]);
+    report("peak_mib", bench::peakRssMiB());
+    return rig.ws->state.CurrentIndex == 0 ? 0 : 1;
+}
+
+// The same orders as the data file, one row each, for another program to print.
+int batch(int n, const QString &dataPath, const QString &csvPath)
+{
+    const QStringList lines = bench::makeBatch(bench::bundledTables(), n);
+    QFile data(dataPath), csv(csvPath);
+    if (!data.open(QIODevice::WriteOnly | QIODevice::Truncate) || !csv.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return 1;
+    QByteArray d, c;
+    for (const QString &line : lines) {
+        d += cp874::encode(line).bytes + "\r\n";
+        QStringList cells = line.split(u'|');
+        cells.removeLast();  // after the last bar
+        for (QString &cell : cells)
+            cell = u'"' + cell.replace(u'"', u"\"\""_s) + u'"';
+        c += cells.join(u',').toUtf8() + '\n';
+    }
+    return data.write(d) == d.size() && csv.write(c) == c.size() ? 0 : 1;
+}
+
 int slip(const QString &path, const QString &out)
 {
     const RateTable rates = LoadRateTable(bench::dataDir() + u"/rate.txt"_s);
@@ -153,6 +231,12 @@ int main(int argc, char **argv)
         return open(args[2]);
     if (mode == u"slip"_s && args.size() == 4)
         return slip(args[2], args[3]);
-    std::fprintf(stderr, "usage: vorlane-bench-probe startup | open FILE | slip FILE OUT.pdf\n");
+    if (mode == u"batch"_s && args.size() == 5)
+        return batch(args[2].toInt(), args[3], args[4]);
+    if (mode == u"review"_s && args.size() == 3)
+        return review(app, args[2]);
+    if (mode == u"search"_s && args.size() == 3)
+        return search(args[2]);
+    std::fprintf(stderr, "usage: vorlane-bench-probe startup | open FILE | slip FILE OUT.pdf | review FILE | search FILE\n");
     return 2;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
-# Usage: scripts/deps.sh [build|run|test|fuzz]...
+# Usage: scripts/deps.sh [build|run|test|fuzz|bench]...
 set -euo pipefail
 want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-dev qt6-l10n-tools fonts-thai-tlwg libzip-dev)
 for group in "$@"; do
@@ -8,6 +8,7 @@ for group in "$@"; do
     run)  want+=(qt6-qpa-plugins) ;;
     test) want+=(libreoffice-calc-nogui poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev clang libclang-rt-14-dev) ;;
     fuzz) want+=(clang libclang-rt-14-dev) ;;
+    bench) want+=(libbenchmark-dev libreoffice-calc-nogui) ;;
   esac
 done
 missing=()

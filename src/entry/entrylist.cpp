@@ -9,59 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <array>
-
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
-namespace {
-
-// Upper case of each UTF-16 unit, 0 where it is not one unit for one (a surrogate, or a
-// letter whose upper case is longer, like "ß").
-struct UpperTable {
-    std::array<char16_t, 65536> map{};
-    UpperTable()
-    {
-        for (int c = 0; c < 65536; ++c) {
-            const QChar ch{char16_t(c)};
-            if (ch.isSurrogate())
-                continue;
-            const QString up = QString(ch).toUpper();
-            if (up.size() == 1)
-                map[size_t(c)] = up.at(0).unicode();
-        }
-        map[0] = 0;  // U+0000 maps to itself but reads as "not one for one"; lines never hold it
-    }
-};
-
-// line.toUpper().contains(upperNeedle), without building the upper-cased line: every
-// keystroke in the search box reads the whole batch. Lines holding a character whose
-// upper case is not one unit go the long way, so the result is always the same.
-bool upperContains(const QString &line, QStringView upperNeedle)
-{
-    static const UpperTable table;
-    const qsizetype n = line.size(), m = upperNeedle.size();
-    if (m == 0)
-        return true;
-    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
-    const char16_t *w = reinterpret_cast<const char16_t *>(upperNeedle.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = table.map[l[i]];
-        if (u == 0)
-            return line.toUpper().contains(upperNeedle);
-        if (u != w[0] || i + m > n)
-            continue;
-        // A match made of one-for-one characters is in the upper-cased line whatever follows.
-        qsizetype k = 1;
-        while (k < m && w[k] != 0 && table.map[l[i + k]] == w[k])
-            ++k;
-        if (k == m)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 void EntryWindow::AbandonInsertion()
 {
@@ -201,24 +151,21 @@ void EntryWindow::searchChanged(const QString &text)
 {
     SessionState &st = m_ws.state;
     const RecordStore &store = m_ws.session.lstMO;
-    const QString needle = text.toUpper();
     const int n = int(store.count());
-    for (int i = 0; i < n; ++i) {
-        const QString &line = store.lines().at(i);
-        if (!upperContains(line, needle))
-            continue;
-        // A record found replaces the one being added or inserted; a text that finds
-        // nothing leaves it pending, so that its save still appends or inserts.
-        st.IsAdding = false;
-        AbandonInsertion();
-        qsizetype b = 0;
-        while (b < line.size() && line[b] == u' ')
-            ++b;
-        LoadLineIntoEntryFields(line.mid(b));
-        Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
-        st.CurrentIndex = i;
+    const qsizetype i = store.findUpper(text.toUpper());
+    // A record found replaces the one being added or inserted; a text that finds
+    // nothing leaves it pending, so that its save still appends or inserts.
+    if (i < 0)
         return;
-    }
+    st.IsAdding = false;
+    AbandonInsertion();
+    const QString &line = store.lines().at(i);
+    qsizetype b = 0;
+    while (b < line.size() && line[b] == u' ')
+        ++b;
+    LoadLineIntoEntryFields(line.mid(b));
+    Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
+    st.CurrentIndex = int(i);
 }
 
 } // namespace vorlane

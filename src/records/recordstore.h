@@ -1,9 +1,12 @@
 #pragma once
 // The ordered list of record lines of the open batch (item 0 is the first order).
+#include "records/uppertext.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vorlane {
@@ -44,6 +47,8 @@ public:
     {
         m_lines.append(line);
         m_figures.push_back({});
+        if (m_upper)
+            m_upper->insert(m_lines.size() - 1, line);
         if (m_observer)
             m_observer->inserted(m_lines.size() - 1, line);
     }
@@ -53,6 +58,8 @@ public:
         if (i >= 0 && i < m_lines.size()) {
             m_lines[i] = line;
             m_figures[size_t(i)] = {};
+            if (m_upper)
+                m_upper->set(i, line);
             if (m_observer)
                 m_observer->stored(i, line);
         } else if (i == m_lines.size()) {
@@ -64,6 +71,8 @@ public:
         i = qBound<qsizetype>(0, i, m_lines.size());
         m_lines.insert(i, line);
         m_figures.insert(m_figures.begin() + i, LineFigures{});
+        if (m_upper)
+            m_upper->insert(i, line);
         if (m_observer)
             m_observer->inserted(i, line);
     }
@@ -72,6 +81,8 @@ public:
         if (i >= 0 && i < m_lines.size()) {
             m_lines.removeAt(i);
             m_figures.erase(m_figures.begin() + i);
+            if (m_upper)
+                m_upper->remove(i);
             if (m_observer)
                 m_observer->removed(i);
         }
@@ -80,6 +91,7 @@ public:
     {
         m_lines.clear();
         m_figures.clear();
+        m_upper.reset();
         if (m_observer)
             m_observer->cleared();
     }
@@ -87,6 +99,7 @@ public:
     {
         m_lines = std::move(lines);
         m_figures.assign(size_t(m_lines.size()), LineFigures{});
+        m_upper.reset();
         if (m_observer)
             m_observer->assigned(m_lines);
     }
@@ -101,12 +114,23 @@ public:
     };
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
 
+    // The first line whose upper case contains the upper-cased text, -1 when none. The
+    // upper-cased copy is made at the first search and then kept in step with every change.
+    qsizetype findUpper(QStringView upperNeedle) const
+    {
+        if (!m_upper)
+            m_upper = std::make_unique<UpperText>(m_lines);
+        return m_upper->find(upperNeedle,
+                             [this, upperNeedle](qsizetype i) { return m_lines.at(i).toUpper().contains(upperNeedle); });
+    }
+
 private:
     QStringList m_lines;
     Observer *m_observer = nullptr;
     mutable std::vector<LineFigures> m_figures;
     mutable const RateTable *m_figuresFor = nullptr;
     mutable std::uint64_t m_figuresStamp = 0;
+    mutable std::unique_ptr<UpperText> m_upper;
 };
 
 } // namespace vorlane

@@ -1,8 +1,12 @@
 #include "records/totals.h"
 
+#include "records/codec.h"
 #include "records/fee.h"
+#include "records/linereader.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
+
+#include <cstring>
 
 namespace vorlane {
 
@@ -29,15 +33,103 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
         }
         const QStringView type = k > TypeCode ? fields[TypeCode] : QStringView();
         const QStringView amount = k > Amount ? fields[Amount] : QStringView();
-        f.amount = toNumber(amount).value_or(0.0);
-        const std::optional<double> fee = ComputeFeeExact(rates, type, amount);
-        f.beyond = !fee;
-        f.fee = fee.value_or(0.0);
-        if (f.beyond)
-            f.amount = 0;
-        f.known = true;
+        f = FiguresOf(type, amount, rates);
     }
     return f;
+}
+
+RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, const RateTable &rates)
+{
+    RecordStore::LineFigures f;
+    f.amount = toNumber(amount).value_or(0.0);
+    const std::optional<double> fee = ComputeFeeExact(rates, typeCode, amount);
+    f.beyond = !fee;
+    f.fee = fee.value_or(0.0);
+    if (f.beyond)
+        f.amount = 0;
+    f.known = true;
+    return f;
+}
+
+namespace {
+
+// A field's text from its bytes; the usual all-ASCII field without a string of its own.
+class FieldText {
+public:
+    explicit FieldText(QByteArrayView bytes)
+    {
+        bool ascii = bytes.size() <= qsizetype(sizeof m_buf / sizeof m_buf[0]);
+        for (qsizetype i = 0; ascii && i < bytes.size(); ++i) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            ascii = b < 0x80;
+            m_buf[i] = char16_t(b);
+        }
+        if (ascii) {
+            m_view = QStringView(m_buf, bytes.size());
+        } else {
+            m_owned = cp874::decode(bytes);
+            m_view = m_owned;
+        }
+    }
+    QStringView view() const { return m_view; }
+
+private:
+    char16_t m_buf[48];
+    QString m_owned;
+    QStringView m_view;
+};
+
+} // namespace
+
+std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates)
+{
+    // "|" is one ASCII byte in the code page: fields are found on the bytes.
+    QByteArrayView fields[Amount + 1];
+    int k = 0;
+    qsizetype bars = 0, start = 0;
+    const char *p = line.data();
+    const qsizetype n = line.size();
+    for (qsizetype j = 0; j < n; ++j) {
+        const auto *bar = static_cast<const char *>(std::memchr(p + j, '|', size_t(n - j)));
+        if (!bar)
+            break;
+        j = bar - p;
+        ++bars;
+        if (k <= Amount)
+            fields[k++] = line.sliced(start, j - start);
+        start = j + 1;
+    }
+    if (bars != 6 && bars != 8)
+        return std::nullopt;
+    const FieldText type(k > TypeCode ? fields[TypeCode] : QByteArrayView());
+    const FieldText amount(k > Amount ? fields[Amount] : QByteArrayView());
+    return FiguresOf(type.view(), amount.view(), rates);
+}
+
+FileTotals ComputeFileTotals(const QString &path, const RateTable &rates, qsizetype chunkBytes)
+{
+    FileTotals r;
+    qsizetype skipped = 0;
+    r.read = ForEachDataFileLine(
+        path,
+        [&](QByteArrayView line) {
+            const std::optional<RecordStore::LineFigures> f = FileLineFigures(line, rates);
+            if (!f) {
+                ++skipped;
+                return;
+            }
+            if (f->beyond && r.totals.beyond++ == 0)
+                r.totals.firstBeyond = r.totals.count;
+            ++r.totals.count;
+            r.totals.amount += f->amount;
+            r.totals.fee += f->fee;
+        },
+        chunkBytes);
+    if (r.read.ok())
+        r.read.skipped = skipped;
+    else
+        r.totals = {};
+    return r;
 }
 
 BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates)

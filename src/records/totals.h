@@ -1,6 +1,11 @@
 #pragma once
+#include "records/datafile.h"
 #include "records/recordstore.h"
 #include "records/tables.h"
+
+#include <QByteArrayView>
+
+#include <optional>
 
 namespace vorlane {
 
@@ -15,5 +20,23 @@ struct BatchTotals {
 };
 
 BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates);
+
+// Amount and fee of a record from its type code and amount fields.
+RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, const RateTable &rates);
+
+// Amount and fee of one line of a data file as its bytes (code page 874); nothing when the
+// line is not a record line, which a batch opened from the file would leave out. Every
+// line of a streamed total goes through here, and only here.
+std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates);
+
+struct FileTotals {
+    ReadResult read;  // its lines stay empty; skipped counts the lines left out
+    BatchTotals totals;
+};
+
+// The totals ComputeTotals gives for the batch the file opens to, in one pass over the
+// file in fixed-size chunks: neither the file nor its lines are held.
+FileTotals ComputeFileTotals(const QString &path, const RateTable &rates,
+                             qsizetype chunkBytes = qsizetype(1) << 20);
 
 } // namespace vorlane

@@ -5,7 +5,7 @@
 #include "shell/workspace.h"
 
 #include <QItemSelectionModel>
-#include <QListWidget>
+#include <QListView>
 
 namespace vorlane {
 

@@ -4,6 +4,7 @@
 #include "shell/uiscale.h"
 #include "layout/reviewlayout.h"
 #include "records/fee.h"
+#include "review/reviewmodel.h"
 #include "review/reviewtext.h"
 #include "shell/commandbutton.h"
 #include "shell/workspace.h"
@@ -11,7 +12,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QTextDocument>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
@@ -23,9 +24,14 @@ ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
     setObjectName(u"Form3"_s);
     setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
 
-    List1 = new QListWidget(this);
+    List1 = new QListView(this);
     List1->setObjectName(u"List1"_s);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line each: the list lays out any number of orders without measuring them.
+    List1->setUniformItemSizes(true);
+    m_model = new ReviewListModel(this);
+    List1->setModel(m_model);
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(u"Text1"_s);
     List1->setAccessibleName(u"รายการธนาณัติทั้งหมด"_s);
@@ -38,16 +44,16 @@ ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
     Command2->setObjectName(u"Command2"_s);
 
     // A click, or moving through the list with the keys, shows that record.
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { List1_Click(List1->row(item)); });
-    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> sel = List1->selectedItems();
+    connect(List1, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { List1_Click(index.row()); });
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList sel = List1->selectionModel()->selectedIndexes();
         if (!sel.isEmpty())
-            List1_Click(List1->row(sel.first()));
+            List1_Click(sel.first().row());
     });
     // Only a double-click on an item leaves the window; one on the empty part of the
     // list does nothing.
-    connect(List1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { List1_DblClick(List1->row(item)); });
+    connect(List1, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { List1_DblClick(index.row()); });
     connect(Command1, &QPushButton::clicked, this, &ReviewWindow::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ReviewWindow::Command2_Click);
     setEscapeButton(Command2);
@@ -69,14 +75,15 @@ void ReviewWindow::fill()
     SessionState &st = m_ws.state;
     const RecordStore &store = m_ws.session.lstMO;
     setDetail({});
-    {
-        const QSignalBlocker block(List1);
-        List1->clear();
-    }
     m_editSelected = false;
-    for (const QString &line : store.lines()) {
-        SplitRecordLine(line, kFieldCount, st.RecordFields);
-        List1->addItem(ReviewListItem(st.RecordFields));
+    {
+        const QSignalBlocker block(List1->selectionModel());
+        m_model->setItemSize({});
+        m_model->show(&store);
+        // Every item is as tall as the others; the widest is about the longest line.
+        const int longest = m_model->longestRow();
+        if (longest >= 0)
+            m_model->setItemSize(List1->sizeHintForIndex(m_model->index(longest)));
     }
     for (int i = 0; i < kFieldCount; ++i)
         st.RecordFields[i].clear();
@@ -87,7 +94,7 @@ void ReviewWindow::fill()
                            ? 0
                            : ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));
-    List1->setCurrentRow(-1);
+    List1->setCurrentIndex({});
     List1->clearSelection();
 }
 
@@ -129,7 +136,7 @@ void ReviewWindow::List1_DblClick(int row)
 
 void ReviewWindow::Command1_Click()
 {
-    const int row = List1->currentRow();
+    const int row = List1->currentIndex().row();
     if (!m_editSelected || row < 0 || row >= m_ws.session.lstMO.count()) {
         m_ws.prompter.ok(u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s);
         List1->setFocus();
@@ -142,8 +149,8 @@ void ReviewWindow::Command2_Click()
 {
     hide();
     {
-        const QSignalBlocker block(List1);
-        List1->clear();
+        const QSignalBlocker block(List1->selectionModel());
+        m_model->show(nullptr);
     }
     m_ws.returnToEntry();
 }

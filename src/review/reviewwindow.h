@@ -3,13 +3,14 @@
 // into the entry window at any record.
 #include "shell/workwindow.h"
 
-class QListWidget;
+class QListView;
 class QPlainTextEdit;
 
 namespace vorlane {
 
 struct Workspace;
 class CommandButton;
+class ReviewListModel;
 
 class ReviewWindow : public WorkWindow {
     Q_OBJECT
@@ -27,7 +28,7 @@ public:
     void Command1_Click();  // แก้ไข
     void Command2_Click();  // ยกเลิก
 
-    QListWidget *List1 = nullptr;
+    QListView *List1 = nullptr;
     QPlainTextEdit *Text1 = nullptr;
     CommandButton *Command1 = nullptr, *Command2 = nullptr;
 
@@ -39,6 +40,7 @@ private:
     void applyLayout() override;
 
     Workspace &m_ws;
+    ReviewListModel *m_model = nullptr;
     QString m_detail;
     bool m_editSelected = false;
 };

@@ -2,7 +2,7 @@
 #include "chooserfixture.h"
 #include "review/reviewwindow.h"
 
-#include <QListWidget>
+#include <QListView>
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -59,8 +59,8 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     // Review, pick the second order, correct its amount in the entry window.
     p.main->Command1[5]->click();
     ReviewWindow *r = p.ws->review;
-    QListWidgetItem *second = r->List1->item(1);
-    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualItemRect(second).center());
+    const QModelIndex second = r->List1->model()->index(1, 0);
+    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualRect(second).center());
     r->Command1->click();
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
     QLineEdit *amount = p.entry()->Text1[4];

@@ -4,7 +4,7 @@
 #include "review/review.h"
 #include "review/reviewwindow.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 
 using namespace vorlane;
@@ -15,9 +15,9 @@ const QString kNothingChosen = u"ยังไม่เลือกรายก�
 
 void clickItem(ReviewWindow *r, int row)
 {
-    QListWidgetItem *item = r->List1->item(row);
-    r->List1->scrollToItem(item);
-    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualItemRect(item).center());
+    const QModelIndex item = r->List1->model()->index(row, 0);
+    r->List1->scrollTo(item);
+    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualRect(item).center());
 }
 
 void doubleClickAt(ReviewWindow *r, QPoint at)
@@ -53,13 +53,13 @@ void TestReviewWindow::listsEveryRecord()
     QVERIFY(r && r->isVisible());
     QVERIFY(!p.entry()->isVisible());
     QVERIFY(!p.main->Command1[5]->isVisible());
-    QCOMPARE(r->List1->count(), 3);
+    QCOMPARE(r->List1->model()->rowCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        const QString item = r->List1->item(i)->text();
+        const QString item = r->List1->model()->index(i, 0).data().toString();
         const QStringList fields = p.lines().at(i).split(u'|');
         QCOMPARE(item, fields.mid(0, 8).join(u'\t') + u'\t');
     }
-    QVERIFY(r->List1->selectedItems().isEmpty());
+    QVERIFY(r->List1->selectionModel()->selectedIndexes().isEmpty());
     QVERIFY(!r->editSelected());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(r->List1));
 }
@@ -155,9 +155,9 @@ void TestReviewWindow::doubleClickFifthOfTen()
         p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
     OpenReview(*p.ws);
     ReviewWindow *r = p.ws->review;
-    QListWidgetItem *fifth = r->List1->item(4);
-    r->List1->scrollToItem(fifth);
-    doubleClickAt(r, r->List1->visualItemRect(fifth).center());
+    const QModelIndex fifth = r->List1->model()->index(4, 0);
+    r->List1->scrollTo(fifth);
+    doubleClickAt(r, r->List1->visualRect(fifth).center());
     QCOMPARE(p.entry()->counterText(), u"5 / 10"_s);
     QCOMPARE(p.st().CurrentIndex, 4);
     QCOMPARE(p.entry()->field(2), u"ผู้รับ 5"_s);
@@ -174,7 +174,7 @@ void TestReviewWindow::doubleClickBesideTheItems()
     p.addRecord(u"ข"_s);
     OpenReview(*p.ws);
     ReviewWindow *r = p.ws->review;
-    const QRect last = r->List1->visualItemRect(r->List1->item(1));
+    const QRect last = r->List1->visualRect(r->List1->model()->index(1, 0));
     const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
     QVERIFY(r->List1->viewport()->rect().contains(below));
     doubleClickAt(r, below);
@@ -198,7 +198,7 @@ void TestReviewWindow::cancelReturnsToTheRecordShown()
     QCOMPARE(p.st().CurrentIndex, 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
-    QCOMPARE(r->List1->count(), 0);
+    QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
     QVERIFY(p.main->Command1[5]->isVisible());
@@ -212,7 +212,7 @@ void TestReviewWindow::emptyBatch()
     p.entry()->setField(3, u"other"_s);
     OpenReview(*p.ws);
     ReviewWindow *r = p.ws->review;
-    QCOMPARE(r->List1->count(), 0);
+    QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));
     r->Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});

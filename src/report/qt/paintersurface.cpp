@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <QTextLine>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +13,8 @@ namespace {
 
 constexpr double kCmPerInch = 2.54;
 constexpr int kPrinterError = 482;
+// Texts kept laid out at most; past it they are all let go (the fixed ones come back at once).
+constexpr qsizetype kMaxLaidOut = 8192;
 
 [[noreturn]] void printerError(const QString &what)
 {
@@ -51,6 +54,7 @@ void PainterSurface::setPaperSize(int paperNumber)
         return;
     if (!m_device->setPageSize(size))
         printerError(u"paper size"_s);
+    m_scaleWidth = m_scaleHeight = -1;
 }
 
 void PainterSurface::setFontName(const QString &name)
@@ -70,28 +74,78 @@ void PainterSurface::applyFont()
 {
     m_font = QFont(m_family);
     m_font.setPointSizeF(m_points * m_scale);
-    if (m_painter.isActive())
+    FontEntry *before = m_entry;
+    useFontEntry();
+    if (m_entry != before && m_painter.isActive())
         m_painter.setFont(m_font);
+}
+
+void PainterSurface::useFontEntry()
+{
+    for (const auto &e : m_fonts) {
+        if (e->font == m_font) {
+            m_entry = e.get();
+            return;
+        }
+    }
+    m_fonts.push_back(std::make_unique<FontEntry>(m_font, m_device));
+    m_entry = m_fonts.back().get();
+}
+
+QTextLayout &PainterSurface::layoutOf(const QString &text)
+{
+    if (!m_entry)
+        useFontEntry();
+    auto it = m_entry->laidOut.constFind(text);
+    if (it != m_entry->laidOut.constEnd())
+        return **it;
+    if (m_laidOutCount >= kMaxLaidOut) {
+        for (const auto &e : m_fonts)
+            e->laidOut.clear();
+        m_laidOutCount = 0;
+    }
+    // As QPainter::drawText lays out a one-line text: no wrapping, the device's metrics.
+    auto layout = std::make_shared<QTextLayout>(text, m_entry->font, m_device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    if (line.isValid())
+        line.setPosition(QPointF(0, 0));
+    layout->endLayout();
+    ++m_laidOutCount;
+    return *m_entry->laidOut.insert(text, std::move(layout)).value();
 }
 
 double PainterSurface::scaleWidth()
 {
-    return m_device->pageLayout().paintRect(QPageLayout::Millimeter).width() / 10.0;
+    if (m_scaleWidth < 0)
+        m_scaleWidth = m_device->pageLayout().paintRect(QPageLayout::Millimeter).width() / 10.0;
+    return m_scaleWidth;
 }
 
 double PainterSurface::scaleHeight()
 {
-    return m_device->pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0;
+    if (m_scaleHeight < 0)
+        m_scaleHeight = m_device->pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0;
+    return m_scaleHeight;
 }
 
 double PainterSurface::textWidth(const QString &text)
 {
-    return QFontMetricsF(m_font, m_device).horizontalAdvance(text) / m_pxPerCmX;
+    const QTextLayout &layout = layoutOf(text);
+    if (layout.lineCount() == 0)
+        return 0;
+    return layout.lineAt(0).horizontalAdvance() / m_pxPerCmX;
 }
 
 double PainterSurface::textHeight(const QString &)
 {
-    return QFontMetricsF(m_font, m_device).height() / m_pxPerCmY;
+    if (!m_entry)
+        useFontEntry();
+    return m_entry->metrics.height() / m_pxPerCmY;
 }
 
 void PainterSurface::begin()
@@ -101,6 +155,11 @@ void PainterSurface::begin()
     // Resolution may differ once painting has started (printer drivers): measure again.
     m_pxPerCmX = m_device->logicalDpiX() / kCmPerInch;
     m_pxPerCmY = m_device->logicalDpiY() / kCmPerInch;
+    // Metrics and layouts made before may be for another resolution.
+    m_fonts.clear();
+    m_laidOutCount = 0;
+    m_entry = nullptr;
+    useFontEntry();
     m_painter.setFont(m_font);
     m_painter.setPen(Qt::black);
     m_pages = 1;
@@ -116,8 +175,13 @@ void PainterSurface::printText(const QString &text)
             printerError(u"new page"_s);
         ++m_pages;
     }
-    const QFontMetricsF metrics(m_font, m_device);
-    m_painter.drawText(QPointF(m_x * m_pxPerCmX, m_y * m_pxPerCmY + metrics.ascent()), text);
+    const QTextLayout &layout = layoutOf(text);
+    if (layout.lineCount() == 0)
+        return;
+    // The baseline where drawText would put it: the font's ascent below the top.
+    const QTextLine line = layout.lineAt(0);
+    const double baseline = m_y * m_pxPerCmY + m_entry->metrics.ascent();
+    line.draw(&m_painter, QPointF(m_x * m_pxPerCmX, baseline - line.ascent()));
 }
 
 void PainterSurface::newPage()

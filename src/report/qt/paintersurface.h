@@ -5,7 +5,13 @@
 #include "report/printsurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <memory>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -47,12 +53,27 @@ public:
     static double standInScale(const QString &family);
 
 private:
+    // One font object a size, with its metrics and the texts already laid out in it: the
+    // slip measures a text and then draws it, and repeats its fixed texts on every sheet,
+    // so each text is shaped once and drawn from that shaping.
+    struct FontEntry {
+        QFont font;
+        QFontMetricsF metrics;
+        QHash<QString, std::shared_ptr<QTextLayout>> laidOut;
+        explicit FontEntry(const QFont &f, QPaintDevice *device) : font(f), metrics(f, device) {}
+    };
     void begin();
     void applyFont();
+    void useFontEntry();  // m_entry := the entry of m_font, made when new
+    QTextLayout &layoutOf(const QString &text);
 
     QPagedPaintDevice *m_device;
     QPainter m_painter;
     QFont m_font;
+    std::vector<std::unique_ptr<FontEntry>> m_fonts;
+    FontEntry *m_entry = nullptr;
+    qsizetype m_laidOutCount = 0;
+    double m_scaleWidth = -1, m_scaleHeight = -1;  // of the current paper; -1: not yet asked
     QString m_family;
     double m_points = 12;
     double m_scale = 1;

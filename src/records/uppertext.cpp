@@ -1,0 +1,166 @@
+#include "records/uppertext.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vorlane {
+
+unsigned char UpperText::narrow(char16_t c)
+{
+    if (c == u'\n')
+        return kOther;
+    if (c < 0x80)
+        return static_cast<unsigned char>(c);
+    if (c >= 0x0E00 && c < 0x0E7F)
+        return static_cast<unsigned char>(0x80 + (c - 0x0E00));
+    return kOther;
+}
+
+namespace {
+
+// Upper case of each UTF-16 unit, 0 where it is not one unit for one (a surrogate, or a
+// letter whose upper case is longer, like "ß"): most lines need no upper-cased string.
+struct UpperTable {
+    std::array<char16_t, 65536> map{};
+    UpperTable()
+    {
+        for (int c = 1; c < 65536; ++c) {
+            const QChar ch{char16_t(c)};
+            if (ch.isSurrogate())
+                continue;
+            const QString up = QString(ch).toUpper();
+            if (up.size() == 1)
+                map[size_t(c)] = up.at(0).unicode();
+        }
+    }
+};
+
+} // namespace
+
+QByteArray UpperText::encodeLine(const QString &line) const
+{
+    static const UpperTable table;
+    QByteArray fast(line.size() + 1, Qt::Uninitialized);
+    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
+    qsizetype i = 0;
+    for (; i < line.size(); ++i) {
+        const char16_t u = table.map[l[i]];
+        if (u == 0)
+            break;
+        fast[i] = char(narrow(u));
+    }
+    if (i == line.size()) {
+        fast[i] = kEnd;
+        return fast;
+    }
+    const QString up = line.toUpper();
+    QByteArray b(up.size() + 1, Qt::Uninitialized);
+    const char16_t *s = reinterpret_cast<const char16_t *>(up.constData());
+    for (qsizetype i = 0; i < up.size(); ++i)
+        b[i] = char(narrow(s[i]));
+    b[up.size()] = kEnd;
+    return b;
+}
+
+void UpperText::tally(const QByteArray &bytes, int sign)
+{
+    for (const char c : bytes)
+        m_freq[static_cast<unsigned char>(c)] += sign;
+}
+
+UpperText::UpperText(const QStringList &lines)
+{
+    m_start.reserve(size_t(lines.size()) + 1);
+    qsizetype size = 0;
+    for (const QString &l : lines)
+        size += l.size() + 1;
+    m_text.reserve(size + size / 16);
+    for (const QString &l : lines) {
+        m_start.push_back(m_text.size());
+        const QByteArray b = encodeLine(l);
+        tally(b, 1);
+        m_text += b;
+    }
+    m_start.push_back(m_text.size());
+}
+
+void UpperText::set(qsizetype i, const QString &line)
+{
+    if (i < 0 || i >= count())
+        return;
+    const QByteArray b = encodeLine(line);
+    const qsizetype from = m_start[size_t(i)], len = m_start[size_t(i) + 1] - from;
+    tally(m_text.sliced(from, len), -1);
+    tally(b, 1);
+    m_text.replace(from, len, b);
+    const qsizetype shift = b.size() - len;
+    if (shift != 0)
+        for (size_t k = size_t(i) + 1; k < m_start.size(); ++k)
+            m_start[k] += shift;
+}
+
+void UpperText::insert(qsizetype i, const QString &line)
+{
+    i = std::clamp<qsizetype>(i, 0, count());
+    const QByteArray b = encodeLine(line);
+    tally(b, 1);
+    const qsizetype at = m_start[size_t(i)];
+    m_text.insert(at, b);
+    m_start.insert(m_start.begin() + i, at);
+    for (size_t k = size_t(i) + 1; k < m_start.size(); ++k)
+        m_start[k] += b.size();
+}
+
+void UpperText::remove(qsizetype i)
+{
+    if (i < 0 || i >= count())
+        return;
+    const qsizetype from = m_start[size_t(i)], len = m_start[size_t(i) + 1] - from;
+    tally(m_text.sliced(from, len), -1);
+    m_text.remove(from, len);
+    m_start.erase(m_start.begin() + i);
+    for (size_t k = size_t(i); k < m_start.size(); ++k)
+        m_start[k] -= len;
+}
+
+qsizetype UpperText::find(QStringView upperNeedle, const std::function<bool(qsizetype)> &contains) const
+{
+    const qsizetype n = count(), m = upperNeedle.size();
+    if (n == 0)
+        return -1;
+    if (m == 0)
+        return 0;
+    QByteArray needle(m, Qt::Uninitialized);
+    bool exact = true;  // no character of the needle stands for several
+    for (qsizetype k = 0; k < m; ++k) {
+        needle[k] = char(narrow(upperNeedle[k].unicode()));
+        exact = exact && static_cast<unsigned char>(needle[k]) != kOther;
+    }
+    // Look for the needle's rarest byte with memchr and compare around each hit. The
+    // needle holds no kEnd, so a hit never runs across two lines.
+    qsizetype r = 0;
+    for (qsizetype k = 1; k < m; ++k)
+        if (m_freq[static_cast<unsigned char>(needle[k])] < m_freq[static_cast<unsigned char>(needle[r])])
+            r = k;
+    const char *t = m_text.constData();
+    const qsizetype size = m_text.size();
+    const char rare = needle[r];
+    qsizetype pos = r;  // where the rare byte may next be
+    while (pos < size) {
+        const auto *hit = static_cast<const char *>(std::memchr(t + pos, rare, size_t(size - pos)));
+        if (!hit)
+            break;
+        const qsizetype s = (hit - t) - r;
+        pos = (hit - t) + 1;
+        if (s + m > size || std::memcmp(t + s, needle.constData(), size_t(m)) != 0)
+            continue;
+        const qsizetype line = qsizetype(std::upper_bound(m_start.begin(), m_start.end(), s) - m_start.begin()) - 1;
+        if (exact || contains(line))
+            return line;
+        // That line is decided: go on after it.
+        pos = std::max(pos, m_start[size_t(line) + 1] + r);
+    }
+    return -1;
+}
+
+} // namespace vorlane

@@ -1,0 +1,80 @@
+// Totals streamed over a file in chunks must be those of the batch the file opens to,
+// wherever the chunk boundaries fall (a CR LF split between two chunks above all).
+#include "records/codec.h"
+#include "records/datafile.h"
+#include "records/linereader.h"
+#include "records/totals.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vorlane;
+using namespace Qt::StringLiterals;
+
+class TestFileTotals : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    RateTable rates;
+
+    QString write(const QByteArray &bytes)
+    {
+        const QString p = dir.filePath(u"in.txt"_s);
+        QFile f(p);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            return {};
+        return p;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        rates.append({u"101"_s, u"10"_s, u"5"_s, u"1000"_s, u"0"_s, u"50000"_s, u"0"_s});
+        rates.append({u"104"_s, u"25"_s, u"0"_s, u"0"_s, u"0"_s, u"30000"_s, u"0"_s});
+    }
+
+    void sameAsTheOpenedBatch_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray a = cp874::encode(u"101|10100|สมชาย|ข|1250.50|ค|ง|จ|"_s).bytes;
+        const QByteArray b = "104|10100|a|b|2500|x|y|z|";
+        const QByteArray six = "101|1|a|b|99.5|x|";
+        QTest::newRow("CR LF") << a + "\r\n" + b + "\r\n" + six + "\r\n";
+        QTest::newRow("LF, no last line end") << a + "\n" + b + "\n" + six;
+        QTest::newRow("CR alone") << a + "\r" + b + "\r" + six + "\r";
+        QTest::newRow("empty lines and CR CR") << "\r\n\n" + a + "\r\r" + b + "\n\r\n" + six;
+        QTest::newRow("heading and wrong bar counts") << "head\r\n1|2|\r\n" + a + "|x|y|\r\n" + b + "\r\n";
+        QTest::newRow("Thai amount digits, not numeric") << cp874::encode(u"101|1|a|b|๕๐๐|x|y|z|\r\n"_s).bytes + b;
+        QTest::newRow("amount longer than a short field") << "101|1|a|b|" + QByteArray(60, '1') + "|x|y|z|\r\n" + b;
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("line ends only") << QByteArray("\r\n\r\n\r");
+    }
+    void sameAsTheOpenedBatch()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = write(bytes);
+        QVERIFY(!path.isEmpty());
+        const ReadResult opened = ReadDataFile(path);
+        QVERIFY(opened.ok());
+        RecordStore store;
+        store.assign(opened.lines);
+        const BatchTotals want = ComputeTotals(store, rates);
+        for (const qsizetype chunk : {1, 2, 3, 7, 1 << 20}) {
+            const FileTotals got = ComputeFileTotals(path, rates, chunk);
+            QVERIFY2(got.read.ok(), qPrintable(got.read.detail));
+            QCOMPARE(got.totals.count, want.count);
+            QCOMPARE(got.totals.amount, want.amount);
+            QCOMPARE(got.totals.fee, want.fee);
+            QCOMPARE(got.read.skipped, opened.skipped);
+        }
+    }
+
+    void refusesWhatOpeningRefuses()
+    {
+        QCOMPARE(ComputeFileTotals(dir.filePath(u"none.txt"_s), rates).read.error, FileError::NotFound);
+        QCOMPARE(ComputeFileTotals(dir.path(), rates).read.error, FileError::Unreadable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileTotals)
+#include "test_filetotals.moc"
