@@ -17,7 +17,7 @@ QStringList ReadFields(QStringView line, int count);
 // What a table may hold: far beyond real tables (the post-office table has about a
 // thousand lines of some sixty characters), small enough that a wrong or hostile file
 // cannot stall the start or fill the memory.
-inline constexpr qsizetype kMaxTableLines = 50000;
+inline constexpr qsizetype kMaxTableLines = 100000;
 inline constexpr qsizetype kMaxTableLineChars = 1000;
 
 // Every line of a text table, decoded from code page 874 (CR LF, LF or CR line ends).

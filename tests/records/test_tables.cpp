@@ -100,7 +100,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("cut");
         const qsizetype L = kMaxTableLines, C = kMaxTableLineChars;
         QTest::newRow("real size") << qsizetype(967) << qsizetype(60) << qsizetype(967) << qsizetype(60) << false;
-        QTest::newRow("at the limits") << L << C << L << C << false;
+        QTest::newRow("as many lines as may be") << L << qsizetype(10) << L << qsizetype(10) << false;
+        QTest::newRow("as long a line as may be") << qsizetype(1) << C << qsizetype(1) << C << false;
         QTest::newRow("one line too many") << L + 1 << qsizetype(10) << L << qsizetype(10) << true;
         QTest::newRow("one long line") << qsizetype(1) << 50 * C << qsizetype(1) << C << true;
     }
