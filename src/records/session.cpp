@@ -9,6 +9,8 @@ ReferenceTables LoadReferenceTables(const AppPaths &paths)
     auto note = [&](const char *name) {
         if (!st.found)
             t.missing.append(QString::fromLatin1(name));
+        if (st.cut)
+            t.cut.append(QString::fromLatin1(name));
     };
     t.types = LoadCodeNameTable(paths.file(QStringLiteral("mo.txt")), &st);
     note("mo.txt");

@@ -11,22 +11,39 @@ namespace {
 // Reference tables are small; anything larger than this is not a table.
 constexpr qint64 kMaxTableBytes = qint64(64) * 1024 * 1024;
 
-QStringList splitLines(const QString &text)
+// Non-blank lines, at most kMaxTableLines of at most kMaxTableLineChars each.
+QStringList splitLines(const QString &text, bool &cut)
 {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    auto take = [&](qsizetype from, qsizetype end) {
+        QStringView line = QStringView(text).mid(from, end - from);
+        if (line.trimmed().isEmpty())
+            return true;
+        if (lines.size() >= kMaxTableLines) {
+            cut = true;
+            return false;
+        }
+        if (line.size() > kMaxTableLineChars) {
+            line = line.left(kMaxTableLineChars);
+            cut = true;
+        }
+        lines.append(line.toString());
+        return true;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
+            if (!take(start, i))
+                return lines;
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
             start = i + 1;
         }
     }
     if (start < n)
-        lines.append(text.mid(start));
+        take(start, n);
     return lines;
 }
 
@@ -76,14 +93,16 @@ QStringList ReadFields(QStringView line, int count)
     return out;
 }
 
-std::optional<QStringList> ReadTableLines(const QString &path)
+std::optional<QStringList> ReadTableLines(const QString &path, bool *cut)
 {
     const FileReadResult file = ReadFileBounded(path, kMaxTableBytes);
     if (!file.ok())
         return std::nullopt;
     const QByteArray &bytes = file.bytes;
-    QStringList lines = splitLines(cp874::decode(bytes));
-    lines.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
+    bool wasCut = false;
+    QStringList lines = splitLines(cp874::decode(bytes), wasCut);
+    if (cut)
+        *cut = wasCut;
     return lines;
 }
 
@@ -146,9 +165,11 @@ std::optional<int> RateTable::rowByValue(QStringView typeCode, int limit) const
 RateTable LoadRateTable(const QString &path, TableStatus *status)
 {
     RateTable t;
-    const auto lines = ReadTableLines(path);
+    bool cut = false;
+    const auto lines = ReadTableLines(path, &cut);
     if (status) {
         status->found = lines.has_value();
+        status->cut = cut;
         status->path = path;
     }
     if (!lines)
@@ -166,9 +187,11 @@ RateTable LoadRateTable(const QString &path, TableStatus *status)
 CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status)
 {
     CodeNameTable t;
-    const auto lines = ReadTableLines(path);
+    bool cut = false;
+    const auto lines = ReadTableLines(path, &cut);
     if (status) {
         status->found = lines.has_value();
+        status->cut = cut;
         status->path = path;
     }
     if (!lines)

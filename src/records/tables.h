@@ -14,9 +14,17 @@ namespace vorlane {
 // fields come back: missing ones are empty, extra ones are ignored.
 QStringList ReadFields(QStringView line, int count);
 
+// What a table may hold: far beyond real tables (the post-office table has about a
+// thousand lines of some sixty characters), small enough that a wrong or hostile file
+// cannot stall the start or fill the memory.
+inline constexpr qsizetype kMaxTableLines = 100000;
+inline constexpr qsizetype kMaxTableLineChars = 1000;
+
 // Every line of a text table, decoded from code page 874 (CR LF, LF or CR line ends).
-// Blank lines are dropped. Gives nullopt when the file cannot be read.
-std::optional<QStringList> ReadTableLines(const QString &path);
+// Blank lines are dropped. Gives nullopt when the file cannot be read. Lines beyond
+// kMaxTableLines are not read and longer lines are cut at kMaxTableLineChars; `cut` then
+// becomes true.
+std::optional<QStringList> ReadTableLines(const QString &path, bool *cut = nullptr);
 
 inline constexpr int kRateSlots = 21;
 
@@ -60,6 +68,7 @@ struct CodeNameTable {
 
 struct TableStatus {
     bool found = true;  // false when the file was missing or unreadable
+    bool cut = false;   // true when it held more than a table may hold
     QString path;
 };
 

@@ -169,6 +169,9 @@ EntryWindow *Workspace::ensureEntry()
         session.tables = LoadReferenceTables(session.paths);
         if (!session.tables.missing.isEmpty())
             prompter.ok(u"อ่านแฟ้มตารางไม่ได้: "_s + session.tables.missing.join(u", "_s));
+        // Said once, at the one reading of the tables.
+        if (!session.tables.cut.isEmpty())
+            prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));
         entry = new EntryWindow(*this, workArea());
     }
     return entry;

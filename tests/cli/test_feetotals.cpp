@@ -95,6 +95,20 @@ private Q_SLOTS:
         QVERIFY(r.err.contains(u"record 2: amount 99999999999999999999"_s));
     }
 
+    // A name with "%" comes back as it was typed, in a file too large to be a batch.
+    void fileNameWithPercentSigns()
+    {
+        QTemporaryDir d;
+        const QString file = d.filePath(u"h%1x%2.txt"_s);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(qint64(257) * 1024 * 1024));  // sparse, beyond a data file's limit
+        f.close();
+        const Run r = cli({u"totals"_s, u"--tables"_s, tables.path(), file});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(file + u": "_s), qPrintable(r.err));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void saveChoiceCancelled();
     void newDataFile();
     void saveOverTheOpenedFile_data();
+    void openNamesAmountsBeyondExact();
     void saveOverTheOpenedFile();
 };
 
@@ -358,6 +359,17 @@ void TestFlows::saveOverTheOpenedFile()
         BeginSave(*p.ws);
         QCOMPARE(p.prompter.texts().size(), 2);
     }
+}
+
+void TestFlows::openNamesAmountsBeyondExact()
+{
+    ChooserProgram p;
+    p.start();
+    QVERIFY(writeCp874(p.filePath(u"huge.txt"_s), {u"101|10110|ก|ข|500|ค|ง|จ|"_s, u"101|10110|ก|ข|500|ค|ง|จ|"_s,
+                                                    u"101|10110|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
+    p.openAt(u"huge.txt"_s)->Comopen->click();
+    QCOMPARE(p.prompter.texts(), QStringList{u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ 1 รายการ เริ่มที่รายการที่ 3"_s});
+    QCOMPARE(p.lines().size(), 3);
 }
 
 QTEST_MAIN(TestFlows)

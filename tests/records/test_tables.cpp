@@ -90,6 +90,45 @@ private Q_SLOTS:
         QCOMPARE(t.missing, (QStringList{u"mo.txt"_s, u"postcode.txt"_s, u"rate.txt"_s, u"mo1.txt"_s}));
     }
 
+    // Tables larger than any real one are cut where the limits say, and named.
+    void oversizedTablesAreCutAndNamed_data()
+    {
+        QTest::addColumn<qsizetype>("lines");
+        QTest::addColumn<qsizetype>("lineLength");
+        QTest::addColumn<qsizetype>("keptLines");
+        QTest::addColumn<qsizetype>("keptLength");
+        QTest::addColumn<bool>("cut");
+        const qsizetype L = kMaxTableLines, C = kMaxTableLineChars;
+        QTest::newRow("real size") << qsizetype(967) << qsizetype(60) << qsizetype(967) << qsizetype(60) << false;
+        QTest::newRow("as many lines as may be") << L << qsizetype(10) << L << qsizetype(10) << false;
+        QTest::newRow("as long a line as may be") << qsizetype(1) << C << qsizetype(1) << C << false;
+        QTest::newRow("one line too many") << L + 1 << qsizetype(10) << L << qsizetype(10) << true;
+        QTest::newRow("one long line") << qsizetype(1) << 50 * C << qsizetype(1) << C << true;
+    }
+    void oversizedTablesAreCutAndNamed()
+    {
+        QFETCH(qsizetype, lines);
+        QFETCH(qsizetype, lineLength);
+        QFETCH(qsizetype, keptLines);
+        QFETCH(qsizetype, keptLength);
+        QFETCH(bool, cut);
+        QTemporaryDir d;
+        QByteArray line = "10100," + QByteArray(lineLength - 6, 'x') + "\r\n";
+        QByteArray all;
+        all.reserve(line.size() * lines);
+        for (qsizetype i = 0; i < lines; ++i)
+            all += line;
+        QVERIFY(test::writeBytes(d.filePath(u"postcode.txt"_s), all));
+        bool wasCut = false;
+        const auto got = ReadTableLines(d.filePath(u"postcode.txt"_s), &wasCut);
+        QVERIFY(got);
+        QCOMPARE(got->size(), keptLines);
+        QCOMPARE(got->first().size(), keptLength);
+        QCOMPARE(wasCut, cut);
+        const ReferenceTables t = LoadReferenceTables(AppPaths::forDirectory(d.path()));
+        QCOMPARE(t.cut, cut ? QStringList{u"postcode.txt"_s} : QStringList{});
+    }
+
     void bundledTablesAreParallelAndComplete()
     {
         const QString data = qEnvironmentVariable("VORLANE_TEST_DATA");
