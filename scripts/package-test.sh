@@ -48,7 +48,7 @@ chroot "$work/root" /bin/sh -ec '
   echo "== slip as PDF"; vorlane-cli slip --paper a4 --output /tmp/slip.pdf /tmp/batch.txt; test -s /tmp/slip.pdf && head -c 5 /tmp/slip.pdf; echo
   echo "== slip through the print server"
   apt-get install -y -qq printer-driver-cups-pdf poppler-utils >/dev/null 2>&1
-  /usr/sbin/cupsd; i=0; while ! lpstat -r 2>/dev/null | grep -q "is running" && [ $i -lt 50 ]; do sleep 0.2; i=$((i+1)); done
+  /usr/sbin/cupsd -f >/dev/null 2>&1 & cupsd_pid=$!; i=0; while ! lpstat -r 2>/dev/null | grep -q "is running" && [ $i -lt 50 ]; do sleep 0.2; i=$((i+1)); done
   lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
   rm -rf /root/PDF /var/spool/cups-pdf/ANONYMOUS/*
   vorlane-cli slip --paper a4 --printer PDF /tmp/batch.txt
@@ -56,7 +56,7 @@ chroot "$work/root" /bin/sh -ec '
   while [ -z "$out" ] && [ $i -lt 60 ]; do sleep 0.5; i=$((i+1)); out=$(ls /root/PDF/*.pdf /var/spool/cups-pdf/ANONYMOUS/*.pdf 2>/dev/null | head -n1); done
   [ -n "$out" ] || { echo "the queue wrote no PDF"; exit 1; }
   sleep 1; pdfinfo "$out" | grep -E "^Pages: +1$"
-  kill "$(cat /run/cups/cupsd.pid 2>/dev/null || pidof cupsd)" 2>/dev/null || true
+  kill "$cupsd_pid" 2>/dev/null || true  # only the server started here, never the host server
   echo "== menu entry"; exe=$(sed -n "s/^Exec=//p" /usr/share/applications/vorlane.desktop); command -v "$exe"
   echo "== vorlane starts"
   rc=0; cd /tmp && HOME=/tmp QT_QPA_PLATFORM=offscreen timeout 5 vorlane || rc=$?

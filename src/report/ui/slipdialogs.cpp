@@ -71,6 +71,9 @@ SlipPreviewDialog::SlipPreviewDialog(QPrinter *printer, std::function<void(QPrin
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(m_toolBar);
     box->addWidget(m_view, 1);
+    // A page a clerk can read: most of the program's window.
+    const QSize room = parent ? parent->window()->size() : QSize(1024, 768);
+    resize(room * 0.9);
 }
 
 } // namespace vorlane

@@ -464,4 +464,27 @@ Do you want to delete it anyway?</source>
         <translation>Esc</translation>
     </message>
 </context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <translation>โฟลเดอร์</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>แฟ้ม</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>ไดรฟ์</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>ไม่ทราบ</translation>
+    </message>
+    <message>
+        <source>%1 File</source>
+        <translation>แฟ้ม %1</translation>
+    </message>
+</context>
 </TS>
