@@ -11,6 +11,7 @@ int runFee(const QStringList &args);
 int runTotals(const QStringList &args);
 int runImport(const QStringList &args);
 int runCheck(const QStringList &args);
+int runExport(const QStringList &args);
 // Creates the application object it needs (a GUI one, for fonts) and runs the slip.
 int runSlipMain(int argc, char **argv, const QStringList &args);
 

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 
 #include "importer/sheet.h"
+#include "importer/workbook.h"
 #include "records/codec.h"
 #include "records/datafile.h"
 
@@ -163,6 +164,41 @@ int runCheck(const QStringList &argsIn)
     printLine(u"records: "_s + QString::number(records));
     printLine(u"refused: "_s + QString::number(refused));
     return refused == 0 ? 0 : 1;
+}
+
+} // namespace vorlane::cli
+
+namespace vorlane::cli {
+
+int runExport(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    AppPaths paths;
+    if (!takeTablesOption(args, paths))
+        return 2;
+    QString output;
+    if (!takeValue(args, u"--output"_s, &output))
+        return 2;
+    if (args.size() != 1 || output.isEmpty()) {
+        printError(u"usage: vorlane-cli export [--tables DIR] FILE --output OUT.xlsx"_s);
+        return 2;
+    }
+    bool tablesOk = false;
+    const ReferenceTables tables = loadTables(paths, &tablesOk);
+    if (!tablesOk)
+        return 2;
+    const ReadResult file = ReadDataFile(args[0]);
+    if (!file.ok()) {
+        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + args[0]);
+        return 2;
+    }
+    QString error;
+    if (!WriteWorkbook(output, file.lines, tables.rates, &error)) {
+        printError(error);
+        return 2;
+    }
+    printLine(u"records: "_s + QString::number(file.lines.size()));
+    return 0;
 }
 
 } // namespace vorlane::cli

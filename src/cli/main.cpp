@@ -16,6 +16,7 @@ void usage()
                "  vorlane-cli import [--tables DIR] [--depositor NAME] [--depositor-address ADDRESS]"
                " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt\n"
                "  vorlane-cli check [--tables DIR] FILE\n"
+               "  vorlane-cli export [--tables DIR] FILE --output OUT.xlsx\n"
                "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n",
                stderr);
 }
@@ -45,6 +46,8 @@ int main(int argc, char **argv)
         return vorlane::cli::runImport(args);
     if (command == QLatin1String("check"))
         return vorlane::cli::runCheck(args);
+    if (command == QLatin1String("export"))
+        return vorlane::cli::runExport(args);
     usage();
     return 2;
 }

@@ -16,21 +16,31 @@ bool IsAllDigits(QStringView text)
     return true;
 }
 
-QString trimBlanks(QStringView text)
+namespace {
+
+QStringView trimmedView(QStringView text)
 {
     qsizetype b = 0, e = text.size();
     while (b < e && text[b] == u' ')
         ++b;
     while (e > b && text[e - 1] == u' ')
         --e;
-    return text.mid(b, e - b).toString();
+    return text.sliced(b, e - b);
 }
 
+} // namespace
+
+QString trimBlanks(QStringView text)
+{
+    return trimmedView(text).toString();
+}
+
+// Compared as views: the lists are whole tables, looked up for every imported row.
 int indexOfTrimmed(const QStringList &list, QStringView text)
 {
-    const QString t = trimBlanks(text);
+    const QStringView t = trimmedView(text);
     for (int i = 0; i < list.size(); ++i)
-        if (trimBlanks(list[i]) == t)
+        if (trimmedView(list[i]) == t)
             return i;
     return -1;
 }

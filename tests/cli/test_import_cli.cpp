@@ -1,7 +1,9 @@
 // "import" and "check" run as other programs run them: lines, counts, exit codes, the file.
+#include "importer/sheet.h"
 #include "tempfiles.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,6 +76,42 @@ private Q_SLOTS:
         QCOMPARE(cli({u"import"_s, u"--tables"_s, dir.path(), dir.filePath(u"none.csv"_s), u"--output"_s,
                       dir.filePath(u"x.txt"_s)}).code, 2);
         QVERIFY(!QFile::exists(dir.filePath(u"x.txt"_s)));
+    }
+
+    // The exported workbook holds the orders, the office, the fee and a totals row; LibreOffice
+    // reads the same figures back.
+    void exportWorkbook()
+    {
+        QTemporaryDir dir;
+        const QString data = qEnvironmentVariable("VORLANE_TEST_DATA");
+        const QString batch = dir.filePath(u"b.txt"_s);
+        QVERIFY(vorlane::test::writeCp874(batch, {u"101|10100|นาย ก|ร้าน ข|1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s,
+                                                  u"112||นาย ค|ร้าน ข|100||3 ถนน|2 ถนน|"_s}));
+        const QString out = dir.filePath(u"b.xlsx"_s);
+        const Run r = cli({u"export"_s, u"--tables"_s, data, batch, u"--output"_s, out});
+        QCOMPARE(r.code, 0);
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const vorlane::Sheet s = vorlane::ReadXlsx(f.readAll());
+        QVERIFY(s.ok());
+        QCOMPARE(s.rows.size(), 4);
+        QCOMPARE(s.rows[1], (QStringList{u"101"_s, u"10100"_s, u"ป้อมปราบศัตรูพ่าย"_s, u"นาย ก"_s, u"1 ถนน"_s,
+                                         u"ร้าน ข"_s, u"2 ถนน"_s, u"1250.5"_s, u"15"_s}));
+        QCOMPARE(s.rows[3].first(), u"รวม"_s);
+        QCOMPARE(s.rows[3].mid(7), (QStringList{u"1350.5"_s, u"35"_s}));
+
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+        if (soffice.isEmpty())
+            QSKIP("soffice is not installed");
+        QProcess p;
+        p.start(soffice, {u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s), u"--headless"_s,
+                          u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):44,34,76"_s, u"--outdir"_s, dir.path(), out});
+        QVERIFY(p.waitForFinished(240000));
+        QFile csv(dir.filePath(u"b.csv"_s));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[3].trimmed(), u"รวม,,,,,,,\"1,350.50\",35.00"_s);
     }
 };
 

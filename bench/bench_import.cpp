@@ -1,0 +1,83 @@
+// Spreadsheet import at batch scale: a 100,000-row CSV and a 10,000-row XLSX, read and put
+// through the entry checks (every row passes, as keyed orders would).
+#include "generator.h"
+
+#include "importer/sheet.h"
+#include "importer/workbook.h"
+#include "records/recordline.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace vorlane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const ReferenceTables &tables()
+{
+    static const ReferenceTables t = bench::bundledTables();
+    return t;
+}
+
+QByteArray csvOf(const QStringList &lines)
+{
+    QString out = u"ประเภท,รหัสไปรษณีย์,ชื่อผู้รับ,ที่อยู่ผู้รับ,ชื่อผู้ฝาก,ที่อยู่ผู้ฝาก,จำนวนเงิน\r\n"_s;
+    auto quoted = [](const QString &t) { return u'"' + QString(t).replace(u"\""_s, u"\"\""_s) + u'"'; };
+    for (const QString &line : lines) {
+        const MoneyOrderRecord r = SplitRecord(line);
+        out += r[TypeCode] + u',' + r[DestPostcode] + u',' + quoted(r[RecipientName]) + u','
+               + quoted(r[RecipientAddress]) + u',' + quoted(r[DepositorName]) + u',' + quoted(r[DepositorAddress])
+               + u',' + quoted(r[Amount]) + u"\r\n"_s;
+    }
+    return out.toUtf8();
+}
+
+void runImport(benchmark::State &state, const QString &path, qsizetype want)
+{
+    for (auto _ : state) {
+        const Sheet sheet = ReadSheetFile(path);
+        const ImportResult r = ImportSheet(sheet, {}, tables());
+        if (r.lines(true).size() < want) {
+            state.SkipWithError("rows were refused");
+            return;
+        }
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+void BM_ImportCsv100k(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"orders.csv"_s);
+    const QStringList lines = bench::makeBatch(tables(), 100000);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(csvOf(lines)) < 0) {
+        state.SkipWithError("cannot write the CSV");
+        return;
+    }
+    f.close();
+    runImport(state, path, lines.size());
+}
+BENCHMARK(BM_ImportCsv100k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The workbook is the export of a batch: its column names are the import's own.
+void BM_ImportXlsx10k(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"orders.xlsx"_s);
+    const QStringList lines = bench::makeBatch(tables(), 10000);
+    QString error;
+    if (!WriteWorkbook(path, lines, tables().rates, &error)) {
+        state.SkipWithError("cannot write the workbook");
+        return;
+    }
+    runImport(state, path, lines.size());
+}
+BENCHMARK(BM_ImportXlsx10k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,70 @@
+#include "importer/workbook.h"
+
+#include "records/fee.h"
+#include "records/numbers.h"
+#include "records/recordline.h"
+
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+
+bool WriteWorkbook(const QString &path, const QStringList &recordLines, const RateTable &rates, QString *error)
+{
+    const QString temp = path + u".part"_s;
+    const QByteArray tempName = QFile::encodeName(temp);
+    lxw_workbook *wb = workbook_new(tempName.constData());
+    if (!wb) {
+        *error = u"สร้างแฟ้มไม่ได้ : "_s + path;
+        return false;
+    }
+    lxw_worksheet *sheet = workbook_add_worksheet(wb, nullptr);
+    lxw_format *money = workbook_add_format(wb);
+    format_set_num_format(money, "#,##0.00");
+    lxw_format *bold = workbook_add_format(wb);
+    format_set_bold(bold);
+
+    // Record field shown in each column; -1 the fee.
+    const int fields[] = {TypeCode, DestPostcode, DestPostOfficeName, RecipientName, RecipientAddress,
+                          DepositorName, DepositorAddress, Amount, -1};
+    const QStringList heads{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ที่ทำการไปรษณีย์"_s, u"ชื่อผู้รับ"_s, u"ที่อยู่ผู้รับ"_s,
+                            u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s, u"จำนวนเงิน"_s, u"ค่าธรรมเนียม"_s};
+    for (int c = 0; c < heads.size(); ++c)
+        worksheet_write_string(sheet, 0, lxw_col_t(c), heads[c].toUtf8().constData(), bold);
+
+    double totalAmount = 0, totalFee = 0;
+    lxw_row_t row = 1;
+    for (const QString &line : recordLines) {
+        const MoneyOrderRecord r = SplitRecord(line);
+        const double amount = toNumber(r[Amount]).value_or(0);
+        const double fee = ComputeFee(rates, r[TypeCode], r[Amount]);
+        totalAmount += amount;
+        totalFee += fee;
+        for (int c = 0; c < 9; ++c) {
+            if (fields[c] == Amount)
+                worksheet_write_number(sheet, row, lxw_col_t(c), amount, money);
+            else if (fields[c] < 0)
+                worksheet_write_number(sheet, row, lxw_col_t(c), fee, money);
+            else
+                worksheet_write_string(sheet, row, lxw_col_t(c), r[fields[c]].toUtf8().constData(), nullptr);
+        }
+        ++row;
+    }
+    worksheet_write_string(sheet, row, 0, "รวม", bold);
+    worksheet_write_number(sheet, row, 7, totalAmount, money);
+    worksheet_write_number(sheet, row, 8, totalFee, money);
+
+    if (workbook_close(wb) != LXW_NO_ERROR || std::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(temp);
+        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path;
+        return false;
+    }
+    return true;
+}
+
+} // namespace vorlane
