@@ -105,13 +105,13 @@ bool OpenDataFile(Workspace &ws)
     EntryWindow *entry = ws.ensureEntry();
     st.CurrentFilePath = path;
     entry->AbandonInsertion();
-    // The journal starts afresh from the opened batch just below: one full write of a
-    // large batch, not two.
+    // The journal starts afresh from the opened file just below, by reference: the user
+    // never waits for a copy of a large batch.
     ws.session.lstMO.setObserver(nullptr);
     ws.session.lstMO.assign(std::move(read.lines));
     // A batch opened from its file counts as saved (the chooser marks it so next).
     st.IsSaved = true;
-    ws.beginJournal();
+    ws.beginJournal(&read.stamp);
     st.CurrentIndex = 0;
     if (ws.session.lstMO.isEmpty()) {
         entry->LoadLineIntoEntryFields(QString());
@@ -148,7 +148,9 @@ bool SaveDataFile(Workspace &ws)
     }
     st.CurrentFilePath = st.SaveTargetPath;
     st.IsSaved = true;
-    ws.noteJournal();
+    // The batch is now exactly the saved file: the journal starts afresh from it, by
+    // reference, so it stays small and knows the file as saved.
+    ws.beginJournal(&written.stamp);
     ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
     return true;
 }

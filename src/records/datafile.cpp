@@ -50,6 +50,7 @@ ReadResult ReadDataFile(const QString &path)
         r.detail = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());
         return r;
     }
+    r.stamp = {bytes.size(), ModificationTimeNs(f.handle()), Checksum(bytes)};
     // Lines are found and filtered on the bytes, then each kept line is decoded on its
     // own: no decoded copy of the whole file, one pass less over it. Line ends and "|"
     // are ASCII, the same single bytes in the code page.
@@ -152,6 +153,7 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines)
         r.detail = QStringLiteral("cannot save %1: %2").arg(path, f.errorString());
         return r;
     }
+    r.stamp = {bytes.size(), ModificationTimeNs(path), Checksum(bytes)};
     return r;
 }
 

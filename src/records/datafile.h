@@ -1,5 +1,7 @@
 #pragma once
 // Data files: one record line per line, code page 874, CR LF.
+#include "records/filestamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,7 @@ struct ReadResult {
     QString detail;     // for logs and the command line; the windows show their own texts
     QStringList lines;  // the lines that pass IsRecordLine, in file order
     qsizetype skipped = 0;  // lines left out
+    FileStamp stamp;        // of the bytes read
     bool ok() const { return error == FileError::None; }
 };
 
@@ -27,6 +30,7 @@ struct WriteResult {
     QString detail;
     qsizetype badLine = -1;  // Unencodable: which line, and where in it
     qsizetype badPos = -1;
+    FileStamp stamp;  // of the file as written
     bool ok() const { return error == FileError::None; }
 };
 
