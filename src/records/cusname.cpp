@@ -31,6 +31,11 @@ bool WriteCusname(const QString &path, const DepositorDetails &details)
     f.setDirectWriteFallback(false);
     if (!f.open(QIODevice::WriteOnly))
         return false;
+    // The customer's name and address are the owner's alone.
+    if (!f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        f.cancelWriting();
+        return false;
+    }
     if (f.write(e.bytes) != e.bytes.size()) {
         f.cancelWriting();
         return false;
