@@ -36,7 +36,12 @@ int runFee(const QStringList &argsIn)
     if (!loadRates(paths, rates))
         return 1;
     if (args.size() == 2) {
-        printLine(formatGrouped(ComputeFee(rates, args[0], args[1])));
+        const std::optional<double> fee = ComputeFeeExact(rates, args[0], args[1]);
+        if (!fee) {
+            printError(QStringLiteral("amount %1 is beyond what can be computed exactly").arg(args[1]));
+            return 1;
+        }
+        printLine(formatGrouped(*fee));
         return 0;
     }
     if (!args.isEmpty()) {
@@ -59,7 +64,15 @@ int runFee(const QStringList &argsIn)
             status = 1;
             continue;
         }
-        printLine(formatGrouped(ComputeFee(rates, QStringView(line).left(tab), QStringView(line).mid(tab + 1))));
+        const std::optional<double> fee =
+            ComputeFeeExact(rates, QStringView(line).left(tab), QStringView(line).mid(tab + 1));
+        if (!fee) {
+            printError(QStringLiteral("line %1: amount beyond what can be computed exactly").arg(lineNo));
+            printLine(QString());
+            status = 1;
+            continue;
+        }
+        printLine(formatGrouped(*fee));
     }
     std::fflush(stdout);
     return status;

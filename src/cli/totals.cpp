@@ -24,12 +24,19 @@ int runTotals(const QStringList &argsIn)
     }
     const ReadResult file = ReadDataFile(args[0]);
     if (!file.ok()) {
-        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.detail));
+        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1").arg(file.detail));
         return 1;
     }
     RecordStore store;
     store.assign(file.lines);
     const BatchTotals t = ComputeTotals(store, rates);
+    if (t.beyond > 0) {
+        // No total is better than a wrong one.
+        printError(QStringLiteral("record %1: amount %2 is beyond what can be computed exactly (%3 such records)")
+                       .arg(QString::number(t.firstBeyond + 1), store.at(t.firstBeyond).section(u'|', 4, 4),
+                            QString::number(t.beyond)));
+        return 1;
+    }
     printLine(QStringLiteral("records: %1").arg(t.count));
     printLine(QStringLiteral("amount: %1").arg(formatGrouped(t.amount)));
     printLine(QStringLiteral("fee: %1").arg(formatGrouped(t.fee)));

@@ -4,8 +4,10 @@
 #include "filechooser/filechooser.h"
 #include "filechooser/filename.h"
 #include "records/datafile.h"
+#include "records/totals.h"
 #include "shell/workspace.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
@@ -38,6 +40,31 @@ void setUpSave(Workspace &ws)
     ws.state.ChooserMode = true;
     showChooser(ws, chooser);
     chooser->Text1->setFocus();
+}
+
+void forgetKnownFile(SessionState &st)
+{
+    st.KnownFilePath.clear();
+    st.KnownFileStamp = {};
+    st.KnownFileSkipped = 0;
+}
+
+// Before a save replaces the file the batch came from: was it changed by another program,
+// and would lines that are not records be lost? The user decides.
+bool mayReplaceKnownFile(Workspace &ws)
+{
+    const SessionState &st = ws.state;
+    if (st.KnownFilePath.isEmpty() || QFileInfo(st.SaveTargetPath) != QFileInfo(st.KnownFilePath))
+        return true;
+    if (!StillUnchanged(st.SaveTargetPath, st.KnownFileStamp, kMaxDataFileBytes))
+        return ws.prompter.yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s)
+               == Prompter::Answer::Yes;
+    if (st.KnownFileSkipped > 0)
+        return ws.prompter.yesNo(
+                   u"บรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s.arg(
+                       st.KnownFileSkipped))
+               == Prompter::Answer::Yes;
+    return true;
 }
 
 } // namespace
@@ -127,6 +154,17 @@ bool OpenDataFile(Workspace &ws)
     chooser->hide();
     st.IsAdding = false;
     entry->setCaption(st.EntryBaseCaption + u"   "_s + st.CurrentFilePath);
+    st.KnownFilePath = path;
+    st.KnownFileStamp = read.stamp;
+    st.KnownFileSkipped = read.skippedText;
+    // A notes file opened by mistake must not look like an empty batch without a word.
+    if (read.skippedText > 0)
+        ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
+    // Such amounts are left out of the totals; the user must know which record to correct.
+    const BatchTotals totals = ComputeTotals(ws.session.lstMO, ws.session.tables.rates);
+    if (totals.beyond > 0)
+        ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
+            QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
     return true;
 }
 
@@ -141,11 +179,16 @@ bool SaveDataFile(Workspace &ws)
         ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return false;
     }
+    if (!mayReplaceKnownFile(ws))
+        return false;
     const WriteResult written = WriteDataFile(st.SaveTargetPath, ws.session.lstMO.lines());
     if (!written.ok()) {
         ws.prompter.ok(u"error writing to disk or  writing to protected disk  "_s);
         return false;
     }
+    st.KnownFilePath = st.SaveTargetPath;
+    st.KnownFileStamp = written.stamp;
+    st.KnownFileSkipped = 0;
     st.CurrentFilePath = st.SaveTargetPath;
     st.IsSaved = true;
     // The batch is now exactly the saved file: the journal starts afresh from it, by
@@ -165,6 +208,7 @@ void NewDataFile(Workspace &ws)
     entry->RefreshTotals();
     entry->AddAction();
     st.CurrentFilePath = ws.session.paths.nonamePath();
+    forgetKnownFile(st);
     entry->setCaption(st.EntryBaseCaption + u"      "_s + st.CurrentFilePath);
     ws.beginJournal();
 }

@@ -1,8 +1,8 @@
 #include "help/helptext.h"
 
 #include "records/codec.h"
+#include "records/fileio.h"
 
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -10,16 +10,13 @@ namespace vorlane {
 
 std::optional<QString> LoadHelpText(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // A help text is a few pages; anything far larger is not one.
+    // A help text is a few pages; anything far larger is not one. A pipe or a device
+    // under that name is refused by the reader instead of blocking or filling memory.
     constexpr qint64 kLimit = 8 * 1024 * 1024;
-    if (f.size() > kLimit)
+    const FileReadResult file = ReadFileBounded(path, kLimit);
+    if (!file.ok())
         return std::nullopt;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
+    const QByteArray &bytes = file.bytes;
     const QString all = cp874::decode(bytes);
 
     QString text;

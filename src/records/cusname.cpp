@@ -3,7 +3,7 @@
 #include "records/codec.h"
 #include "records/tables.h"
 
-#include <QSaveFile>
+#include "records/fileio.h"
 
 namespace vorlane {
 
@@ -27,20 +27,10 @@ bool WriteCusname(const QString &path, const DepositorDetails &details)
     const cp874::EncodeResult e = cp874::encode(line);
     if (!e.ok)
         return false;
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    // The customer's name and address are the owner's alone.
-    if (!f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        f.cancelWriting();
-        return false;
-    }
-    if (f.write(e.bytes) != e.bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // Names and addresses are nobody else's business.
+    SaveOptions options;
+    options.mode = 0600;
+    return SaveFileAtomic(path, e.bytes, options).ok();
 }
 
 } // namespace vorlane

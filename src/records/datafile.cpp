@@ -1,11 +1,9 @@
 #include "records/datafile.h"
 
 #include "records/codec.h"
+#include "records/fileio.h"
 #include "records/recordline.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -15,42 +13,26 @@ namespace vorlane {
 ReadResult ReadDataFile(const QString &path)
 {
     ReadResult r;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
+    switch (file.error) {
+    case FileIoError::None:
+        break;
+    case FileIoError::NotFound:
         r.error = FileError::NotFound;
-        r.detail = QStringLiteral("no such file: %1").arg(path);
-        return r;
-    }
-    if (info.isDir()) {
-        r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("is a folder: %1").arg(path);
-        return r;
-    }
-    // A pipe would block here and a device never ends: only regular files are data files.
-    if (!info.isFile()) {
-        r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("not a regular file: %1").arg(path);
-        return r;
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("cannot open %1: %2").arg(path, f.errorString());
-        return r;
-    }
-    if (f.size() > kMaxDataFileBytes) {
+        break;
+    case FileIoError::TooLarge:
         r.error = FileError::TooLarge;
-        r.detail = QStringLiteral("%1 is %2 bytes, more than a data file can be").arg(path).arg(f.size());
-        return r;
-    }
-    // The size taken above, not "until the end": a file that keeps growing cannot grow the batch.
-    const QByteArray bytes = f.read(f.size());
-    if (f.error() != QFileDevice::NoError) {
+        break;
+    default:
         r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());
+        break;
+    }
+    if (!file.ok()) {
+        r.detail = file.message();
         return r;
     }
-    r.stamp = {bytes.size(), ModificationTimeNs(f.handle()), Checksum(bytes)};
+    r.stamp = file.stamp;
+    const QByteArray &bytes = file.bytes;
     // Lines are found and filtered on the bytes, then each kept line is decoded on its
     // own: no decoded copy of the whole file, one pass less over it. Line ends and "|"
     // are ASCII, the same single bytes in the code page.
@@ -59,10 +41,13 @@ ReadResult ReadDataFile(const QString &path)
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
         const auto bars = std::count(line.begin(), line.end(), '|');
-        if (bars == 6 || bars == 8)
+        if (bars == 6 || bars == 8) {
             r.lines.append(cp874::decode(line));
-        else
+        } else {
             ++r.skipped;
+            if (std::any_of(line.begin(), line.end(), [](char c) { return c != ' ' && c != '\t'; }))
+                ++r.skippedText;
+        }
     };
     // CR LF as written; LF alone and CR alone are tolerated.
     qsizetype start = 0;
@@ -125,35 +110,13 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines)
     WriteResult r = EncodeDataFile(lines, bytes);
     if (!r.ok())
         return r;
-    QSaveFile f(path);
-    // Without a writable folder QSaveFile may fall back to writing in place; refuse that,
-    // so a failure can never leave a half-written file behind.
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly)) {
+    const FileIoResult saved = SaveFileAtomic(path, bytes);
+    if (!saved.ok()) {
         r.error = FileError::WriteFailed;
-        r.detail = QStringLiteral("cannot create %1: %2").arg(path, f.errorString());
+        r.detail = saved.message();
         return r;
     }
-    if (f.write(bytes) != bytes.size()) {
-        r.error = FileError::WriteFailed;
-        r.detail = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return r;
-    }
-    // commit() renames even when the buffered bytes could not all be flushed (a full
-    // disk, a file-size limit): flush first and check it.
-    if (!f.flush()) {
-        r.error = FileError::WriteFailed;
-        r.detail = QStringLiteral("cannot write %1: %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return r;
-    }
-    if (!f.commit()) {
-        r.error = FileError::WriteFailed;
-        r.detail = QStringLiteral("cannot save %1: %2").arg(path, f.errorString());
-        return r;
-    }
-    r.stamp = {bytes.size(), ModificationTimeNs(path), Checksum(bytes)};
+    r.stamp = saved.stamp;
     return r;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Data files: one record line per line, code page 874, CR LF.
-#include "records/filestamp.h"
+#include "records/fileio.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +21,8 @@ struct ReadResult {
     QString detail;     // for logs and the command line; the windows show their own texts
     QStringList lines;  // the lines that pass IsRecordLine, in file order
     qsizetype skipped = 0;  // lines left out
-    FileStamp stamp;        // of the bytes read
+    qsizetype skippedText = 0;  // of those, lines that held more than blanks
+    FileStamp stamp;        // what the file held, to tell a later change by another program
     bool ok() const { return error == FileError::None; }
 };
 
@@ -30,7 +31,7 @@ struct WriteResult {
     QString detail;
     qsizetype badLine = -1;  // Unencodable: which line, and where in it
     qsizetype badPos = -1;
-    FileStamp stamp;  // of the file as written
+    FileStamp stamp;  // what was written
     bool ok() const { return error == FileError::None; }
 };
 
@@ -38,7 +39,7 @@ inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
 
 // Reads the whole file, tolerating LF and CR line ends; never a half-filled result.
 ReadResult ReadDataFile(const QString &path);
-// Encodes every line first, then writes through a temporary file and a rename.
+// Encodes every line first, then saves through SaveFileAtomic.
 WriteResult WriteDataFile(const QString &path, const QStringList &lines);
 // The same bytes WriteDataFile would write.
 WriteResult EncodeDataFile(const QStringList &lines, QByteArray &out);

@@ -2,6 +2,7 @@
 
 #include "records/numbers.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vorlane {
@@ -49,8 +50,9 @@ double feeFor(const RateFigures &row, QStringView amount)
     const double Z = Zu * scale;
     const double L = Lu * scale;
 
-    // A step that rounds to nothing would divide by zero: charge the base fee.
-    if (whole(Z) == 0)
+    // A step that rounds to nothing would divide by zero, and a negative one would
+    // charge less the more is sent: charge the base fee.
+    if (whole(Z) <= 0)
         return B;
     if (L == 0 || L > a)
         return stepRule(a, B, S, Z);
@@ -58,7 +60,7 @@ double feeFor(const RateFigures &row, QStringView amount)
     // Split rule: k full orders of L, each charged as the unscaled L would be, then the rest.
     const std::int64_t l = whole(L);
     const std::int64_t zu = whole(Zu);
-    if (l == 0 || zu == 0)
+    if (l <= 0 || zu <= 0)
         return B;
     const std::int64_t k = whole(a) / l;
     const double F = (S * double(whole(Lu - Zu) / zu) + B) * double(k);
@@ -70,7 +72,8 @@ double feeFor(const RateFigures &row, QStringView amount)
 
 } // namespace
 
-double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amount)
+namespace {
+double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount)
 {
     if (rates.rowCount == 0)
         return 0;
@@ -91,6 +94,22 @@ double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amou
     }
     const int r = rates.rowByValue(typeCode).value_or(0);
     return feeFor(ParseRateRow(rates.rows[r]), amount);
+}
+
+} // namespace
+
+double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amount)
+{
+    // A negative base or step in the table is a mistake there; the order costs nothing
+    // rather than paying the sender.
+    return std::max(0.0, anyFee(rates, typeCode, amount));
+}
+
+std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount)
+{
+    if (const auto a = toNumber(amount); a && isBeyondExact(*a))
+        return std::nullopt;
+    return ComputeFee(rates, typeCode, amount);
 }
 
 } // namespace vorlane

@@ -362,7 +362,7 @@ bool RecoveryJournal::beginFromFile(const QStringList &lines, const QString &fil
 {
     QByteArray out = "B\t" + QByteArray(saved ? "1" : "0") + '\t' + escape(filePath).toUtf8() + '\n';
     out += "F\t" + QByteArray::number(stamp.size) + '\t' + QByteArray::number(stamp.mtimeNs) + '\t'
-           + QByteArray::number(stamp.checksum, 16) + '\t' + escape(filePath).toUtf8() + '\n';
+           + stamp.checksum.toHex() + '\t' + escape(filePath).toUtf8() + '\n';
     out += "E\n";
     qint64 chars = 0;
     for (const QString &l : lines)
@@ -706,11 +706,11 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::read(const QString &p
             if (finalSaved)
                 continue;  // in its file already: nothing to rebuild
             FileStamp want;
-            bool ok = false;
+            want.valid = true;
             want.size = parts.value(1).toLongLong();
-            want.checksum = parts.value(3).toULongLong(&ok, 16);
+            want.checksum = QByteArray::fromHex(parts.value(3).toLatin1());
             const ReadResult base = ReadDataFile(unescape(parts.value(4)));
-            if (ok && base.ok() && base.stamp.sameContent(want))
+            if (!want.checksum.isEmpty() && base.ok() && SameContents(base.stamp, want))
                 r.lines = base.lines;
             else
                 r.baseChanged = true;

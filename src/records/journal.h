@@ -7,7 +7,7 @@
 // the file's size, time and checksum, not a copy of its lines. A fresh start is written
 // beside the journal and renamed over it, so one complete journal exists at every instant.
 // The journal is the owner's alone: folder 0700, file 0600, never through a link.
-#include "records/filestamp.h"
+#include "records/fileio.h"
 #include "records/recordstore.h"
 
 #include <QByteArray>

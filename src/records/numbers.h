@@ -17,6 +17,12 @@ inline bool isNumeric(QStringView text) { return toNumber(text).has_value(); }
 // Kept in 64 bits so amounts in hundredths of a baht never overflow.
 std::int64_t whole(double value);
 
+// Amounts up to ten million million baht are charged and summed exactly to the satang;
+// beyond that a double can no longer hold every hundredth, so such an amount is refused
+// where it is charged, never turned into a rounded or saturated figure.
+inline constexpr double kMaxExactAmount = 1e13;
+inline bool isBeyondExact(double amount) { return !(amount >= -kMaxExactAmount && amount <= kMaxExactAmount); }
+
 // "##,##0.00": thousands separators, two decimals, at least one integer digit (0 -> 0.00).
 QString formatGrouped(double value);
 // "##,###.00" (also written "###,##.00"): as above but no integer digit below 1 (0.5 -> .50, 0 -> .00).

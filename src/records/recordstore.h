@@ -100,6 +100,7 @@ public:
         bool known = false;
         double amount = 0;
         double fee = 0;
+        bool beyond = false;  // an amount too large to charge exactly: left out of the sums
     };
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
 

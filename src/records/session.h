@@ -2,6 +2,7 @@
 // The state every window shares: which file, saved or not, which record, the depositor
 // defaults, the totals, and the record lists.
 #include "records/apppaths.h"
+#include "records/fileio.h"
 #include "records/recordline.h"
 #include "records/recordstore.h"
 #include "records/tables.h"
@@ -24,6 +25,11 @@ struct SessionState {
     double TotalFee = 0;
     float PrintLineY = 0;
     RecordFieldSlots RecordFields;
+    // The file the batch was last read from or saved to, as it was then: a save over it
+    // first checks that no other program has changed it and that no skipped lines are lost.
+    QString KnownFilePath;
+    FileStamp KnownFileStamp;
+    qsizetype KnownFileSkipped = 0;  // lines with text that were not records
 
     // Case-sensitive, anywhere in the path.
     bool isUnnamed() const { return CurrentFilePath.contains(QStringLiteral("Noname.txt")); }

@@ -1,10 +1,9 @@
 #include "records/tables.h"
 
 #include "records/codec.h"
+#include "records/fileio.h"
 #include "records/numbers.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace vorlane {
 namespace {
@@ -79,18 +78,10 @@ QStringList ReadFields(QStringView line, int count)
 
 std::optional<QStringList> ReadTableLines(const QString &path)
 {
-    // Only a regular file is a table: a pipe would block the start-up and a device never ends.
-    if (!QFileInfo(path).isFile())
+    const FileReadResult file = ReadFileBounded(path, kMaxTableBytes);
+    if (!file.ok())
         return std::nullopt;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    if (f.size() > kMaxTableBytes)
-        return std::nullopt;
-    // Sized by the file, not by the limit: asking for the limit allocates all of it every time.
-    const QByteArray bytes = f.read(f.size());
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
+    const QByteArray &bytes = file.bytes;
     QStringList lines = splitLines(cp874::decode(bytes));
     lines.removeIf([](const QString &l) { return l.trimmed().isEmpty(); });
     return lines;

@@ -30,7 +30,11 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
         const QStringView type = k > TypeCode ? fields[TypeCode] : QStringView();
         const QStringView amount = k > Amount ? fields[Amount] : QStringView();
         f.amount = toNumber(amount).value_or(0.0);
-        f.fee = ComputeFee(rates, type, amount);
+        const std::optional<double> fee = ComputeFeeExact(rates, type, amount);
+        f.beyond = !fee;
+        f.fee = fee.value_or(0.0);
+        if (f.beyond)
+            f.amount = 0;
         f.known = true;
     }
     return f;
@@ -42,6 +46,11 @@ BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates)
     t.count = store.count();
     for (qsizetype i = 0; i < t.count; ++i) {
         const RecordStore::LineFigures &f = store.figures(i, rates);
+        if (f.beyond) {
+            if (t.beyond++ == 0)
+                t.firstBeyond = i;
+            continue;
+        }
         t.amount += f.amount;
         t.fee += f.fee;
     }

@@ -252,7 +252,11 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             if (!amount)
                 throw PrintFailure{kTypeMismatch, u"Type mismatch"_s};
             p.amount = *amount;
-            p.fee = ComputeFee(rates, p.record[TypeCode], p.record[Amount]);
+            // An amount the program cannot charge exactly stops the run, as a bad one does.
+            const std::optional<double> fee = ComputeFeeExact(rates, p.record[TypeCode], p.record[Amount]);
+            if (!fee)
+                throw PrintFailure{kOverflow, u"Overflow"_s};
+            p.fee = *fee;
             checkFinite(p.amount);
             checkFinite(p.fee);
             priced.append(p);

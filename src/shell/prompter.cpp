@@ -14,6 +14,8 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
                      QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    // File names and record texts go into these boxes: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     struct ButtonDef { QMessageBox::StandardButton std; QString label; Prompter::Answer answer; };
     const ButtonDef buttonDefs[] = {
         {QMessageBox::Ok, u"ตกลง"_s, Prompter::Answer::Ok},

@@ -27,7 +27,7 @@ public:
     void begin(const FileStamp *stamp = nullptr)
     {
         const SessionState &st = m_ws.state;
-        if (stamp && stamp->valid())
+        if (stamp && stamp->valid)
             journal.beginFromFile(m_ws.session.lstMO.lines(), st.CurrentFilePath, *stamp, st.IsSaved);
         else
             journal.begin(m_ws.session.lstMO.lines(), st.CurrentFilePath, st.IsSaved);

@@ -2,7 +2,7 @@
 // What every window of the program shares: the session, the message boxes, and the
 // other windows. Work windows are children of the main window, shown one at a time
 // in the space left of the command bar.
-#include "records/filestamp.h"
+#include "records/fileio.h"
 #include "records/session.h"
 #include "shell/prompter.h"
 

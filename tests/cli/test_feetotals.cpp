@@ -83,6 +83,18 @@ private Q_SLOTS:
         QCOMPARE(r.out, u"records: 2\namount: 1,750.50\nfee: 25.00\n"_s);
     }
 
+    void amountBeyondExactIsAnError()
+    {
+        QTemporaryDir d;
+        const QString file = d.filePath(u"huge.txt"_s);
+        QVERIFY(vorlane::test::writeCp874(file, {u"101|10100|ก|ข|500|ค|ง|จ|"_s,
+                                                 u"101|10100|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
+        const Run r = cli({u"totals"_s, u"--tables"_s, tables.path(), file});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.err.contains(u"record 2: amount 99999999999999999999"_s));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using vorlane::test::orderLine;
 
@@ -18,9 +22,18 @@ struct Run {
     QString err;
 };
 
-Run cli(const QStringList &args)
+// `fileLimit` > 0: the tool cannot write files larger than that, as on a full disk.
+Run cli(const QStringList &args, rlim_t fileLimit = 0)
 {
     QProcess p;
+    if (fileLimit > 0)
+        p.setChildProcessModifier([fileLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit l{};
+            getrlimit(RLIMIT_FSIZE, &l);
+            l.rlim_cur = fileLimit;
+            setrlimit(RLIMIT_FSIZE, &l);
+        });
     p.start(qEnvironmentVariable("VORLANE_BIN_DIR") + u"/vorlane-cli"_s, args);
     if (!p.waitForFinished(60000))
         return {};
@@ -61,9 +74,10 @@ class TestCliSlip : public QObject {
         return path;
     }
 
-    Run slip(const QStringList &options, const QString &data, const QString &out)
+    Run slip(const QStringList &options, const QString &data, const QString &out, rlim_t fileLimit = 0)
     {
-        return cli(QStringList{u"slip"_s, u"--tables"_s, dir.path()} + options + QStringList{u"--output"_s, out, data});
+        return cli(QStringList{u"slip"_s, u"--tables"_s, dir.path()} + options + QStringList{u"--output"_s, out, data},
+                   fileLimit);
     }
 
 private Q_SLOTS:
@@ -142,6 +156,35 @@ private Q_SLOTS:
         const Run r = cli(args);
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(u"usage: vorlane-cli slip"_s));
+    }
+
+    // A full disk keeps the good PDF and fails; a pipe or a folder is never replaced.
+    void unwritableTargets_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("full disk") << u"full"_s;
+        QTest::newRow("pipe") << u"fifo"_s;
+        QTest::newRow("folder") << u"folder"_s;
+    }
+    void unwritableTargets()
+    {
+        QFETCH(QString, kind);
+        const QString out = file(u"target-"_s + kind);
+        const QByteArray good = "%PDF-1.4 a good slip";
+        if (kind == u"full"_s)
+            QVERIFY(vorlane::test::writeBytes(out, good));
+        else if (kind == u"fifo"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(out).constData(), 0644), 0);
+        else
+            QVERIFY(QDir().mkdir(out));
+        const Run r = slip({}, batch(u"25.txt"_s, 25), out, kind == u"full"_s ? 4096 : 0);
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(out));
+        const QFileInfo after(out);
+        if (kind == u"full"_s)
+            QCOMPARE(vorlane::test::readBytes(out), good);
+        else
+            QVERIFY(after.exists() && !after.isFile());
     }
 
     void missingDataFile()

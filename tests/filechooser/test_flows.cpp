@@ -41,6 +41,8 @@ private Q_SLOTS:
     void saveUnderTheSameName();
     void saveChoiceCancelled();
     void newDataFile();
+    void saveOverTheOpenedFile_data();
+    void saveOverTheOpenedFile();
 };
 
 void TestFlows::openKeepsRecordLinesOnly()
@@ -53,7 +55,8 @@ void TestFlows::openKeepsRecordLinesOnly()
                        {u"รายการธนาณัติ"_s, QString(), six, u"1|2|3|4|5|6|7|"_s, eight, u"|||||||||"_s}));
     FileChooser *c = p.openAt(u"batch.txt"_s);
     c->Comopen->click();
-    QVERIFY(p.prompter.shown.isEmpty());
+    // The blank line goes unmentioned; the three with text are counted.
+    QCOMPARE(p.prompter.texts(), QStringList{u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ 3 บรรทัด"_s});
     QCOMPARE(p.lines(), (QStringList{six, eight}));
     const QString path = QDir::toNativeSeparators(p.filePath(u"batch.txt"_s));
     QCOMPARE(p.st().CurrentFilePath, path);
@@ -302,6 +305,59 @@ void TestFlows::newDataFile()
     QVERIFY(p.st().isUnnamed());
     QCOMPARE(p.entry()->caption(), p.st().EntryBaseCaption + u"      "_s + p.st().CurrentFilePath);
     QVERIFY(p.prompter.shown.isEmpty());
+}
+
+
+void TestFlows::saveOverTheOpenedFile_data()
+{
+    QTest::addColumn<bool>("notes");    // the file holds a line that is not a record
+    QTest::addColumn<bool>("changed");  // another program rewrote it after the open
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question");  // empty: none asked
+    QTest::addColumn<bool>("replaced");
+    const QString lost = u"บรรทัดที่ไม่ใช่รายการธนาณัติ 1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s;
+    const QString other = u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s;
+    const int yes = int(Prompter::Answer::Yes), no = int(Prompter::Answer::No);
+    QTest::newRow("records only") << false << false << yes << QString() << true;
+    QTest::newRow("notes, kept") << true << false << no << lost << false;
+    QTest::newRow("notes, dropped") << true << false << yes << lost << true;
+    QTest::newRow("changed, kept") << false << true << no << other << false;
+    QTest::newRow("changed, replaced") << false << true << yes << other << true;
+}
+
+void TestFlows::saveOverTheOpenedFile()
+{
+    QFETCH(bool, notes);
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(bool, replaced);
+    ChooserProgram p;
+    p.start();
+    const QString file = p.filePath(u"shared.txt"_s);
+    QStringList lines{u"101|10110|นาง ค|บริษัท ข|500|คลองเตย|ที่อยู่ 1|ที่อยู่ 2|"_s};
+    if (notes)
+        lines.prepend(u"บันทึกของฉัน"_s);
+    QVERIFY(writeCp874(file, lines));
+    p.openAt(u"shared.txt"_s)->Comopen->click();
+    if (changed)
+        QVERIFY(writeCp874(file, {u"112||นาย ง|บริษัท จ|75||ก|ข|"_s}));
+    const QByteArray before = readBytes(file);
+    p.keyRecords(1);
+    p.prompter.clear();
+    p.prompter.answer({Prompter::Answer::No, Prompter::Answer(answer)});
+    BeginSave(*p.ws);
+    const QStringList texts = p.prompter.texts();
+    QCOMPARE(texts.contains(question), !question.isEmpty());
+    QCOMPARE(readBytes(file) != before, replaced);
+    QCOMPARE(p.st().IsSaved, replaced);
+    if (replaced) {
+        // Once saved, the next save asks nothing.
+        p.prompter.clear();
+        p.prompter.answer(Prompter::Answer::No);
+        BeginSave(*p.ws);
+        QCOMPARE(p.prompter.texts().size(), 2);
+    }
 }
 
 QTEST_MAIN(TestFlows)

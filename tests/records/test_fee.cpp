@@ -16,7 +16,7 @@ RateTable table(std::initializer_list<RateRow> rows)
 }
 
 // Rows: 101 step (B10 S5 Z1000), 103 split (L5000), 104 flat, 105 S<0, 106 L<0,
-// 107 Z=0, 108 L rounding to 0 in baht, 109 non-numeric B.
+// 107 Z=0, 108 L rounding to 0 in baht, 109 non-numeric B, 110 B<0, 111 Z<0, 113 Z<0 with L.
 const RateTable kRates = table({
     {u"101"_s, u"10"_s, u"5"_s, u"1000"_s, u"0"_s, u"50000"_s, u"0"_s},
     {u"103"_s, u"10"_s, u"5"_s, u"1000"_s, u"0"_s, u"50000"_s, u"5000"_s},
@@ -26,6 +26,9 @@ const RateTable kRates = table({
     {u"107"_s, u"12"_s, u"5"_s, u"0"_s, u"0"_s, u"50000"_s, u"0"_s},
     {u"108"_s, u"12"_s, u"5"_s, u"1"_s, u"0"_s, u"50000"_s, u"0.3"_s},
     {u"109"_s, u"abc"_s, u"0"_s, u"0"_s, u"0"_s, u"50000"_s, u"0"_s},
+    {u"110"_s, u"-20"_s, u"0"_s, u"0"_s, u"0"_s, u"50000"_s, u"0"_s},
+    {u"111"_s, u"10"_s, u"5"_s, u"-1000"_s, u"0"_s, u"50000"_s, u"0"_s},
+    {u"113"_s, u"10"_s, u"5"_s, u"-1000"_s, u"0"_s, u"50000"_s, u"5000"_s},
 });
 
 } // namespace
@@ -65,6 +68,9 @@ private Q_SLOTS:
         QTest::newRow("zero step size: base fee") << u"107"_s << u"2000"_s << 12.0;
         QTest::newRow("limit rounding to zero: base fee") << u"108"_s << u"2000"_s << 12.0;
         QTest::newRow("non-numeric base fee") << u"109"_s << u"10"_s << 0.0;
+        QTest::newRow("negative base fee: nothing") << u"110"_s << u"2000"_s << 0.0;
+        QTest::newRow("negative step size: base fee") << u"111"_s << u"2000"_s << 10.0;
+        QTest::newRow("negative step size, split: base fee") << u"113"_s << u"12000"_s << 10.0;
         // Lookups.
         QTest::newRow("unknown type charged by row 0") << u"999"_s << u"2500"_s << 20.0;
         QTest::newRow("type compared as a number") << u" 0103 "_s << u"12000"_s << 75.0;
@@ -90,6 +96,28 @@ private Q_SLOTS:
             for (int i = 0; i < t.rowCount; ++i)
                 QCOMPARE(ComputeFee(t, t.rows[i].TypeCode, QString::fromLatin1(amount)),
                          ComputeFee(kRates, kRates.rows[i].TypeCode, QString::fromLatin1(amount)));
+    }
+
+    // Beyond what is computed exactly: no fee at all, never a saturated one.
+    void exactFee_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<bool>("charged");
+        QTest::newRow("twenty digits") << u"99999999999999999999"_s << false;
+        QTest::newRow("negative twenty digits") << u"-99999999999999999999"_s << false;
+        QTest::newRow("a satang over the limit") << u"10000000000000.01"_s << false;
+        QTest::newRow("the limit") << u"10,000,000,000,000.00"_s << true;
+        QTest::newRow("ordinary") << u"1,250.50"_s << true;
+        QTest::newRow("not a number: as before") << u"abc"_s << true;
+    }
+    void exactFee()
+    {
+        QFETCH(QString, amount);
+        QFETCH(bool, charged);
+        const std::optional<double> fee = ComputeFeeExact(kRates, u"103"_s, amount);
+        QCOMPARE(fee.has_value(), charged);
+        if (fee)
+            QCOMPARE(*fee, ComputeFee(kRates, u"103"_s, amount));
     }
 
     void emptyTableChargesNothing() { QCOMPARE(ComputeFee(RateTable{}, u"101"_s, u"500"_s), 0.0); }

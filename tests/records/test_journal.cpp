@@ -172,7 +172,7 @@ private Q_SLOTS:
         const WriteResult w = WriteDataFile(data, lines);
         QVERIFY(w.ok());
         const ReadResult opened = ReadDataFile(data);
-        QVERIFY(opened.stamp.sameContent(w.stamp));
+        QVERIFY(SameContents(opened.stamp, w.stamp));
         {
             RecoveryJournal j(path);
             RecordStore store;

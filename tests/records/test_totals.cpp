@@ -31,6 +31,19 @@ private Q_SLOTS:
         QCOMPARE(t.fee, 10.0 + 15.0 + 25.0 + 0.0);
     }
 
+    void amountsBeyondExactAreLeftOutAndCounted()
+    {
+        RecordStore s;
+        s.append(u"101|10100|a|b|500|x|y|z|"_s);
+        s.append(u"101|10100|a|b|99999999999999999999|x|y|z|"_s);
+        s.append(u"101|10100|a|b|-99999999999999999999|x|y|z|"_s);
+        const BatchTotals t = ComputeTotals(s, rates);
+        QCOMPARE(t.beyond, qsizetype(2));
+        QCOMPARE(t.firstBeyond, qsizetype(1));
+        QCOMPARE(t.amount, 500.0);
+        QCOMPARE(t.fee, 10.0);
+    }
+
     void figuresFollowEveryEdit()
     {
         RecordStore s;

@@ -445,14 +445,26 @@ private Q_SLOTS:
         QVERIFY(r.surface.drawn.isEmpty());
     }
 
+    void nonNumericAmountStopsBeforeDrawing_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("not a number") << u"12a"_s << 13 << u"Error 13 : Type mismatch ให้ตรวจสอบเครื่องพิมพ์"_s;
+        // Too large to charge exactly: never a saturated fee on the slip.
+        QTest::newRow("beyond exact") << u"99999999999999999999"_s << 6 << u"Error 6 : Overflow ให้ตรวจสอบเครื่องพิมพ์"_s;
+    }
     void nonNumericAmountStopsBeforeDrawing()
     {
+        QFETCH(QString, amount);
+        QFETCH(int, number);
+        QFETCH(QString, text);
         RecordStore all = batch(20);
-        all.setAt(15, orderLine(15, u"101"_s, u"12a"_s));
+        all.setAt(15, orderLine(15, u"101"_s, amount));
         const Run r = runSlip(all);
         QCOMPARE(r.result.status, SlipResult::Status::Failed);
-        QCOMPARE(r.result.errorNumber, 13);
-        QCOMPARE(r.result.errorText(), u"Error 13 : Type mismatch ให้ตรวจสอบเครื่องพิมพ์"_s);
+        QCOMPARE(r.result.errorNumber, number);
+        QCOMPARE(r.result.errorText(), text);
         QVERIFY(r.surface.drawn.isEmpty());
         QCOMPARE(r.surface.endDocumentCalls, 0);
     }

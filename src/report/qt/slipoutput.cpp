@@ -1,12 +1,14 @@
 #include "report/qt/slipoutput.h"
 
 #include "report/qt/paintersurface.h"
+#include "records/fileio.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -41,13 +43,19 @@ SlipResult PaintSlip(QPagedPaintDevice *device, const SlipJob &job, const SlipPr
 
 SlipResult WriteSlipPdf(const QString &path, const SlipJob &job, const SlipProgress &progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(kFileAccessError, u"Path/File access error: "_s + file.errorString());
+    // Refused before the run, so the user does not wait for a slip that cannot be kept.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return failed(kFileAccessError, u"Path/File access error: "_s + path + u": not a regular file"_s);
 
+    // The whole PDF is made in memory and then saved in one step: a full disk or a failed
+    // run never replaces a good file with a truncated one.
+    QByteArray pdf;
     SlipResult result;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setCreator(u"Vorlane"_s);
         writer.setTitle(u"ใบฝากธนาณัติในประเทศรวม"_s);
         writer.setResolution(600);
@@ -56,12 +64,11 @@ SlipResult WriteSlipPdf(const QString &path, const SlipJob &job, const SlipProgr
         writer.setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
         result = PaintSlip(&writer, job, progress);
     }
-    if (result.status != SlipResult::Status::Printed) {
-        file.cancelWriting();
+    if (result.status != SlipResult::Status::Printed)
         return result;
-    }
-    if (!file.commit())
-        return failed(kFileAccessError, u"Path/File access error: "_s + file.errorString());
+    const FileIoResult saved = SaveFileAtomic(path, pdf);
+    if (!saved.ok())
+        return failed(kFileAccessError, u"Path/File access error: "_s + saved.message());
     return result;
 }
 

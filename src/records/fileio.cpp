@@ -1,0 +1,254 @@
+#include "records/fileio.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace vorlane {
+namespace {
+
+QString errnoText(int e)
+{
+    return QString::fromLocal8Bit(std::strerror(e));
+}
+
+FileIoResult failure(FileIoError error, const QString &path, const QString &cause)
+{
+    FileIoResult r;
+    r.error = error;
+    r.path = path;
+    r.cause = cause;
+    return r;
+}
+
+qint64 mtimeOf(const struct stat &st)
+{
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+QByteArray checksumOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// Closes the descriptor however the reader leaves.
+struct Fd {
+    int fd = -1;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+bool isSaveLeftoverName(QStringView name, QStringView target)
+{
+    if (name.size() != target.size() + 7 || !name.startsWith(target) || name[target.size()] != u'.')
+        return false;
+    // The save's temporary names end in six random letters of both cases; a name such as
+    // "batch.txt.backup" is the user's own and stays.
+    bool upper = false, lower = false;
+    for (QChar c : name.last(6)) {
+        if (c >= u'A' && c <= u'Z')
+            upper = true;
+        else if (c >= u'a' && c <= u'z')
+            lower = true;
+        else
+            return false;
+    }
+    return upper && lower;
+}
+
+} // namespace
+
+bool SameContents(const FileStamp &a, const FileStamp &b)
+{
+    return a.valid && b.valid && a.size == b.size && a.checksum == b.checksum;
+}
+
+QString FileIoResult::message() const
+{
+    return path + u": "_s + cause;
+}
+
+FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
+{
+    FileReadResult r;
+    r.path = path;
+    auto fail = [&](FileIoError e, const QString &cause) {
+        r.error = e;
+        r.cause = cause;
+        return r;
+    };
+    // Non-blocking, so opening a pipe with no writer returns at once; the type is then
+    // checked on what was opened, not on the name, so nothing can be swapped in between.
+    Fd f;
+    f.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (f.fd < 0) {
+        const int e = errno;
+        if (e == ENOENT)
+            return fail(FileIoError::NotFound, u"no such file"_s);
+        return fail(FileIoError::Unreadable, errnoText(e));
+    }
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        return fail(FileIoError::Unreadable, errnoText(errno));
+    if (!S_ISREG(st.st_mode))
+        return fail(FileIoError::NotRegular, S_ISDIR(st.st_mode) ? u"is a folder"_s : u"not a regular file"_s);
+    if (st.st_size > maxBytes)
+        return fail(FileIoError::TooLarge,
+                    u"%1 bytes, more than the %2 this file may hold"_s.arg(QString::number(qint64(st.st_size)), QString::number(maxBytes)));
+    // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
+    r.bytes.resize(qsizetype(st.st_size));
+    qsizetype got = 0;
+    while (got < r.bytes.size()) {
+        const ssize_t n = ::read(f.fd, r.bytes.data() + got, size_t(r.bytes.size() - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int e = errno;
+            r.bytes.clear();
+            return fail(FileIoError::Unreadable, errnoText(e));
+        }
+        if (n == 0)
+            break;  // shrank while read: what is there
+        got += n;
+    }
+    r.bytes.truncate(got);
+    r.stamp.valid = true;
+    r.stamp.size = got;
+    r.stamp.mtimeNs = mtimeOf(st);
+    r.stamp.checksum = checksumOf(r.bytes);
+    return r;
+}
+
+FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)
+{
+    const QByteArray native = QFile::encodeName(path);
+    QString target = path;
+    struct stat st {};
+    if (::lstat(native.constData(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            if (options.refuseLink)
+                return failure(FileIoError::IsLink, path, u"is a symbolic link"_s);
+            // The save replaces what the link points to, in that folder.
+            const QString resolved = QFileInfo(path).canonicalFilePath();
+            if (!resolved.isEmpty())
+                target = resolved;
+        }
+        struct stat to {};
+        if (::stat(native.constData(), &to) == 0 && !S_ISREG(to.st_mode))
+            return failure(FileIoError::NotRegular, path,
+                           S_ISDIR(to.st_mode) ? u"is a folder"_s : u"exists and is not a regular file"_s);
+    }
+
+    RemoveSaveLeftovers(target);
+
+    QSaveFile f(path);
+    // Without a writable folder QSaveFile may fall back to writing in place; refuse that,
+    // so a failure can never leave a half-written file behind.
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly))
+        return failure(FileIoError::WriteFailed, path, u"cannot create: "_s + f.errorString());
+    if (options.mode && ::fchmod(f.handle(), mode_t(*options.mode)) != 0) {
+        const int e = errno;
+        f.cancelWriting();
+        return failure(FileIoError::WriteFailed, path, u"cannot set permissions: "_s + errnoText(e));
+    }
+    if (f.write(bytes) != bytes.size()) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + why);
+    }
+    // commit() renames even when the buffered bytes could not all be flushed (a full
+    // disk, a file-size limit), and ignores a failed sync: check both here.
+    if (!f.flush()) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + why);
+    }
+    if (::fsync(f.handle()) != 0 && errno != EINVAL && errno != EROFS) {
+        const int e = errno;
+        f.cancelWriting();
+        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + errnoText(e));
+    }
+    if (!f.commit())
+        return failure(FileIoError::WriteFailed, path, u"cannot save: "_s + f.errorString());
+
+    if (options.syncFolder) {
+        Fd dir;
+        dir.fd = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir.fd >= 0)
+            ::fsync(dir.fd);  // best effort: some file systems cannot sync a folder
+    }
+
+    FileIoResult r;
+    r.path = path;
+    r.stamp.valid = true;
+    r.stamp.size = bytes.size();
+    r.stamp.checksum = checksumOf(bytes);
+    struct stat now {};
+    if (::stat(native.constData(), &now) == 0)
+        r.stamp.mtimeNs = mtimeOf(now);
+    return r;
+}
+
+FileStamp CurrentStamp(const QString &path, qint64 maxBytes)
+{
+    const FileReadResult r = ReadFileBounded(path, maxBytes);
+    return r.ok() ? r.stamp : FileStamp{};
+}
+
+bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes)
+{
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    if (!known.valid)
+        return !exists;
+    if (!exists || !S_ISREG(st.st_mode) || qint64(st.st_size) != known.size)
+        return false;
+    if (mtimeOf(st) == known.mtimeNs)
+        return true;
+    // Touched or copied back: the contents decide.
+    return SameContents(CurrentStamp(path, maxBytes), known);
+}
+
+int RemoveSaveLeftovers(const QString &target, int minAgeSecs)
+{
+    const QFileInfo t(target);
+    const QDir dir = t.absoluteDir();
+    const QString name = t.fileName();
+    if (name.isEmpty())
+        return 0;
+    // No name filter: the target's name may hold wildcard characters.
+    const QStringList candidates = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    int removed = 0;
+    for (const QString &c : candidates) {
+        if (!isSaveLeftoverName(c, name))
+            continue;
+        const QByteArray native = QFile::encodeName(dir.filePath(c));
+        struct stat st {};
+        if (::lstat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        if (now - qint64(st.st_mtim.tv_sec) < minAgeSecs)
+            continue;  // perhaps another copy of the program saving right now
+        if (::unlink(native.constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+} // namespace vorlane

@@ -1,0 +1,82 @@
+#pragma once
+// The one way the program reads a whole file and the one way it writes one.
+//
+// Reading: only a regular file (a pipe would block, a device never ends), never more
+// than a limit, the result names the file and the cause.
+// Writing: the bytes are complete before anything touches the disk; they go to a
+// temporary file beside the target, are flushed and checked, and only then replace the
+// target by a rename. A failure at any point leaves the previous file as it was.
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace vorlane {
+
+enum class FileIoError {
+    None,
+    NotFound,     // no such file (reading)
+    NotRegular,   // a folder, pipe, device or socket
+    IsLink,       // the name is a symbolic link and the caller refuses links
+    TooLarge,     // larger than the caller's limit
+    Unreadable,   // exists but cannot be opened or read
+    WriteFailed,  // create, write, flush or rename failed; the previous file is untouched
+};
+
+// What a file held when it was read or written: tells whether another program has
+// changed it since.
+struct FileStamp {
+    bool valid = false;
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    QByteArray checksum;  // SHA-256 of the contents
+};
+
+// The same size and checksum; the time alone may differ (a copy, a touch).
+bool SameContents(const FileStamp &a, const FileStamp &b);
+
+struct FileIoResult {
+    FileIoError error = FileIoError::None;
+    QString path;
+    QString cause;     // English, for logs and the command line; windows say their own Thai
+    FileStamp stamp;   // of what was read or written, when ok
+    bool ok() const { return error == FileIoError::None; }
+    // "<path>: <cause>"
+    QString message() const;
+};
+
+struct FileReadResult : FileIoResult {
+    QByteArray bytes;
+};
+
+// The whole file, at most maxBytes. Follows symbolic links (to a regular file only).
+FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes);
+
+struct SaveOptions {
+    // Mode bits for the new file, for instance 0600 for private details. Without it an
+    // existing file keeps its mode and a new one gets the default.
+    std::optional<unsigned> mode;
+    // A name that is a symbolic link is refused instead of followed.
+    bool refuseLink = false;
+    // Make the rename itself durable, so a power cut leaves the old or the new file.
+    bool syncFolder = true;
+};
+
+// Writes the bytes in place of the file. A target that exists and is not a regular file
+// (a device, a pipe, a folder) is always refused: it would be replaced by a regular file.
+// Leftover temporary files of earlier saves to the same name are removed first.
+FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options = {});
+
+// The stamp of the file as it is now; an invalid stamp when it cannot be read.
+FileStamp CurrentStamp(const QString &path, qint64 maxBytes);
+
+// True when the file still holds what `known` describes (or is gone and known is invalid).
+// Compares size first and hashes only when the time changed.
+bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes);
+
+// Removes what a save killed midway left beside `target`: files named "<name>.XXXXXX"
+// (six letters, as the temporary files of the save are named), older than `minAgeSecs`,
+// regular and owned by this user. Returns how many were removed.
+int RemoveSaveLeftovers(const QString &target, int minAgeSecs = 60);
+
+} // namespace vorlane
