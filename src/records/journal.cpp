@@ -268,9 +268,8 @@ void RecoveryJournal::fail()
 
 bool RecoveryJournal::startFresh(const QByteArray &content, const QString &filePath, bool saved, qsizetype count)
 {
-    if (m_worker)
-        m_worker->waitIdle();
-    m_swapPending = false;
+    // Only a rename still under way is waited for; flushes of the old file are not.
+    settleSwap();
     m_pending.clear();
     m_shift = {};
     if (m_fd >= 0)
