@@ -114,21 +114,21 @@ void BeginSave(Workspace &ws)
 namespace {
 
 // The batch becomes these lines, named `path`; record 1 on screen.
-void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved)
+void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved, const FileStamp *stamp)
 {
     SessionState &st = ws.state;
     FileChooser *chooser = ensureChooser(ws);
     EntryWindow *entry = ws.ensureEntry();
     st.CurrentFilePath = path;
     entry->AbandonInsertion();
-    // The journal starts afresh from the opened batch just below: one full write of a
-    // large batch, not two.
+    // The journal starts afresh from the opened file just below, by reference: the user
+    // never waits for a copy of a large batch.
     ws.session.lstMO.setObserver(nullptr);
     ws.session.lstMO.assign(std::move(lines));
     // A batch opened from its file counts as saved (the chooser marks it so next); an
-    // imported one is not saved until the user saves it.
+    // imported one is not saved until the user saves it, and is journalled in full.
     st.IsSaved = saved;
-    ws.beginJournal();
+    ws.beginJournal(stamp);
     st.CurrentIndex = 0;
     if (ws.session.lstMO.isEmpty()) {
         entry->LoadLineIntoEntryFields(QString());
@@ -180,10 +180,9 @@ bool openSheet(Workspace &ws, const QString &path)
             && !WriteDataFile(listPath, refusalLines(refused)).ok())
             ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + listPath);
     }
-    showBatch(ws, result.lines(accept), target, false);
+    showBatch(ws, result.lines(accept), target, false, nullptr);
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
-    st.KnownFilePath.clear();
-    st.KnownFileSkipped = 0;
+    forgetKnownFile(st);
     warnBeyond(ws);
     return true;
 }
@@ -212,7 +211,7 @@ bool OpenDataFile(Workspace &ws)
         return false;
     }
 
-    showBatch(ws, std::move(read.lines), path, true);
+    showBatch(ws, std::move(read.lines), path, true, &read.stamp);
     st.KnownFilePath = path;
     st.KnownFileStamp = read.stamp;
     st.KnownFileSkipped = read.skippedText;
@@ -246,7 +245,9 @@ bool SaveDataFile(Workspace &ws)
     st.KnownFileSkipped = 0;
     st.CurrentFilePath = st.SaveTargetPath;
     st.IsSaved = true;
-    ws.noteJournal();
+    // The batch is now exactly the saved file: the journal starts afresh from it, by
+    // reference, so it stays small and knows the file as saved.
+    ws.beginJournal(&written.stamp);
     ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vorlane {
@@ -19,9 +20,11 @@ public:
     class Observer {
     public:
         virtual ~Observer() = default;
-        virtual void stored(qsizetype index, const QString &line) = 0;
+        // `previous` is the line that was there: an insertion done as a run of stores that
+        // move every later line down can then be told from plain replacements.
+        virtual void stored(qsizetype index, const QString &line, const QString &previous) = 0;
         virtual void inserted(qsizetype index, const QString &line) = 0;
-        virtual void removed(qsizetype index) = 0;
+        virtual void removed(qsizetype index, const QString &line) = 0;
         virtual void cleared() = 0;
         virtual void assigned(const QStringList &lines) = 0;
     };
@@ -56,12 +59,12 @@ public:
     void setAt(qsizetype i, const QString &line)
     {
         if (i >= 0 && i < m_lines.size()) {
-            m_lines[i] = line;
+            QString previous = std::exchange(m_lines[i], line);
             m_figures[size_t(i)] = {};
             if (m_upper)
                 m_upper->set(i, line);
             if (m_observer)
-                m_observer->stored(i, line);
+                m_observer->stored(i, line, previous);
         } else if (i == m_lines.size()) {
             append(line);
         }
@@ -79,12 +82,12 @@ public:
     void removeAt(qsizetype i)
     {
         if (i >= 0 && i < m_lines.size()) {
-            m_lines.removeAt(i);
+            const QString line = m_lines.takeAt(i);
             m_figures.erase(m_figures.begin() + i);
             if (m_upper)
                 m_upper->remove(i);
             if (m_observer)
-                m_observer->removed(i);
+                m_observer->removed(i, line);
         }
     }
     void clear()

@@ -2,6 +2,7 @@
 
 #include "entry/entrywindow.h"
 #include "records/journal.h"
+#include "records/statelock.h"
 #include "shell/commandbutton.h"
 #include "shell/mainwindow.h"
 
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,31 +22,29 @@ namespace vorlane {
 // whether its batch still needs saving.
 class JournalHook final : public RecordStore::Observer {
 public:
-    JournalHook(Workspace &ws, const QString &path) : journal(path), m_ws(ws), m_lock(path + u".lock"_s)
-    {
-        // A second copy of the program must neither take over nor offer back the batch of
-        // the first; a lock left by a crashed copy is taken over.
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        m_lock.setStaleLockTime(0);
-        locked = m_lock.tryLock(0);
-        // A folder that cannot be written is told apart from another copy: the journal
-        // then fails to open and says so.
-        otherCopy = !locked && m_lock.error() == QLockFile::LockFailedError;
-    }
-    ~JournalHook() override
-    {
-        if (locked)
-            m_lock.unlock();
-    }
-    bool locked = false;
-    bool otherCopy = false;
+    JournalHook(Workspace &ws, const QString &path) : lock(prepare(path) + u".lock"_s), journal(path), m_ws(ws) {}
 
-    void begin()
+    void begin(const FileStamp *stamp = nullptr)
     {
         const SessionState &st = m_ws.state;
-        journal.begin(m_ws.session.lstMO.lines(), st.CurrentFilePath, st.IsSaved);
+        if (stamp && stamp->valid)
+            journal.beginFromFile(m_ws.session.lstMO.lines(), st.CurrentFilePath, *stamp, st.IsSaved);
+        else
+            journal.begin(m_ws.session.lstMO.lines(), st.CurrentFilePath, st.IsSaved);
         m_path = st.CurrentFilePath;
         m_saved = st.IsSaved;
+    }
+
+    // Goes on with the journal the batch was just restored from.
+    bool resume(const RecoveryJournal::Recovered &r)
+    {
+        if (!journal.resume(r))
+            return false;
+        m_path = r.filePath;
+        m_saved = r.saved;
+        note();
+        compactIfLarge();
+        return true;
     }
 
     void note()
@@ -61,20 +62,20 @@ public:
         }
     }
 
-    void stored(qsizetype index, const QString &line) override
+    void stored(qsizetype index, const QString &line, const QString &previous) override
     {
         before();
-        journal.stored(index, line);
+        journal.stored(index, line, previous);
     }
     void inserted(qsizetype index, const QString &line) override
     {
         before();
         journal.inserted(index, line);
     }
-    void removed(qsizetype index) override
+    void removed(qsizetype index, const QString &line) override
     {
         before();
-        journal.removed(index);
+        journal.removed(index, line);
     }
     void cleared() override
     {
@@ -87,9 +88,30 @@ public:
         begin();
     }
 
+    // Held for as long as the journal is written; released after it (members go in
+    // reverse order).
+    StateLock lock;
     RecoveryJournal journal;
 
 private:
+    static const QString &prepare(const QString &path)
+    {
+        // The state folder is the owner's alone (the journal creates it the same way).
+        const QString dir = QFileInfo(path).absolutePath();
+        if (!QFileInfo(dir).isDir()) {
+            QDir().mkpath(QFileInfo(dir).absolutePath());
+            ::mkdir(QFile::encodeName(dir).constData(), 0700);
+        }
+        return path;
+    }
+
+    // A journal grown past twice a fresh copy of the batch starts afresh from it.
+    void compactIfLarge()
+    {
+        if (journal.wantsCompaction(m_ws.session.lstMO.lines()))
+            journal.begin(m_ws.session.lstMO.lines(), m_path, m_saved);
+    }
+
     void before()
     {
         groupChanges();
@@ -109,6 +131,7 @@ private:
         QTimer::singleShot(0, &m_guard, [this] {
             m_holding = false;
             journal.releaseSync();
+            compactIfLarge();
             if (!journal.isWorking())
                 m_ws.reportRecoveryOff();
         });
@@ -118,7 +141,6 @@ private:
     QString m_path;
     bool m_saved = false;
     bool m_holding = false;
-    QLockFile m_lock;
     QObject m_guard;  // no pending group outlives the hook
 };
 
@@ -177,7 +199,7 @@ EntryWindow *Workspace::ensureEntry()
     return entry;
 }
 
-void Workspace::beginJournal()
+void Workspace::beginJournal(const FileStamp *stamp)
 {
     const QString path = session.paths.journalPath();
     if (path.isEmpty())
@@ -185,7 +207,7 @@ void Workspace::beginJournal()
     if (!lockJournal())
         return;
     session.lstMO.setObserver(m_journal.get());
-    m_journal->begin();
+    m_journal->begin(stamp);
     if (!m_journal->journal.isWorking())
         reportRecoveryOff();
 }
@@ -212,12 +234,22 @@ bool Workspace::lockJournal()
         return false;
     if (!m_journal)
         m_journal = std::make_unique<JournalHook>(*this, path);
-    if (!m_journal->otherCopy)
+    const LockOutcome outcome = m_journal->lock.outcome();
+    if (outcome == LockOutcome::Taken)
         return true;
+    const QString lockPath = m_journal->lock.path();
     m_journal.reset();
-    if (!m_otherCopyShown) {
-        m_otherCopyShown = true;
-        prompter.ok(u"โปรแกรมนี้เปิดใช้งานอยู่แล้วอีกหน้าต่างหนึ่ง ข้อมูลที่ป้อนในหน้าต่างนี้จะนำกลับมาไม่ได้หากโปรแกรมปิดผิดปกติ"_s);
+    if (outcome == LockOutcome::OtherCopy) {
+        if (!m_otherCopyShown) {
+            m_otherCopyShown = true;
+            prompter.ok(u"โปรแกรมนี้เปิดใช้งานอยู่แล้วอีกหน้าต่างหนึ่ง ข้อมูลที่ป้อนในหน้าต่างนี้จะนำกลับมาไม่ได้หากโปรแกรมปิดผิดปกติ"_s);
+        }
+    } else if (!m_recoveryOffShown) {
+        // No other copy runs: the lock file itself could not be made or cleared (a full
+        // disk, a folder that cannot be written).
+        m_recoveryOffShown = true;
+        prompter.ok(u"ไม่สามารถเขียนแฟ้มกู้คืนข้อมูลได้ เพราะสร้างหรือลบแฟ้มล็อกไม่ได้: "_s + lockPath
+                    + u"\nอาจเป็นเพราะดิสก์เต็มหรือไม่มีสิทธิ์เขียน หากโปรแกรมปิดผิดปกติ ข้อมูลที่ยังไม่ได้บันทึกจะนำกลับมาไม่ได้ กรุณาบันทึกแฟ้มข้อมูลบ่อย ๆ"_s);
     }
     return false;
 }
@@ -236,12 +268,23 @@ void Workspace::reportRecoveryOff()
 
 bool Workspace::offerRecovery()
 {
+    const QString path = session.paths.journalPath();
     // Only the journal of a copy of the program that is no longer running is offered.
-    const auto left = lockJournal() ? RecoveryJournal::read(session.paths.journalPath()) : std::nullopt;
+    RecoveryJournal::ReadError error = RecoveryJournal::ReadError::None;
+    const auto left = lockJournal() ? RecoveryJournal::read(path, &error) : std::nullopt;
+    if (error == RecoveryJournal::ReadError::Link || error == RecoveryJournal::ReadError::NotRegular)
+        prompter.ok(u"แฟ้มกู้คืนข้อมูลไม่ใช่แฟ้มปกติ (อาจเป็นลิงก์ไปยังแฟ้มอื่น) โปรแกรมจึงไม่อ่านแฟ้มนี้: "_s + path);
     bool restored = false;
     // A saved batch is in its file and an empty one holds nothing: only unsaved records
     // are worth a question.
-    if (left && !left->saved && !left->lines.isEmpty() && entry) {
+    if (left && !left->saved && left->baseChanged) {
+        // Its changes were made to the file as it was; the file holds something else now
+        // (saved again since): never offered over it.
+        prompter.ok(u"ข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath
+                    + u" จากการใช้งานครั้งก่อน (เขียนลงแฟ้มกู้คืนครั้งสุดท้ายเมื่อ "_s
+                    + left->lastWrite.toString(u"dd/MM/yyyy HH:mm"_s)
+                    + u") นำกลับมาไม่ได้ เพราะแฟ้มนี้ถูกบันทึกหรือแก้ไขหลังจากนั้น"_s);
+    } else if (left && !left->saved && !left->lines.isEmpty() && entry) {
         const bool named = !left->filePath.isEmpty() && !left->filePath.contains(u"Noname.txt"_s);
         const QString count = QString::number(left->lines.size());
         const QString ask = named ? u"พบข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath
@@ -265,6 +308,12 @@ bool Workspace::offerRecovery()
             entry->setCaption(state.EntryBaseCaption + u"   "_s + state.CurrentFilePath);
             entry->Cmdadd->setFocus(Qt::OtherFocusReason);
             restored = true;
+            // The journal it came from goes on as it is: the batch is never without one
+            // complete journal, not even while a fresh copy would be written.
+            if (m_journal && m_journal->resume(*left)) {
+                session.lstMO.setObserver(m_journal.get());
+                return true;
+            }
         }
     }
     beginJournal();

@@ -2,6 +2,7 @@
 // What every window of the program shares: the session, the message boxes, and the
 // other windows. Work windows are children of the main window, shown one at a time
 // in the space left of the command bar.
+#include "records/fileio.h"
 #include "records/session.h"
 #include "shell/prompter.h"
 
@@ -52,8 +53,9 @@ struct Workspace {
     EntryWindow *returnToEntry();
 
     // The recovery journal of the batch (lstMO reports every change to it).
-    // A batch starts: the journal starts afresh from it.
-    void beginJournal();
+    // A batch starts: the journal starts afresh from it. With a stamp, the batch is
+    // exactly that file's records (just opened or saved) and is journalled by reference.
+    void beginJournal(const FileStamp *stamp = nullptr);
     // The file name or the saved state may have changed.
     void noteJournal();
     // A clean end: nothing is left to recover.

@@ -147,6 +147,10 @@ private Q_SLOTS:
         QCOMPARE(back->name, name);
         QCOMPARE(back->address, address);
         QVERIFY(test::readBytes(p).endsWith("\r\n"));
+        // Names and addresses: readable by the owner alone, also when rewritten.
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QCOMPARE(QFile::permissions(p) & others, QFileDevice::Permissions());
+        QVERIFY(QFile::permissions(p).testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     }
 
     void cusnameLastRecordWinsAndMissingIsEmpty()

@@ -2,8 +2,11 @@
 // keying money orders with the keyboard and editing the batch until the test kills it.
 // Before each change it prints the change ("P" and its fields), after it "D", so the
 // test knows the two batches the journal may hold at the moment of the kill.
-//   recovery_driver <folder> <seed>
-// With a third argument "time" it keys 200 orders and prints the cost of one commit.
+//   recovery_driver <folder> <seed> [mode]
+// Modes: "time" keys 200 orders and prints the cost of one commit; "full" keys with a limit
+// on the size of every file it writes, so the journal runs out of room part way (a full
+// disk) while saves of the smaller data file still succeed; "insert" inserts near the top
+// of the batch, over and over. A journal left in the folder is restored first (Yes).
 #include "entry/entrywindow.h"
 #include "filechooser/flows.h"
 #include "records/apppaths.h"
@@ -22,7 +25,10 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <csignal>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -89,9 +95,12 @@ struct Driver {
         say(u"P\tA\t"_s + e->lineFromFields());
         save();
     }
+    // Records near the top: walking to one far down a restored batch would take the time.
+    int pick() { return int(rng.bounded(quint32(std::min<qsizetype>(ws.session.lstMO.count(), 30)))); }
+
     void replace(int n)
     {
-        const int i = int(rng.bounded(quint32(ws.session.lstMO.count())));
+        const int i = pick();
         goTo(i);
         e->Text1[4]->setFocus(Qt::OtherFocusReason);
         e->Text1[4]->selectAll();
@@ -102,7 +111,7 @@ struct Driver {
     }
     void insert(int n)
     {
-        const int i = int(rng.bounded(quint32(ws.session.lstMO.count())));
+        const int i = pick();
         goTo(i);
         e->InsertAction();
         keyRecord(n);
@@ -111,7 +120,7 @@ struct Driver {
     }
     void remove()
     {
-        const int i = int(rng.bounded(quint32(ws.session.lstMO.count())));
+        const int i = pick();
         goTo(i);
         say(u"P\tX\t%1"_s.arg(i));
         e->DeleteAction();  // the prompter answers Yes
@@ -136,6 +145,14 @@ int main(int argc, char **argv)
         return 2;
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const bool timing = argc > 3 && qstrcmp(argv[3], "time") == 0;
+    const bool full = argc > 3 && qstrcmp(argv[3], "full") == 0;
+    const bool inserting = argc > 3 && qstrcmp(argv[3], "insert") == 0;
+    if (full) {
+        // Writes past the limit fail (EFBIG) instead of ending the program.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{6000, 6000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
     Session session;
     session.paths = AppPaths::forDirectory(dir);
     if (timing && argc > 4)
@@ -180,13 +197,17 @@ int main(int argc, char **argv)
     for (int n = 0;; ++n) {
         const qsizetype count = session.lstMO.count();
         const quint32 r = d.rng.bounded(100u);
-        if (count == 0 || r < 55 || (count < 5 && r < 80))
+        if (inserting && count > 0 && r < 90)
+            d.insert(n);
+        else if (inserting && count > 0)
+            d.saveFile(n);
+        else if (count == 0 || r < 55 || (count < 5 && r < 80))
             d.add(n);
         else if (r < 70)
             d.replace(n);
         else if (r < 80)
             d.insert(n);
-        else if (r < 95 || count > 30)
+        else if (r < 95 || (count > 30 && count < 100))
             d.remove();
         else
             d.saveFile(n);

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -115,6 +116,8 @@ private Q_SLOTS:
     void actionsCountOnlyWhenComplete_data();
     void actionsCountOnlyWhenComplete();
     void killedWhileKeying();
+    void killTrials_data();
+    void killTrials();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -493,6 +496,116 @@ void Recovery::killedWhileKeying()
     qInfo("%d kills, %d batches restored, %d kills during a change, %d changes keyed", trials, restored, midChange,
           changesTotal);
     QVERIFY(restored > trials / 2);
+}
+
+
+// Kill trials of the journal's own troubles, each against the batch the driver's printed
+// changes make: a journal that ran out of room (it must never be offered as the batch, so
+// a later save is never undone), a kill just after a large batch was restored (the batch
+// must survive it), and insertions near the top of a batch (one entry each: the journal
+// stays under twice a copy of the batch).
+void Recovery::killTrials_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("restore");  // lines of a journal left before the start
+    QTest::newRow("journal full") << u"full"_s << 0;
+    QTest::newRow("after restore") << QString() << 20000;
+    QTest::newRow("insertions near the top") << u"insert"_s << 1000;
+}
+
+void Recovery::killTrials()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, restore);
+    const QString driver = qEnvironmentVariable("VORLANE_BIN_DIR") + u"/shell_recovery_driver"_s;
+    QVERIFY2(QFile::exists(driver), qPrintable(driver));
+    const int trials = qEnvironmentVariableIntValue("VORLANE_KILL_TRIALS") > 0
+                           ? qEnvironmentVariableIntValue("VORLANE_KILL_TRIALS")
+                           : 20;
+    QStringList left;
+    QByteArray journal;
+    for (int i = 0; i < restore; ++i)
+        left << u"101|10110|ผู้รับเดิม %1|ผู้ฝาก|%2|คลองเตย|%1 ถนนพระราม 4|สีลม|"_s.arg(i).arg(100 + i % 900);
+    QRandomGenerator rng(quint32(20261208 + restore));
+    int restored = 0, lost = 0, offeredNothing = 0, changesTotal = 0;
+    qint64 worstJournal = 0;
+    for (int t = 0; t < trials; ++t) {
+        QTemporaryDir tmp;
+        QVERIFY(copyBundledTables(tmp.path()));
+        const AppPaths paths = AppPaths::forDirectory(tmp.path());
+        Mirror before;
+        before.path = paths.nonamePath();
+        if (restore > 0) {
+            RecoveryJournal j(paths.journalPath());
+            QVERIFY(j.begin(left, before.path, false));
+            before.lines = left;
+            before.saved = false;
+        }
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QStringList args{tmp.path(), QString::number(rng.generate())};
+        if (!mode.isEmpty())
+            args << mode;
+        child.start(driver, args);
+        QVERIFY(child.waitForStarted());
+        // Insertions need the child to have keyed a few: later kills there.
+        QTest::qWait(int(mode == u"insert" ? rng.bounded(400, 1100) : rng.bounded(restore > 0 ? 100 : 250, 700)));
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(10000));
+        const QByteArray out = child.readAllStandardOutput();
+
+        std::optional<Mirror> after;
+        const QList<QByteArray> said = out.split('\n');
+        for (qsizetype i = 0; i + 1 < said.size(); ++i) {
+            const QStringList p = QString::fromUtf8(said[i]).split(u'\t');
+            if (p.value(0) == u"P") {
+                after = before;
+                after->apply(p);
+            } else if (p.value(0) == u"D") {
+                QVERIFY(after);
+                before = *after;
+                after.reset();
+                ++changesTotal;
+            }
+        }
+        worstJournal = std::max(worstJournal, QFileInfo(paths.journalPath()).size());
+        if (mode == u"insert") {
+            // Under twice a copy of the largest batch it may hold, and a group of slack.
+            qint64 copy = 0;
+            for (const QString &l : after ? after->lines : before.lines)
+                copy += l.toUtf8().size() + 3;
+            QVERIFY2(QFileInfo(paths.journalPath()).size() <= 2 * copy + 8192,
+                     qPrintable(u"journal %1 bytes, batch copy %2"_s.arg(QFileInfo(paths.journalPath()).size()).arg(copy)));
+        }
+
+        Run r(tmp.path());
+        r.prompter.answer(Prompter::Answer::Yes);
+        r.start();
+        const QStringList got = r.session.lstMO.lines();
+        if (r.asked() == 0) {
+            // Nothing offered: right when nothing was unsaved, or when the journal ran out
+            // of room and was removed.
+            const bool nothingUnsaved = !before.offered() || (after && !after->offered());
+            if (!nothingUnsaved && mode != u"full")
+                ++lost;
+            offeredNothing += !nothingUnsaved;
+            continue;
+        }
+        ++restored;
+        const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath == before.path;
+        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath == after->path;
+        if (!isBefore && !isAfter) {
+            ++lost;
+            qWarning("trial %d: %lld lines offered, expected %lld or %lld", t, qlonglong(got.size()),
+                     qlonglong(before.lines.size()), after ? qlonglong(after->lines.size()) : -1LL);
+        }
+    }
+    qInfo("%s: %d kills, %d batches restored, %d losses, %d not offered (journal full), %d changes, journal at most %lld bytes",
+          qPrintable(mode.isEmpty() ? u"restore"_s : mode), trials, restored, lost, offeredNothing, changesTotal,
+          qlonglong(worstJournal));
+    QCOMPARE(lost, 0);
+    if (mode != u"full")
+        QVERIFY(restored > trials / 2);
 }
 
 QTEST_MAIN(Recovery)
