@@ -25,14 +25,15 @@ int runTotals(const QStringList &argsIn)
     // One pass over the file in chunks: a large file is never held whole.
     const FileTotals file = ComputeFileTotals(args[0], rates);
     if (!file.read.ok()) {
-        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1 (%2)").arg(args[0], file.read.detail));
+        printError(QStringLiteral("ไม่มี แฟ้มข้อมูลนี้: %1").arg(file.read.detail));
         return 1;
     }
     const BatchTotals &t = file.totals;
     if (t.beyond > 0) {
         // No total is better than a wrong one.
-        printError(QStringLiteral("record %1: amount beyond what can be computed exactly (%2 such records)")
-                       .arg(QString::number(t.firstBeyond + 1), QString::number(t.beyond)));
+        printError(QStringLiteral("record %1: amount %2 is beyond what can be computed exactly (%3 such records)")
+                       .arg(QString::number(t.firstBeyond + 1), file.firstBeyondAmount.trimmed(),
+                            QString::number(t.beyond)));
         return 1;
     }
     printLine(QStringLiteral("records: %1").arg(t.count));

@@ -10,10 +10,9 @@
 
 namespace vorlane {
 
-ReadResult ReadDataFile(const QString &path)
+ReadResult DataFileReadFailure(const FileIoResult &file)
 {
     ReadResult r;
-    const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
     switch (file.error) {
     case FileIoError::None:
         break;
@@ -27,10 +26,17 @@ ReadResult ReadDataFile(const QString &path)
         r.error = FileError::Unreadable;
         break;
     }
-    if (!file.ok()) {
+    if (!file.ok())
         r.detail = file.message();
+    return r;
+}
+
+ReadResult ReadDataFile(const QString &path)
+{
+    const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
+    ReadResult r = DataFileReadFailure(file);
+    if (!file.ok())
         return r;
-    }
     r.stamp = file.stamp;
     const QByteArray &bytes = file.bytes;
     // Lines are found and filtered on the bytes, then each kept line is decoded on its

@@ -39,6 +39,10 @@ inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
 
 // Reads the whole file, tolerating LF and CR line ends; never a half-filled result.
 ReadResult ReadDataFile(const QString &path);
+
+struct FileIoResult;
+// The data file's error and its "<path>: <cause>" for a failed read (none when it went well).
+ReadResult DataFileReadFailure(const FileIoResult &file);
 // Encodes every line first, then saves through SaveFileAtomic.
 WriteResult WriteDataFile(const QString &path, const QStringList &lines);
 // The same bytes WriteDataFile would write.

@@ -15,6 +15,8 @@
 
 using namespace Qt::StringLiterals;
 
+#include <utility>
+
 namespace vorlane {
 namespace {
 
@@ -82,10 +84,12 @@ QString FileIoResult::message() const
     return path + u": "_s + cause;
 }
 
-FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
+FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint64 &size)
 {
-    FileReadResult r;
+    FileIoResult r;
     r.path = path;
+    fd = -1;
+    size = 0;
     auto fail = [&](FileIoError e, const QString &cause) {
         r.error = e;
         r.cause = cause;
@@ -109,8 +113,30 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
     if (st.st_size > maxBytes)
         return fail(FileIoError::TooLarge,
                     u"%1 bytes, more than the %2 this file may hold"_s.arg(QString::number(qint64(st.st_size)), QString::number(maxBytes)));
+    r.stamp.valid = true;
+    r.stamp.size = qint64(st.st_size);
+    r.stamp.mtimeNs = mtimeOf(st);
+    size = qint64(st.st_size);
+    fd = std::exchange(f.fd, -1);
+    return r;
+}
+
+FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
+{
+    FileReadResult r;
+    Fd f;
+    qint64 size = 0;
+    static_cast<FileIoResult &>(r) = OpenRegularFile(path, maxBytes, f.fd, size);
+    if (!r.ok())
+        return r;
+    auto fail = [&](FileIoError e, const QString &cause) {
+        r.error = e;
+        r.cause = cause;
+        r.stamp = {};
+        return r;
+    };
     // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
-    r.bytes.resize(qsizetype(st.st_size));
+    r.bytes.resize(qsizetype(size));
     qsizetype got = 0;
     while (got < r.bytes.size()) {
         const ssize_t n = ::read(f.fd, r.bytes.data() + got, size_t(r.bytes.size() - got));
@@ -126,9 +152,7 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
         got += n;
     }
     r.bytes.truncate(got);
-    r.stamp.valid = true;
     r.stamp.size = got;
-    r.stamp.mtimeNs = mtimeOf(st);
     r.stamp.checksum = checksumOf(r.bytes);
     return r;
 }

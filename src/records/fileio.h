@@ -52,6 +52,11 @@ struct FileReadResult : FileIoResult {
 // The whole file, at most maxBytes. Follows symbolic links (to a regular file only).
 FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes);
 
+// The checks of every read, for a reader that takes the file in pieces: opened without
+// blocking, a regular file, at most maxBytes. When ok, fd is open (the caller closes it)
+// and size is the file's size when it was opened: read no further than that.
+FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint64 &size);
+
 struct SaveOptions {
     // Mode bits for the new file, for instance 0600 for private details. Without it an
     // existing file keeps its mode and a new one gets the default.

@@ -1,46 +1,36 @@
 #include "records/linereader.h"
 
+#include "records/fileio.h"
+
 #include <QFile>
-#include <QFileInfo>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+
+using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
 ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QByteArrayView)> &line,
                                qsizetype chunkBytes)
 {
-    ReadResult r;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        r.error = FileError::NotFound;
-        r.detail = QStringLiteral("no such file: %1").arg(path);
+    int fd = -1;
+    qint64 size = 0;
+    const FileIoResult opened = OpenRegularFile(path, kMaxDataFileBytes, fd, size);
+    ReadResult r = DataFileReadFailure(opened);
+    if (!opened.ok())
         return r;
-    }
-    if (info.isDir()) {
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("is a folder: %1").arg(path);
-        return r;
-    }
-    if (!info.isFile()) {
-        r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("not a regular file: %1").arg(path);
-        return r;
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = FileError::Unreadable;
-        r.detail = QStringLiteral("cannot open %1: %2").arg(path, f.errorString());
-        return r;
-    }
-    if (f.size() > kMaxDataFileBytes) {
-        r.error = FileError::TooLarge;
-        r.detail = QStringLiteral("%1 is %2 bytes, more than a data file can be").arg(path).arg(f.size());
+        r.detail = path + u": "_s + f.errorString();
         return r;
     }
     // The size taken above, not "until the end": a file that keeps growing cannot grow the batch.
-    qint64 left = f.size();
+    qint64 left = size;
     chunkBytes = std::max<qsizetype>(chunkBytes, 1);
     // The unfinished line of one chunk is kept at the front of the buffer for the next;
     // only a line longer than a chunk makes the buffer grow.
@@ -54,7 +44,7 @@ ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QBy
         const qint64 got = want > 0 ? f.read(buf.data() + kept, want) : 0;
         if (got < 0 || f.error() != QFileDevice::NoError) {
             r.error = FileError::Unreadable;
-            r.detail = QStringLiteral("cannot read %1: %2").arg(path, f.errorString());
+            r.detail = path + u": "_s + f.errorString();
             return r;
         }
         // A file that shrank while read ends where its bytes end.

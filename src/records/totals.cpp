@@ -118,8 +118,20 @@ FileTotals ComputeFileTotals(const QString &path, const RateTable &rates, qsizet
                 ++skipped;
                 return;
             }
-            if (f->beyond && r.totals.beyond++ == 0)
+            if (f->beyond && r.totals.beyond++ == 0) {
                 r.totals.firstBeyond = r.totals.count;
+                // Only the first is named: the rest are counted.
+                QList<QByteArrayView> fields;
+                for (QByteArrayView rest = line; fields.size() <= Amount;) {
+                    const qsizetype bar = rest.indexOf('|');
+                    if (bar < 0)
+                        break;
+                    fields.append(rest.first(bar));
+                    rest = rest.sliced(bar + 1);
+                }
+                if (fields.size() > Amount)
+                    r.firstBeyondAmount = cp874::decode(fields[Amount]);
+            }
             ++r.totals.count;
             r.totals.amount += f->amount;
             r.totals.fee += f->fee;

@@ -32,6 +32,7 @@ std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, con
 struct FileTotals {
     ReadResult read;  // its lines stay empty; skipped counts the lines left out
     BatchTotals totals;
+    QString firstBeyondAmount;  // the amount text of totals.firstBeyond, when there is one
 };
 
 // The totals ComputeTotals gives for the batch the file opens to, in one pass over the

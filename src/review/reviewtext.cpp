@@ -31,7 +31,7 @@ QString ReviewListItem(const RecordFieldSlots &fields)
     return item;
 }
 
-QString ReviewDetailText(const RecordFieldSlots &fields, double fee, DetailForm form)
+QString ReviewDetailText(const RecordFieldSlots &fields, std::optional<double> fee, DetailForm form)
 {
     const QString crlf = u"\r\n"_s;
     const bool opening = form == DetailForm::Opening;
@@ -45,10 +45,12 @@ QString ReviewDetailText(const RecordFieldSlots &fields, double fee, DetailForm 
     t += label(u"จำนวนเงินที่ฝากส่ง"_s, 9) + trimLeft(fields[Amount]) + u"     บาท"_s + crlf;
     t += label(u"ชื่อไปรษณีย์ปลายทาง"_s, 4) + trimLeft(fields[DestPostOfficeName]) + crlf;
     t += label(u"ค่าธรรมเนียม"_s, 20);
-    if (opening)
-        t += trimLeft(formatGroupedNoLead(fee)) + u"    บาท"_s + crlf;
+    if (!fee)
+        t += u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้"_s + (opening ? crlf : QString());
+    else if (opening)
+        t += trimLeft(formatGroupedNoLead(*fee)) + u"    บาท"_s + crlf;
     else
-        t += trimLeft(formatPlain(fee)) + u"   บาท"_s;
+        t += trimLeft(formatPlain(*fee)) + u"   บาท"_s;
     return t;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vorlane {
 
 // The eight fields, each followed by a TAB.
@@ -14,6 +16,7 @@ QString ReviewListItem(const RecordFieldSlots &fields);
 // on an item (fee in plain decimal, three blanks, no closing CR LF).
 enum class DetailForm { Opening, Click };
 
-QString ReviewDetailText(const RecordFieldSlots &fields, double fee, DetailForm form);
+// No fee: the amount is beyond what the program computes exactly; said in its place.
+QString ReviewDetailText(const RecordFieldSlots &fields, std::optional<double> fee, DetailForm form);
 
 } // namespace vorlane

@@ -90,9 +90,9 @@ void ReviewWindow::fill()
     const QString current = store.at(st.ResumeIndex);
     SplitRecordLine(current, kFieldCount, st.RecordFields);
     // No record (an empty batch): no fee either.
-    const double fee = current.isEmpty()
-                           ? 0
-                           : ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+    const std::optional<double> fee =
+        current.isEmpty() ? std::optional<double>(0)
+                          : ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));
     List1->setCurrentIndex({});
     List1->clearSelection();
@@ -106,7 +106,8 @@ void ReviewWindow::List1_Click(int row)
         return;
     m_editSelected = true;
     SplitRecordLine(store.at(row), kFieldCount, st.RecordFields);
-    const double fee = ComputeFee(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+    const std::optional<double> fee =
+        ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Click));
 }
 

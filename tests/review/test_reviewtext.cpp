@@ -83,6 +83,9 @@ void TestReviewText::feeForms_data()
     QTest::addColumn<double>("fee");
     QTest::addColumn<QString>("opening");
     QTest::addColumn<QString>("click");
+    // An amount too large to charge exactly: the words in place of a made-up fee.
+    QTest::newRow("beyond") << -1.0 << u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้\r\n"_s
+                            << u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้"_s;
     QTest::newRow("whole") << 15.0 << u"15.00    บาท\r\n"_s << u"15   บาท"_s;
     QTest::newRow("half") << 12.5 << u"12.50    บาท\r\n"_s << u"12.5   บาท"_s;
     QTest::newRow("thousands") << 1234.5 << u"1,234.50    บาท\r\n"_s << u"1234.5   บาท"_s;
@@ -96,8 +99,9 @@ void TestReviewText::feeForms()
     QFETCH(QString, opening);
     QFETCH(QString, click);
     const QString label = u"ค่าธรรมเนียม"_s + QString(20, u' ');
-    const QString o = ReviewDetailText(split(kLine), fee, DetailForm::Opening);
-    const QString c = ReviewDetailText(split(kLine), fee, DetailForm::Click);
+    const std::optional<double> given = fee < 0 ? std::nullopt : std::optional<double>(fee);
+    const QString o = ReviewDetailText(split(kLine), given, DetailForm::Opening);
+    const QString c = ReviewDetailText(split(kLine), given, DetailForm::Click);
     QVERIFY2(o.endsWith(u"\r\n"_s + label + opening), qPrintable(o.right(40)));
     QVERIFY2(c.endsWith(u"\r\n"_s + label + click), qPrintable(c.right(40)));
 }
