@@ -1,23 +1,35 @@
 #include "importer/workbook.h"
 
 #include "records/fee.h"
+#include "records/fileio.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
-
-#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
+namespace {
+// Far above any batch's workbook; only a runaway write reaches it.
+constexpr qint64 kMaxWorkbookBytes = qint64(1) << 31;
+} // namespace
+
 bool WriteWorkbook(const QString &path, const QStringList &recordLines, const RateTable &rates, QString *error)
 {
-    const QString temp = path + u".part"_s;
-    const QByteArray tempName = QFile::encodeName(temp);
+    // The library writes a file of its own; it is built in a private temporary file and
+    // then saved as any other file of the program, so a failure leaves the old one whole.
+    QTemporaryFile temp;
+    if (!temp.open()) {
+        *error = u"สร้างแฟ้มไม่ได้ : "_s + path;
+        return false;
+    }
+    temp.close();
+    const QByteArray tempName = QFile::encodeName(temp.fileName());
     lxw_workbook *wb = workbook_new(tempName.constData());
     if (!wb) {
         *error = u"สร้างแฟ้มไม่ได้ : "_s + path;
@@ -59,8 +71,12 @@ bool WriteWorkbook(const QString &path, const QStringList &recordLines, const Ra
     worksheet_write_number(sheet, row, 7, totalAmount, money);
     worksheet_write_number(sheet, row, 8, totalFee, money);
 
-    if (workbook_close(wb) != LXW_NO_ERROR || std::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(temp);
+    if (workbook_close(wb) != LXW_NO_ERROR) {
+        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path;
+        return false;
+    }
+    const FileReadResult built = ReadFileBounded(temp.fileName(), kMaxWorkbookBytes);
+    if (!built.ok() || !SaveFileAtomic(path, built.bytes).ok()) {
         *error = u"บันทึกแฟ้มไม่ได้ : "_s + path;
         return false;
     }

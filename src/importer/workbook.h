@@ -8,7 +8,7 @@
 
 namespace vorlane {
 
-// Written beside `path` and renamed over it, so a failure leaves no half workbook.
+// Saved atomically, so a failure leaves no half workbook.
 // False (with a Thai message in *error) when it could not be written.
 bool WriteWorkbook(const QString &path, const QStringList &recordLines, const RateTable &rates, QString *error);
 

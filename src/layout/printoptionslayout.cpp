@@ -57,13 +57,16 @@ PrintOptionsLayout printOptionsLayout(const Screen &s)
     l.Option4 = {f3w / 10, 0.25 * f3h, 0.8 * f3w, 0.4 * f3h};  // clear of the caption
     l.Option5 = {f3w / 10, l.Option4.bottom() + f3h / 100, 0.8 * f3w, 0.3 * f3h};
 
-    // Buttons in two columns right of the page and paper frames, each row centred on its frame.
+    // Buttons in two columns right of the page and paper frames, three rows spread evenly
+    // over the height of those frames; the workbook button sits below the PDF one.
     const double bw = 0.2 * l.Frame1.width;
     const double bh = 0.06 * s.H;
     const double bx = (l.Frame1.right() - l.Frame2.right() - 2 * bw) / 3;
-    const double rowTops[2] = {l.Frame2.top + (l.Frame2.height - bh) / 2, l.Frame3.top + (l.Frame3.height - bh) / 2};
-    for (int i = 0; i < 4; ++i)
-        l.buttons[size_t(i)] = {l.Frame2.right() + bx + (i % 2) * (bw + bx), rowTops[i / 2], bw, bh};
+    const double by = (l.Frame3.bottom() - l.Frame2.top - 3 * bh) / 4;
+    for (int i = 0; i < kCommandButtons; ++i) {
+        const int row = i < 4 ? i / 2 : 2, column = i < 4 ? i % 2 : 1;
+        l.buttons[size_t(i)] = {l.Frame2.right() + bx + column * (bw + bx), l.Frame2.top + by + row * (bh + by), bw, bh};
+    }
     return l;
 }
 

@@ -8,13 +8,14 @@
 namespace vorlane::layout {
 
 inline constexpr int kTypeButtons = 14;
+inline constexpr int kCommandButtons = 5;
 
 struct PrintOptionsLayout {
     TwipRect window;  // beside the command bar
     // Relative to the window.
     TwipRect Frame1, Frame2, Frame3;
-    // OK, Cancel, then preview and save as PDF on the row below.
-    std::array<TwipRect, 4> buttons;
+    // OK, Cancel; preview and save as PDF on the row below; save as a workbook under PDF.
+    std::array<TwipRect, kCommandButtons> buttons;
     // Relative to Frame1: Option1(0..6) down the first column, 7..13 down the second.
     std::array<TwipRect, kTypeButtons> Option1;
     // Relative to Frame2.

@@ -268,7 +268,33 @@ FooterTexts closingTexts(qsizetype n)
     return t;
 }
 
+// A page box read as the options window reads it: any number, rounded.
+std::optional<int> readPage(const QString &text)
+{
+    const std::optional<double> v = toNumber(text);
+    if (!v || !(*v > -1e9 && *v < 1e9))
+        return std::nullopt;
+    return int(whole(*v));
+}
+
 } // namespace
+
+QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request)
+{
+    if (request.mode == PageMode::None)
+        return {};
+    const bool allTypes = stripLeadingBlanks(request.typeCode) == kAllTypes;
+    QStringList lines = allTypes ? all.lines() : SelectReportRecords(all, request.typeCode);
+    if (request.mode != PageMode::Range)
+        return lines;
+    const int sheets = PageCount(lines.size());
+    const std::optional<int> f = readPage(request.firstPage), l = readPage(request.lastPage);
+    if (!f || !l || *f < 1 || *l < *f || *f > sheets)
+        return {};
+    const qsizetype begin = qsizetype(*f - 1) * kRecordsPerSheet;
+    const qsizetype end = qMin(qsizetype(qMin(*l, sheets)) * kRecordsPerSheet, lines.size());
+    return lines.mid(begin, end - begin);
+}
 
 SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, RecordStore &selected,
                               const RateTable &rates, const SlipRequest &request, const SlipProgress &progress)
@@ -319,14 +345,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         int first = 1;
         int last = sheets;
         if (request.mode == PageMode::Range) {
-            // Read as the options window reads its boxes: any number, rounded.
-            const auto page = [](const QString &text) -> std::optional<int> {
-                const std::optional<double> v = toNumber(text);
-                if (!v || !(*v > -1e9 && *v < 1e9))
-                    return std::nullopt;
-                return int(whole(*v));
-            };
-            const std::optional<int> f = page(request.firstPage), l = page(request.lastPage);
+            const std::optional<int> f = readPage(request.firstPage), l = readPage(request.lastPage);
             if (!f || !l || *f < 1 || *l < *f || *f > sheets)
                 return result;  // the options window refuses such ranges before calling
             first = *f;

@@ -107,6 +107,9 @@ struct SlipRequest {
     PageMode mode = PageMode::All;
 };
 
+// The record lines a request prints, in slip order: its type, then its sheets.
+QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request);
+
 struct SlipResult {
     enum class Status { Printed, Empty, Failed, Cancelled, NotRun };
     Status status = Status::NotRun;

@@ -3,6 +3,8 @@
 #include "../entry/entryfixture.h"
 #include "report/ui/printoptions.h"
 #include "report/ui/printoptionswindow.h"
+#include "importer/sheet.h"
+#include "records/fileio.h"
 #include "slipfixtures.h"
 
 #include <QGroupBox>
@@ -265,6 +267,64 @@ private Q_SLOTS:
         QVERIFY(f.w->isVisible());
         QCOMPARE(f.p.prompter.texts(),
                  QStringList{QDir::toNativeSeparators(f.out.filePath(u"saved.pdf"_s)) + u"   บันทึกแล้ว"_s});
+    }
+
+    // The workbook holds the records printing would select, read back cell by cell.
+    void saveExcelWritesTheSelectedRecords_data()
+    {
+        QTest::addColumn<int>("typeIndex");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QStringList>("recipients");
+        QTest::addColumn<QStringList>("amounts");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("one type, all pages") << 1 << QString() << QString()
+                                             << QStringList{u"นายผู้รับ 1"_s, u"นายผู้รับ 2"_s}
+                                             << QStringList{u"1250.5"_s, u"3000"_s} << u"4250.5"_s;
+        // Sheet 2 of all types: records 13 to 24 (the two of type 103 come last, on sheet 3).
+        QStringList names, amounts;
+        for (int i = 12; i < 24; ++i) {
+            names << u"นายผู้รับ %1"_s.arg(i + 1);
+            amounts << QString::number(100 * (i + 1));
+        }
+        QTest::newRow("all types, one sheet") << 13 << u"2"_s << u"2"_s << names << amounts << u"22200"_s;
+    }
+    void saveExcelWritesTheSelectedRecords()
+    {
+        QFETCH(int, typeIndex);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QStringList, recipients);
+        QFETCH(QStringList, amounts);
+        QFETCH(QString, total);
+        Fixture f(24);
+        f.p.session.lstMO.append(orderLine(0, u"103"_s, u"1250.5"_s));
+        f.p.session.lstMO.append(orderLine(1, u"103"_s, u"3000"_s));
+        const QString path = f.out.filePath(u"saved.xlsx"_s);
+        f.w->chooseExcelPath = [&] { return path; };
+        f.w->Option1[size_t(typeIndex)]->setChecked(true);
+        if (!first.isEmpty())
+            f.choosePages(first, last);
+        QCOMPARE(f.w->CmdExcel->objectName(), u"CmdExcel"_s);
+        QVERIFY(!f.w->CmdExcel->accessibleName().isEmpty());
+        f.w->CmdExcel->click();
+
+        QCOMPARE(f.p.prompter.texts(), QStringList{QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s});
+        QVERIFY(f.w->isVisible());
+        const Sheet sheet = ReadXlsx(ReadFileBounded(path, 1 << 24).bytes);
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error));
+        QCOMPARE(sheet.rows.size(), recipients.size() + 2);  // header and totals
+        QCOMPARE(sheet.rows[0].value(0), u"ประเภท"_s);
+        QCOMPARE(sheet.rows[0].value(8), u"ค่าธรรมเนียม"_s);
+        for (int i = 0; i < recipients.size(); ++i) {
+            const QStringList &row = sheet.rows[i + 1];
+            QCOMPARE(row.value(3), recipients[i]);
+            QCOMPARE(row.value(7), amounts[i]);
+            QCOMPARE(row.value(2), u"คลองเตย"_s);
+            QVERIFY(row.value(8).toDouble() > 0);
+        }
+        QCOMPARE(sheet.rows.last().value(0), u"รวม"_s);
+        QCOMPARE(sheet.rows.last().value(7), total);
     }
 
     void previewIsCheckedFirst()

@@ -1,6 +1,7 @@
 #include "report/ui/printoptionswindow.h"
 
 #include "entry/entrywindow.h"
+#include "importer/workbook.h"
 #include "layout/printoptionslayout.h"
 #include "report/ui/slipdialogs.h"
 #include "shell/commandbutton.h"
@@ -75,12 +76,16 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
     CmdPreview->setObjectName(u"CmdPreview"_s);
     CmdPdf = new CommandButton(u"บันทึกเป็น PDF"_s, this);
     CmdPdf->setObjectName(u"CmdPdf"_s);
+    CmdExcel = new CommandButton(u"บันทึกเป็น Excel"_s, this);
+    CmdExcel->setObjectName(u"CmdExcel"_s);
+    CmdExcel->setAccessibleName(u"บันทึกเป็น Excel"_s);
 
     connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
     setEscapeButton(Command1[1]);
     connect(CmdPreview, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
     connect(CmdPdf, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
+    connect(CmdExcel, &QPushButton::clicked, this, &PrintOptionsWindow::SaveExcel_Click);
     connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
@@ -89,13 +94,10 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
     printOnPrinter = [](const QString &printer, const SlipJob &job, const SlipProgress &progress) {
         return PrintSlip(printer, job, progress);
     };
-    choosePdfPath = [this] {
-        QString suggestion = QFileInfo(m_ws.state.CurrentFilePath).completeBaseName();
-        if (suggestion.isEmpty())
-            suggestion = u"slip"_s;
-        const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
-        return AskPdfPath(this, u"บันทึกใบฝากเป็น PDF"_s,
-                          (dir.isEmpty() ? QString() : dir + u'/') + suggestion + u".pdf"_s);
+    choosePdfPath = [this] { return AskPdfPath(this, u"บันทึกใบฝากเป็น PDF"_s, suggestedPath(u".pdf"_s)); };
+    chooseExcelPath = [this] {
+        return AskSavePath(this, u"บันทึกเป็น Excel"_s, suggestedPath(u".xlsx"_s), u"แฟ้ม Excel (*.xlsx)"_s,
+                           u"xlsx"_s);
     };
     showPreview = [this](const SlipJob &job) {
         QPrinter printer(QPrinter::HighResolution);
@@ -129,6 +131,15 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
 
     loadTypeCaptions();
     applyLayout();
+}
+
+QString PrintOptionsWindow::suggestedPath(const QString &suffix) const
+{
+    QString suggestion = QFileInfo(m_ws.state.CurrentFilePath).completeBaseName();
+    if (suggestion.isEmpty())
+        suggestion = u"slip"_s;
+    const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
+    return (dir.isEmpty() ? QString() : dir + u'/') + suggestion + suffix;
 }
 
 void PrintOptionsWindow::loadTypeCaptions()
@@ -289,6 +300,27 @@ void PrintOptionsWindow::SavePdf_Click()
         writePdf(*request);
 }
 
+void PrintOptionsWindow::SaveExcel_Click()
+{
+    const std::optional<SlipRequest> request = checkedRequest();
+    if (!request)
+        return;
+    const QStringList lines = SelectedSlipLines(m_ws.session.lstMO, *request);
+    if (lines.isEmpty()) {
+        m_ws.prompter.ok(kNothingToPrint);
+        return;
+    }
+    const QString path = chooseExcelPath();
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!WriteWorkbook(path, lines, m_ws.session.tables.rates, &error)) {
+        m_ws.prompter.information(kErrorTitle, error);
+        return;
+    }
+    m_ws.prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
+}
+
 void PrintOptionsWindow::Option3_Click() { Text1->setFocus(); }
 
 void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_ws.session.lstMO)); }
@@ -348,8 +380,8 @@ void PrintOptionsWindow::applyLayout()
     placeTwips(Text2, l.Text2, s);
     placeTwips(Option4, l.Option4, s);
     placeTwips(Option5, l.Option5, s);
-    CommandButton *buttons[4] = {Command1[0], Command1[1], CmdPreview, CmdPdf};
-    for (size_t i = 0; i < 4; ++i) {
+    CommandButton *buttons[layout::kCommandButtons] = {Command1[0], Command1[1], CmdPreview, CmdPdf, CmdExcel};
+    for (size_t i = 0; i < size_t(layout::kCommandButtons); ++i) {
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());
     }

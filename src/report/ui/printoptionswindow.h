@@ -34,6 +34,8 @@ public:
     void Text2_Enter();
     void Preview_Click();
     void SavePdf_Click();
+    // The selected records as a workbook.
+    void SaveExcel_Click();
     // Back to the entry window, with its record put back.
     void ClosePrintOptions();
 
@@ -42,6 +44,7 @@ public:
     std::function<QString()> findPrinter;
     std::function<SlipResult(const QString &printer, const SlipJob &, const SlipProgress &)> printOnPrinter;
     std::function<QString()> choosePdfPath;
+    std::function<QString()> chooseExcelPath;
     std::function<void(const SlipJob &)> showPreview;
 
     QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr;
@@ -50,7 +53,7 @@ public:
     QLabel *Label1 = nullptr, *Label2 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr;
     std::array<CommandButton *, 2> Command1{};
-    CommandButton *CmdPreview = nullptr, *CmdPdf = nullptr;
+    CommandButton *CmdPreview = nullptr, *CmdPdf = nullptr, *CmdExcel = nullptr;
     // The report type table: codes and captions.
     QStringList List1_0, List1_1;
 
@@ -69,6 +72,8 @@ private:
     bool report(const SlipResult &result);
     bool writePdf(const SlipRequest &request);
     SlipProgress progressFor(const QString &label);
+    // The suggested name of a saved copy: the batch's name with `suffix`, beside the batch.
+    QString suggestedPath(const QString &suffix) const;
 
     Workspace &m_ws;
     QScrollArea *m_scroll = nullptr;

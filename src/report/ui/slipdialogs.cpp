@@ -13,12 +13,18 @@ namespace vorlane {
 
 QString AskPdfPath(QWidget *parent, const QString &title, const QString &suggestion)
 {
+    return AskSavePath(parent, title, suggestion, u"แฟ้ม PDF (*.pdf)"_s, u"pdf"_s);
+}
+
+QString AskSavePath(QWidget *parent, const QString &title, const QString &suggestion, const QString &filter,
+                    const QString &suffix)
+{
     // The desktop's dialog would follow the desktop's language; Qt's can be labelled.
-    QFileDialog dialog(parent, title, suggestion, u"แฟ้ม PDF (*.pdf)"_s);
+    QFileDialog dialog(parent, title, suggestion, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(u"pdf"_s);
+    dialog.setDefaultSuffix(suffix);
     dialog.setLabelText(QFileDialog::LookIn, u"ค้นใน:"_s);
     dialog.setLabelText(QFileDialog::FileName, u"ชื่อแฟ้ม:"_s);
     dialog.setLabelText(QFileDialog::FileType, u"ชนิดแฟ้ม:"_s);

@@ -14,6 +14,10 @@ namespace vorlane {
 // Qt's own file dialog (not the desktop's), with Thai labels, asking for a ".pdf" name.
 // Empty when the user cancels.
 QString AskPdfPath(QWidget *parent, const QString &title, const QString &suggestion);
+// The same dialog for another kind of file: `filter` as "แฟ้ม Excel (*.xlsx)", `suffix` added
+// to a name typed without one.
+QString AskSavePath(QWidget *parent, const QString &title, const QString &suggestion, const QString &filter,
+                    const QString &suffix);
 
 class SlipPreviewDialog : public QDialog {
     Q_OBJECT
