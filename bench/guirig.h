@@ -26,6 +26,11 @@ public:
     Answer yesNo(const QString &text) override { return record(text), Answer::Yes; }
     Answer yesNoCancel(const QString &text) override { return record(text), Answer::Yes; }
     void information(const QString &, const QString &text) override { record(text); }
+    void rowList(const QString &, const QString &text, const QStringList &, const QList<QStringList> &,
+                 const std::function<void()> &) override
+    {
+        record(text);
+    }
     int count = 0;
     QString last;
 

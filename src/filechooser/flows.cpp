@@ -174,11 +174,21 @@ bool openSheet(Workspace &ws, const QString &path)
     const QList<Refusal> refused = result.refusals(accept);
     const QString target = batchPathFor(path);
     if (!refused.isEmpty()) {
-        ws.prompter.ok(refusalListText(refused));
         const QString listPath = QFileInfo(target).dir().filePath(QFileInfo(target).completeBaseName() + u"-ไม่ได้นำเข้า.txt"_s);
-        if (ws.prompter.yesNo(u"บันทึกรายการแถวที่ไม่ได้นำเข้าเป็นแฟ้ม "_s + listPath + u" หรือไม่"_s) == Prompter::Answer::Yes
-            && !WriteDataFile(listPath, refusalLines(refused)).ok())
-            ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + listPath);
+        QList<QStringList> rows;
+        rows.reserve(refused.size());
+        for (const Refusal &r : refused)
+            rows.append({QString::number(r.row), r.column, r.message});
+        ws.prompter.rowList(u"แถวที่ไม่ได้นำเข้า"_s,
+                            u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s,
+                            {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s}, rows, [&] {
+                                // TAB-separated in code page 874, as the command line prints it.
+                                const QString shown = QDir::toNativeSeparators(listPath);
+                                if (WriteDataFile(listPath, refusalLines(refused)).ok())
+                                    ws.prompter.ok(shown + u"   บันทึกแล้ว"_s);
+                                else
+                                    ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown);
+                            });
     }
     showBatch(ws, result.lines(accept), target, false, nullptr);
     // Nothing is on disk for the imported batch yet: no earlier file to guard.

@@ -1,5 +1,7 @@
 #include "shell/prompter.h"
 
+#include "shell/rowlistwindow.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -66,6 +68,13 @@ Prompter::Answer QtPrompter::yesNoCancel(const QString &text)
 void QtPrompter::information(const QString &title, const QString &text)
 {
     run(title, text, QMessageBox::Information, QMessageBox::Ok);
+}
+
+void QtPrompter::rowList(const QString &title, const QString &text, const QStringList &columns,
+                         const QList<QStringList> &rows, const std::function<void()> &save)
+{
+    RowListWindow window(title, text, columns, rows, save, QApplication::activeWindow());
+    window.exec();
 }
 
 } // namespace vorlane

@@ -1,7 +1,10 @@
 #pragma once
 // Every message box of the program goes through this interface, so tests can answer
 // them and check their exact texts.
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace vorlane {
 
@@ -17,6 +20,10 @@ public:
     virtual Answer yesNoCancel(const QString &text) = 0;
     // The report's failure box: information icon and a title of its own.
     virtual void information(const QString &title, const QString &text) = 0;
+    // A window listing `rows` under `columns` below `text`, modal over the main window:
+    // "บันทึกเป็นแฟ้ม" runs `save` (which says itself how it went), "ตกลง" goes on.
+    virtual void rowList(const QString &title, const QString &text, const QStringList &columns,
+                         const QList<QStringList> &rows, const std::function<void()> &save) = 0;
 };
 
 // Real message boxes, buttons in Thai.
@@ -26,6 +33,8 @@ public:
     Answer yesNo(const QString &text) override;
     Answer yesNoCancel(const QString &text) override;
     void information(const QString &title, const QString &text) override;
+    void rowList(const QString &title, const QString &text, const QStringList &columns,
+                 const QList<QStringList> &rows, const std::function<void()> &save) override;
 };
 
 } // namespace vorlane

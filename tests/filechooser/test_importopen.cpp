@@ -1,5 +1,5 @@
 // Opening a spreadsheet: the unknown postcodes asked once, refused rows listed (and their
-// list saved), a new unsaved batch named after the file with ".txt", nothing written.
+// list saved from its window), a new unsaved batch named after the file with ".txt", nothing written.
 #include "chooserfixture.h"
 
 using namespace vorlane;
@@ -23,7 +23,9 @@ private Q_SLOTS:
         const QStringList shown = p.prompter.texts();
         QCOMPARE(shown.size(), 3);
         QVERIFY(shown[0].contains(u"แถว 3 : 99999"_s));
-        QCOMPARE(shown[1], u"แถวที่ไม่ได้นำเข้า 1 แถว\nแถว 4  amount : ไม่ได้ใส่ตัวเลข "_s);
+        QCOMPARE(p.prompter.shown[1].kind, ScriptedPrompter::Kind::RowList);
+        QCOMPARE(shown[1], u"แถวที่ไม่ได้นำเข้า 1 แถว\n4\tamount\tไม่ได้ใส่ตัวเลข "_s);
+        QCOMPARE(shown[2], QDir::toNativeSeparators(p.filePath(u"orders-ไม่ได้นำเข้า.txt"_s)) + u"   บันทึกแล้ว"_s);
         QCOMPARE(p.session.lstMO.count(), 2);
         QCOMPARE(p.session.lstMO.at(1), u"101|99999|นาย ข|บริษัท ตัวอย่าง จำกัด|600||2 ถนน|1 ถนนสีลม กรุงเทพฯ|"_s);
         QCOMPARE(p.st().CurrentFilePath, p.filePath(u"orders.txt"_s));

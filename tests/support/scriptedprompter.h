@@ -9,7 +9,7 @@ namespace vorlane::test {
 
 class ScriptedPrompter final : public Prompter {
 public:
-    enum class Kind { Ok, YesNo, YesNoCancel, Information };
+    enum class Kind { Ok, YesNo, YesNoCancel, Information, RowList };
     struct Shown {
         Kind kind;
         QString text;
@@ -27,6 +27,18 @@ public:
     void information(const QString &title, const QString &text) override
     {
         shown.append({Kind::Information, text, title});
+    }
+    // Recorded as the text and one TAB-joined line a row; an answer Yes presses the save
+    // button before "ตกลง".
+    void rowList(const QString &title, const QString &text, const QStringList &, const QList<QStringList> &rows,
+                 const std::function<void()> &save) override
+    {
+        QString all = text;
+        for (const QStringList &row : rows)
+            all += u'\n' + row.join(u'\t');
+        shown.append({Kind::RowList, all, title});
+        if (next() == Answer::Yes && save)
+            save();
     }
 
     QStringList texts() const
