@@ -327,6 +327,18 @@ private Q_SLOTS:
         QCOMPARE(sheet.rows.last().value(7), total);
     }
 
+    void saveExcelFailureNamesTheFile()
+    {
+        Fixture f(3);
+        const QString path = f.out.filePath(u"no such folder/saved.xlsx"_s);
+        f.w->chooseExcelPath = [&] { return path; };
+        f.w->CmdExcel->click();
+        QCOMPARE(f.p.prompter.shown.size(), 1);
+        QCOMPARE(f.p.prompter.shown[0].title, kErrorTitle);
+        QVERIFY(f.p.prompter.last().contains(path));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
     void previewIsCheckedFirst()
     {
         Fixture f(3);
