@@ -97,17 +97,6 @@ QStringList refusalLines(const QList<Refusal> &refused)
     return out;
 }
 
-QString refusalListText(const QList<Refusal> &refused, int shown)
-{
-    QString text = u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s;
-    for (qsizetype i = 0; i < refused.size() && i < shown; ++i)
-        text += u"\nแถว "_s + QString::number(refused[i].row) + u"  "_s + refused[i].column + u" : "_s
-                + refused[i].message;
-    if (refused.size() > shown)
-        text += u"\nและอีก "_s + QString::number(refused.size() - shown) + u" แถว"_s;
-    return text;
-}
-
 QString batchPathFor(const QString &sheetPath)
 {
     const QFileInfo f(sheetPath);

@@ -69,8 +69,6 @@ QString unknownPostcodeMessage();
 QString unknownPostcodeQuestion(const ImportResult &result);
 // Refused rows as the command line prints them: ROW, TAB, COLUMN, TAB, MESSAGE.
 QStringList refusalLines(const QList<Refusal> &refused);
-// The refused rows for a message box: at most `shown` of them, then how many more.
-QString refusalListText(const QList<Refusal> &refused, int shown = 40);
 // "orders.xlsx" -> "orders.txt" in the same folder.
 QString batchPathFor(const QString &sheetPath);
 // True for a name ending in .csv, .xlsx or .ods.

@@ -336,7 +336,7 @@ bool RecoveryJournal::startFresh(const QByteArray &content, const QString &fileP
     return true;
 }
 
-bool RecoveryJournal::begin(const QStringList &lines, const QString &filePath, bool saved)
+bool RecoveryJournal::begin(const QStringList &lines, const QString &filePath, bool saved, bool background)
 {
     QByteArray out = "B\t" + QByteArray(saved ? "1" : "0") + '\t' + escape(filePath).toUtf8() + '\n';
     qsizetype chars = 0;
@@ -353,6 +353,10 @@ bool RecoveryJournal::begin(const QStringList &lines, const QString &filePath, b
     const qint64 copy = out.size();
     const bool ok = startFresh(out, filePath, saved, lines.size());
     m_copyBytes = copy;
+    // Only a compaction, whose old journal holds the same batch, may finish later: a new
+    // batch, name or save must be what a kill right after it finds.
+    if (ok && !background)
+        return settleStart();
     return ok;
 }
 
@@ -367,7 +371,18 @@ bool RecoveryJournal::beginFromFile(const QStringList &lines, const QString &fil
     for (const QString &l : lines)
         chars += l.size() + 3;
     m_chars = chars;
-    return startFresh(out, filePath, saved, lines.size());
+    // A kill right after a save or an open must find this start, not the batch before it.
+    return startFresh(out, filePath, saved, lines.size()) && settleStart();
+}
+
+bool RecoveryJournal::settleStart()
+{
+    settleSwap();
+    if (m_worker && m_worker->failed) {
+        fail();
+        return false;
+    }
+    return true;
 }
 
 bool RecoveryJournal::resume(const Recovered &r)

@@ -29,7 +29,7 @@ public:
 
     // Starts the journal afresh from a whole batch, copied into it (a new batch, a
     // compaction).
-    bool begin(const QStringList &lines, const QString &filePath, bool saved);
+    bool begin(const QStringList &lines, const QString &filePath, bool saved, bool background = false);
     // Starts afresh from a batch that holds exactly the records of `filePath` as `stamp`
     // describes it (opened or saved just now): nothing of the batch is copied.
     bool beginFromFile(const QStringList &lines, const QString &filePath, const FileStamp &stamp, bool saved);
@@ -80,6 +80,9 @@ public:
 private:
     struct Worker;
     bool startFresh(const QByteArray &content, const QString &filePath, bool saved, qsizetype count);
+    // Waits until the fresh journal has replaced the old one; false (and the journal given
+    // up) when that failed.
+    bool settleStart();
     void fail();
     bool writeNow(const QByteArray &bytes);
     void put(const QByteArray &change);

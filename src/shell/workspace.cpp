@@ -109,7 +109,7 @@ private:
     void compactIfLarge()
     {
         if (journal.wantsCompaction(m_ws.session.lstMO.lines()))
-            journal.begin(m_ws.session.lstMO.lines(), m_path, m_saved);
+            journal.begin(m_ws.session.lstMO.lines(), m_path, m_saved, /*background=*/true);
     }
 
     void before()

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QToolButton>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
@@ -30,6 +31,11 @@ QString AskSavePath(QWidget *parent, const QString &title, const QString &sugges
     dialog.setLabelText(QFileDialog::FileType, u"ชนิดแฟ้ม:"_s);
     dialog.setLabelText(QFileDialog::Accept, u"บันทึก"_s);
     dialog.setLabelText(QFileDialog::Reject, u"ยกเลิก"_s);
+    // The detail view's dates follow the system's locale, which need not be Thai: names only.
+    dialog.setViewMode(QFileDialog::List);
+    for (const char *name : {"detailModeButton", "listModeButton"})
+        if (auto *button = dialog.findChild<QToolButton *>(QLatin1StringView(name)))
+            button->hide();
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
