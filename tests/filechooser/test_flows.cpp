@@ -1,7 +1,5 @@
 #include "chooserfixture.h"
-
-#include <csignal>
-#include <sys/resource.h>
+#include "filesizelimit.h"
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -9,21 +7,6 @@ using namespace vorlane::test;
 namespace {
 const QString kNoFile = u"ไม่มี แฟ้มข้อมูลนี้"_s;
 const QString kWriteError = u"error writing to disk or  writing to protected disk  "_s;
-
-// Files larger than `bytes` cannot be written while this lives, whoever runs the test
-// (file permissions do not stop root).
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit l = old;
-        l.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 } // namespace
 
 class TestFlows : public QObject {

@@ -12,23 +12,11 @@
 #include <utime.h>
 
 using namespace vorlane;
+#include "filesizelimit.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
-// Files larger than `bytes` cannot be written while this lives: a full disk, whoever
-// runs the test.
-struct FileSizeLimit {
-    rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit l = old;
-        l.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 
 bool makeOld(const QString &path, int secondsAgo)
 {
