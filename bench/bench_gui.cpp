@@ -9,7 +9,7 @@
 #include "entry/searchwindow.h"
 #include "records/codec.h"
 #include "records/recordline.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "generator.h"
 
 #include "records/session.h"
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 #include "shell/workspace.h"
 
 #include <QStringList>

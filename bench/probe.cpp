@@ -15,7 +15,7 @@
 #include "review/reviewwindow.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "records/apppaths.h"
 #include "records/session.h"
 #include "shell/mainwindow.h"
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 #include "shell/qttexts.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // record search box.
 #include "entry/entrywindow.h"
 
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QComboBox>

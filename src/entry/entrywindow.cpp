@@ -4,8 +4,8 @@
 #include "records/numbers.h"
 #include "records/recordline.h"
 #include "records/totals.h"
-#include "shell/commandbutton.h"
-#include "shell/uiscale.h"
+#include "widgets/commandbutton.h"
+#include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 
 #include "entry/entrywindow.h"
 #include "entry/search.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "layout/searchlayout.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // Frmsearch: finds a destination post office by the beginning of its postcode or name
 // and hands it to the entry window.
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 #include <array>
 
 class QLabel;

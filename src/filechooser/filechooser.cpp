@@ -4,9 +4,9 @@
 #include "filechooser/filename.h"
 #include "filechooser/flows.h"
 #include "importer/sheet.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "layout/filechooserlayout.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

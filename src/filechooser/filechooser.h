@@ -2,7 +2,7 @@
 // frmOpen: the window in which the user picks a folder and names a data file, to open
 // a batch or to save one. Open mode and save mode differ in captions and in what the
 // accept button does.
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 
 class QComboBox;
 class QFileSystemModel;

@@ -1,6 +1,6 @@
 #include "help/aboutbox.h"
 
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "entry/entrywindow.h"
 #include "help/aboutbox.h"
 #include "help/helpwindow.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QApplication>

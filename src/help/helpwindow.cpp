@@ -1,10 +1,10 @@
 #include "help/helpwindow.h"
 
 #include "entry/entrywindow.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "help/helptext.h"
 #include "layout/helplayout.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 // Frmhelp: the user instructions from "helpcustomer.txt", read afresh at each opening.
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 
 class QLabel;
 class QPlainTextEdit;

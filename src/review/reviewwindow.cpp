@@ -1,12 +1,12 @@
 #include "review/reviewwindow.h"
 
 #include "entry/entrywindow.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "layout/reviewlayout.h"
 #include "records/fee.h"
 #include "review/reviewmodel.h"
 #include "review/reviewtext.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // Form3: the whole batch in a list, the details and fee of one record, and the way back
 // into the entry window at any record.
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 
 class QListView;
 class QPlainTextEdit;

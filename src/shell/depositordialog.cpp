@@ -4,9 +4,9 @@
 #include "layout/depositorlayout.h"
 #include "records/codec.h"
 #include "records/cusname.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/mainwindow.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -8,10 +8,10 @@
 #include "records/cusname.h"
 #include "report/ui/printoptions.h"
 #include "review/review.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/commandkeys.h"
 #include "shell/depositordialog.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QChildEvent>

@@ -3,7 +3,7 @@
 #include "entry/entrywindow.h"
 #include "records/journal.h"
 #include "records/statelock.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/mainwindow.h"
 
 #include <QDir>

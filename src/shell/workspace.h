@@ -4,7 +4,7 @@
 // in the space left of the command bar.
 #include "records/fileio.h"
 #include "records/session.h"
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 
 #include <memory>
 

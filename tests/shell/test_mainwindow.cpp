@@ -4,7 +4,7 @@
 
 #include "filechooser/filechooser.h"
 #include "layout/mainwindowlayout.h"
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 
 #include <QSignalSpy>
 

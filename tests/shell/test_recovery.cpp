@@ -9,7 +9,7 @@
 #include "records/journal.h"
 #include "records/session.h"
 #include "scriptedprompter.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
 #include "shell/workspace.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes for tests: records every text and answers from a queue.
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 
 #include <QList>
 #include <QStringList>

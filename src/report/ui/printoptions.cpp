@@ -2,7 +2,7 @@
 
 #include "entry/entrywindow.h"
 #include "report/ui/printoptionswindow.h"
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
 #include <QRadioButton>

@@ -4,8 +4,8 @@
 #include "importer/workbook.h"
 #include "layout/printoptionslayout.h"
 #include "report/ui/slipdialogs.h"
-#include "shell/commandbutton.h"
-#include "shell/uiscale.h"
+#include "widgets/commandbutton.h"
+#include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
 #include <QCloseEvent>

@@ -5,7 +5,7 @@
 #include "report/printchoices.h"
 #include "report/qt/slipoutput.h"
 
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 #include <array>
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 
-#include "shell/rowlistwindow.h"
+#include "widgets/rowlistwindow.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "shell/prompter.h"
+#include "widgets/prompter.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "shell/uiscale.h"
+#include "widgets/uiscale.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/commandbutton.h"
+#include "widgets/commandbutton.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "shell/rowlistwindow.h"
+#include "widgets/rowlistwindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 // The row list window: the rows as given, the save button runs the save and leaves the
 // list open, "ตกลง" closes it.
-#include "shell/rowlistwindow.h"
+#include "widgets/rowlistwindow.h"
 
 #include <QLabel>
 #include <QPushButton>

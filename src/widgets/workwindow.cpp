@@ -1,4 +1,4 @@
-#include "shell/workwindow.h"
+#include "widgets/workwindow.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
