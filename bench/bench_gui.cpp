@@ -60,7 +60,7 @@ const QString &batchPath(int n)
 
 bool openBatch(benchmark::State &state, int n)
 {
-    if (rig().openBatch(batchPath(n)) && rig().session.lstMO.count() == n)
+    if (rig().openBatch(batchPath(n)) && rig().session.batch.lines().count() == n)
         return true;
     state.SkipWithError(("the batch did not open: " + rig().prompter.last.toStdString()).c_str());
     return false;
@@ -91,7 +91,7 @@ void BM_GuiOpenBatch(benchmark::State &state)
         t.start();
         const bool ok = rig().finishOpen();
         openTotal += t.nsecsElapsed() / 1e6;
-        if (!ok || rig().session.lstMO.count() != n) {
+        if (!ok || rig().session.batch.lines().count() != n) {
             state.SkipWithError("the batch did not open");
             break;
         }
@@ -153,11 +153,12 @@ void BM_GuiCommitOrder(benchmark::State &state)
         entry->Cmdsave->click();
         QApplication::processEvents();
         state.PauseTiming();
-        if (g.prompter.count != before || g.session.lstMO.count() != n + 1) {
+        if (g.prompter.count != before || g.session.batch.lines().count() != n + 1) {
             state.SkipWithError(("the order was not stored: " + g.prompter.last.toStdString()).c_str());
             break;
         }
-        g.session.lstMO.removeAt(n);
+        g.session.batch.setCurrentIndex(n);
+        g.session.batch.remove([] { return true; });
         state.ResumeTiming();
     }
 }
@@ -185,7 +186,8 @@ void BM_GuiRecordSearchFoundLast(benchmark::State &state)
     if (!openBatch(state, int(state.range(0))))
         return;
     GuiRig &g = rig();
-    g.session.lstMO.setAt(g.session.lstMO.count() - 1, g.session.lstMO.lines().last() + u"zq"_s);
+    g.session.batch.show(int(g.session.batch.lines().count() - 1));
+    g.session.batch.commit(g.session.batch.lines().lines().last() + u"zq"_s);
     QLineEdit *box = g.ws->entry->Text2;
     const QString typed[2] = {u"z"_s, u"zq"_s};
     int k = 0;

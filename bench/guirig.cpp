@@ -57,7 +57,7 @@ QString GuiRig::writeBatch(const QString &name, const QStringList &lines)
 
 void GuiRig::beginOpen(const QString &path)
 {
-    ws->state.IsSaved = true;  // no "save first?" question
+    ws->batch.markSaved();  // no "save first?" question
     main->commandClick(2);
     const QFileInfo file(path);
     ws->chooser->setDirectory(file.absolutePath());

@@ -102,7 +102,7 @@ int open(const QString &path)
     if (!rig.finishOpen())
         return 1;
     report("open_ms", t.nsecsElapsed() / 1e6);
-    report("orders", double(rig.session.lstMO.count()));
+    report("orders", double(rig.session.batch.lines().count()));
     // The anchor, in this same process: the bare decode of the file's bytes and one
     // paint of the entry window with record 1 and the totals (best of five each).
     QFile f(path);
@@ -144,7 +144,7 @@ int review(QApplication &app, const QString &path)
     report("review_ms", t.nsecsElapsed() / 1e6);
     report("rows", r->List1->model()->rowCount());
     report("peak_mib", bench::peakRssMiB());
-    return r->List1->model()->rowCount() == rig.session.lstMO.count() ? 0 : 1;
+    return r->List1->model()->rowCount() == rig.session.batch.lines().count() ? 0 : 1;
 }
 
 int search(const QString &path)
@@ -172,7 +172,7 @@ int search(const QString &path)
     std::sort(later.begin(), later.end());
     report("keystroke_median_ms", later[later.size() / 2]);
     report("peak_mib", bench::peakRssMiB());
-    return rig.ws->state.CurrentIndex == 0 ? 0 : 1;
+    return rig.ws->batch.CurrentIndex() == 0 ? 0 : 1;
 }
 
 // The same orders as the data file, one row each, for another program to print.

@@ -141,28 +141,8 @@ bool EntryWindow::runSaveChecks()
 
 void EntryWindow::commit()
 {
-    SessionState &st = m_ws.state;
-    RecordStore &store = m_ws.session.lstMO;
-    RecordStore &held = m_ws.session.LstMO3;
-    st.IsSaved = false;
-    const QString line = lineFromFields();
-    if (st.IsAdding) {
-        store.append(line);
-        st.CurrentIndex = int(store.count() - 1);
-        st.IsAdding = false;
-    } else {
-        // Past the end (after the last record was deleted) the record is appended.
-        if (st.CurrentIndex < 0 || st.CurrentIndex > store.count())
-            st.CurrentIndex = int(store.count());
-        store.setAt(st.CurrentIndex, line);
-        if (st.IsInserting) {
-            for (qsizetype m = 0; m < held.count(); ++m)
-                store.setAt(st.CurrentIndex + 1 + m, held.at(m));
-            held.clear();
-            st.IsInserting = false;
-        }
-    }
-    LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+    m_ws.batch.commit(lineFromFields());
+    LoadLineIntoEntryFields(m_ws.batch.current());
     RefreshTotals();
     Cmdadd->setEnabled(true);
     Cmddel->setEnabled(true);

@@ -13,95 +13,72 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-void EntryWindow::AbandonInsertion()
-{
-    // The held copies go back into the batch only with the inserted record's save;
-    // left pending, a later save would write them a second time.
-    m_ws.state.IsInserting = false;
-    m_ws.session.LstMO3.clear();
-}
+void EntryWindow::AbandonInsertion() { m_ws.batch.abandonInsertion(); }
 
 void EntryWindow::AddAction()
 {
-    SessionState &st = m_ws.state;
-    const qsizetype n = m_ws.session.lstMO.count();
     // Add appends: an insertion under way is given up, not completed later.
-    AbandonInsertion();
+    m_ws.batch.beginAdd();
+    showNewRecord();
+}
+
+// The screen of a record being begun: type and depositor carried over, the rest empty.
+void EntryWindow::showNewRecord()
+{
+    const qsizetype n = m_ws.batch.lines().count();
     Label1->setText(u"%1 / %1"_s.arg(n));
-    st.IsAdding = true;
-    for (int i : {1, 2, 4, 5, 6})
-        Text1[i]->setText(QString());
-    Combo1[2]->setEditText(QString());
-    Combo1[3]->setEditText(QString());
-    if (Combo1[0]->currentText().isEmpty() && Combo1[0]->count() > 0)
-        Combo1[0]->setEditText(Combo1[0]->itemText(0));
+    emptyRecordFields();
     focusTo(Combo1[2]);
     setButtons(0, 0, 1, 1, 0);
 }
 
-void EntryWindow::InsertAction()
+void EntryWindow::emptyRecordFields()
 {
-    SessionState &st = m_ws.state;
-    RecordStore &store = m_ws.session.lstMO;
-    RecordStore &held = m_ws.session.LstMO3;
-    st.IsSaved = false;
-    st.IsInserting = true;
     for (int i : {1, 2, 4, 5, 6})
         Text1[i]->setText(QString());
     Combo1[2]->setEditText(QString());
     Combo1[3]->setEditText(QString());
     if (Combo1[0]->currentText().isEmpty() && Combo1[0]->count() > 0)
         Combo1[0]->setEditText(Combo1[0]->itemText(0));
-    held.clear();
-    for (qsizetype i = std::max(0, st.CurrentIndex); i < store.count(); ++i)
-        held.append(store.at(i));
+}
+
+void EntryWindow::InsertAction()
+{
+    m_ws.batch.beginInsert();
+    emptyRecordFields();
     focusTo(Combo1[2]);
 }
 
 void EntryWindow::DeleteAction()
 {
-    SessionState &st = m_ws.state;
-    RecordStore &store = m_ws.session.lstMO;
-    st.IsSaved = false;
-    if (!store.isEmpty()) {
-        // No leaves everything as it was, a record being inserted included: its save
-        // must still insert, not overwrite the record on screen.
-        if (m_ws.prompter.yesNo(u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s) != Prompter::Answer::Yes)
-            return;
-    }
-    AbandonInsertion();
-    if (!store.isEmpty()) {
-        store.removeAt(st.CurrentIndex);
-        if (st.CurrentIndex >= store.count())
-            st.CurrentIndex = int(store.count() - 1);
-        if (st.CurrentIndex < 0)
-            st.CurrentIndex = 0;
-        LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-    }
-    if (!store.isEmpty()) {
+    Batch &batch = m_ws.batch;
+    const bool had = !batch.lines().isEmpty();
+    // No leaves everything as it was, a record being inserted included: its save
+    // must still insert, not overwrite the record on screen.
+    if (!batch.remove([this] { return m_ws.prompter.yesNo(u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s) == Prompter::Answer::Yes; }))
+        return;
+    if (had)
+        LoadLineIntoEntryFields(batch.current());
+    if (!batch.lines().isEmpty()) {
         Cmddel->setEnabled(true);
     } else {
-        AddAction();
+        // Looks as after Add, but the next save stores at position 0, which appends.
+        showNewRecord();
         Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(st.DefaultDepositorName);
-        Text1[7]->setText(st.DefaultDepositorAddress);
+        Text1[3]->setText(m_ws.session.DefaultDepositorName);
+        Text1[7]->setText(m_ws.session.DefaultDepositorAddress);
     }
-    st.IsAdding = false;
     RefreshTotals();
 }
 
 void EntryWindow::CancelAction()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
-    const int n = int(store.count());
-    AbandonInsertion();
-    if (st.IsAdding)
-        st.CurrentIndex = n - 1;
-    LoadLineIntoEntryFields(store.at(st.CurrentIndex));
-    Label1->setText(u"%1 / %2"_s.arg(st.CurrentIndex + 1).arg(n));
+    Batch &batch = m_ws.batch;
+    batch.cancel();
+    const int n = int(batch.lines().count());
+    LoadLineIntoEntryFields(batch.current());
+    Label1->setText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
     RefreshTotals();
-    st.IsAdding = false;
     if (n > 0) {
         setButtons(1, 1, 1, 1, 1);
         focusTo(Cmdadd);
@@ -109,63 +86,44 @@ void EntryWindow::CancelAction()
         setButtons(1, 0, 0, 0, 0);
         focusTo(Cmdadd);
         Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(st.DefaultDepositorName);
-        Text1[7]->setText(st.DefaultDepositorAddress);
+        Text1[3]->setText(m_ws.session.DefaultDepositorName);
+        Text1[7]->setText(m_ws.session.DefaultDepositorAddress);
     }
 }
 
 void EntryWindow::Navigate(Move move)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
-    const int n = int(store.count());
-    AbandonInsertion();
+    Batch &batch = m_ws.batch;
+    batch.navigate(move);
     focusTo(Combo1[0]);
+    const int n = int(batch.lines().count());
     if (n == 0)
         return;
-    switch (move) {
-    case Move::First: st.CurrentIndex = 0; break;
-    case Move::Back:
-        if (st.CurrentIndex >= 1)
-            --st.CurrentIndex;
-        st.CurrentIndex = std::max(st.CurrentIndex, 0);
-        break;
-    case Move::Forward:
-        if (st.CurrentIndex < n)
-            ++st.CurrentIndex;
-        if (st.CurrentIndex >= n)
-            st.CurrentIndex = n - 1;
-        break;
-    case Move::Last: st.CurrentIndex = n - 1; break;
-    }
-    LoadLineIntoEntryFields(store.at(st.CurrentIndex));
+    LoadLineIntoEntryFields(batch.current());
     if (move == Move::Back)
-        Label1->setText(u"%1 / %2"_s.arg(st.CurrentIndex + 1).arg(n));
+        Label1->setText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
     else
         RefreshTotals();
-    st.IsAdding = false;
     setButtons(1, 1, 1, 1, -1);
 }
 
 void EntryWindow::searchChanged(const QString &text)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    Batch &batch = m_ws.batch;
+    const RecordStore &store = batch.lines();
     const int n = int(store.count());
     const qsizetype i = store.findUpper(text.toUpper());
     // A record found replaces the one being added or inserted; a text that finds
     // nothing leaves it pending, so that its save still appends or inserts.
     if (i < 0)
         return;
-    st.IsAdding = false;
-    AbandonInsertion();
+    batch.show(int(i));
     const QString &line = store.lines().at(i);
     qsizetype b = 0;
     while (b < line.size() && line[b] == u' ')
         ++b;
     LoadLineIntoEntryFields(line.mid(b));
     Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
-    st.CurrentIndex = int(i);
 }
 
 } // namespace vorlane

@@ -55,7 +55,7 @@ EntryWindow::EntryWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws
     applyLayout();
     setVisible(false);
     // Form_Load ends by clearing the path; the depositor confirmation sets it again.
-    ws.state.CurrentFilePath.clear();
+    ws.batch.rename(QString());
 }
 
 EntryWindow::~EntryWindow() = default;
@@ -277,8 +277,6 @@ void EntryWindow::closeEvent(QCloseEvent *event)
 
 void EntryWindow::LoadLineIntoEntryFields(const QString &line)
 {
-    // A stored record replacing the screen ends any insertion that was being keyed.
-    AbandonInsertion();
     for (QLineEdit *t : Text1)
         t->setText(QString());
     const QStringList fields = ScanRecordFields(line, 8);
@@ -288,19 +286,17 @@ void EntryWindow::LoadLineIntoEntryFields(const QString &line)
 
 void EntryWindow::RefreshTotals()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    Session &session = m_ws.session;
+    const RecordStore &store = m_ws.batch.lines();
     for (int i = 0; i < 8; ++i)
-        st.RecordFields[i] = u"0"_s;
+        session.RecordFields[i] = u"0"_s;
     if (!store.isEmpty())
-        SplitRecordLine(store.at(store.count() - 1), 8, st.RecordFields);
-    const BatchTotals t = ComputeTotals(store, m_ws.session.tables.rates);
-    st.TotalAmount = t.amount;
-    st.TotalFee = t.fee;
+        SplitRecordLine(store.at(store.count() - 1), 8, session.RecordFields);
+    const BatchTotals t = ComputeTotals(store, session.tables.rates);
     Label13->setText(formatGrouped(t.amount));
     Label15->setText(formatGrouped(t.fee));
     if (store.count() > 0) {
-        Label1->setText(u"%1 / %2"_s.arg(st.CurrentIndex + 1).arg(store.count()));
+        Label1->setText(u"%1 / %2"_s.arg(m_ws.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
         Label1->setText(u"0/0"_s);
         Text1[0]->setText(u"101"_s);

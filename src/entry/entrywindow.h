@@ -3,6 +3,7 @@
 // record counter and the batch totals. The public operations below are what the other
 // windows call; control members carry their designer names.
 #include "entry/entryrules.h"
+#include "records/batch.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -56,7 +57,7 @@ public:
     void InsertAction();
     void DeleteAction();
     void CancelAction();
-    enum class Move { First, Back, Forward, Last };
+    using Move = Batch::Move;
     void Navigate(Move move);
     // The line the eight fields make: each field followed by "|", nothing trimmed.
     QString lineFromFields() const;
@@ -97,6 +98,10 @@ private:
     bool runSaveChecks();
     void commit();
     void searchChanged(const QString &text);
+    // The screen of a record being begun, without the batch's state (Add, and a delete
+    // that empties the batch).
+    void showNewRecord();
+    void emptyRecordFields();
     void setButtons(int add, int del, int save, int cancel, int insert);
     void focusTo(QWidget *w);
     // The texts the checks look at, and the application of what they decide.

@@ -29,7 +29,7 @@ PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &
 
 void OpenSearch(Workspace &ws)
 {
-    ws.state.ResumeIndex = ws.state.CurrentIndex;
+    ws.batch.setResumeIndex(ws.batch.CurrentIndex());
     // A fresh window at each opening: empty boxes, no result.
     if (ws.search)
         ws.search->deleteLater();

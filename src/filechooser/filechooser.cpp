@@ -143,6 +143,7 @@ FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m
 
 void FileChooser::setMode(Mode mode)
 {
+    m_mode = mode;
     // Opening also lists spreadsheets, whose orders are imported into a new batch.
     m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.xlsx"_s, u"*.ods"_s}
                                                    : QStringList{u"*.txt"_s});
@@ -247,7 +248,7 @@ void FileChooser::chooseDrive(int index)
 
 void FileChooser::Text1_Enter()
 {
-    if (m_ws.state.ChooserMode) {
+    if (m_mode == Mode::Save) {
         enterSave();
         return;
     }
@@ -289,7 +290,7 @@ void FileChooser::enterSave()
 
 void FileChooser::Comopen_Click()
 {
-    if (m_ws.state.ChooserMode)
+    if (m_mode == Mode::Save)
         acceptSave();
     else
         acceptOpen();
@@ -302,12 +303,11 @@ void FileChooser::acceptOpen()
     if (OpenDataFile(m_ws))
         m_ws.setCommandButtonsVisible(true);
     if (!sheet)
-        m_ws.state.IsSaved = true;
+        m_ws.batch.markSaved();
 }
 
 void FileChooser::acceptSave()
 {
-    SessionState &st = m_ws.state;
     const SaveNameCheck r = CheckSaveName(Text1->text(), false);
     if (r.problem != SaveNameProblem::None && r.problem != SaveNameProblem::Reserved) {
         m_ws.prompter.ok(problemText(r.problem));
@@ -322,7 +322,7 @@ void FileChooser::acceptSave()
         Text1->setFocus();
         return;
     }
-    if (m_ws.session.lstMO.isEmpty()) {
+    if (m_ws.batch.lines().isEmpty()) {
         m_ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         Text1->setFocus();
         return;
@@ -333,15 +333,14 @@ void FileChooser::acceptSave()
         Text1->setFocus();
         return;
     }
-    st.SaveTargetPath = path;
+    m_ws.batch.saveAs(path);
     if (!SaveDataFile(m_ws)) {
         // Nothing was written: the chooser stays, so another folder or name can be tried.
         Text1->setFocus();
         return;
     }
     EntryWindow *entry = m_ws.ensureEntry();
-    entry->setCaption(st.CurrentFilePath);
-    st.ChooserMode = false;
+    entry->setCaption(m_ws.batch.CurrentFilePath());
     entry->show();
     m_ws.setCommandButtonsVisible(true);
     // The next use starts afresh in the working directory.

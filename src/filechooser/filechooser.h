@@ -25,6 +25,7 @@ public:
     enum class Mode { Open, Save };
     // Captions and prompts of the mode; the name box is left as it is.
     void setMode(Mode mode);
+    Mode mode() const { return m_mode; }
 
     // Dir1's folder: the folder used to open and to save.
     QString directory() const { return m_dir; }
@@ -64,6 +65,7 @@ private:
     QFileSystemModel *m_dirModel = nullptr;
     QFileSystemModel *m_fileModel = nullptr;
     QString m_dir;
+    Mode m_mode = Mode::Open;
 };
 
 } // namespace vorlane

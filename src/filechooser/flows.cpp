@@ -39,32 +39,24 @@ void setUpSave(Workspace &ws)
 {
     FileChooser *chooser = ensureChooser(ws);
     chooser->setMode(FileChooser::Mode::Save);
-    ws.state.ChooserMode = true;
     showChooser(ws, chooser);
     chooser->Text1->setFocus();
-}
-
-void forgetKnownFile(SessionState &st)
-{
-    st.KnownFilePath.clear();
-    st.KnownFileStamp = {};
-    st.KnownFileSkipped = 0;
 }
 
 // Before a save replaces the file the batch came from: was it changed by another program,
 // and would lines that are not records be lost? The user decides.
 bool mayReplaceKnownFile(Workspace &ws)
 {
-    const SessionState &st = ws.state;
-    if (st.KnownFilePath.isEmpty() || QFileInfo(st.SaveTargetPath) != QFileInfo(st.KnownFilePath))
+    const Batch &b = ws.batch;
+    if (b.KnownFilePath().isEmpty() || QFileInfo(b.SaveTargetPath()) != QFileInfo(b.KnownFilePath()))
         return true;
-    if (!StillUnchanged(st.SaveTargetPath, st.KnownFileStamp, kMaxDataFileBytes))
+    if (!StillUnchanged(b.SaveTargetPath(), b.KnownFileStamp(), kMaxDataFileBytes))
         return ws.prompter.yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s)
                == Prompter::Answer::Yes;
-    if (st.KnownFileSkipped > 0)
+    if (b.KnownFileSkipped() > 0)
         return ws.prompter.yesNo(
                    u"บรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s.arg(
-                       st.KnownFileSkipped))
+                       b.KnownFileSkipped()))
                == Prompter::Answer::Yes;
     return true;
 }
@@ -76,7 +68,6 @@ void BeginOpen(Workspace &ws)
     FileChooser *chooser = ensureChooser(ws);
     chooser->setMode(FileChooser::Mode::Open);
     chooser->setName({});
-    ws.state.ChooserMode = false;
     showChooser(ws, chooser);
     chooser->Text1->setFocus();
 }
@@ -97,13 +88,13 @@ void BeginSave(Workspace &ws)
         return;
     }
     if (a == Prompter::Answer::No) {
-        if (ws.session.lstMO.isEmpty()) {
+        if (ws.batch.lines().isEmpty()) {
             ws.prompter.ok(u"ไม่มีข้อมูล"_s);
             return;
         }
-        ws.state.SaveTargetPath = ws.state.CurrentFilePath;
+        ws.batch.saveAs(ws.batch.CurrentFilePath());
         if (SaveDataFile(ws) && ws.entry)
-            ws.entry->setCaption(ws.state.CurrentFilePath);
+            ws.entry->setCaption(ws.batch.CurrentFilePath());
         return;
     }
     if (ws.entry)
@@ -113,43 +104,34 @@ void BeginSave(Workspace &ws)
 
 namespace {
 
-// The batch becomes these lines, named `path`; record 1 on screen.
-void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved, const FileStamp *stamp)
+// The batch becomes these lines, named `path`; record 1 on screen. A batch read from its
+// file (with its stamp) counts as saved; an imported one is not saved until the user
+// saves it.
+void showBatch(Workspace &ws, QStringList lines, const QString &path, const FileStamp *stamp, qsizetype skipped = 0)
 {
-    SessionState &st = ws.state;
     FileChooser *chooser = ensureChooser(ws);
     EntryWindow *entry = ws.ensureEntry();
-    st.CurrentFilePath = path;
-    entry->AbandonInsertion();
-    // The journal starts afresh from the opened file just below, by reference: the user
-    // never waits for a copy of a large batch.
-    ws.session.lstMO.setObserver(nullptr);
-    ws.session.lstMO.assign(std::move(lines));
-    // A batch opened from its file counts as saved (the chooser marks it so next); an
-    // imported one is not saved until the user saves it, and is journalled in full.
-    st.IsSaved = saved;
-    ws.beginJournal(stamp);
-    st.CurrentIndex = 0;
-    if (ws.session.lstMO.isEmpty()) {
+    Batch &batch = ws.batch;
+    batch.open(std::move(lines), path, stamp, skipped);
+    if (batch.lines().isEmpty()) {
         entry->LoadLineIntoEntryFields(QString());
-        entry->setField(DepositorName, st.DefaultDepositorName);
-        entry->setField(DepositorAddress, st.DefaultDepositorAddress);
+        entry->setField(DepositorName, ws.session.DefaultDepositorName);
+        entry->setField(DepositorAddress, ws.session.DefaultDepositorAddress);
     } else {
-        entry->LoadLineIntoEntryFields(ws.session.lstMO.at(0));
-        entry->setCounterText(u"1/%1"_s.arg(ws.session.lstMO.count()));
+        entry->LoadLineIntoEntryFields(batch.lines().at(0));
+        entry->setCounterText(u"1/%1"_s.arg(batch.lines().count()));
     }
     entry->RefreshTotals();
     entry->enableRecordButtons();
     entry->show();
     chooser->hide();
-    st.IsAdding = false;
-    entry->setCaption(st.EntryBaseCaption + u"   "_s + st.CurrentFilePath);
+    entry->setCaption(ws.session.EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
 }
 
 // Such amounts are left out of the totals; the user must know which record to correct.
 void warnBeyond(Workspace &ws)
 {
-    const BatchTotals totals = ComputeTotals(ws.session.lstMO, ws.session.tables.rates);
+    const BatchTotals totals = ComputeTotals(ws.batch.lines(), ws.session.tables.rates);
     if (totals.beyond > 0)
         ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
             QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
@@ -159,11 +141,11 @@ void warnBeyond(Workspace &ws)
 bool openSheet(Workspace &ws, const QString &path)
 {
     FileChooser *chooser = ensureChooser(ws);
-    SessionState &st = ws.state;
     const Sheet sheet = ReadSheetFile(path);
     ImportResult result;
     if (sheet.ok())
-        result = ImportSheet(sheet, {{st.DefaultDepositorName, st.DefaultDepositorAddress}}, ws.session.tables);
+        result = ImportSheet(sheet, {{ws.session.DefaultDepositorName, ws.session.DefaultDepositorAddress}},
+                             ws.session.tables);
     if (!sheet.ok() || !result.ok()) {
         ws.prompter.ok(sheet.ok() ? result.error : sheet.error);
         chooser->Text1->setFocus();
@@ -190,9 +172,8 @@ bool openSheet(Workspace &ws, const QString &path)
                                     ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown);
                             });
     }
-    showBatch(ws, result.lines(accept), target, false, nullptr);
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
-    forgetKnownFile(st);
+    showBatch(ws, result.lines(accept), target, nullptr);
     warnBeyond(ws);
     return true;
 }
@@ -201,7 +182,6 @@ bool openSheet(Workspace &ws, const QString &path)
 
 bool OpenDataFile(Workspace &ws)
 {
-    SessionState &st = ws.state;
     FileChooser *chooser = ensureChooser(ws);
     const QString name = chooser->name().trimmed();
     if (name.isEmpty()) {
@@ -221,10 +201,7 @@ bool OpenDataFile(Workspace &ws)
         return false;
     }
 
-    showBatch(ws, std::move(read.lines), path, true, &read.stamp);
-    st.KnownFilePath = path;
-    st.KnownFileStamp = read.stamp;
-    st.KnownFileSkipped = read.skippedText;
+    showBatch(ws, std::move(read.lines), path, &read.stamp, read.skippedText);
     // A notes file opened by mistake must not look like an empty batch without a word.
     if (read.skippedText > 0)
         ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
@@ -234,47 +211,37 @@ bool OpenDataFile(Workspace &ws)
 
 bool SaveDataFile(Workspace &ws)
 {
-    SessionState &st = ws.state;
-    if (st.SaveTargetPath.trimmed().isEmpty()) {
+    Batch &batch = ws.batch;
+    if (batch.SaveTargetPath().trimmed().isEmpty()) {
         ws.prompter.ok(u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s);
         return false;
     }
-    if (ws.session.lstMO.isEmpty()) {
+    if (batch.lines().isEmpty()) {
         ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return false;
     }
     if (!mayReplaceKnownFile(ws))
         return false;
-    const WriteResult written = WriteDataFile(st.SaveTargetPath, ws.session.lstMO.lines());
+    const WriteResult written = WriteDataFile(batch.SaveTargetPath(), batch.lines().lines());
     if (!written.ok()) {
         ws.prompter.ok(u"error writing to disk or  writing to protected disk  "_s);
         return false;
     }
-    st.KnownFilePath = st.SaveTargetPath;
-    st.KnownFileStamp = written.stamp;
-    st.KnownFileSkipped = 0;
-    st.CurrentFilePath = st.SaveTargetPath;
-    st.IsSaved = true;
     // The batch is now exactly the saved file: the journal starts afresh from it, by
     // reference, so it stays small and knows the file as saved.
-    ws.beginJournal(&written.stamp);
-    ws.prompter.ok(st.CurrentFilePath + u"   บันทึกแล้ว"_s);
+    batch.saved(written.stamp);
+    ws.prompter.ok(batch.CurrentFilePath() + u"   บันทึกแล้ว"_s);
     return true;
 }
 
 void NewDataFile(Workspace &ws)
 {
-    SessionState &st = ws.state;
     EntryWindow *entry = ws.ensureEntry();
-    st.ResumeIndex = 0;
-    entry->AbandonInsertion();
-    ws.session.lstMO.clear();
+    // The journal starts afresh from the empty batch.
+    ws.batch.newBatch(ws.session.paths.nonamePath());
     entry->RefreshTotals();
     entry->AddAction();
-    st.CurrentFilePath = ws.session.paths.nonamePath();
-    forgetKnownFile(st);
-    entry->setCaption(st.EntryBaseCaption + u"      "_s + st.CurrentFilePath);
-    ws.beginJournal();
+    entry->setCaption(ws.session.EntryBaseCaption + u"      "_s + ws.batch.CurrentFilePath());
 }
 
 } // namespace vorlane

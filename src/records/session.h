@@ -1,39 +1,12 @@
 #pragma once
-// The state every window shares: which file, saved or not, which record, the depositor
-// defaults, the totals, and the record lists.
+// What every window shares: the batch, the reference tables, the depositor defaults.
 #include "records/apppaths.h"
-#include "records/fileio.h"
+#include "records/batch.h"
 #include "records/recordline.h"
 #include "records/recordstore.h"
 #include "records/tables.h"
 
 namespace vorlane {
-
-struct SessionState {
-    QString CurrentFilePath = QStringLiteral("Noname.txt");  // contains "Noname.txt" while unnamed
-    QString SaveTargetPath;
-    bool IsSaved = false;
-    bool IsAdding = false;
-    bool ChooserMode = false;
-    bool IsInserting = false;
-    int CurrentIndex = 0;
-    int ResumeIndex = 0;
-    QString EntryBaseCaption;
-    QString DefaultDepositorName;
-    QString DefaultDepositorAddress;
-    double TotalAmount = 0;
-    double TotalFee = 0;
-    float PrintLineY = 0;
-    RecordFieldSlots RecordFields;
-    // The file the batch was last read from or saved to, as it was then: a save over it
-    // first checks that no other program has changed it and that no skipped lines are lost.
-    QString KnownFilePath;
-    FileStamp KnownFileStamp;
-    qsizetype KnownFileSkipped = 0;  // lines with text that were not records
-
-    // Case-sensitive, anywhere in the path.
-    bool isUnnamed() const { return CurrentFilePath.contains(QStringLiteral("Noname.txt")); }
-};
 
 struct ReferenceTables {
     RateTable rates;         // rate.txt
@@ -48,11 +21,13 @@ ReferenceTables LoadReferenceTables(const AppPaths &paths);
 
 struct Session {
     AppPaths paths;
-    SessionState state;
+    Batch batch;
     ReferenceTables tables;
-    RecordStore lstMO;   // the batch
     RecordStore lstMO2;  // records selected for printing
-    RecordStore LstMO3;  // records held aside during an insertion
+    QString EntryBaseCaption;  // first part of the entry window's title
+    QString DefaultDepositorName;
+    QString DefaultDepositorAddress;
+    RecordFieldSlots RecordFields;  // fields of the last line split
 };
 
 } // namespace vorlane

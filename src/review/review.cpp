@@ -11,7 +11,7 @@ namespace vorlane {
 
 void OpenReview(Workspace &ws)
 {
-    ws.state.ResumeIndex = ws.state.CurrentIndex;
+    ws.batch.setResumeIndex(ws.batch.CurrentIndex());
     if (!ws.review)
         ws.review = new ReviewWindow(ws, ws.workArea());
     ws.review->fill();

@@ -72,8 +72,8 @@ void ReviewWindow::setDetail(const QString &text)
 
 void ReviewWindow::fill()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    RecordFieldSlots &fields = m_ws.session.RecordFields;
+    const RecordStore &store = m_ws.batch.lines();
     setDetail({});
     m_editSelected = false;
     {
@@ -86,41 +86,37 @@ void ReviewWindow::fill()
             m_model->setItemSize(List1->sizeHintForIndex(m_model->index(longest)));
     }
     for (int i = 0; i < kFieldCount; ++i)
-        st.RecordFields[i].clear();
-    const QString current = store.at(st.ResumeIndex);
-    SplitRecordLine(current, kFieldCount, st.RecordFields);
+        fields[i].clear();
+    const QString current = store.at(m_ws.batch.ResumeIndex());
+    SplitRecordLine(current, kFieldCount, fields);
     // No record (an empty batch): no fee either.
     const std::optional<double> fee =
         current.isEmpty() ? std::optional<double>(0)
-                          : ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
-    setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));
+                          : ComputeFeeExact(m_ws.session.tables.rates, fields[TypeCode], fields[Amount]);
+    setDetail(ReviewDetailText(fields, fee, DetailForm::Opening));
     List1->setCurrentIndex({});
     List1->clearSelection();
 }
 
 void ReviewWindow::List1_Click(int row)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    RecordFieldSlots &fields = m_ws.session.RecordFields;
+    const RecordStore &store = m_ws.batch.lines();
     if (row < 0 || row >= store.count())
         return;
     m_editSelected = true;
-    SplitRecordLine(store.at(row), kFieldCount, st.RecordFields);
-    const std::optional<double> fee =
-        ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
-    setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Click));
+    SplitRecordLine(store.at(row), kFieldCount, fields);
+    const std::optional<double> fee = ComputeFeeExact(m_ws.session.tables.rates, fields[TypeCode], fields[Amount]);
+    setDetail(ReviewDetailText(fields, fee, DetailForm::Click));
 }
 
 void ReviewWindow::jumpTo(int row)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    const RecordStore &store = m_ws.batch.lines();
     EntryWindow *entry = m_ws.ensureEntry();
-    st.CurrentIndex = row;
-    entry->AbandonInsertion();
+    m_ws.batch.show(row);
     entry->LoadLineIntoEntryFields(store.at(row));
     entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
-    st.IsAdding = false;
     entry->enableRecordButtons();
     m_editSelected = false;
     entry->show();
@@ -130,7 +126,7 @@ void ReviewWindow::jumpTo(int row)
 
 void ReviewWindow::List1_DblClick(int row)
 {
-    if (row < 0 || row >= m_ws.session.lstMO.count())
+    if (row < 0 || row >= m_ws.batch.lines().count())
         return;
     jumpTo(row);
 }
@@ -138,7 +134,7 @@ void ReviewWindow::List1_DblClick(int row)
 void ReviewWindow::Command1_Click()
 {
     const int row = List1->currentIndex().row();
-    if (!m_editSelected || row < 0 || row >= m_ws.session.lstMO.count()) {
+    if (!m_editSelected || row < 0 || row >= m_ws.batch.lines().count()) {
         m_ws.prompter.ok(u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s);
         List1->setFocus();
         return;

@@ -120,9 +120,9 @@ void DepositorDialog::Confirm()
 {
     if (!checkField(Text1, kNoName) || !checkField(Text2, kNoAddress))
         return;
-    SessionState &st = m_ws.state;
+    Session &session = m_ws.session;
     const DepositorDetails typed{Text1->text(), Text2->text()};
-    const QString path = m_ws.session.paths.cusnamePath();
+    const QString path = session.paths.cusnamePath();
     // Read back what was written; when the file cannot be written the typed texts
     // still become this run's defaults.
     DepositorDetails kept = typed;
@@ -130,21 +130,19 @@ void DepositorDialog::Confirm()
         if (const auto back = ReadCusname(path))
             kept = *back;
     }
-    st.DefaultDepositorName = kept.name;
-    st.DefaultDepositorAddress = kept.address;
+    session.DefaultDepositorName = kept.name;
+    session.DefaultDepositorAddress = kept.address;
 
     hide();
-    st.ResumeIndex = 0;
-    st.IsSaved = true;
     EntryWindow *entry = m_ws.ensureEntry();
     entry->show();
     entry->raise();
-    st.EntryBaseCaption = entry->caption();
+    session.EntryBaseCaption = entry->caption();
     entry->AddAction();
-    entry->setField(3, st.DefaultDepositorName);
-    entry->setField(7, st.DefaultDepositorAddress);
-    st.CurrentFilePath = m_ws.session.paths.nonamePath();
-    const QString caption = st.EntryBaseCaption + u"   "_s + st.CurrentFilePath;
+    entry->setField(3, session.DefaultDepositorName);
+    entry->setField(7, session.DefaultDepositorAddress);
+    m_ws.batch.startUnnamed(session.paths.nonamePath());
+    const QString caption = session.EntryBaseCaption + u"   "_s + m_ws.batch.CurrentFilePath();
     entry->setCaption(caption);
     if (m_ws.main)
         m_ws.main->setWorkState();

@@ -99,7 +99,7 @@ MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
     // Sized to the screen, at its top left corner.
     const layout::Screen s = currentScreen(this);
     setGeometry(0, 0, int(s.W / s.twipsPerPixel), int(s.H / s.twipsPerPixel));
-    m_ws.state.CurrentFilePath = u"Noname.txt"_s;
+    m_ws.batch.rename(u"Noname.txt"_s);
     applyLayout();
 }
 
@@ -232,7 +232,7 @@ void MainWindow::commandClick(int index)
         return;
     const QString caption = Command1[index]->text();
     auto is = [&](int i, const QString &c) { return index == i && caption == c; };
-    SessionState &st = m_ws.state;
+    Batch &batch = m_ws.batch;
 
     if (is(0, kOpenProgram)) {
         openProgram();
@@ -250,18 +250,16 @@ void MainWindow::commandClick(int index)
     } else if (is(7, kWorkCaptions[7])) {
         closeProgram();
     } else if (is(4, kWorkCaptions[4])) {
-        st.ResumeIndex = st.CurrentIndex;
+        batch.setResumeIndex(batch.CurrentIndex());
         OpenPrintOptions(m_ws);
         hideEntryAndBar();
     } else if (is(5, kWorkCaptions[5])) {
         OpenReview(m_ws);
     } else if (is(6, kWorkCaptions[6])) {
-        st.ResumeIndex = st.CurrentIndex;
+        batch.setResumeIndex(batch.CurrentIndex());
         OpenSearch(m_ws);
         hideEntryAndBar();
     }
-    // The answers above may have named the batch or counted it as saved.
-    m_ws.noteJournal();
 }
 
 void MainWindow::hideEntryAndBar()
@@ -279,19 +277,19 @@ void MainWindow::openProgram()
     d->show();
     d->raise();
     if (const auto details = ReadCusname(m_ws.session.paths.cusnamePath())) {
-        m_ws.state.DefaultDepositorName = details->name;
-        m_ws.state.DefaultDepositorAddress = details->address;
+        m_ws.session.DefaultDepositorName = details->name;
+        m_ws.session.DefaultDepositorAddress = details->address;
     }
     setCommandButtonsVisible(false);
-    d->Text1->setText(m_ws.state.DefaultDepositorName);
-    d->Text2->setText(m_ws.state.DefaultDepositorAddress);
+    d->Text1->setText(m_ws.session.DefaultDepositorName);
+    d->Text2->setText(m_ws.session.DefaultDepositorAddress);
     d->Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::newDataFile()
 {
-    SessionState &st = m_ws.state;
-    if (st.IsSaved) {
+    Batch &batch = m_ws.batch;
+    if (batch.IsSaved()) {
         NewDataFile(m_ws);
         return;
     }
@@ -301,7 +299,7 @@ void MainWindow::newDataFile()
             m_ws.entry->focusPostcode();
         return;
     }
-    const bool unnamed = st.isUnnamed();
+    const bool unnamed = batch.isUnnamed();
     const QString ask = unnamed ? u"มีข้อมูลอยู่ต้องการบันทึกหรือไม่"_s : u"มีการแก้ไขข้อมูลต้องการบันทึกหรือไม่"_s;
     if (p.yesNo(ask) == Prompter::Answer::Yes) {
         if (unnamed)
@@ -310,41 +308,41 @@ void MainWindow::newDataFile()
             BeginSave(m_ws);
     } else {
         NewDataFile(m_ws);
-        st.IsSaved = true;
+        batch.markSaved();
     }
 }
 
 void MainWindow::openDataFile()
 {
-    SessionState &st = m_ws.state;
-    st.ResumeIndex = st.CurrentIndex;
-    if (st.IsSaved) {
+    Batch &batch = m_ws.batch;
+    batch.setResumeIndex(batch.CurrentIndex());
+    if (batch.IsSaved()) {
         BeginOpen(m_ws);
         return;
     }
     if (m_ws.prompter.yesNo(kAskSaveUnsaved) != Prompter::Answer::Yes) {
-        st.IsSaved = true;
+        batch.markSaved();
         BeginOpen(m_ws);
         return;
     }
     // Saved first; the user clicks the button again to open.
-    if (st.isUnnamed()) {
+    if (batch.isUnnamed()) {
         BeginSaveAs(m_ws);
     } else {
-        st.SaveTargetPath = st.CurrentFilePath;
+        batch.saveAs(batch.CurrentFilePath());
         SaveDataFile(m_ws);
     }
 }
 
 void MainWindow::saveDataFile()
 {
-    SessionState &st = m_ws.state;
-    st.ResumeIndex = st.CurrentIndex;
-    if (m_ws.session.lstMO.isEmpty()) {
+    Batch &batch = m_ws.batch;
+    batch.setResumeIndex(batch.CurrentIndex());
+    if (batch.lines().isEmpty()) {
         m_ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return;
     }
-    if (st.isUnnamed())
+    if (batch.isUnnamed())
         BeginSaveAs(m_ws);
     else
         BeginSave(m_ws);
@@ -352,35 +350,33 @@ void MainWindow::saveDataFile()
 
 void MainWindow::closeProgram()
 {
-    SessionState &st = m_ws.state;
-    if (st.IsSaved) {
+    Batch &batch = m_ws.batch;
+    if (batch.IsSaved()) {
         ResetToStart();
         return;
     }
     if (m_ws.prompter.yesNo(kAskSaveUnsaved) == Prompter::Answer::Yes) {
-        if (st.isUnnamed()) {
+        if (batch.isUnnamed()) {
             BeginSaveAs(m_ws);
             return;
         }
-        st.SaveTargetPath = st.CurrentFilePath;
+        batch.saveAs(batch.CurrentFilePath());
         // A failed save keeps the batch on screen.
         if (SaveDataFile(m_ws))
             ResetToStart();
         return;
     }
     ResetToStart();
-    st.IsSaved = true;
+    batch.markSaved();
 }
 
 void MainWindow::ResetToStart()
 {
-    SessionState &st = m_ws.state;
-    const bool wasSaved = st.IsSaved;
+    const bool wasSaved = m_ws.batch.IsSaved();
     // The batch was saved or given up: nothing is left to recover.
     m_ws.endJournal();
-    m_ws.session.lstMO.clear();
+    m_ws.batch.close();
     if (EntryWindow *e = m_ws.entry) {
-        e->AbandonInsertion();
         for (int i = 0; i < 8; ++i)
             e->setField(i, QString());
         if (wasSaved)
@@ -397,7 +393,6 @@ void MainWindow::ResetToStart()
     Command1[1]->setVisible(true);
     for (int i = 2; i < 8; ++i)
         Command1[i]->setVisible(false);
-    st.CurrentFilePath.clear();
     if (m_ws.entry)
         m_ws.entry->setCaption(QString());
     applyLayout();

@@ -26,13 +26,13 @@ public:
 
     void begin(const FileStamp *stamp = nullptr)
     {
-        const SessionState &st = m_ws.state;
+        const Batch &b = m_ws.batch;
         if (stamp && stamp->valid)
-            journal.beginFromFile(m_ws.session.lstMO.lines(), st.CurrentFilePath, *stamp, st.IsSaved);
+            journal.beginFromFile(b.lines().lines(), b.CurrentFilePath(), *stamp, b.IsSaved());
         else
-            journal.begin(m_ws.session.lstMO.lines(), st.CurrentFilePath, st.IsSaved);
-        m_path = st.CurrentFilePath;
-        m_saved = st.IsSaved;
+            journal.begin(b.lines().lines(), b.CurrentFilePath(), b.IsSaved());
+        m_path = b.CurrentFilePath();
+        m_saved = b.IsSaved();
     }
 
     // Goes on with the journal the batch was just restored from.
@@ -49,16 +49,16 @@ public:
 
     void note()
     {
-        const SessionState &st = m_ws.state;
-        if (st.CurrentFilePath != m_path) {
+        const Batch &b = m_ws.batch;
+        if (b.CurrentFilePath() != m_path) {
             groupChanges();
-            journal.noteFile(st.CurrentFilePath);
-            m_path = st.CurrentFilePath;
+            journal.noteFile(b.CurrentFilePath());
+            m_path = b.CurrentFilePath();
         }
-        if (st.IsSaved != m_saved) {
+        if (b.IsSaved() != m_saved) {
             groupChanges();
-            journal.noteSaved(st.IsSaved);
-            m_saved = st.IsSaved;
+            journal.noteSaved(b.IsSaved());
+            m_saved = b.IsSaved();
         }
     }
 
@@ -108,8 +108,8 @@ private:
     // A journal grown past twice a fresh copy of the batch starts afresh from it.
     void compactIfLarge()
     {
-        if (journal.wantsCompaction(m_ws.session.lstMO.lines()))
-            journal.begin(m_ws.session.lstMO.lines(), m_path, m_saved, /*background=*/true);
+        if (journal.wantsCompaction(m_ws.batch.lines().lines()))
+            journal.begin(m_ws.batch.lines().lines(), m_path, m_saved, /*background=*/true);
     }
 
     void before()
@@ -144,12 +144,60 @@ private:
     QObject m_guard;  // no pending group outlives the hook
 };
 
-Workspace::Workspace(Session &s, Prompter &p) : session(s), state(s.state), prompter(p) {}
+// The batch's one observer: passes its changes to the journal while one is written, and
+// starts the journal afresh whenever the batch does (a journal that could not be locked
+// before is tried again then).
+class BatchWatch final : public Batch::Observer {
+public:
+    explicit BatchWatch(Workspace &ws) : m_ws(ws) {}
+
+    JournalHook *live = nullptr;
+
+    void fileStateChanged() override
+    {
+        if (live)
+            live->note();
+    }
+    void started(const FileStamp *stamp) override { m_ws.beginJournal(stamp); }
+    void stored(qsizetype index, const QString &line, const QString &previous) override
+    {
+        if (live)
+            live->stored(index, line, previous);
+    }
+    void inserted(qsizetype index, const QString &line) override
+    {
+        if (live)
+            live->inserted(index, line);
+    }
+    void removed(qsizetype index, const QString &line) override
+    {
+        if (live)
+            live->removed(index, line);
+    }
+    void cleared() override
+    {
+        if (live)
+            live->cleared();
+    }
+    void assigned(const QStringList &lines) override
+    {
+        if (live)
+            live->assigned(lines);
+    }
+
+private:
+    Workspace &m_ws;
+};
+
+Workspace::Workspace(Session &s, Prompter &p)
+    : session(s), batch(s.batch), prompter(p), m_watch(std::make_unique<BatchWatch>(*this))
+{
+    batch.setObserver(m_watch.get());
+}
 
 Workspace::~Workspace()
 {
-    if (m_journal)
-        session.lstMO.setObserver(nullptr);
+    batch.setObserver(nullptr);
 }
 
 QWidget *Workspace::workArea() const { return main ? main->workArea() : nullptr; }
@@ -162,22 +210,19 @@ void Workspace::setCommandButtonsVisible(bool visible)
 
 EntryWindow *Workspace::returnToEntry()
 {
-    state.CurrentIndex = state.ResumeIndex;
     EntryWindow *e = ensureEntry();
     e->show();
     setCommandButtonsVisible(true);
-    e->AbandonInsertion();
-    const RecordStore &store = session.lstMO;
-    if (store.isEmpty()) {
+    batch.resume();
+    if (batch.lines().isEmpty()) {
         // The new-record defaults on empty fields: a half-keyed record must not keep its
         // postcode and recipient under another type (and fee).
         e->LoadLineIntoEntryFields(QString());
         e->setField(TypeCode, QStringLiteral("101"));
-        e->setField(DepositorName, state.DefaultDepositorName);
-        e->setField(DepositorAddress, state.DefaultDepositorAddress);
+        e->setField(DepositorName, session.DefaultDepositorName);
+        e->setField(DepositorAddress, session.DefaultDepositorAddress);
     } else {
-        e->LoadLineIntoEntryFields(store.at(state.CurrentIndex));
-        state.IsAdding = false;
+        e->LoadLineIntoEntryFields(batch.current());
         e->enableRecordButtons();
     }
     e->RefreshTotals();
@@ -206,23 +251,17 @@ void Workspace::beginJournal(const FileStamp *stamp)
         return;  // recovery turned off
     if (!lockJournal())
         return;
-    session.lstMO.setObserver(m_journal.get());
+    m_watch->live = m_journal.get();
     m_journal->begin(stamp);
     if (!m_journal->journal.isWorking())
         reportRecoveryOff();
-}
-
-void Workspace::noteJournal()
-{
-    if (m_journal)
-        m_journal->note();
 }
 
 void Workspace::endJournal()
 {
     if (!m_journal)
         return;
-    session.lstMO.setObserver(nullptr);
+    m_watch->live = nullptr;
     m_journal->journal.discard();
     m_journal.reset();
 }
@@ -238,6 +277,8 @@ bool Workspace::lockJournal()
     if (outcome == LockOutcome::Taken)
         return true;
     const QString lockPath = m_journal->lock.path();
+    if (m_watch->live == m_journal.get())
+        m_watch->live = nullptr;
     m_journal.reset();
     if (outcome == LockOutcome::OtherCopy) {
         if (!m_otherCopyShown) {
@@ -295,23 +336,18 @@ bool Workspace::offerRecovery()
         if (prompter.yesNo(ask) == Prompter::Answer::Yes) {
             // Back as it was when the program stopped, the last record keyed on screen
             // so that keying goes on where it stopped.
-            session.lstMO.setObserver(nullptr);
-            entry->AbandonInsertion();
-            session.lstMO.assign(left->lines);
-            state.CurrentFilePath = left->filePath.isEmpty() ? session.paths.nonamePath() : left->filePath;
-            state.IsSaved = false;
-            state.IsAdding = false;
-            state.CurrentIndex = int(session.lstMO.count() - 1);
-            entry->LoadLineIntoEntryFields(session.lstMO.at(state.CurrentIndex));
+            m_watch->live = nullptr;
+            batch.restore(left->lines, left->filePath.isEmpty() ? session.paths.nonamePath() : left->filePath);
+            entry->LoadLineIntoEntryFields(batch.current());
             entry->RefreshTotals();
             entry->enableRecordButtons();
-            entry->setCaption(state.EntryBaseCaption + u"   "_s + state.CurrentFilePath);
+            entry->setCaption(session.EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
             entry->Cmdadd->setFocus(Qt::OtherFocusReason);
             restored = true;
             // The journal it came from goes on as it is: the batch is never without one
             // complete journal, not even while a fresh copy would be written.
             if (m_journal && m_journal->resume(*left)) {
-                session.lstMO.setObserver(m_journal.get());
+                m_watch->live = m_journal.get();
                 return true;
             }
         }

@@ -22,6 +22,7 @@ class SearchWindow;        // Frmsearch
 class HelpWindow;          // Frmhelp
 
 class JournalHook;
+class BatchWatch;
 
 struct Workspace {
     Workspace(Session &s, Prompter &p);
@@ -29,7 +30,7 @@ struct Workspace {
     ~Workspace();
 
     Session &session;
-    SessionState &state;
+    Batch &batch;
     Prompter &prompter;
 
     MainWindow *main = nullptr;
@@ -52,12 +53,10 @@ struct Workspace {
     // a copy; an empty batch shows the new-record defaults instead.
     EntryWindow *returnToEntry();
 
-    // The recovery journal of the batch (lstMO reports every change to it).
+    // The recovery journal of the batch (the batch reports every change to it).
     // A batch starts: the journal starts afresh from it. With a stamp, the batch is
     // exactly that file's records (just opened or saved) and is journalled by reference.
     void beginJournal(const FileStamp *stamp = nullptr);
-    // The file name or the saved state may have changed.
-    void noteJournal();
     // A clean end: nothing is left to recover.
     void endJournal();
     // At the depositor's confirmation: a batch an unclean end left unsaved is offered
@@ -70,6 +69,7 @@ struct Workspace {
 private:
     bool lockJournal();
     std::unique_ptr<JournalHook> m_journal;
+    std::unique_ptr<BatchWatch> m_watch;  // the batch's observer for as long as the workspace lives
     bool m_recoveryOffShown = false;
     bool m_otherCopyShown = false;
 };

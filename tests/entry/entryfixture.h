@@ -48,7 +48,7 @@ struct Program {
         (void)QTest::qWaitForWindowActive(main.get());
     }
 
-    SessionState &st() { return session.state; }
+    Batch &st() { return session.batch; }
     EntryWindow *entry() { return ws->entry; }
     QWidget *focus() { return QApplication::focusWidget(); }
 
@@ -80,20 +80,35 @@ struct Program {
     void addRecord(const QString &recipient, const QString &amount = u"500"_s,
                    const QString &postcode = u"10100"_s, const QString &type = u"101"_s)
     {
-        if (!st().IsAdding)
+        if (!st().IsAdding())
             entry()->AddAction();
         fill(type, postcode, recipient, amount);
         entry()->SaveAction();
     }
 
-    QStringList lines() const { return session.lstMO.lines(); }
+    QStringList lines() const { return session.batch.lines().lines(); }
+
+    // Stores `line` at position i (the count appends) as a save would, then puts the
+    // entry window's place in the batch back as it was.
+    void storeLine(qsizetype i, const QString &line)
+    {
+        Batch &b = session.batch;
+        const int current = b.CurrentIndex();
+        const bool adding = b.IsAdding();
+        b.show(int(i));
+        b.commit(line);
+        b.setCurrentIndex(current);
+        if (adding)
+            b.beginAdd();
+    }
+    void appendLine(const QString &line) { storeLine(session.batch.lines().count(), line); }
 };
 
 // The recipient names (field 2) of every stored line, in order.
 inline QStringList recipients(const Session &s)
 {
     QStringList out;
-    for (const QString &line : s.lstMO.lines())
+    for (const QString &line : s.batch.lines().lines())
         out << line.section(u'|', 2, 2);
     return out;
 }

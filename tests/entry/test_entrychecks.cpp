@@ -84,7 +84,7 @@ void EntryChecks::enterInField()
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
     QCOMPARE(e->Text1[field]->text(), after);
-    QVERIFY(p.session.lstMO.isEmpty());
+    QVERIFY(p.session.batch.lines().isEmpty());
 }
 
 void EntryChecks::enterInSelector_data()
@@ -227,9 +227,9 @@ void EntryChecks::saveChecks()
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
     if (stored.isEmpty()) {
-        QVERIFY(p.session.lstMO.isEmpty());
-        QVERIFY(p.st().IsAdding);
-        QVERIFY(p.st().IsSaved);
+        QVERIFY(p.session.batch.lines().isEmpty());
+        QVERIFY(p.st().IsAdding());
+        QVERIFY(p.st().IsSaved());
         // Only the field the check names changes.
         for (int k = 0; k < 8; ++k) {
             const QString now = e->field(k);
@@ -242,7 +242,7 @@ void EntryChecks::saveChecks()
     } else {
         QCOMPARE(p.lines(), QStringList{stored});
         QCOMPARE(e->counterText(), u"1 / 1"_s);
-        QVERIFY(!p.st().IsSaved);
+        QVERIFY(!p.st().IsSaved());
         QVERIFY(!e->Combo1[3]->isEnabled());
     }
 }
@@ -257,7 +257,7 @@ void EntryChecks::secondEnterSaves()
     pressEnter(e->Text1[4]);
     QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdsave));
     pressEnter(e->Cmdsave);
-    QCOMPARE(p.session.lstMO.count(), 1);
+    QCOMPARE(p.session.batch.lines().count(), 1);
     QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdadd));
     QVERIFY(p.prompter.texts().isEmpty());
 }

@@ -2,6 +2,7 @@
 #include "entryfixture.h"
 
 #include "entry/searchwindow.h"
+#include "records/totals.h"
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -112,8 +113,8 @@ void EntryList::buttonStates()
     else if (action == u"delete") e->DeleteAction();
 
     QCOMPARE(buttons(e), after);
-    QCOMPARE(p.st().IsAdding, adding);
-    QCOMPARE(p.st().IsInserting, action == u"insert");
+    QCOMPARE(p.st().IsAdding(), adding);
+    QCOMPARE(p.st().IsInserting(), action == u"insert");
     QCOMPARE(e->counterText(), counter);
 }
 
@@ -127,10 +128,10 @@ void EntryList::insertBeforeCurrent()
     e->Navigate(EntryWindow::Move::Forward);
     e->Navigate(EntryWindow::Move::Forward);
     QCOMPARE(e->field(2), u"C"_s);
-    p.st().IsSaved = true;
+    p.st().markSaved();
     e->Cmdinsert->click();
-    QVERIFY(!p.st().IsSaved);
-    QCOMPARE(p.session.LstMO3.count(), 3);
+    QVERIFY(!p.st().IsSaved());
+    QCOMPARE(p.session.batch.LstMO3().count(), 3);
     QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
     QCOMPARE(e->field(1), QString());
     QCOMPARE(e->field(2), QString());
@@ -141,8 +142,8 @@ void EntryList::insertBeforeCurrent()
     QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B"_s, u"X"_s, u"C"_s, u"D"_s, u"E"_s}));
     QCOMPARE(e->field(2), u"X"_s);
     QCOMPARE(e->counterText(), u"3 / 6"_s);
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
 }
 
 void EntryList::saveInAddModeThenReplace()
@@ -154,7 +155,7 @@ void EntryList::saveInAddModeThenReplace()
     QCOMPARE(e->counterText(), u"1 / 1"_s);
     e->Text1[4]->setText(u"600"_s);
     e->SaveAction();
-    QCOMPARE(p.session.lstMO.count(), 1);
+    QCOMPARE(p.session.batch.lines().count(), 1);
     QCOMPARE(p.lines().first().section(u'|', 4, 4), u"600"_s);
     QCOMPARE(e->Label13->text(), u"600.00"_s);
 }
@@ -167,7 +168,7 @@ void EntryList::deleteOnlyRecord()
     p.prompter.answer(Prompter::Answer::Yes);
     e->Cmddel->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s});
-    QVERIFY(p.session.lstMO.isEmpty());
+    QVERIFY(p.session.batch.lines().isEmpty());
     QCOMPARE(e->field(0), u"101"_s);
     QCOMPARE(e->Combo1[0]->currentText(), u"101"_s);
     QCOMPARE(e->field(3), u"ผู้ฝาก"_s);
@@ -176,8 +177,8 @@ void EntryList::deleteOnlyRecord()
     QCOMPARE(e->Label13->text(), u"0.00"_s);
     QCOMPARE(e->Label15->text(), u"0.00"_s);
     QVERIFY(e->Cmdsave->isEnabled());
-    QVERIFY(!p.st().IsAdding);
-    QCOMPARE(p.st().CurrentIndex, 0);
+    QVERIFY(!p.st().IsAdding());
+    QCOMPARE(p.st().CurrentIndex(), 0);
     p.fill(u"101"_s, u"10100"_s, u"B"_s, u"100"_s);
     e->SaveAction();
     QCOMPARE(recipients(p.session), QStringList{u"B"_s});
@@ -197,10 +198,10 @@ void EntryList::deleteLastOfThree()
     Program p;
     EntryWindow *e = p.start();
     addNamed(p, {u"A"_s, u"B"_s, u"C"_s});
-    p.st().IsSaved = true;
+    p.st().markSaved();
     p.prompter.answer(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
     e->DeleteAction();
-    QVERIFY(!p.st().IsSaved);  // a declined delete still counts as a change
+    QVERIFY(!p.st().IsSaved());  // a declined delete still counts as a change
     if (yes) {
         QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B"_s}));
         QCOMPARE(e->field(2), u"B"_s);
@@ -236,7 +237,7 @@ void EntryList::backKeepsTotals()
     EntryWindow *e = p.start();
     addNamed(p, {u"A"_s, u"B"_s});
     QCOMPARE(e->Label13->text(), u"1,000.00"_s);
-    p.session.lstMO.append(u"101|10100|C|x|1000|n|a|b|"_s);
+    p.appendLine(u"101|10100|C|x|1000|n|a|b|"_s);
     e->Navigate(EntryWindow::Move::Back);
     QCOMPARE(e->Label13->text(), u"1,000.00"_s);
     QCOMPARE(e->counterText(), u"1 / 3"_s);
@@ -249,7 +250,7 @@ void EntryList::addThenCancel()
     Program p;
     EntryWindow *e = p.start();
     addNamed(p, {u"A"_s, u"B"_s, u"C"_s});
-    p.st().CurrentIndex = 2;
+    p.st().setCurrentIndex(2);
     e->Combo1[0]->setEditText(u"103"_s);
     e->Cmdadd->click();
     QCOMPARE(e->counterText(), u"3 / 3"_s);
@@ -278,9 +279,9 @@ void EntryList::totals()
     p.addRecord(u"B"_s, u"1250.50"_s);
     QCOMPARE(e->Label13->text(), u"1,750.50"_s);
     QCOMPARE(e->Label15->text(), u"25.00"_s);  // 10 + 15 by the step rule of type 101
-    QCOMPARE(p.st().TotalAmount, 1750.5);
+    QCOMPARE(ComputeTotals(p.st().lines(), p.session.tables.rates).amount, 1750.5);
     p.addRecord(u"C"_s, u"100"_s);
-    p.st().CurrentIndex = 1;
+    p.st().setCurrentIndex(1);
     e->RefreshTotals();
     QCOMPARE(e->counterText(), u"2 / 3"_s);
     QCOMPARE(e->field(2), u"C"_s);  // the record on screen is not touched
@@ -294,10 +295,10 @@ void EntryList::searchBox()
     e->Text2->setText(u"B"_s);
     QCOMPARE(e->field(2), u"bob"_s);
     QCOMPARE(e->counterText(), u"2 / 3"_s);
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     e->Text2->setText(u"qqq"_s);  // no match: nothing moves
     QCOMPARE(e->field(2), u"bob"_s);
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     e->Text2->setText(u"c"_s);
     QCOMPARE(e->field(2), u"Carol"_s);
     e->Text2->clear();  // the empty text matches the first record
@@ -306,7 +307,7 @@ void EntryList::searchBox()
     // Bars count too: "|b" finds the field that starts with b.
     e->Text2->setText(u"|b"_s);
     QCOMPARE(e->field(2), u"bob"_s);
-    QVERIFY(!p.st().IsAdding);
+    QVERIFY(!p.st().IsAdding());
 }
 
 void EntryList::abandonedInsertion_data()
@@ -327,7 +328,7 @@ void EntryList::abandonedInsertion()
     e->Navigate(EntryWindow::Move::First);
     e->Navigate(EntryWindow::Move::Forward);
     e->InsertAction();
-    QCOMPARE(p.session.LstMO3.count(), 2);
+    QCOMPARE(p.session.batch.LstMO3().count(), 2);
     p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
 
     p.prompter.answer(how == u"delete confirmed" ? Prompter::Answer::Yes : Prompter::Answer::No);
@@ -341,10 +342,10 @@ void EntryList::abandonedInsertion()
     else if (how == u"add") e->AddAction();
     else if (how == u"search window cancel") {
         e->AbandonInsertion();
-        e->LoadLineIntoEntryFields(p.session.lstMO.at(1));
+        e->LoadLineIntoEntryFields(p.session.batch.lines().at(1));
     }
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
 
     if (how == u"add") {
         p.fill(u"101"_s, u"10100"_s, u"D"_s, u"100"_s);
@@ -426,8 +427,8 @@ void EntryList::workWindowLeftOnEmptyBatch()
     p.fill(u"103"_s, u"10110"_s, u"X"_s, u"100"_s);
     p.ws->returnToEntry();
     QCOMPARE(e->field(0), u"101"_s);
-    QCOMPARE(e->field(3), p.st().DefaultDepositorName);
-    QCOMPARE(e->field(7), p.st().DefaultDepositorAddress);
+    QCOMPARE(e->field(3), p.session.DefaultDepositorName);
+    QCOMPARE(e->field(7), p.session.DefaultDepositorAddress);
     for (int k : {1, 2, 4, 5, 6})
         QCOMPARE(e->field(k), QString());
     QCOMPARE(e->Combo1[2]->currentText(), QString());

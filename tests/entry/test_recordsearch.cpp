@@ -46,12 +46,12 @@ void RecordSearch::findsRecord()
         r[Amount] = u"100"_s;
         lines << RecordLine(r);
     }
-    p.session.lstMO.assign(lines);
+    p.st().open(lines, p.st().CurrentFilePath());
     e->Text2->setText(u"zed"_s);
-    QCOMPARE(p.st().CurrentIndex, 0);
+    QCOMPARE(p.st().CurrentIndex(), 0);
     e->Text2->setText(typed);
-    QCOMPARE(p.st().CurrentIndex, std::max(found, 0));
-    QCOMPARE(e->field(2), p.session.lstMO.at(std::max(found, 0)).section(u'|', 2, 2));
+    QCOMPARE(p.st().CurrentIndex(), std::max(found, 0));
+    QCOMPARE(e->field(2), p.session.batch.lines().at(std::max(found, 0)).section(u'|', 2, 2));
 }
 
 QTEST_MAIN(RecordSearch)

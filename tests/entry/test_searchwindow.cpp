@@ -140,7 +140,7 @@ void TestSearchWindow::okHandsTheOfficeOver()
     QCOMPARE(e->field(5), u"คลองเตย"_s);
     // The record being keyed goes on.
     QCOMPARE(e->field(2), u"กำลังป้อน"_s);
-    QVERIFY(p.st().IsAdding);
+    QVERIFY(p.st().IsAdding());
     QVERIFY(e->isVisible());
     QVERIFY(p.main->Command1[6]->isVisible());
     QVERIFY(p.ws->search == nullptr);
@@ -188,14 +188,14 @@ void TestSearchWindow::cancelReturnsToTheRecordShown()
     p.entry()->Navigate(EntryWindow::Move::Forward);
     p.entry()->InsertAction();
     p.main->Command1[6]->click();
-    QCOMPARE(p.st().ResumeIndex, 1);
+    QCOMPARE(p.st().ResumeIndex(), 1);
     p.ws->search->Txtsearch[0]->setText(u"10"_s);
     p.ws->search->Command1_3->click();
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
     // Saving now corrects record 2; nothing is appended or inserted.
     p.entry()->Text1[4]->setText(u"999"_s);
     p.entry()->SaveAction();

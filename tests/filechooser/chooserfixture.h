@@ -13,6 +13,8 @@ struct ChooserProgram : Program {
     QTemporaryDir files;  // where the data files go
 
     FileChooser *chooser() { return ws->chooser; }
+    // The chooser is there and in save mode.
+    bool saveMode() const { return ws->chooser && ws->chooser->mode() == FileChooser::Mode::Save; }
     QString filePath(const QString &name) const { return QDir(files.path()).filePath(name); }
 
     // The chooser in save mode, in the files folder, with `name` typed into its box.

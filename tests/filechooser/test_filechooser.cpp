@@ -54,7 +54,7 @@ void TestFileChooser::captionsOfEachMode()
     QCOMPARE(c->Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการเปิดไฟล์"_s);
     QCOMPARE(c->Lblname2->text(), u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
     QCOMPARE(c->Text1->text(), QString());
-    QCOMPARE(p.st().ChooserMode, false);
+    QCOMPARE(p.saveMode(), false);
     QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
 
     c->Text1->setText(u"kept.txt"_s);
@@ -66,7 +66,7 @@ void TestFileChooser::captionsOfEachMode()
     QCOMPARE(c->Lbldir->text(), u"เลือกไดเร็กทอรี่ที่ต้องการบันทึก"_s);
     QCOMPARE(c->Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
     QCOMPARE(c->Text1->text(), u"Noname.txt"_s);
-    QCOMPARE(p.st().ChooserMode, true);
+    QCOMPARE(p.saveMode(), true);
 
     // Save under a new name keeps whatever the box holds.
     c->Text1->setText(u"kept.txt"_s);
@@ -75,7 +75,7 @@ void TestFileChooser::captionsOfEachMode()
     QCOMPARE(p.prompter.last(), u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
     QCOMPARE(c->Text1->text(), u"kept.txt"_s);
     QCOMPARE(c->windowTitle(), u"บันทึกไฟล์"_s);
-    QCOMPARE(p.st().ChooserMode, true);
+    QCOMPARE(p.saveMode(), true);
 }
 
 void TestFileChooser::acceptInSaveMode_data()
@@ -117,10 +117,10 @@ void TestFileChooser::acceptInSaveMode()
         QCOMPARE(readBytes(path), expectedBytes(p.lines()));
         QCOMPARE(QDir(p.files.path()).entryList(QDir::Files), QStringList{written});
         QCOMPARE(c->Text1->text(), boxAfter);
-        QCOMPARE(p.st().CurrentFilePath, QDir::toNativeSeparators(path));
-        QCOMPARE(p.entry()->caption(), p.st().CurrentFilePath);
-        QVERIFY(p.st().IsSaved);
-        QVERIFY(!p.st().ChooserMode);
+        QCOMPARE(p.st().CurrentFilePath(), QDir::toNativeSeparators(path));
+        QCOMPARE(p.entry()->caption(), p.st().CurrentFilePath());
+        QVERIFY(p.st().IsSaved());
+        QVERIFY(!p.saveMode());
         // Destroyed after a successful save: the next use starts afresh.
         QVERIFY(p.ws->chooser == nullptr);
         QVERIFY(p.entry()->isVisible());
@@ -131,7 +131,7 @@ void TestFileChooser::acceptInSaveMode()
         QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
         QCOMPARE(p.ws->chooser, c);
         QVERIFY(c->isVisible());
-        QVERIFY(!p.st().IsSaved);
+        QVERIFY(!p.st().IsSaved());
         QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
     }
 }
@@ -225,12 +225,12 @@ void TestFileChooser::overwriteQuestion()
     QCOMPARE(p.prompter.shown.first().text, kOverwrite);
     if (answerYes) {
         QCOMPARE(readBytes(target), expectedBytes(p.lines()));
-        QVERIFY(p.st().IsSaved);
+        QVERIFY(p.st().IsSaved());
     } else {
         QCOMPARE(readBytes(target), old);
         QCOMPARE(c->Text1->text(), QString());
         QVERIFY(c->isVisible());
-        QVERIFY(!p.st().IsSaved);
+        QVERIFY(!p.st().IsSaved());
         QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
     }
 }
@@ -274,17 +274,17 @@ void TestFileChooser::cancelReturnsToTheRecordShown()
     p.keyRecords(3);
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
-    p.st().ResumeIndex = p.st().CurrentIndex;  // as the command bar does
+    p.st().setResumeIndex(p.st().CurrentIndex());  // as the command bar does
     p.entry()->InsertAction();
-    QVERIFY(p.st().IsInserting);
+    QVERIFY(p.st().IsInserting());
     FileChooser *c = p.saveAs(u"x"_s);
     c->Comclose->click();
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ผู้รับ B"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
     // The insertion was given up: nothing is pending for a later save.
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.session.LstMO3.isEmpty());
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
 }
 
 void TestFileChooser::cancelWhileAddingAppendsNothing()
@@ -293,8 +293,8 @@ void TestFileChooser::cancelWhileAddingAppendsNothing()
     p.start();
     p.keyRecords(2);
     p.entry()->AddAction();
-    QVERIFY(p.st().IsAdding);
-    p.st().ResumeIndex = p.st().CurrentIndex;
+    QVERIFY(p.st().IsAdding());
+    p.st().setResumeIndex(p.st().CurrentIndex());
     FileChooser *c = p.saveAs(u"x"_s);
     c->Comclose->click();
     QCOMPARE(p.entry()->field(2), u"ผู้รับ B"_s);
@@ -355,7 +355,7 @@ void TestFileChooser::folderNamedLikeTheFile()
     QCOMPARE(p.prompter.shown.size(), 1);
     QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::Ok);
     QVERIFY(p.prompter.shown.first().text.startsWith(u"error writing to disk"_s));
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
     QVERIFY(c->isVisible());
 }
 

@@ -43,15 +43,15 @@ void TestFlows::openKeepsRecordLinesOnly()
     QCOMPARE(p.prompter.texts(), QStringList{u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ 3 บรรทัด"_s});
     QCOMPARE(p.lines(), (QStringList{six, eight}));
     const QString path = QDir::toNativeSeparators(p.filePath(u"batch.txt"_s));
-    QCOMPARE(p.st().CurrentFilePath, path);
-    QCOMPARE(p.st().CurrentIndex, 0);
-    QVERIFY(p.st().IsSaved);
-    QVERIFY(!p.st().IsAdding);
+    QCOMPARE(p.st().CurrentFilePath(), path);
+    QCOMPARE(p.st().CurrentIndex(), 0);
+    QVERIFY(p.st().IsSaved());
+    QVERIFY(!p.st().IsAdding());
     QCOMPARE(p.entry()->field(2), u"นาย ก"_s);
     QCOMPARE(p.entry()->field(6), QString());
     QCOMPARE(p.entry()->counterText(), u"1 / 2"_s);
     QCOMPARE(p.entry()->Label13->text(), u"1,300.75"_s);
-    QCOMPARE(p.entry()->caption(), p.st().EntryBaseCaption + u"   "_s + path);
+    QCOMPARE(p.entry()->caption(), p.session.EntryBaseCaption + u"   "_s + path);
     QVERIFY(p.entry()->isVisible());
     QVERIFY(!c->isVisible());
     QCOMPARE(p.ws->chooser, c);  // kept for the next use
@@ -66,7 +66,7 @@ void TestFlows::openFileWithoutRecords()
     ChooserProgram p;
     p.start();
     p.keyRecords(2);
-    p.st().IsSaved = true;
+    p.st().markSaved();
     QVERIFY(writeCp874(p.filePath(u"empty.txt"_s), {u"heading only"_s, QString()}));
     p.openAt(u"empty.txt"_s)->Comopen->click();
     QVERIFY(p.lines().isEmpty());
@@ -75,7 +75,7 @@ void TestFlows::openFileWithoutRecords()
     QCOMPARE(p.entry()->counterText(), u"0/0"_s);
     QCOMPARE(p.entry()->field(2), QString());
     QCOMPARE(p.entry()->field(0), u"101"_s);
-    QCOMPARE(p.st().CurrentIndex, 0);
+    QCOMPARE(p.st().CurrentIndex(), 0);
 }
 
 void TestFlows::failedOpenChangesNothing_data()
@@ -96,7 +96,7 @@ void TestFlows::failedOpenChangesNothing()
     p.keyRecords(2);
     QVERIFY(QDir(p.files.path()).mkdir(u"folder"_s));
     const QStringList lines = p.lines();
-    const QString path = p.st().CurrentFilePath;
+    const QString path = p.st().CurrentFilePath();
     const QString counter = p.entry()->counterText();
     const QString amount = p.entry()->Label13->text();
     const QString caption = p.entry()->caption();
@@ -105,7 +105,7 @@ void TestFlows::failedOpenChangesNothing()
     c->Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{message});
     QCOMPARE(p.lines(), lines);
-    QCOMPARE(p.st().CurrentFilePath, path);
+    QCOMPARE(p.st().CurrentFilePath(), path);
     QCOMPARE(p.entry()->counterText(), counter);
     QCOMPARE(p.entry()->Label13->text(), amount);
     QCOMPARE(p.entry()->caption(), caption);
@@ -157,13 +157,13 @@ void TestFlows::saveRefusals()
     p.start();
     if (withRecords)
         p.keyRecords(1);
-    const QString before = p.st().CurrentFilePath;
-    const bool saved = p.st().IsSaved;
-    p.st().SaveTargetPath = target.trimmed().isEmpty() ? target : p.filePath(target);
+    const QString before = p.st().CurrentFilePath();
+    const bool saved = p.st().IsSaved();
+    p.st().saveAs(target.trimmed().isEmpty() ? target : p.filePath(target));
     QVERIFY(!SaveDataFile(*p.ws));
     QCOMPARE(p.prompter.texts(), QStringList{message});
-    QCOMPARE(p.st().CurrentFilePath, before);
-    QCOMPARE(p.st().IsSaved, saved);
+    QCOMPARE(p.st().CurrentFilePath(), before);
+    QCOMPARE(p.st().IsSaved(), saved);
     QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -172,23 +172,23 @@ void TestFlows::saveIntoFolderThatCannotBeWritten()
     ChooserProgram p;
     p.start();
     p.keyRecords(2);
-    const QString before = p.st().CurrentFilePath;
+    const QString before = p.st().CurrentFilePath();
     FileChooser *c = p.saveAs(u"report"_s);
     // Not even root may create a file here.
     c->setDirectory(u"/proc"_s);
     p.prompter.clear();
     c->Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{kWriteError});
-    QVERIFY(!p.st().IsSaved);
-    QCOMPARE(p.st().CurrentFilePath, before);
+    QVERIFY(!p.st().IsSaved());
+    QCOMPARE(p.st().CurrentFilePath(), before);
     // The chooser stays, so another folder can be chosen.
     QCOMPARE(p.ws->chooser, c);
     QVERIFY(c->isVisible());
-    QVERIFY(p.st().ChooserMode);
+    QVERIFY(p.saveMode());
     c->setDirectory(p.files.path());
     c->Comopen->click();
     QCOMPARE(readBytes(p.filePath(u"report.txt"_s)), expectedBytes(p.lines()));
-    QVERIFY(p.st().IsSaved);
+    QVERIFY(p.st().IsSaved());
 }
 
 void TestFlows::failedSaveKeepsThePreviousFile()
@@ -201,7 +201,7 @@ void TestFlows::failedSaveKeepsThePreviousFile()
     const QByteArray before = readBytes(path);
     QVERIFY(!before.isEmpty());
     p.keyRecords(3);
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
     {
@@ -210,8 +210,8 @@ void TestFlows::failedSaveKeepsThePreviousFile()
     }
     QCOMPARE(p.prompter.texts().last(), kWriteError);
     QCOMPARE(readBytes(path), before);
-    QVERIFY(!p.st().IsSaved);
-    QCOMPARE(p.st().CurrentFilePath, QDir::toNativeSeparators(path));
+    QVERIFY(!p.st().IsSaved());
+    QCOMPARE(p.st().CurrentFilePath(), QDir::toNativeSeparators(path));
     QCOMPARE(QDir(p.files.path()).entryList(QDir::Files), QStringList{u"kept.txt"_s});
 }
 
@@ -231,13 +231,13 @@ void TestFlows::saveUnderTheSameName()
     QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::YesNoCancel);
     QCOMPARE(readBytes(path), expectedBytes(p.lines()));
     QCOMPARE(p.entry()->caption(), path);
-    QVERIFY(p.st().IsSaved);
+    QVERIFY(p.st().IsSaved());
     QVERIFY(p.ws->chooser == nullptr);  // not shown
 
     // "No" with an empty batch saves nothing.
     const QByteArray saved = readBytes(path);
     NewDataFile(*p.ws);
-    p.st().CurrentFilePath = path;
+    p.st().rename(path);
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
     BeginSave(*p.ws);
@@ -256,7 +256,7 @@ void TestFlows::saveChoiceCancelled()
     p.prompter.answer(Prompter::Answer::Cancel);
     BeginSave(*p.ws);
     QCOMPARE(readBytes(p.filePath(u"named.txt"_s)), before);
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
     QVERIFY(p.entry()->isVisible());
     QVERIFY(p.commandBarShown());
     QVERIFY(p.ws->chooser == nullptr);
@@ -266,7 +266,7 @@ void TestFlows::saveChoiceCancelled()
     BeginSave(*p.ws);
     QVERIFY(p.chooser()->isVisible());
     p.chooser()->Comclose->click();
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
 }
 
 void TestFlows::newDataFile()
@@ -274,20 +274,20 @@ void TestFlows::newDataFile()
     ChooserProgram p;
     p.start();
     p.keyRecords(3);
-    p.st().ResumeIndex = 2;
+    p.st().setResumeIndex(2);
     p.entry()->InsertAction();
     NewDataFile(*p.ws);
     QVERIFY(p.lines().isEmpty());
-    QVERIFY(p.session.LstMO3.isEmpty());
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.st().IsAdding);
-    QCOMPARE(p.st().ResumeIndex, 0);
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.st().IsAdding());
+    QCOMPARE(p.st().ResumeIndex(), 0);
     QCOMPARE(p.entry()->counterText(), u"0 / 0"_s);
     QCOMPARE(p.entry()->Label13->text(), u"0.00"_s);
     QCOMPARE(p.entry()->field(0), u"101"_s);
-    QCOMPARE(p.st().CurrentFilePath, p.session.paths.nonamePath());
+    QCOMPARE(p.st().CurrentFilePath(), p.session.paths.nonamePath());
     QVERIFY(p.st().isUnnamed());
-    QCOMPARE(p.entry()->caption(), p.st().EntryBaseCaption + u"      "_s + p.st().CurrentFilePath);
+    QCOMPARE(p.entry()->caption(), p.session.EntryBaseCaption + u"      "_s + p.st().CurrentFilePath());
     QVERIFY(p.prompter.shown.isEmpty());
 }
 
@@ -334,7 +334,7 @@ void TestFlows::saveOverTheOpenedFile()
     const QStringList texts = p.prompter.texts();
     QCOMPARE(texts.contains(question), !question.isEmpty());
     QCOMPARE(readBytes(file) != before, replaced);
-    QCOMPARE(p.st().IsSaved, replaced);
+    QCOMPARE(p.st().IsSaved(), replaced);
     if (replaced) {
         // Once saved, the next save asks nothing.
         p.prompter.clear();

@@ -26,10 +26,10 @@ private Q_SLOTS:
         QCOMPARE(p.prompter.shown[1].kind, ScriptedPrompter::Kind::RowList);
         QCOMPARE(shown[1], u"แถวที่ไม่ได้นำเข้า 1 แถว\n4\tamount\tไม่ได้ใส่ตัวเลข "_s);
         QCOMPARE(shown[2], QDir::toNativeSeparators(p.filePath(u"orders-ไม่ได้นำเข้า.txt"_s)) + u"   บันทึกแล้ว"_s);
-        QCOMPARE(p.session.lstMO.count(), 2);
-        QCOMPARE(p.session.lstMO.at(1), u"101|99999|นาย ข|บริษัท ตัวอย่าง จำกัด|600||2 ถนน|1 ถนนสีลม กรุงเทพฯ|"_s);
-        QCOMPARE(p.st().CurrentFilePath, p.filePath(u"orders.txt"_s));
-        QVERIFY(!p.st().IsSaved);
+        QCOMPARE(p.session.batch.lines().count(), 2);
+        QCOMPARE(p.session.batch.lines().at(1), u"101|99999|นาย ข|บริษัท ตัวอย่าง จำกัด|600||2 ถนน|1 ถนนสีลม กรุงเทพฯ|"_s);
+        QCOMPARE(p.st().CurrentFilePath(), p.filePath(u"orders.txt"_s));
+        QVERIFY(!p.st().IsSaved());
         QVERIFY(!QFile::exists(p.filePath(u"orders.txt"_s)));
         QVERIFY(QFile::exists(p.filePath(u"orders-ไม่ได้นำเข้า.txt"_s)));
         QVERIFY(p.entry()->isVisible());

@@ -40,7 +40,7 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     pressEnter(p.chooser()->Comopen);
     const QString file = p.filePath(u"round.txt"_s);
     QCOMPARE(readBytes(file), expectedBytes(expected));
-    QVERIFY(p.st().IsSaved);
+    QVERIFY(p.st().IsSaved());
 
     // New: saved, so no question.
     p.prompter.clear();
@@ -67,7 +67,7 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     amount->selectAll();
     QTest::keyClicks(amount, u"1300"_s);
     p.entry()->SaveAction();
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
     expected[1] = u"101|10110|นางสอง"_s + dep + u"1300|คลองเตย"_s + depAddr;
     QCOMPARE(p.lines(), expected);
 
@@ -77,7 +77,7 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     p.main->Command1[3]->click();
     QCOMPARE(p.prompter.texts().last(), QDir::toNativeSeparators(file) + u"   บันทึกแล้ว"_s);
     QCOMPARE(readBytes(file), expectedBytes(expected));
-    QVERIFY(p.st().IsSaved);
+    QVERIFY(p.st().IsSaved());
 
     // Closing asks nothing now.
     p.prompter.clear();

@@ -94,14 +94,14 @@ void TestUnsaved::rows()
     p.keyRecords(2);
     const QString file = QDir::toNativeSeparators(p.filePath(u"named.txt"_s));
     if (named) {
-        p.st().SaveTargetPath = file;
+        p.st().saveAs(file);
         QVERIFY(SaveDataFile(*p.ws));
     }
     if (!saved)
         p.keyRecords(1);
-    QCOMPARE(p.st().IsSaved, saved);
+    QCOMPARE(p.st().IsSaved(), saved);
     const QStringList batch = p.lines();
-    const QString path = p.st().CurrentFilePath;
+    const QString path = p.st().CurrentFilePath();
     p.prompter.clear();
     for (A a : answers)
         p.prompter.answer(a);
@@ -114,7 +114,7 @@ void TestUnsaved::rows()
             q = file + u"   บันทึกแล้ว"_s;
     QCOMPARE(p.prompter.texts(), expected);
     QCOMPARE(p.prompter.unanswered, 0);
-    QCOMPARE(p.st().IsSaved, savedAfter);
+    QCOMPARE(p.st().IsSaved(), savedAfter);
 
     FileChooser *c = p.chooser();
     const bool chooserShown = c && c->isVisible();
@@ -127,20 +127,20 @@ void TestUnsaved::rows()
         break;
     case Outcome::Unchanged:
         QCOMPARE(p.lines(), batch);
-        QCOMPARE(p.st().CurrentFilePath, path);
+        QCOMPARE(p.st().CurrentFilePath(), path);
         QVERIFY(!chooserShown);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(p.entry()->Combo1[2]));
         break;
     case Outcome::SaveChooser:
         QVERIFY(chooserShown);
-        QVERIFY(p.st().ChooserMode);
+        QVERIFY(p.saveMode());
         QCOMPARE(p.lines(), batch);
         QVERIFY(!p.entry()->isVisible());
         QVERIFY(!p.commandBarShown());
         break;
     case Outcome::OpenChooser:
         QVERIFY(chooserShown);
-        QVERIFY(!p.st().ChooserMode);
+        QVERIFY(!p.saveMode());
         QCOMPARE(c->Text1->text(), QString());
         QCOMPARE(p.lines(), batch);
         break;

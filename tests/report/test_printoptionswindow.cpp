@@ -28,8 +28,8 @@ struct Fixture {
     {
         p.start();
         for (int i = 0; i < records; ++i)
-            p.session.lstMO.append(orderLine(i, u"101"_s));
-        p.st().CurrentIndex = current;
+            p.appendLine(orderLine(i, u"101"_s));
+        p.st().setCurrentIndex(current);
         OpenPrintOptions(*p.ws);
         w = p.ws->printOptions;
         w->findPrinter = [] { return u"Queue"_s; };
@@ -62,7 +62,7 @@ private Q_SLOTS:
         Fixture f(5, 3);
         QVERIFY(f.w->isVisible());
         QVERIFY(!f.p.entry()->isVisible());
-        QCOMPARE(f.p.st().ResumeIndex, 3);
+        QCOMPARE(f.p.st().ResumeIndex(), 3);
         QVERIFY(f.w->Option1[13]->isChecked());
         QVERIFY(f.w->Option2->isChecked());
         QVERIFY(f.w->Option5->isChecked());
@@ -78,7 +78,7 @@ private Q_SLOTS:
     void okPrintsAndPutsTheRecordBack()
     {
         Fixture f(5, 3);
-        f.p.entry()->LoadLineIntoEntryFields(f.p.session.lstMO.at(0));  // as if something else showed
+        f.p.entry()->LoadLineIntoEntryFields(f.p.session.batch.lines().at(0));  // as if something else showed
         f.ok();
         QCOMPARE(f.printedOn, QStringList{u"Queue"_s});
         QCOMPARE(f.lastRequest.typeCode, u"999"_s);
@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(f.out.filePath(u"printed.pdf"_s)));
         QVERIFY(!f.w->isVisible());
         QVERIFY(f.p.entry()->isVisible());
-        QCOMPARE(f.p.st().CurrentIndex, 3);
+        QCOMPARE(f.p.st().CurrentIndex(), 3);
         QCOMPARE(f.p.entry()->field(RecipientName), u"นายผู้รับ 4"_s);
         QVERIFY(f.p.prompter.shown.isEmpty());
     }
@@ -143,7 +143,7 @@ private Q_SLOTS:
     {
         Fixture f(3);
         for (int i = 0; i < 14; ++i)
-            f.p.session.lstMO.append(orderLine(3 + i, u"103"_s));
+            f.p.appendLine(orderLine(3 + i, u"103"_s));
         f.w->Option1[1]->setChecked(true);
         f.w->Option4->setChecked(true);
         f.choosePages(u" 2"_s, u"2 "_s);
@@ -191,7 +191,7 @@ private Q_SLOTS:
     void failureShowsTheErrorBoxAndCloses()
     {
         Fixture f(3);
-        f.p.session.lstMO.setAt(1, orderLine(1, u"101"_s, u"1O0"_s));
+        f.p.storeLine(1, orderLine(1, u"101"_s, u"1O0"_s));
         f.ok();
         QCOMPARE(f.p.prompter.shown.size(), 1);
         QCOMPARE(f.p.prompter.shown.first().kind, test::ScriptedPrompter::Kind::Information);
@@ -210,13 +210,13 @@ private Q_SLOTS:
         p.addRecord(u"นายหนึ่ง"_s);
         p.addRecord(u"นายสอง"_s);
         p.entry()->AddAction();
-        QVERIFY(p.st().IsAdding);
+        QVERIFY(p.st().IsAdding());
         OpenPrintOptions(*p.ws);
         p.ws->printOptions->Command1[1]->click();
-        QVERIFY(!p.st().IsAdding);
+        QVERIFY(!p.st().IsAdding());
         QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);
         p.entry()->SaveAction();
-        QCOMPARE(p.session.lstMO.count(), 2);
+        QCOMPARE(p.session.batch.lines().count(), 2);
         QCOMPARE(test::recipients(p.session), (QStringList{u"นายหนึ่ง"_s, u"นายสอง"_s}));
     }
 
@@ -298,8 +298,8 @@ private Q_SLOTS:
         QFETCH(QStringList, amounts);
         QFETCH(QString, total);
         Fixture f(24);
-        f.p.session.lstMO.append(orderLine(0, u"103"_s, u"1250.5"_s));
-        f.p.session.lstMO.append(orderLine(1, u"103"_s, u"3000"_s));
+        f.p.appendLine(orderLine(0, u"103"_s, u"1250.5"_s));
+        f.p.appendLine(orderLine(1, u"103"_s, u"3000"_s));
         const QString path = f.out.filePath(u"saved.xlsx"_s);
         f.w->chooseExcelPath = [&] { return path; };
         f.w->Option1[size_t(typeIndex)]->setChecked(true);
@@ -362,8 +362,8 @@ private Q_SLOTS:
         QVERIFY(!f.w->isVisible());
         QVERIFY(f.p.entry()->isVisible());
         QCOMPARE(f.p.entry()->field(TypeCode), u"101"_s);
-        QCOMPARE(f.p.entry()->field(DepositorName), f.p.st().DefaultDepositorName);
-        QCOMPARE(f.p.entry()->field(DepositorAddress), f.p.st().DefaultDepositorAddress);
+        QCOMPARE(f.p.entry()->field(DepositorName), f.p.session.DefaultDepositorName);
+        QCOMPARE(f.p.entry()->field(DepositorAddress), f.p.session.DefaultDepositorAddress);
         QVERIFY(f.printedOn.isEmpty());
     }
 };

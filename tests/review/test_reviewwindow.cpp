@@ -73,10 +73,10 @@ void TestReviewWindow::openingAndClickForms()
     p.addRecord(u"ค"_s, u"300"_s);
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     OpenReview(*p.ws);
     ReviewWindow *r = p.ws->review;
-    QCOMPARE(p.st().ResumeIndex, 1);
+    QCOMPARE(p.st().ResumeIndex(), 1);
     const QString opening = r->detailText();
     QVERIFY(opening.contains(u"ชื่อผู้รับ"_s + QString(31, u' ') + u"นาย ข\r\n"_s));
     QVERIFY(opening.contains(u"ชื่อผู้ฝากเงิน"_s + QString(22, u' ')));
@@ -124,13 +124,13 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
         p.addRecord(n);
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->InsertAction();
-    QVERIFY(p.st().IsInserting);
+    QVERIFY(p.st().IsInserting());
     OpenReview(*p.ws);
     ReviewWindow *r = p.ws->review;
     clickItem(r, 2);
     r->Command1->click();
     QVERIFY(p.prompter.shown.isEmpty());
-    QCOMPARE(p.st().CurrentIndex, 2);
+    QCOMPARE(p.st().CurrentIndex(), 2);
     QCOMPARE(p.entry()->counterText(), u"3 / 4"_s);
     QCOMPARE(p.entry()->field(2), u"ค"_s);
     QVERIFY(!r->editSelected());
@@ -138,9 +138,9 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     QVERIFY(p.entry()->isVisible());
     QVERIFY(p.main->Command1[5]->isVisible());
     // The insertion is given up and the record is edited in place.
-    QVERIFY(!p.st().IsInserting);
-    QVERIFY(p.session.LstMO3.isEmpty());
-    QVERIFY(!p.st().IsAdding);
+    QVERIFY(!p.st().IsInserting());
+    QVERIFY(p.session.batch.LstMO3().isEmpty());
+    QVERIFY(!p.st().IsAdding());
     p.entry()->Text1[4]->setText(u"777"_s);
     p.entry()->SaveAction();
     QCOMPARE(p.lines().size(), 4);
@@ -159,7 +159,7 @@ void TestReviewWindow::doubleClickFifthOfTen()
     r->List1->scrollTo(fifth);
     doubleClickAt(r, r->List1->visualRect(fifth).center());
     QCOMPARE(p.entry()->counterText(), u"5 / 10"_s);
-    QCOMPARE(p.st().CurrentIndex, 4);
+    QCOMPARE(p.st().CurrentIndex(), 4);
     QCOMPARE(p.entry()->field(2), u"ผู้รับ 5"_s);
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
@@ -180,7 +180,7 @@ void TestReviewWindow::doubleClickBesideTheItems()
     doubleClickAt(r, below);
     QVERIFY(r->isVisible());
     QVERIFY(!p.entry()->isVisible());
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
 }
 
 void TestReviewWindow::cancelReturnsToTheRecordShown()
@@ -195,14 +195,14 @@ void TestReviewWindow::cancelReturnsToTheRecordShown()
     ReviewWindow *r = p.ws->review;
     clickItem(r, 0);
     r->Command2->click();
-    QCOMPARE(p.st().CurrentIndex, 1);
+    QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
     QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
     QVERIFY(p.main->Command1[5]->isVisible());
-    QVERIFY(!p.st().IsAdding);
+    QVERIFY(!p.st().IsAdding());
 }
 
 void TestReviewWindow::emptyBatch()

@@ -96,7 +96,7 @@ struct Driver {
         save();
     }
     // Records near the top: walking to one far down a restored batch would take the time.
-    int pick() { return int(rng.bounded(quint32(std::min<qsizetype>(ws.session.lstMO.count(), 30)))); }
+    int pick() { return int(rng.bounded(quint32(std::min<qsizetype>(ws.session.batch.lines().count(), 30)))); }
 
     void replace(int n)
     {
@@ -130,7 +130,7 @@ struct Driver {
     {
         const QString path = ws.session.paths.file(u"batch%1.txt"_s.arg(n));
         say(u"P\tF\t"_s + path);
-        ws.state.SaveTargetPath = path;
+        ws.batch.saveAs(path);
         SaveDataFile(ws);
         QTest::qWait(1);
     }
@@ -195,7 +195,7 @@ int main(int argc, char **argv)
     }
 
     for (int n = 0;; ++n) {
-        const qsizetype count = session.lstMO.count();
+        const qsizetype count = session.batch.lines().count();
         const quint32 r = d.rng.bounded(100u);
         if (inserting && count > 0 && r < 90)
             d.insert(n);

@@ -73,7 +73,7 @@ private Q_SLOTS:
         Program p;
         p.start();
         p.addRecord(u"A"_s);
-        p.st().IsSaved = true;
+        p.st().markSaved();
         // While the button cannot be clicked the key does nothing.
         const int index = int(std::find_if(CommandKeys().begin(), CommandKeys().end(), [&](const CommandKey &k) {
                               return k.keys.contains(QKeySequence(key | mods));
@@ -145,7 +145,7 @@ private Q_SLOTS:
         EntryWindow *e = p.start();
         p.addRecord(u"A"_s);
         p.addRecord(u"B"_s);
-        p.st().IsSaved = true;
+        p.st().markSaved();
         e->Navigate(EntryWindow::Move::First);
         p.main->Command1[button]->click();
         QWidget *w = shownWorkWindow(p);

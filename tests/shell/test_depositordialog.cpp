@@ -93,8 +93,8 @@ void DepositorDialogTest::quotesRoundTrip()
     const QString name = u"บริษัท \"ดี, มาก\" จำกัด"_s;
     const QString address = u" 5 ซอย \"ก\" "_s;
     p.start(name, address);
-    QCOMPARE(p.st().DefaultDepositorName, name);
-    QCOMPARE(p.st().DefaultDepositorAddress, address);
+    QCOMPARE(p.session.DefaultDepositorName, name);
+    QCOMPARE(p.session.DefaultDepositorAddress, address);
     QCOMPARE(p.entry()->field(3), name);
     QFile f(p.session.paths.cusnamePath());
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -105,7 +105,7 @@ void DepositorDialogTest::quotesRoundTrip()
 
     // Back to the start and in again: the dialog shows what was confirmed.
     p.main->Command1[7]->click();
-    p.st().DefaultDepositorName.clear();
+    p.session.DefaultDepositorName.clear();
     p.main->Command1[0]->click();
     QCOMPARE(p.ws->depositor->Text1->text(), name);
     QCOMPARE(p.ws->depositor->Text2->text(), address);

@@ -118,7 +118,7 @@ void EndToEnd::keysAlone()
     QCOMPARE(p.lines(), expected);
     QCOMPARE(e->counterText(), u"3 / 3"_s);
     QCOMPARE(e->Label13->text(), u"3,750.50"_s);
-    QVERIFY(!p.st().IsSaved);
+    QVERIFY(!p.st().IsSaved());
 
     // What a save would write: the same lines in code page 874, each closed by CR LF.
     QByteArray bytes;

@@ -86,7 +86,7 @@ void Faults::missingTables()
 
     // Keying goes on with what there is; the tables are not read again, nor reported.
     p.addRecord(u"นายหนึ่ง"_s);
-    QCOMPARE(p.session.lstMO.count(), canKey ? 1 : 0);
+    QCOMPARE(p.session.batch.lines().count(), canKey ? 1 : 0);
     p.prompter.answer(Prompter::Answer::No);
     p.main->Command1[7]->click();
     QVERIFY(p.main->isStartState());
@@ -106,13 +106,13 @@ void Faults::journalCannotBeWritten()
     p.addRecord(u"นายหนึ่ง"_s);
     p.addRecord(u"นายสอง"_s);
     QCoreApplication::processEvents();
-    QCOMPARE(p.session.lstMO.count(), 2);
+    QCOMPARE(p.session.batch.lines().count(), 2);
     // A new batch tries again, silently: the user has been told once.
     p.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::No});
     p.main->Command1[1]->click();
-    QVERIFY(p.session.lstMO.isEmpty());
+    QVERIFY(p.session.batch.lines().isEmpty());
     p.addRecord(u"นายสาม"_s);
-    p.st().SaveTargetPath = p.dir.filePath(u"b.txt"_s);
+    p.st().saveAs(p.dir.filePath(u"b.txt"_s));
     QVERIFY(SaveDataFile(*p.ws));
     QCOMPARE(countStarting(p.prompter, off), 1);
     QVERIFY(!p.ws->journalWorking());
@@ -176,16 +176,16 @@ void Faults::saveCannotBeWritten()
     p.start();
     for (int i = 0; i < 40; ++i)
         p.addRecord(u"ผู้รับคนที่ %1 ที่มีชื่อยาวพอให้แฟ้มเต็ม"_s.arg(i));
-    p.st().CurrentFilePath = path;  // the batch belongs to that file
+    p.st().rename(path);  // the batch belongs to that file
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::Yes);
     p.main->Command1[7]->click();  // "ปิดโปรแกรม", Yes: save under its name
     QCOMPARE(p.prompter.texts(), (QStringList{kAskSaveUnsaved, kWriteError}));
     QVERIFY(!p.main->isStartState());
-    QVERIFY(!p.st().IsSaved);
-    QCOMPARE(p.st().CurrentFilePath, path);
+    QVERIFY(!p.st().IsSaved());
+    QCOMPARE(p.st().CurrentFilePath(), path);
     QCOMPARE(readBytes(path), before);
-    QCOMPARE(p.session.lstMO.count(), 40);
+    QCOMPARE(p.session.batch.lines().count(), 40);
 
     // Still counted as unsaved: the next close asks again; a crash now would offer it back.
     QCoreApplication::processEvents();
@@ -281,11 +281,11 @@ void Faults::pathsFallBack()
     EntryWindow *e = p.start();
     QVERIFY(e && e->isVisible());
     p.addRecord(u"นายหนึ่ง"_s);
-    QCOMPARE(p.session.lstMO.count(), 1);
+    QCOMPARE(p.session.batch.lines().count(), 1);
     // Only a journal that should be there and cannot be is reported; turned off is silent.
     const bool offMessage = !homeWritable && stateOverride == u"-";
     QCOMPARE(countStarting(p.prompter, u"ไม่สามารถเขียนแฟ้มกู้คืนข้อมูลได้"_s), offMessage ? 1 : 0);
-    QCOMPARE(p.st().DefaultDepositorName, u"บริษัท ตัวอย่าง จำกัด"_s);
+    QCOMPARE(p.session.DefaultDepositorName, u"บริษัท ตัวอย่าง จำกัด"_s);
 }
 
 // The real program, from a read-only folder with no home to write in, starts and keeps

@@ -52,7 +52,7 @@ void MainWindowTest::startState()
     QVERIFY(p.main->Command1[1]->isVisible());
     for (int i = 2; i < 8; ++i)
         QCOMPARE(p.main->Command1[i]->text(), QString());
-    QCOMPARE(p.st().CurrentFilePath, u"Noname.txt"_s);
+    QCOMPARE(p.st().CurrentFilePath(), u"Noname.txt"_s);
     QVERIFY(!p.entry());
     // Clicks that match no row do nothing.
     p.main->commandClick(5);
@@ -98,11 +98,11 @@ void MainWindowTest::workStateAfterConfirm()
         QCOMPARE(p.main->Command1[i]->text(), kWork[i]);
         QVERIFY(p.main->Command1[i]->isVisible());
     }
-    QVERIFY(p.st().IsSaved);
-    QVERIFY(p.st().IsAdding);
-    QCOMPARE(p.st().ResumeIndex, 0);
-    QCOMPARE(p.st().EntryBaseCaption, u"ป้อนข้อมูลการฝากส่งธนาณัติ"_s);
-    QCOMPARE(p.st().CurrentFilePath, p.session.paths.nonamePath());
+    QVERIFY(p.st().IsSaved());
+    QVERIFY(p.st().IsAdding());
+    QCOMPARE(p.st().ResumeIndex(), 0);
+    QCOMPARE(p.session.EntryBaseCaption, u"ป้อนข้อมูลการฝากส่งธนาณัติ"_s);
+    QCOMPARE(p.st().CurrentFilePath(), p.session.paths.nonamePath());
     QCOMPARE(e->caption(), u"ป้อนข้อมูลการฝากส่งธนาณัติ   "_s + p.session.paths.nonamePath());
     QVERIFY(p.main->windowTitle().contains(e->caption()));
     QCOMPARE(e->counterText(), u"0/0"_s);
@@ -162,9 +162,12 @@ void MainWindowTest::dispatch()
     QString path;
     if (file != u"unnamed"_s) {
         path = p.dir.filePath(file);
-        p.st().CurrentFilePath = path;
+        p.st().rename(path);
     }
-    p.st().IsSaved = saved;
+    if (saved)
+        p.st().markSaved();
+    else
+        p.st().markChanged();
     for (QChar a : answers)
         p.prompter.answer(a == u'Y' ? Prompter::Answer::Yes : Prompter::Answer::No);
     p.prompter.shown.clear();
@@ -175,16 +178,16 @@ void MainWindowTest::dispatch()
         t = t.arg(path);
     QCOMPARE(p.prompter.texts(), prompts);
     QCOMPARE(p.prompter.unanswered, 0);
-    QCOMPARE(p.st().IsSaved, savedAfter);
+    QCOMPARE(p.st().IsSaved(), savedAfter);
     if (outcome == u"start") {
         QVERIFY(inStartState(p));
         QVERIFY(!e->isVisible());
-        QVERIFY(p.session.lstMO.isEmpty());
-        QCOMPARE(p.st().CurrentFilePath, QString());
+        QVERIFY(p.session.batch.lines().isEmpty());
+        QCOMPARE(p.st().CurrentFilePath(), QString());
         QCOMPARE(e->caption(), QString());
     } else {
         QVERIFY(!inStartState(p));
-        QCOMPARE(p.session.lstMO.count(), outcome == u"new batch" ? 0 : records);
+        QCOMPARE(p.session.batch.lines().count(), outcome == u"new batch" ? 0 : records);
     }
     if (outcome == u"chooser") {
         QVERIFY(p.ws->chooser && p.ws->chooser->isVisible());
@@ -218,15 +221,15 @@ void MainWindowTest::windowsOpened()
     EntryWindow *e = p.start();
     p.addRecord(u"A"_s);
     p.addRecord(u"B"_s);
-    p.st().CurrentIndex = 1;
-    p.st().ResumeIndex = 7;
+    p.st().setCurrentIndex(1);
+    p.st().setResumeIndex(7);
     p.main->Command1[button]->click();
     QWidget *w = p.main->workArea()->findChild<QWidget *>(window, Qt::FindDirectChildrenOnly);
     QVERIFY(w && w->isVisible());
     QVERIFY(!e->isVisible());
     for (CommandButton *b : p.main->Command1)
         QVERIFY(!b->isVisible());
-    QCOMPARE(p.st().ResumeIndex, resumes ? 1 : 7);
+    QCOMPARE(p.st().ResumeIndex(), resumes ? 1 : 7);
 }
 
 void MainWindowTest::resetToStartKeepsCaptions()
@@ -234,7 +237,7 @@ void MainWindowTest::resetToStartKeepsCaptions()
     Program p;
     EntryWindow *e = p.start();
     p.addRecord(u"A"_s);
-    p.st().IsSaved = true;
+    p.st().markSaved();
     e->Text2->setText(u"A"_s);
     p.main->Command1[7]->click();
     QVERIFY(inStartState(p));
@@ -245,7 +248,7 @@ void MainWindowTest::resetToStartKeepsCaptions()
     QCOMPARE(e->Label13->text(), u"0.00"_s);
     QCOMPARE(p.main->windowTitle(), MainWindow::mainCaption());
     // The defaults and the base caption survive; the next confirmation starts afresh.
-    QVERIFY(!p.st().DefaultDepositorName.isEmpty());
+    QVERIFY(!p.session.DefaultDepositorName.isEmpty());
     p.start();
     QVERIFY(!inStartState(p));
     QCOMPARE(e->counterText(), u"0/0"_s);

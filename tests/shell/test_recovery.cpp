@@ -58,7 +58,7 @@ struct Run {
         main.reset();
         ws.reset();
     }
-    SessionState &st() { return session.state; }
+    Batch &st() { return session.batch; }
     EntryWindow *e() { return ws->entry; }
 
     EntryWindow *start()
@@ -192,7 +192,7 @@ void Recovery::afterCrash()
                 r.e()->Text1[4]->setText(u"777"_s);
                 r.e()->SaveAction();
             } else if (verb == u"save") {
-                r.st().SaveTargetPath = file;
+                r.st().saveAs(file);
                 QVERIFY(SaveDataFile(*r.ws));
             } else if (verb == u"open") {
                 r.main->Command1[2]->click();
@@ -200,9 +200,9 @@ void Recovery::afterCrash()
                 r.ws->chooser->setDirectory(dir());
                 r.ws->chooser->setName(u"batch.txt"_s);
                 r.ws->chooser->Comopen_Click();
-                QCOMPARE(r.st().CurrentFilePath, file);
+                QCOMPARE(r.st().CurrentFilePath(), file);
             } else if (verb == u"new") {
-                if (!r.st().IsSaved)
+                if (!r.st().IsSaved())
                     r.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::No});
                 r.main->Command1[1]->click();
             } else if (verb == u"close") {
@@ -214,8 +214,8 @@ void Recovery::afterCrash()
             }
             r.settle();
         }
-        lines = r.session.lstMO.lines();
-        path = r.st().CurrentFilePath;
+        lines = r.session.batch.lines().lines();
+        path = r.st().CurrentFilePath();
         amount = r.e()->Label13->text();
         fee = r.e()->Label15->text();
     }
@@ -225,20 +225,20 @@ void Recovery::afterCrash()
     r.start();
     QCOMPARE(r.asked(), asked ? 1 : 0);
     if (!asked) {
-        QVERIFY(r.session.lstMO.isEmpty());
-        QVERIFY(r.st().IsSaved);
+        QVERIFY(r.session.batch.lines().isEmpty());
+        QVERIFY(r.st().IsSaved());
         return;
     }
     const QString question = r.prompter.shown.last().text;
     QVERIFY2(question.contains(u"จำนวน %1 รายการ"_s.arg(lines.size())), qPrintable(question));
     QCOMPARE(question.contains(file), named);
-    QCOMPARE(r.session.lstMO.lines(), lines);
-    QCOMPARE(r.st().CurrentFilePath, path);
-    QVERIFY(!r.st().IsSaved);
-    QVERIFY(!r.st().IsAdding);
+    QCOMPARE(r.session.batch.lines().lines(), lines);
+    QCOMPARE(r.st().CurrentFilePath(), path);
+    QVERIFY(!r.st().IsSaved());
+    QVERIFY(!r.st().IsAdding());
     QVERIFY(r.e()->windowTitle().endsWith(u"   "_s + path));
     // The last record keyed is on screen, so keying goes on where it stopped.
-    QCOMPARE(r.st().CurrentIndex, lines.size() - 1);
+    QCOMPARE(r.st().CurrentIndex(), lines.size() - 1);
     QCOMPARE(r.e()->lineFromFields(), lines.last());
     QCOMPARE(r.e()->counterText(), u"%1 / %1"_s.arg(lines.size()));
     QCOMPARE(r.e()->Label13->text(), amount);
@@ -260,8 +260,8 @@ void Recovery::answerNoDiscards()
         r.prompter.answer(Prompter::Answer::No);
         r.start();
         QCOMPARE(r.asked(), 1);
-        QVERIFY(r.session.lstMO.isEmpty());
-        QVERIFY(r.st().IsSaved);
+        QVERIFY(r.session.batch.lines().isEmpty());
+        QVERIFY(r.st().IsSaved());
         QCOMPARE(r.e()->counterText(), u"0/0"_s);
     }
     // Given up once, it is not offered again.
@@ -281,7 +281,7 @@ void Recovery::restoredBatchAsksOnClose()
     Run r(dir());
     r.prompter.answer(Prompter::Answer::Yes);
     r.start();
-    QCOMPARE(r.session.lstMO.count(), 1);
+    QCOMPARE(r.session.batch.lines().count(), 1);
     r.prompter.clear();
     r.prompter.answer(Prompter::Answer::No);
     r.main->Command1[7]->click();
@@ -309,13 +309,13 @@ void Recovery::restoredBatchGoesOn()
         r.prompter.answer(Prompter::Answer::Yes);
         r.e()->DeleteAction();
         r.settle();
-        lines = r.session.lstMO.lines();
+        lines = r.session.batch.lines().lines();
         QVERIFY2(lines.size() == 2, qPrintable(r.prompter.texts().join(u'\n')));
     }
     Run r(dir());
     r.prompter.answer(Prompter::Answer::Yes);
     r.start();
-    QCOMPARE(r.session.lstMO.lines(), lines);
+    QCOMPARE(r.session.batch.lines().lines(), lines);
 }
 
 void Recovery::exitRemovesJournal()
@@ -357,13 +357,13 @@ void Recovery::secondCopyLeavesFirstAlone()
         }
         first.add(2);
         first.settle();
-        lines = first.session.lstMO.lines();
+        lines = first.session.batch.lines().lines();
     }
     Run r(dir());
     r.prompter.answer(Prompter::Answer::Yes);
     r.start();
     QCOMPARE(r.asked(), 1);
-    QCOMPARE(r.session.lstMO.lines(), lines);
+    QCOMPARE(r.session.batch.lines().lines(), lines);
 }
 
 // The journal as a crash may leave it: a group of changes cut off part way is dropped
@@ -480,7 +480,7 @@ void Recovery::killedWhileKeying()
         Run r(tmp.path());
         r.prompter.answer(Prompter::Answer::Yes);
         r.start();
-        const QStringList got = r.session.lstMO.lines();
+        const QStringList got = r.session.batch.lines().lines();
         const QString context = u"trial %1 after %2 changes"_s.arg(t).arg(changes);
         if (r.asked() == 0) {
             QVERIFY2(!before.offered() || (after && !after->offered()), qPrintable(context));
@@ -488,10 +488,10 @@ void Recovery::killedWhileKeying()
             continue;
         }
         ++restored;
-        const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath == before.path;
-        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath == after->path;
+        const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath() == before.path;
+        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath() == after->path;
         QVERIFY2(isBefore || isAfter, qPrintable(context + u": "_s + got.join(u'\n')));
-        QVERIFY(!r.st().IsSaved);
+        QVERIFY(!r.st().IsSaved());
     }
     qInfo("%d kills, %d batches restored, %d kills during a change, %d changes keyed", trials, restored, midChange,
           changesTotal);
@@ -581,7 +581,7 @@ void Recovery::killTrials()
         Run r(tmp.path());
         r.prompter.answer(Prompter::Answer::Yes);
         r.start();
-        const QStringList got = r.session.lstMO.lines();
+        const QStringList got = r.session.batch.lines().lines();
         if (r.asked() == 0) {
             // Nothing offered: right when nothing was unsaved, or when the journal ran out
             // of room and was removed.
@@ -592,8 +592,8 @@ void Recovery::killTrials()
             continue;
         }
         ++restored;
-        const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath == before.path;
-        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath == after->path;
+        const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath() == before.path;
+        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath() == after->path;
         if (!isBefore && !isAfter) {
             ++lost;
             qWarning("trial %d: %lld lines offered, expected %lld or %lld", t, qlonglong(got.size()),

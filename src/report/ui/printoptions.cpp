@@ -11,7 +11,7 @@ namespace vorlane {
 
 void OpenPrintOptions(Workspace &ws)
 {
-    ws.state.ResumeIndex = ws.state.CurrentIndex;
+    ws.batch.setResumeIndex(ws.batch.CurrentIndex());
     if (!ws.printOptions)
         ws.printOptions = new PrintOptionsWindow(ws, ws.workArea());
     PrintOptionsWindow *w = ws.printOptions;

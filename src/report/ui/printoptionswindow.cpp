@@ -135,10 +135,10 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
 
 QString PrintOptionsWindow::suggestedPath(const QString &suffix) const
 {
-    QString suggestion = QFileInfo(m_ws.state.CurrentFilePath).completeBaseName();
+    QString suggestion = QFileInfo(m_ws.batch.CurrentFilePath()).completeBaseName();
     if (suggestion.isEmpty())
         suggestion = u"slip"_s;
-    const QString dir = m_ws.state.isUnnamed() ? QString() : QFileInfo(m_ws.state.CurrentFilePath).absolutePath();
+    const QString dir = m_ws.batch.isUnnamed() ? QString() : QFileInfo(m_ws.batch.CurrentFilePath()).absolutePath();
     return (dir.isEmpty() ? QString() : dir + u'/') + suggestion + suffix;
 }
 
@@ -194,7 +194,7 @@ void PrintOptionsWindow::apply(const CheckOutcome &o)
 
 std::optional<SlipRequest> PrintOptionsWindow::checkedRequest()
 {
-    const CheckOutcome o = CheckPrintChoices(choices(), m_ws.session.lstMO, m_ws.session.lstMO2);
+    const CheckOutcome o = CheckPrintChoices(choices(), m_ws.batch.lines(), m_ws.session.lstMO2);
     if (!o.accepted) {
         apply(o);
         return std::nullopt;
@@ -204,7 +204,7 @@ std::optional<SlipRequest> PrintOptionsWindow::checkedRequest()
 
 SlipJob PrintOptionsWindow::job(const SlipRequest &request)
 {
-    return SlipJob{m_ws.session.lstMO, m_ws.session.lstMO2, m_ws.session.tables.rates, request};
+    return SlipJob{m_ws.batch.lines(), m_ws.session.lstMO2, m_ws.session.tables.rates, request};
 }
 
 bool PrintOptionsWindow::report(const SlipResult &result)
@@ -265,7 +265,7 @@ void PrintOptionsWindow::Command1_Click(int index)
         return;
     // All pages of a type without records: said before any question about printers or
     // files, and the window closes as after a run.
-    const RecordStore &all = m_ws.session.lstMO;
+    const RecordStore &all = m_ws.batch.lines();
     if (request->mode == PageMode::All
         && (request->typeCode == kAllTypes ? all.isEmpty() : SelectReportRecords(all, request->typeCode).isEmpty())) {
         m_ws.prompter.ok(kNothingToPrint);
@@ -305,7 +305,7 @@ void PrintOptionsWindow::SaveExcel_Click()
     const std::optional<SlipRequest> request = checkedRequest();
     if (!request)
         return;
-    const QStringList lines = SelectedSlipLines(m_ws.session.lstMO, *request);
+    const QStringList lines = SelectedSlipLines(m_ws.batch.lines(), *request);
     if (lines.isEmpty()) {
         m_ws.prompter.ok(kNothingToPrint);
         return;
@@ -323,11 +323,11 @@ void PrintOptionsWindow::SaveExcel_Click()
 
 void PrintOptionsWindow::Option3_Click() { Text1->setFocus(); }
 
-void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_ws.session.lstMO)); }
+void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_ws.batch.lines())); }
 
 void PrintOptionsWindow::Text2_Enter()
 {
-    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_ws.session.lstMO));
+    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_ws.batch.lines()));
 }
 
 void PrintOptionsWindow::ClosePrintOptions()
