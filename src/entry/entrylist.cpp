@@ -12,6 +12,10 @@
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
+namespace {
+// A new record keeps the type and the depositor of the one before.
+constexpr Field kFreshFields[] = {DestPostcode, RecipientName, Amount, DestPostOfficeName, RecipientAddress};
+} // namespace
 
 void EntryWindow::AbandonInsertion()
 {
@@ -29,13 +33,13 @@ void EntryWindow::AddAction()
     AbandonInsertion();
     Label1->setText(u"%1 / %1"_s.arg(n));
     st.IsAdding = true;
-    for (int i : {1, 2, 4, 5, 6})
-        Text1[i]->setText(QString());
-    Combo1[2]->setEditText(QString());
-    Combo1[3]->setEditText(QString());
-    if (Combo1[0]->currentText().isEmpty() && Combo1[0]->count() > 0)
-        Combo1[0]->setEditText(Combo1[0]->itemText(0));
-    focusTo(Combo1[2]);
+    for (Field f : kFreshFields)
+        Text1[f]->setText(QString());
+    Combo1[PostcodeBox]->setEditText(QString());
+    Combo1[OfficeNameBox]->setEditText(QString());
+    if (Combo1[TypeCodeBox]->currentText().isEmpty() && Combo1[TypeCodeBox]->count() > 0)
+        Combo1[TypeCodeBox]->setEditText(Combo1[TypeCodeBox]->itemText(0));
+    focusTo(Combo1[PostcodeBox]);
     setButtons(0, 0, 1, 1, 0);
 }
 
@@ -46,16 +50,16 @@ void EntryWindow::InsertAction()
     RecordStore &held = m_ws.session.LstMO3;
     st.IsSaved = false;
     st.IsInserting = true;
-    for (int i : {1, 2, 4, 5, 6})
-        Text1[i]->setText(QString());
-    Combo1[2]->setEditText(QString());
-    Combo1[3]->setEditText(QString());
-    if (Combo1[0]->currentText().isEmpty() && Combo1[0]->count() > 0)
-        Combo1[0]->setEditText(Combo1[0]->itemText(0));
+    for (Field f : kFreshFields)
+        Text1[f]->setText(QString());
+    Combo1[PostcodeBox]->setEditText(QString());
+    Combo1[OfficeNameBox]->setEditText(QString());
+    if (Combo1[TypeCodeBox]->currentText().isEmpty() && Combo1[TypeCodeBox]->count() > 0)
+        Combo1[TypeCodeBox]->setEditText(Combo1[TypeCodeBox]->itemText(0));
     held.clear();
     for (qsizetype i = std::max(0, st.CurrentIndex); i < store.count(); ++i)
         held.append(store.at(i));
-    focusTo(Combo1[2]);
+    focusTo(Combo1[PostcodeBox]);
 }
 
 void EntryWindow::DeleteAction()
@@ -82,9 +86,9 @@ void EntryWindow::DeleteAction()
         Cmddel->setEnabled(true);
     } else {
         AddAction();
-        Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(st.DefaultDepositorName);
-        Text1[7]->setText(st.DefaultDepositorAddress);
+        Text1[TypeCode]->setText(u"101"_s);
+        Text1[DepositorName]->setText(st.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(st.DefaultDepositorAddress);
     }
     st.IsAdding = false;
     RefreshTotals();
@@ -108,9 +112,9 @@ void EntryWindow::CancelAction()
     } else {
         setButtons(1, 0, 0, 0, 0);
         focusTo(Cmdadd);
-        Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(st.DefaultDepositorName);
-        Text1[7]->setText(st.DefaultDepositorAddress);
+        Text1[TypeCode]->setText(u"101"_s);
+        Text1[DepositorName]->setText(st.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(st.DefaultDepositorAddress);
     }
 }
 
@@ -120,7 +124,7 @@ void EntryWindow::Navigate(Move move)
     const RecordStore &store = m_ws.session.lstMO;
     const int n = int(store.count());
     AbandonInsertion();
-    focusTo(Combo1[0]);
+    focusTo(Combo1[TypeCodeBox]);
     if (n == 0)
         return;
     switch (move) {
