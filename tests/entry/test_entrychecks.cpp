@@ -51,10 +51,10 @@ void EntryChecks::enterInField()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(type);
+    e->Combo1[TypeCodeBox]->setEditText(type);
     if (!depositorFilled) {
-        e->Text1[3]->clear();
-        e->Text1[7]->clear();
+        e->Text1[DepositorName]->clear();
+        e->Text1[DepositorAddress]->clear();
     }
     e->Text1[field]->setText(text);
     e->Text1[field]->setFocus();
@@ -99,8 +99,8 @@ void EntryChecks::enterInSelector()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(type);
-    e->Combo1[2]->setEditText(postcode);
+    e->Combo1[TypeCodeBox]->setEditText(type);
+    e->Combo1[PostcodeBox]->setEditText(postcode);
     p.prompter.answer(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
     e->Combo1[selector]->setFocus();
     pressEnter(e->Combo1[selector]);
@@ -108,14 +108,14 @@ void EntryChecks::enterInSelector()
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
-    QCOMPARE(e->Combo1[0]->currentText(), typeAfter);
-    QCOMPARE(e->Combo1[2]->currentText(), postcodeAfter);
+    QCOMPARE(e->Combo1[TypeCodeBox]->currentText(), typeAfter);
+    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), postcodeAfter);
     // The hidden fields follow their selectors whatever the rule did.
-    QCOMPARE(e->field(0), e->Combo1[0]->currentText());
-    QCOMPARE(e->field(1), e->Combo1[2]->currentText());
-    QCOMPARE(e->field(5), e->Combo1[3]->currentText());
+    QCOMPARE(e->field(TypeCode), e->Combo1[TypeCodeBox]->currentText());
+    QCOMPARE(e->field(DestPostcode), e->Combo1[PostcodeBox]->currentText());
+    QCOMPARE(e->field(DestPostOfficeName), e->Combo1[OfficeNameBox]->currentText());
     // Enter never adds what was typed to a list.
-    QCOMPARE(e->Combo1[2]->count(), p.session.tables.postOffices.codes.size());
+    QCOMPARE(e->Combo1[PostcodeBox]->count(), p.session.tables.postOffices.codes.size());
 }
 
 void EntryChecks::saveChecks_data()
@@ -159,13 +159,13 @@ void EntryChecks::saveChecks()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(record[0]);
-    e->Combo1[2]->setEditText(record[1]);
-    e->Text1[2]->setText(record[2]);
-    e->Text1[6]->setText(record[3]);
-    e->Text1[3]->setText(record[4]);
-    e->Text1[7]->setText(record[5]);
-    e->Text1[4]->setText(record[6]);
+    e->Combo1[TypeCodeBox]->setEditText(record[0]);
+    e->Combo1[PostcodeBox]->setEditText(record[1]);
+    e->Text1[RecipientName]->setText(record[2]);
+    e->Text1[RecipientAddress]->setText(record[3]);
+    e->Text1[DepositorName]->setText(record[4]);
+    e->Text1[DepositorAddress]->setText(record[5]);
+    e->Text1[Amount]->setText(record[6]);
     QStringList was;
     for (int k = 0; k < 8; ++k)
         was << e->field(k);
@@ -192,7 +192,7 @@ void EntryChecks::saveChecks()
         QCOMPARE(p.lines(), QStringList{stored});
         QCOMPARE(e->counterText(), u"1 / 1"_s);
         QVERIFY(!p.st().IsSaved);
-        QVERIFY(!e->Combo1[3]->isEnabled());
+        QVERIFY(!e->Combo1[OfficeNameBox]->isEnabled());
     }
 }
 
@@ -202,8 +202,8 @@ void EntryChecks::secondEnterSaves()
     Program p;
     EntryWindow *e = p.start();
     p.fill(u"101"_s, u"10100"_s, u"นาย ก"_s, u"500"_s);
-    e->Text1[4]->setFocus();
-    pressEnter(e->Text1[4]);
+    e->Text1[Amount]->setFocus();
+    pressEnter(e->Text1[Amount]);
     QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdsave));
     pressEnter(e->Cmdsave);
     QCOMPARE(p.session.lstMO.count(), 1);
@@ -215,24 +215,24 @@ void EntryChecks::typedPostcodeShowsOfficeName()
 {
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[2]->setFocus();
-    QTest::keyClicks(e->Combo1[2], u"1010"_s);
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
-    QTest::keyClicks(e->Combo1[2], u"0"_s);
-    QCOMPARE(e->Combo1[2]->currentText(), u"10100"_s);  // no completion changed what was typed
-    QCOMPARE(e->Combo1[3]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
-    QCOMPARE(e->field(1), u"10100"_s);
-    QCOMPARE(e->field(5), u"ป้อมปราบศัตรูพ่าย"_s);
-    QTest::keyClick(e->Combo1[2], Qt::Key_Backspace);
-    QTest::keyClicks(e->Combo1[2], u"9"_s);
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
-    QCOMPARE(e->field(5), QString());
+    e->Combo1[PostcodeBox]->setFocus();
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"1010"_s);
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"0"_s);
+    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), u"10100"_s);  // no completion changed what was typed
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
+    QCOMPARE(e->field(DestPostcode), u"10100"_s);
+    QCOMPARE(e->field(DestPostOfficeName), u"ป้อมปราบศัตรูพ่าย"_s);
+    QTest::keyClick(e->Combo1[PostcodeBox], Qt::Key_Backspace);
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"9"_s);
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
+    QCOMPARE(e->field(DestPostOfficeName), QString());
 
     // Typing a type code: trimmed exact match only.
-    e->Combo1[0]->setEditText(u" 101 "_s);
-    QCOMPARE(e->Combo1[1]->currentText(), u"ธนาณัติธรรมดา"_s);
-    e->Combo1[0]->setEditText(u"10"_s);
-    QCOMPARE(e->Combo1[1]->currentIndex(), -1);
+    e->Combo1[TypeCodeBox]->setEditText(u" 101 "_s);
+    QCOMPARE(e->Combo1[TypeNameBox]->currentText(), u"ธนาณัติธรรมดา"_s);
+    e->Combo1[TypeCodeBox]->setEditText(u"10"_s);
+    QCOMPARE(e->Combo1[TypeNameBox]->currentIndex(), -1);
 }
 
 QTEST_MAIN(EntryChecks)
