@@ -1,6 +1,6 @@
 #include "entry/depositorrules.h"
 
-#include "records/codec.h"
+#include "entry/entryrules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,13 +15,10 @@ DepositorOutcome checkBox(DepositorControl box, const QString &text)
     if (text.trimmed().isEmpty()) {
         o.message = box == DepositorControl::Name ? u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s : u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s;
         o.clears = true;
-    } else if (qsizetype pos = -1; !cp874::canEncode(text, &pos)) {
-        QString ch = text.mid(pos, 1);
-        if (ch.size() == 1 && ch[0].isHighSurrogate())
-            ch = text.mid(pos, 2);
-        o.message = u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
     } else {
-        return o;
+        o.message = unencodableMessage(text);
+        if (o.passed())
+            return o;
     }
     o.box = box;
     o.focus = box;

@@ -72,18 +72,6 @@ bool outOfRange(const RateRow &row, double amount)
     return (max && amount > *max) || (min && amount <= *min);
 }
 
-// The message for a character the data file cannot hold; empty when all can be held.
-QString unencodableMessage(const QString &text)
-{
-    qsizetype pos = -1;
-    if (cp874::canEncode(text, &pos))
-        return {};
-    QString ch = text.mid(pos, 1);
-    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
-        ch = text.mid(pos, 2);
-    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
-}
-
 RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Control focus)
 {
     RuleOutcome o;
@@ -95,6 +83,17 @@ RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Co
 }
 
 } // namespace
+
+QString unencodableMessage(const QString &text)
+{
+    qsizetype pos = -1;
+    if (cp874::canEncode(text, &pos))
+        return {};
+    QString ch = text.mid(pos, 1);
+    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
+        ch = text.mid(pos, 2);
+    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
+}
 
 bool isWithoutDestination(const QString &typeCode)
 {

@@ -104,6 +104,9 @@ struct SaveVerdict {
 // The save button for these keyed texts, each question answered `acceptUnknownPostcode`.
 SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bool acceptUnknownPostcode);
 
+// The message for the first character a data file (code page 874) cannot hold; empty
+// when all can be held.
+QString unencodableMessage(const QString &text);
 // True when every character is one of "0" to "9" (also for the empty text).
 bool IsAllDigits(QStringView text);
 // Leading and trailing blanks stripped (blanks only, as the checks count them).
