@@ -26,15 +26,15 @@ bool isEnterKey(const QKeyEvent *e)
 bool EntryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent *>(event))) {
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < kSelectorCount; ++k) {
             if (watched == Combo1[k]) {
-                enterInSelector(k);
+                enterInSelector(Selector(k));
                 return true;
             }
         }
-        for (int k : {2, 3, 4, 6, 7}) {
-            if (watched == Text1[k]) {
-                enterInField(k);
+        for (Field f : kTypedFields) {
+            if (watched == Text1[f]) {
+                enterInField(f);
                 return true;
             }
         }
@@ -47,21 +47,20 @@ EntryDraft EntryWindow::draft() const
     EntryDraft d;
     for (int k = 0; k < kFieldCount; ++k)
         d.record[k] = Text1[k]->text();
-    d.typeText = Combo1[0]->currentText();
-    d.postcodeText = Combo1[2]->currentText();
-    d.officeText = Combo1[3]->currentText();
+    d.typeText = Combo1[TypeCodeBox]->currentText();
+    d.postcodeText = Combo1[PostcodeBox]->currentText();
+    d.officeText = Combo1[OfficeNameBox]->currentText();
     return d;
 }
 
 QWidget *EntryWindow::control(Control c) const
 {
-    const int v = int(c);
-    if (v >= 0 && v < kFieldCount)
-        return Text1[v];
+    if (const int f = fieldOf(c); f >= 0)
+        return Text1[f];
+    if (const int k = selectorOf(c); k >= 0)
+        return Combo1[k];
     if (c == Control::OfficeOrPostcodeSelector)
-        return Combo1[3]->isEnabled() ? Combo1[3] : Combo1[2];
-    if (v >= 10 && v < 14)
-        return Combo1[v - 10];
+        return Combo1[OfficeNameBox]->isEnabled() ? Combo1[OfficeNameBox] : Combo1[PostcodeBox];
     if (c == Control::SaveButton)
         return Cmdsave;
     return nullptr;
@@ -70,11 +69,10 @@ QWidget *EntryWindow::control(Control c) const
 void EntryWindow::applyAction(const RuleAction &a)
 {
     for (Control c : a.cleared) {
-        const int v = int(c);
-        if (v >= 0 && v < kFieldCount)
-            Text1[v]->clear();
-        else if (v >= 10 && v < 14)
-            Combo1[v - 10]->setEditText(QString());
+        if (const int f = fieldOf(c); f >= 0)
+            Text1[f]->clear();
+        else if (const int k = selectorOf(c); k >= 0)
+            Combo1[k]->setEditText(QString());
     }
     if (a.focus == Control::None)
         return;
@@ -104,7 +102,7 @@ bool EntryWindow::applyOutcome(const RuleOutcome &o)
 
 // ---- Enter -----------------------------------------------------------------------------
 
-void EntryWindow::enterInField(int k)
+void EntryWindow::enterInField(Field k)
 {
     if (k == Amount)
         enterInAmount();
@@ -117,7 +115,7 @@ void EntryWindow::enterInAmount()
     applyOutcome(enterInAmountRule(draft(), m_ws.session.tables));
 }
 
-void EntryWindow::enterInSelector(int k)
+void EntryWindow::enterInSelector(Selector k)
 {
     applyOutcome(enterInSelectorRule(k, draft(), m_ws.session.tables));
 }
@@ -147,7 +145,7 @@ void EntryWindow::commit()
     Cmdadd->setEnabled(true);
     Cmddel->setEnabled(true);
     focusTo(Cmdadd);
-    Combo1[3]->setEnabled(false);
+    Combo1[OfficeNameBox]->setEnabled(false);
     Cmdinsert->setEnabled(true);
 }
 

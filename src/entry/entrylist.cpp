@@ -12,6 +12,10 @@
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
+namespace {
+// A new record keeps the type and the depositor of the one before.
+constexpr Field kFreshFields[] = {DestPostcode, RecipientName, Amount, DestPostOfficeName, RecipientAddress};
+} // namespace
 
 void EntryWindow::AbandonInsertion() { m_ws.batch.abandonInsertion(); }
 
@@ -28,25 +32,25 @@ void EntryWindow::showNewRecord()
     const qsizetype n = m_ws.batch.lines().count();
     Label1->setText(u"%1 / %1"_s.arg(n));
     emptyRecordFields();
-    focusTo(Combo1[2]);
+    focusTo(Combo1[PostcodeBox]);
     setButtons(0, 0, 1, 1, 0);
 }
 
 void EntryWindow::emptyRecordFields()
 {
-    for (int i : {1, 2, 4, 5, 6})
-        Text1[i]->setText(QString());
-    Combo1[2]->setEditText(QString());
-    Combo1[3]->setEditText(QString());
-    if (Combo1[0]->currentText().isEmpty() && Combo1[0]->count() > 0)
-        Combo1[0]->setEditText(Combo1[0]->itemText(0));
+    for (Field f : kFreshFields)
+        Text1[f]->setText(QString());
+    Combo1[PostcodeBox]->setEditText(QString());
+    Combo1[OfficeNameBox]->setEditText(QString());
+    if (Combo1[TypeCodeBox]->currentText().isEmpty() && Combo1[TypeCodeBox]->count() > 0)
+        Combo1[TypeCodeBox]->setEditText(Combo1[TypeCodeBox]->itemText(0));
 }
 
 void EntryWindow::InsertAction()
 {
     m_ws.batch.beginInsert();
     emptyRecordFields();
-    focusTo(Combo1[2]);
+    focusTo(Combo1[PostcodeBox]);
 }
 
 void EntryWindow::DeleteAction()
@@ -64,9 +68,9 @@ void EntryWindow::DeleteAction()
     } else {
         // Looks as after Add, but the next save stores at position 0, which appends.
         showNewRecord();
-        Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(m_ws.session.DefaultDepositorName);
-        Text1[7]->setText(m_ws.session.DefaultDepositorAddress);
+        Text1[TypeCode]->setText(u"101"_s);
+        Text1[DepositorName]->setText(m_ws.session.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(m_ws.session.DefaultDepositorAddress);
     }
     RefreshTotals();
 }
@@ -85,9 +89,9 @@ void EntryWindow::CancelAction()
     } else {
         setButtons(1, 0, 0, 0, 0);
         focusTo(Cmdadd);
-        Text1[0]->setText(u"101"_s);
-        Text1[3]->setText(m_ws.session.DefaultDepositorName);
-        Text1[7]->setText(m_ws.session.DefaultDepositorAddress);
+        Text1[TypeCode]->setText(u"101"_s);
+        Text1[DepositorName]->setText(m_ws.session.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(m_ws.session.DefaultDepositorAddress);
     }
 }
 
@@ -95,7 +99,7 @@ void EntryWindow::Navigate(Move move)
 {
     Batch &batch = m_ws.batch;
     batch.navigate(move);
-    focusTo(Combo1[0]);
+    focusTo(Combo1[TypeCodeBox]);
     const int n = int(batch.lines().count());
     if (n == 0)
         return;

@@ -58,8 +58,6 @@ const QString kNoDestinationMsg = u"ไม่ต้องระบุ ปณ. �
 constexpr Control kType = Control::TypeSelector;
 constexpr Control kPostcode = Control::PostcodeSelector;
 
-bool isType112(const QString &code) { return whole(toNumber(code).value_or(0)) == 112; }
-
 QString rangeMessage(const RateRow &row)
 {
     return u"เงินเกิน "_s + row.MaxAmount + u"  หรือ เงินน้อยกว่าเท่ากับ "_s + row.MinAmount + u" บาท"_s;
@@ -74,18 +72,6 @@ bool outOfRange(const RateRow &row, double amount)
     return (max && amount > *max) || (min && amount <= *min);
 }
 
-// The message for a character the data file cannot hold; empty when all can be held.
-QString unencodableMessage(const QString &text)
-{
-    qsizetype pos = -1;
-    if (cp874::canEncode(text, &pos))
-        return {};
-    QString ch = text.mid(pos, 1);
-    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
-        ch = text.mid(pos, 2);
-    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
-}
-
 RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Control focus)
 {
     RuleOutcome o;
@@ -97,6 +83,29 @@ RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Co
 }
 
 } // namespace
+
+QString unencodableMessage(const QString &text)
+{
+    qsizetype pos = -1;
+    if (cp874::canEncode(text, &pos))
+        return {};
+    QString ch = text.mid(pos, 1);
+    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
+        ch = text.mid(pos, 2);
+    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
+}
+
+bool isWithoutDestination(const QString &typeCode)
+{
+    return whole(toNumber(typeCode).value_or(0)) == 112;
+}
+
+RuleAction pickTypeCodeRule(const QString &code)
+{
+    if (isWithoutDestination(code))
+        return {{kPostcode}, Control::None};
+    return {};
+}
 
 EntryDraft EntryDraft::fromRecord(const MoneyOrderRecord &r)
 {
@@ -120,7 +129,7 @@ EntryDraft draftFromKeyed(const KeyedOrder &keyed, const ReferenceTables &tables
     return EntryDraft::fromRecord(r);
 }
 
-RuleOutcome enterInFieldRule(int k, const EntryDraft &d)
+RuleOutcome enterInFieldRule(Field k, const EntryDraft &d)
 {
     const QString &text = d.record[k];
     const bool empty = trimBlanks(text).isEmpty();
@@ -133,6 +142,7 @@ RuleOutcome enterInFieldRule(int k, const EntryDraft &d)
     case RecipientAddress: o.advance = textField(DepositorName); break;
     case DepositorName: o.advance = textField(DepositorAddress); break;
     case DepositorAddress: o.advance = textField(Amount); break;
+    default: break;
     }
     auto fail = [&](const QString &msg, QList<Control> cleared, Control focus) {
         o.message = msg;
@@ -161,6 +171,7 @@ RuleOutcome enterInFieldRule(int k, const EntryDraft &d)
         if (text.contains(u'|')) return fail(kBarMsg, {}, Control::None);
         if (text.contains(u';')) return fail(kSemicolonMsg, {}, Control::None);
         break;
+    default: break;
     }
     if (const QString msg = unencodableMessage(text); !msg.isEmpty())
         return fail(msg, {}, self);
@@ -188,22 +199,22 @@ RuleOutcome enterInAmountRule(const EntryDraft &d, const ReferenceTables &tables
     return o;
 }
 
-RuleOutcome enterInSelectorRule(int k, const EntryDraft &d, const ReferenceTables &tables)
+RuleOutcome enterInSelectorRule(Selector k, const EntryDraft &d, const ReferenceTables &tables)
 {
     const QString &type = d.typeText;
     const QStringList &typeCodes = tables.types.codes;
     const Control recipient = textField(RecipientName);
     RuleOutcome o;
-    if (k == 0 || k == 1) {
+    if (k == TypeCodeBox || k == TypeNameBox) {
         if (indexOfTrimmed(typeCodes, type) < 0)
             return refuse(TypeCode, u"ไม่มีรหัสธนาณัติประเภทนี้"_s, {kType}, kType);
-        if (!isType112(type))
+        if (!isWithoutDestination(type))
             o.action.focus = kPostcode;
         else
             o.action = {{kPostcode}, recipient};
         return o;
     }
-    if (k == 3) {
+    if (k == OfficeNameBox) {
         if (trimBlanks(d.officeText).isEmpty())
             return refuse(DestPostOfficeName, u"ยังไม่ได้พิมพ์ชื่อไปรษณีย์"_s, {}, Control::None);
         o.action.focus = recipient;
@@ -216,7 +227,7 @@ RuleOutcome enterInSelectorRule(int k, const EntryDraft &d, const ReferenceTable
     if (indexOfTrimmed(typeCodes, type) < 0)
         return refuse(TypeCode, kNoTypeMsg, {kType, kPostcode}, kType);
     const QString &postcode = d.postcodeText;
-    if (isType112(type)) {
+    if (isWithoutDestination(type)) {
         if (!trimBlanks(postcode).isEmpty())
             return refuse(DestPostcode, kNoDestinationMsg, {kPostcode}, recipient);
         return o;
@@ -254,7 +265,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     if (indexOfTrimmed(tables.types.codes, type) < 0)
         return stop(refuse(TypeCode, kNoTypeMsg, {kType}, kType));
 
-    if (!isType112(type)) {
+    if (!isWithoutDestination(type)) {
         const QString postcode = trimBlanks(d.postcodeText);
         const QString mirrored = trimBlanks(d.record[DestPostcode]);
         if (postcode.isEmpty())
@@ -287,7 +298,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     }
 
     struct FieldCheck {
-        int k;
+        Field k;
         QString emptyMsg;
         bool clearOnEmpty;
         bool clearOnMark;

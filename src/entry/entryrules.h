@@ -10,18 +10,38 @@
 
 namespace vorlane {
 
+// The selectors Combo1(k): the type pair and the destination pair, each two parallel lists.
+enum Selector : int {
+    TypeCodeBox = 0,
+    TypeNameBox = 1,
+    PostcodeBox = 2,
+    OfficeNameBox = 3,
+};
+inline constexpr int kSelectorCount = 4;
+
+// The fields the user types into; the others mirror a selector.
+inline constexpr Field kTypedFields[] = {RecipientName, DepositorName, Amount, RecipientAddress, DepositorAddress};
+inline constexpr Field kMirrorFields[] = {TypeCode, DestPostcode, DestPostOfficeName};
+
 // A control of the entry window: 0..7 the text fields Text1(k), 10 + k the selectors
 // Combo1(k), and the save button.
 enum class Control : int {
     None = -1,
-    TypeSelector = 10,
-    TypeNameSelector = 11,
-    PostcodeSelector = 12,
-    OfficeSelector = 13,
+    TypeSelector = 10 + TypeCodeBox,
+    TypeNameSelector = 10 + TypeNameBox,
+    PostcodeSelector = 10 + PostcodeBox,
+    OfficeSelector = 10 + OfficeNameBox,
     OfficeOrPostcodeSelector = 14,  // the office selector, or the postcode selector while it is disabled
     SaveButton = 20,
 };
-constexpr Control textField(int k) { return Control(k); }
+constexpr Control textField(Field k) { return Control(int(k)); }
+constexpr Control selectorControl(Selector k) { return Control(10 + int(k)); }
+// The field or selector a control stands for; -1 when it is neither.
+constexpr int fieldOf(Control c) { return int(c) >= 0 && int(c) < kFieldCount ? int(c) : -1; }
+constexpr int selectorOf(Control c)
+{
+    return int(c) >= 10 && int(c) < 10 + kSelectorCount ? int(c) - 10 : -1;
+}
 
 // What the window does after a message (or after an answer): empty these controls in
 // order, then give the focus to one.
@@ -59,12 +79,16 @@ struct KeyedOrder {
 // post office's name comes from the table for the postcode (empty when not there).
 EntryDraft draftFromKeyed(const KeyedOrder &keyed, const ReferenceTables &tables);
 
-// Enter in text field k (2, 3, 6 or 7).
-RuleOutcome enterInFieldRule(int k, const EntryDraft &d);
+// Enter in text field k (the names and addresses).
+RuleOutcome enterInFieldRule(Field k, const EntryDraft &d);
 // Enter in the amount field.
 RuleOutcome enterInAmountRule(const EntryDraft &d, const ReferenceTables &tables);
-// Enter in selector k (0..3).
-RuleOutcome enterInSelectorRule(int k, const EntryDraft &d, const ReferenceTables &tables);
+// Enter in selector k.
+RuleOutcome enterInSelectorRule(Selector k, const EntryDraft &d, const ReferenceTables &tables);
+// A type code picked from its list: what else the pick empties (type 112 has no destination).
+RuleAction pickTypeCodeRule(const QString &code);
+// Type 112, the one type sent without a destination post office.
+bool isWithoutDestination(const QString &typeCode);
 
 // The save checks in their order. Every outcome that shows something is listed, up to and
 // including the first that stops; a question is listed as answered Yes (the checks after
@@ -80,6 +104,9 @@ struct SaveVerdict {
 // The save button for these keyed texts, each question answered `acceptUnknownPostcode`.
 SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bool acceptUnknownPostcode);
 
+// The message for the first character a data file (code page 874) cannot hold; empty
+// when all can be held.
+QString unencodableMessage(const QString &text);
 // True when every character is one of "0" to "9" (also for the empty text).
 bool IsAllDigits(QStringView text);
 // Leading and trailing blanks stripped (blanks only, as the checks count them).

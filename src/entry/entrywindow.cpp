@@ -87,18 +87,18 @@ void EntryWindow::buildControls()
         m_fieldLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kFieldCount; ++i) {
         Text1[i] = new QLineEdit(Frame1);
         Text1[i]->setObjectName(u"Text1_%1"_s.arg(i));
     }
     // Type code, postcode and office name live in the selectors; these only mirror them.
-    for (int i : {0, 1, 5})
-        Text1[i]->setVisible(false);
+    for (Field f : kMirrorFields)
+        Text1[f]->setVisible(false);
 
-    Combo1[0] = makeSelector(Frame1, u"Combo1_0"_s, true, m_typeCodes);
-    Combo1[1] = makeSelector(Frame1, u"Combo1_1"_s, false, m_typeNames);
-    Combo1[2] = makeSelector(Frame1, u"Combo1_2"_s, true, m_postcodes);
-    Combo1[3] = makeSelector(Frame1, u"Combo1_3"_s, true, m_postOfficeNames);
+    Combo1[TypeCodeBox] = makeSelector(Frame1, u"Combo1_0"_s, true, m_typeCodes);
+    Combo1[TypeNameBox] = makeSelector(Frame1, u"Combo1_1"_s, false, m_typeNames);
+    Combo1[PostcodeBox] = makeSelector(Frame1, u"Combo1_2"_s, true, m_postcodes);
+    Combo1[OfficeNameBox] = makeSelector(Frame1, u"Combo1_3"_s, true, m_postOfficeNames);
 
     Label18 = new QLabel(u"บาท"_s, Frame1);
     Label18->setObjectName(u"Label18"_s);
@@ -140,18 +140,18 @@ void EntryWindow::buildControls()
 
     // What a screen reader says for each control: the label beside it.
     const std::array<std::pair<QWidget *, const char16_t *>, 19> spoken{{
-        {Combo1[0], u"ประเภท ธน. รหัส"},
-        {Combo1[1], u"ประเภท ธน. ชื่อ"},
-        {Combo1[2], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
-        {Combo1[3], u"ปณ.ปลายทาง ชื่อที่ทำการ"},
-        {Text1[0], u"ประเภท ธน."},
-        {Text1[1], u"รหัสไปรษณีย์ปลายทาง"},
-        {Text1[2], u"ชื่อ-นามสกุล ผู้รับ"},
-        {Text1[3], u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
-        {Text1[4], u"จำนวนเงินที่ฝากส่ง บาท"},
-        {Text1[5], u"ชื่อที่ทำการปลายทาง"},
-        {Text1[6], u"ที่อยู่ผู้รับเงิน"},
-        {Text1[7], u"ที่อยู่ผู้ฝากเงิน"},
+        {Combo1[TypeCodeBox], u"ประเภท ธน. รหัส"},
+        {Combo1[TypeNameBox], u"ประเภท ธน. ชื่อ"},
+        {Combo1[PostcodeBox], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
+        {Combo1[OfficeNameBox], u"ปณ.ปลายทาง ชื่อที่ทำการ"},
+        {Text1[TypeCode], u"ประเภท ธน."},
+        {Text1[DestPostcode], u"รหัสไปรษณีย์ปลายทาง"},
+        {Text1[RecipientName], u"ชื่อ-นามสกุล ผู้รับ"},
+        {Text1[DepositorName], u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
+        {Text1[Amount], u"จำนวนเงินที่ฝากส่ง บาท"},
+        {Text1[DestPostOfficeName], u"ชื่อที่ทำการปลายทาง"},
+        {Text1[RecipientAddress], u"ที่อยู่ผู้รับเงิน"},
+        {Text1[DepositorAddress], u"ที่อยู่ผู้ฝากเงิน"},
         {Text2, u"ค้นหา"},
         {Cmdfirst, u"รายการแรก"},
         {Cmdback, u"รายการก่อนหน้า"},
@@ -164,30 +164,30 @@ void EntryWindow::buildControls()
         w->setAccessibleName(QString::fromUtf16(name));
 
     // Keys move through the fields in the order the checks expect.
-    setTabOrder(Combo1[0], Combo1[1]);
-    setTabOrder(Combo1[1], Combo1[2]);
-    setTabOrder(Combo1[2], Combo1[3]);
-    setTabOrder(Combo1[3], Text1[2]);
-    setTabOrder(Text1[2], Text1[6]);
-    setTabOrder(Text1[6], Text1[3]);
-    setTabOrder(Text1[3], Text1[7]);
-    setTabOrder(Text1[7], Text1[4]);
-    setTabOrder(Text1[4], Cmdsave);
+    setTabOrder(Combo1[TypeCodeBox], Combo1[TypeNameBox]);
+    setTabOrder(Combo1[TypeNameBox], Combo1[PostcodeBox]);
+    setTabOrder(Combo1[PostcodeBox], Combo1[OfficeNameBox]);
+    setTabOrder(Combo1[OfficeNameBox], Text1[RecipientName]);
+    setTabOrder(Text1[RecipientName], Text1[RecipientAddress]);
+    setTabOrder(Text1[RecipientAddress], Text1[DepositorName]);
+    setTabOrder(Text1[DepositorName], Text1[DepositorAddress]);
+    setTabOrder(Text1[DepositorAddress], Text1[Amount]);
+    setTabOrder(Text1[Amount], Cmdsave);
 
     // Mirror rule: the hidden code fields drive their selectors.
-    connect(Text1[0], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[0]->setEditText(t); });
-    connect(Text1[1], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[2]->setEditText(t); });
-    connect(Combo1[0], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
-    connect(Combo1[2], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
-    connect(Combo1[3], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
+    connect(Text1[TypeCode], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[TypeCodeBox]->setEditText(t); });
+    connect(Text1[DestPostcode], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[PostcodeBox]->setEditText(t); });
+    connect(Combo1[TypeCodeBox], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
+    connect(Combo1[PostcodeBox], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
+    connect(Combo1[OfficeNameBox], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
     // The type-name list is pick-only: its own selection changes run no rule.
-    connect(Combo1[0], &QComboBox::activated, this, [this](int p) { pickTypeCode(p); });
-    connect(Combo1[1], &QComboBox::activated, this, [this](int p) { pickTypeName(p); });
-    connect(Combo1[2], &QComboBox::activated, this, [this](int p) { pickPostcode(p); });
-    connect(Combo1[3], &QComboBox::activated, this, [this](int p) { pickPostOfficeName(p); });
+    connect(Combo1[TypeCodeBox], &QComboBox::activated, this, [this](int p) { pickTypeCode(p); });
+    connect(Combo1[TypeNameBox], &QComboBox::activated, this, [this](int p) { pickTypeName(p); });
+    connect(Combo1[PostcodeBox], &QComboBox::activated, this, [this](int p) { pickPostcode(p); });
+    connect(Combo1[OfficeNameBox], &QComboBox::activated, this, [this](int p) { pickPostOfficeName(p); });
 
-    for (int i : {2, 3, 4, 6, 7})
-        Text1[i]->installEventFilter(this);
+    for (Field f : kTypedFields)
+        Text1[f]->installEventFilter(this);
     for (QComboBox *c : Combo1)
         c->installEventFilter(this);
 
@@ -214,15 +214,15 @@ void EntryWindow::applyLayout()
     place(Frame3, l.Frame3);
     for (int i = 0; i < layout::kEntryRows; ++i)
         place(m_fieldLabels[i], l.labels[i]);
-    place(Combo1[0], l.Combo1_0);
-    place(Combo1[1], l.Combo1_1);
-    place(Combo1[2], l.Combo1_2);
-    place(Combo1[3], l.Combo1_3);
-    place(Text1[2], l.Text1_2);
-    place(Text1[6], l.Text1_6);
-    place(Text1[3], l.Text1_3);
-    place(Text1[7], l.Text1_7);
-    place(Text1[4], l.Text1_4);
+    place(Combo1[TypeCodeBox], l.Combo1_0);
+    place(Combo1[TypeNameBox], l.Combo1_1);
+    place(Combo1[PostcodeBox], l.Combo1_2);
+    place(Combo1[OfficeNameBox], l.Combo1_3);
+    place(Text1[RecipientName], l.Text1_2);
+    place(Text1[RecipientAddress], l.Text1_6);
+    place(Text1[DepositorName], l.Text1_3);
+    place(Text1[DepositorAddress], l.Text1_7);
+    place(Text1[Amount], l.Text1_4);
     place(Label18, l.Label18);
     place(Cmdadd, l.Cmdadd);
     place(Cmdinsert, l.Cmdinsert);
@@ -252,8 +252,8 @@ void EntryWindow::applyLayout()
     fitText(Label1, u"9999 / 9999"_s);
     for (CommandButton *b : {Cmdadd, Cmdinsert, Cmddel, Cmdsave, Cmdcancel, Cmdfirst, Cmdback, Cmdforward, Cmdlast})
         fitText(b, b->text());
-    for (QWidget *w : {static_cast<QWidget *>(Combo1[0]), static_cast<QWidget *>(Combo1[1]),
-                       static_cast<QWidget *>(Combo1[2]), static_cast<QWidget *>(Combo1[3]),
+    for (QWidget *w : {static_cast<QWidget *>(Combo1[TypeCodeBox]), static_cast<QWidget *>(Combo1[TypeNameBox]),
+                       static_cast<QWidget *>(Combo1[PostcodeBox]), static_cast<QWidget *>(Combo1[OfficeNameBox]),
                        static_cast<QWidget *>(Text2)})
         fitText(w, {});
     for (QLineEdit *e : Text1)
@@ -279,8 +279,8 @@ void EntryWindow::LoadLineIntoEntryFields(const QString &line)
 {
     for (QLineEdit *t : Text1)
         t->setText(QString());
-    const QStringList fields = ScanRecordFields(line, 8);
-    for (int k = 0; k < fields.size() && k < 8; ++k)
+    const QStringList fields = ScanRecordFields(line, kFieldCount);
+    for (int k = 0; k < fields.size() && k < kFieldCount; ++k)
         Text1[k]->setText(fields[k]);
 }
 
@@ -299,22 +299,22 @@ void EntryWindow::RefreshTotals()
         Label1->setText(u"%1 / %2"_s.arg(m_ws.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
         Label1->setText(u"0/0"_s);
-        Text1[0]->setText(u"101"_s);
+        Text1[TypeCode]->setText(u"101"_s);
     }
 }
 
 void EntryWindow::setField(int i, const QString &text)
 {
-    if (i >= 0 && i < 8)
+    if (i >= 0 && i < kFieldCount)
         Text1[i]->setText(text);
 }
 
-QString EntryWindow::field(int i) const { return (i >= 0 && i < 8) ? Text1[i]->text() : QString(); }
+QString EntryWindow::field(int i) const { return (i >= 0 && i < kFieldCount) ? Text1[i]->text() : QString(); }
 void EntryWindow::setCounterText(const QString &text) { Label1->setText(text); }
 QString EntryWindow::counterText() const { return Label1->text(); }
 void EntryWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 QString EntryWindow::caption() const { return windowTitle(); }
-void EntryWindow::focusPostcode() { focusTo(Combo1[2]); }
+void EntryWindow::focusPostcode() { focusTo(Combo1[PostcodeBox]); }
 
 void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
 
@@ -337,28 +337,25 @@ void EntryWindow::focusTo(QWidget *w)
 
 QString EntryWindow::lineFromFields() const
 {
-    QString line;
-    for (QLineEdit *t : Text1)
-        line += t->text() + kBar;
-    return line;
+    return RecordLine(draft().record);
 }
 
 // ---- selectors -----------------------------------------------------------------------
 
 void EntryWindow::typeCodeChanged()
 {
-    const int i = indexOfTrimmed(m_typeCodes, Combo1[0]->currentText());
-    Combo1[1]->setCurrentIndex(i);
+    const int i = indexOfTrimmed(m_typeCodes, Combo1[TypeCodeBox]->currentText());
+    Combo1[TypeNameBox]->setCurrentIndex(i);
     mirrorStep();
 }
 
 void EntryWindow::postcodeChanged()
 {
-    const int i = indexOfTrimmed(m_postcodes, Combo1[2]->currentText());
+    const int i = indexOfTrimmed(m_postcodes, Combo1[PostcodeBox]->currentText());
     {
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[3]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
+        Combo1[OfficeNameBox]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
         m_postcodeWriting = was;
     }
     mirrorStep();
@@ -367,25 +364,25 @@ void EntryWindow::postcodeChanged()
 void EntryWindow::postOfficeNameChanged()
 {
     if (!m_postcodeWriting) {
-        const int i = indexOfTrimmed(m_postOfficeNames, Combo1[3]->currentText());
+        const int i = indexOfTrimmed(m_postOfficeNames, Combo1[OfficeNameBox]->currentText());
         if (i >= 0 && i < m_postcodes.size())
-            Combo1[2]->setEditText(m_postcodes[i]);
+            Combo1[PostcodeBox]->setEditText(m_postcodes[i]);
     }
     mirrorStep();
 }
 
 void EntryWindow::pickTypeCode(int p)
 {
-    Combo1[1]->setCurrentIndex(p < Combo1[1]->count() ? p : -1);
-    if (p >= 0 && p < m_typeCodes.size() && whole(toNumber(m_typeCodes[p]).value_or(0)) == 112)
-        Combo1[2]->setEditText(QString());
+    Combo1[TypeNameBox]->setCurrentIndex(p < Combo1[TypeNameBox]->count() ? p : -1);
+    if (p >= 0 && p < m_typeCodes.size())
+        applyAction(pickTypeCodeRule(m_typeCodes[p]));
     mirrorStep();
 }
 
 void EntryWindow::pickTypeName(int p)
 {
     if (p >= 0 && p < m_typeCodes.size())
-        Combo1[0]->setEditText(m_typeCodes[p]);
+        Combo1[TypeCodeBox]->setEditText(m_typeCodes[p]);
     mirrorStep();
 }
 
@@ -394,7 +391,7 @@ void EntryWindow::pickPostcode(int p)
     if (p >= 0 && p < m_postOfficeNames.size()) {
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[3]->setEditText(m_postOfficeNames[p]);
+        Combo1[OfficeNameBox]->setEditText(m_postOfficeNames[p]);
         m_postcodeWriting = was;
     }
     mirrorStep();
@@ -408,13 +405,13 @@ void EntryWindow::pickPostOfficeName(int index)
         // Show the picked entry itself, not the first office of the same name.
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[3]->setCurrentIndex(index);
+        Combo1[OfficeNameBox]->setCurrentIndex(index);
         m_postcodeWriting = was;
     }
-    Combo1[2]->setEditText(m_postcodes[index]);
-    if (Combo1[3]->currentText() != m_postOfficeNames[index]) {
+    Combo1[PostcodeBox]->setEditText(m_postcodes[index]);
+    if (Combo1[OfficeNameBox]->currentText() != m_postOfficeNames[index]) {
         m_postcodeWriting = true;
-        Combo1[3]->setEditText(m_postOfficeNames[index]);
+        Combo1[OfficeNameBox]->setEditText(m_postOfficeNames[index]);
         m_postcodeWriting = false;
     }
     mirrorStep();
@@ -423,17 +420,17 @@ void EntryWindow::pickPostOfficeName(int index)
 void EntryWindow::clearPostOfficeNameSelection()
 {
     // Drop the list selection only; the text shown stays.
-    const QString text = Combo1[3]->currentText();
-    const QSignalBlocker block(Combo1[3]);
-    Combo1[3]->setCurrentIndex(-1);
-    Combo1[3]->setEditText(text);
+    const QString text = Combo1[OfficeNameBox]->currentText();
+    const QSignalBlocker block(Combo1[OfficeNameBox]);
+    Combo1[OfficeNameBox]->setCurrentIndex(-1);
+    Combo1[OfficeNameBox]->setEditText(text);
 }
 
 void EntryWindow::mirrorStep()
 {
-    Text1[1]->setText(Combo1[2]->currentText());
-    Text1[0]->setText(Combo1[0]->currentText());
-    Text1[5]->setText(Combo1[3]->currentText());
+    Text1[DestPostcode]->setText(Combo1[PostcodeBox]->currentText());
+    Text1[TypeCode]->setText(Combo1[TypeCodeBox]->currentText());
+    Text1[DestPostOfficeName]->setText(Combo1[OfficeNameBox]->currentText());
 }
 
 } // namespace vorlane

@@ -59,14 +59,14 @@ public:
     void CancelAction();
     using Move = Batch::Move;
     void Navigate(Move move);
-    // The line the eight fields make: each field followed by "|", nothing trimmed.
+    // The record line the eight fields make, nothing trimmed.
     QString lineFromFields() const;
     // Lays the controls out again from the screen size.
     void applyLayout();
 
-    // Controls, by designer name.
-    std::array<QLineEdit *, 8> Text1{};
-    std::array<QComboBox *, 4> Combo1{};
+    // Controls, by designer name; Text1 is indexed by Field, Combo1 by Selector.
+    std::array<QLineEdit *, kFieldCount> Text1{};
+    std::array<QComboBox *, kSelectorCount> Combo1{};
     QLineEdit *Text2 = nullptr;  // record search box
     QLabel *Label1 = nullptr;    // counter
     QLabel *Label13 = nullptr;   // total amount
@@ -91,8 +91,8 @@ private:
     void pickPostcode(int p);
     void mirrorStep();
     // Keys.
-    void enterInField(int k);
-    void enterInSelector(int k);
+    void enterInField(Field k);
+    void enterInSelector(Selector k);
     void enterInAmount();
     // Save.
     bool runSaveChecks();

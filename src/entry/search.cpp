@@ -39,7 +39,7 @@ void OpenSearch(Workspace &ws)
     if (ws.entry)
         ws.entry->hide();
     ws.setCommandButtonsVisible(false);
-    ws.search->Txtsearch[0]->setFocus();
+    ws.search->Txtsearch[SearchWindow::Typed]->setFocus();
 }
 
 } // namespace vorlane

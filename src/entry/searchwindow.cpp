@@ -22,21 +22,21 @@ SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent),
     setWindowTitle(u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
     Label1 = new QLabel(u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s, this);
     Label1->setObjectName(u"Label1"_s);
-    for (int i = 0; i < 2; ++i) {
+    for (int i : {Typed, Found}) {
         Txtsearch[i] = new QLineEdit(this);
         Txtsearch[i]->setObjectName(u"Txtsearch_%1"_s.arg(i));
     }
-    Txtsearch[1]->setReadOnly(true);
-    Txtsearch[0]->setAccessibleName(Label1->text());
-    Txtsearch[1]->setAccessibleName(u"ที่ทำการที่พบ"_s);
-    Txtsearch[1]->setFocusPolicy(Qt::NoFocus);
+    Txtsearch[Found]->setReadOnly(true);
+    Txtsearch[Typed]->setAccessibleName(Label1->text());
+    Txtsearch[Found]->setAccessibleName(u"ที่ทำการที่พบ"_s);
+    Txtsearch[Found]->setFocusPolicy(Qt::NoFocus);
     Command1_2 = new CommandButton(u"ตกลง"_s, this);
     Command1_2->setObjectName(u"Command1_2"_s);
     Command1_3 = new CommandButton(u"ยกเลิก"_s, this);
     Command1_3->setObjectName(u"Command1_3"_s);
 
-    connect(Txtsearch[0], &QLineEdit::textChanged, this, &SearchWindow::search);
-    connect(Txtsearch[0], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
+    connect(Txtsearch[Typed], &QLineEdit::textChanged, this, &SearchWindow::search);
+    connect(Txtsearch[Typed], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
     connect(Command1_2, &QPushButton::clicked, this, &SearchWindow::Command1_2_Click);
     connect(Command1_3, &QPushButton::clicked, this, &SearchWindow::Command1_3_Click);
     setEscapeButton(Command1_3);
@@ -50,18 +50,18 @@ void SearchWindow::search(const QString &text)
     const CodeNameTable &offices = m_ws.session.tables.postOffices;
     const PostOfficeMatch m = FindPostOffice(offices.codes, offices.names, text);
     m_foundIndex = m.index;
-    Txtsearch[1]->setText(m.text);
+    Txtsearch[Found]->setText(m.text);
 }
 
 void SearchWindow::Txtsearch_Enter()
 {
-    if (!Txtsearch[0]->text().trimmed().isEmpty()) {
+    if (!Txtsearch[Typed]->text().trimmed().isEmpty()) {
         Command1_2->setFocus();
         return;
     }
     m_ws.prompter.ok(u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s);
-    Txtsearch[0]->clear();
-    Txtsearch[0]->setFocus();
+    Txtsearch[Typed]->clear();
+    Txtsearch[Typed]->setFocus();
 }
 
 void SearchWindow::leave()
@@ -76,13 +76,13 @@ void SearchWindow::Command1_2_Click()
 {
     if (m_foundIndex == -1) {
         m_ws.prompter.ok(u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s);
-        Txtsearch[0]->clear();
-        Txtsearch[0]->setFocus();
+        Txtsearch[Typed]->clear();
+        Txtsearch[Typed]->setFocus();
         return;
     }
     EntryWindow *entry = m_ws.ensureEntry();
     // An office already named in the entry window is kept.
-    if (entry->Combo1[3] && entry->Combo1[3]->currentText().trimmed().isEmpty())
+    if (entry->Combo1[OfficeNameBox] && entry->Combo1[OfficeNameBox]->currentText().trimmed().isEmpty())
         entry->pickPostOfficeName(m_foundIndex);
     entry->show();
     leave();
@@ -102,8 +102,8 @@ void SearchWindow::applyLayout()
     const layout::Screen s = currentScreen(this);
     const layout::SearchLayout l = layout::searchLayout(s);
     placeTwips(Label1, l.Label1, s);
-    placeTwips(Txtsearch[0], l.Txtsearch0, s);
-    placeTwips(Txtsearch[1], l.Txtsearch1, s);
+    placeTwips(Txtsearch[Typed], l.Txtsearch0, s);
+    placeTwips(Txtsearch[Found], l.Txtsearch1, s);
     placeTwips(Command1_2, l.Command1_2, s);
     placeTwips(Command1_3, l.Command1_3, s);
     fitText(Label1, Label1->text());

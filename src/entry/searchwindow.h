@@ -24,6 +24,8 @@ public:
     void Command1_2_Click();  // ตกลง
     void Command1_3_Click();  // ยกเลิก
 
+    // Txtsearch(0) takes the search text, Txtsearch(1) shows the office found.
+    enum Box : int { Typed = 0, Found = 1 };
     QLabel *Label1 = nullptr;
     std::array<QLineEdit *, 2> Txtsearch{};
     CommandButton *Command1_2 = nullptr, *Command1_3 = nullptr;

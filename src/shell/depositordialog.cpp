@@ -1,8 +1,8 @@
 #include "shell/depositordialog.h"
 
+#include "entry/depositorrules.h"
 #include "entry/entrywindow.h"
 #include "layout/depositorlayout.h"
-#include "records/codec.h"
 #include "records/cusname.h"
 #include "widgets/commandbutton.h"
 #include "shell/mainwindow.h"
@@ -17,10 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
-namespace {
-const QString kNoName = u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s;
-const QString kNoAddress = u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s;
-} // namespace
 
 DepositorDialog::DepositorDialog(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
 {
@@ -85,40 +81,41 @@ bool DepositorDialog::eventFilter(QObject *watched, QEvent *event)
         auto *k = static_cast<QKeyEvent *>(event);
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
             && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            if (watched == Text1 && checkField(Text1, kNoName))
-                Text2->setFocus(Qt::OtherFocusReason);
-            else if (watched == Text2 && checkField(Text2, kNoAddress))
-                Command1->setFocus(Qt::OtherFocusReason);
+            if (watched == Text1 || watched == Text2) {
+                const auto box = watched == Text1 ? DepositorControl::Name : DepositorControl::Address;
+                apply(depositorEnterRule(box, Text1->text(), Text2->text()));
+            }
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-// Blank or not writable to the file: a message, and the box keeps the focus.
-bool DepositorDialog::checkField(QLineEdit *box, const QString &emptyMessage)
+QWidget *DepositorDialog::control(DepositorControl c) const
 {
-    if (box->text().trimmed().isEmpty()) {
-        m_ws.prompter.ok(emptyMessage);
+    switch (c) {
+    case DepositorControl::Name: return Text1;
+    case DepositorControl::Address: return Text2;
+    case DepositorControl::Confirm: return Command1;
+    case DepositorControl::None: break;
+    }
+    return nullptr;
+}
+
+bool DepositorDialog::apply(const DepositorOutcome &o)
+{
+    if (!o.passed())
+        m_ws.prompter.ok(o.message);
+    if (auto *box = qobject_cast<QLineEdit *>(control(o.box)); box && o.clears)
         box->clear();
-        box->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    qsizetype pos = -1;
-    if (!cp874::canEncode(box->text(), &pos)) {
-        QString ch = box->text().mid(pos, 1);
-        if (ch.size() == 1 && ch[0].isHighSurrogate())
-            ch = box->text().mid(pos, 2);
-        m_ws.prompter.ok(u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch);
-        box->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    return true;
+    if (QWidget *w = control(o.focus))
+        w->setFocus(Qt::OtherFocusReason);
+    return o.passed();
 }
 
 void DepositorDialog::Confirm()
 {
-    if (!checkField(Text1, kNoName) || !checkField(Text2, kNoAddress))
+    if (!apply(depositorConfirmRule(Text1->text(), Text2->text())))
         return;
     Session &session = m_ws.session;
     const DepositorDetails typed{Text1->text(), Text2->text()};

@@ -8,6 +8,9 @@ class QLineEdit;
 
 namespace vorlane {
 
+struct DepositorOutcome;
+enum class DepositorControl;
+
 struct Workspace;
 class CommandButton;
 
@@ -33,7 +36,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    bool checkField(QLineEdit *box, const QString &emptyMessage);
+    QWidget *control(DepositorControl c) const;
+    // Shows the outcome of a check and applies it; false when it failed.
+    bool apply(const DepositorOutcome &o);
 
     Workspace &m_ws;
 };

@@ -1,5 +1,6 @@
-// The entry window's checks: every message of the Enter flow, the selectors' Enter rules
-// and the save check list, with the focus and the field each leaves.
+// What the entry window applies of its checks (each check's own cases run without a window
+// in test_entryrules): the focus moving on and coming back, fields and selectors emptied
+// with their mirrored fields, questions answered, a stored record and nothing else changed.
 #include "entryfixture.h"
 
 using namespace vorlane;
@@ -19,7 +20,6 @@ private Q_SLOTS:
 };
 
 static const QString kBar1 = u"ไม่สามารถรับเครื่องหมาย | ได้"_s;
-static const QString kSemi1 = u"ไม่สามารถรับเครื่องหมาย ; ได้"_s;
 
 void EntryChecks::enterInField_data()
 {
@@ -31,32 +31,12 @@ void EntryChecks::enterInField_data()
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("after");
 
-    const QString name = u"นายสมชาย ใจดี"_s;
     QTest::newRow("recipient blank") << 2 << u"   "_s << u"101"_s << true << u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s << u"Text1_2"_s << QString();
     QTest::newRow("recipient bar") << 2 << u"ก|ข"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย |  ได้"_s << u"Text1_2"_s << u"ก|ข"_s;
-    QTest::newRow("recipient semicolon") << 2 << u"ก;ข"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย  ; ได้"_s << u"Text1_2"_s << u"ก;ข"_s;
-    QTest::newRow("recipient ok") << 2 << name << u"101"_s << true << QString() << u"Text1_6"_s << name;
-    QTest::newRow("recipient emoji") << 2 << u"นาย😀"_s << u"101"_s << true << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s << u"Text1_2"_s << u"นาย😀"_s;
-    QTest::newRow("address blank") << 6 << QString() << u"101"_s << true << u"ไม่ได้พิมพ์ที่อยู่ผู้รับเงิน"_s << u"Text1_6"_s << QString();
     QTest::newRow("address bar") << 6 << u"1|2"_s << u"101"_s << true << kBar1 << u"Text1_3"_s << u"1|2"_s;
-    QTest::newRow("address semicolon") << 6 << u"1;2"_s << u"101"_s << true << kSemi1 << u"Text1_3"_s << u"1;2"_s;
     QTest::newRow("address skips carried depositor") << 6 << u"12 หมู่ 3"_s << u"101"_s << true << QString() << u"Text1_4"_s << u"12 หมู่ 3"_s;
-    QTest::newRow("address without depositor") << 6 << u"12 หมู่ 3"_s << u"101"_s << false << QString() << u"Text1_3"_s << u"12 หมู่ 3"_s;
-    QTest::newRow("depositor name blank") << 3 << u"  "_s << u"101"_s << true << u"ไม่ได้พิมพ์ชื่อผู้ฝากเงิน"_s << u"Text1_3"_s << u"  "_s;
-    QTest::newRow("depositor name bar") << 3 << u"ก|"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย |  ได้"_s << u"Text1_7"_s << u"ก|"_s;
-    QTest::newRow("depositor name semicolon") << 3 << u"ก;"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย ;  ได้"_s << u"Text1_7"_s << u"ก;"_s;
-    QTest::newRow("depositor address blank") << 7 << QString() << u"101"_s << true << u"ไม่ได้พิมพ์ที่อยู่ผู้ฝากเงิน"_s << u"Text1_7"_s << QString();
-    QTest::newRow("depositor address bar") << 7 << u"ก|"_s << u"101"_s << true << kBar1 << u"Text1_4"_s << u"ก|"_s;
-    QTest::newRow("depositor address chinese") << 7 << u"ถนน中"_s << u"101"_s << true << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s << u"Text1_7"_s << u"ถนน中"_s;
-    QTest::newRow("amount letters") << 4 << u"abc"_s << u"101"_s << true << u"ไม่ใช่ตัวเลข "_s << u"Text1_4"_s << QString();
     QTest::newRow("amount at maximum") << 4 << u"50000"_s << u"101"_s << true << QString() << u"Cmdsave"_s << u"50000"_s;
-    QTest::newRow("amount over maximum") << 4 << u"50000.01"_s << u"101"_s << true << u"เงินเกิน 50000  หรือ เงินน้อยกว่าเท่ากับ 0 บาท"_s << u"Text1_4"_s << QString();
-    QTest::newRow("amount at minimum") << 4 << u"0"_s << u"101"_s << true << u"เงินเกิน 50000  หรือ เงินน้อยกว่าเท่ากับ 0 บาท"_s << u"Text1_4"_s << QString();
-    QTest::newRow("amount at other minimum") << 4 << u"100"_s << u"115"_s << true << u"เงินเกิน 200000  หรือ เงินน้อยกว่าเท่ากับ 100 บาท"_s << u"Text1_4"_s << QString();
-    QTest::newRow("amount grouped") << 4 << u"1,250.50"_s << u"101"_s << true << QString() << u"Cmdsave"_s << u"1,250.50"_s;
     QTest::newRow("amount, no type") << 4 << u"100"_s << u" "_s << true << u"รหัสธนาณัติ ไม่ได้พิมพ์"_s << u"Combo1_0"_s << u"100"_s;
-    QTest::newRow("no amount") << 4 << u" "_s << u"101"_s << true << u"จำนวนเงินยังไม่พิมพ์"_s << u"Text1_4"_s << QString();
-    QTest::newRow("neither") << 4 << QString() << QString() << true << u"รหัสธนาณัติ ไม่ได้พิมพ์"_s << u"Combo1_0"_s << QString();
 }
 
 void EntryChecks::enterInField()
@@ -71,10 +51,10 @@ void EntryChecks::enterInField()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(type);
+    e->Combo1[TypeCodeBox]->setEditText(type);
     if (!depositorFilled) {
-        e->Text1[3]->clear();
-        e->Text1[7]->clear();
+        e->Text1[DepositorName]->clear();
+        e->Text1[DepositorAddress]->clear();
     }
     e->Text1[field]->setText(text);
     e->Text1[field]->setFocus();
@@ -98,24 +78,12 @@ void EntryChecks::enterInSelector_data()
     QTest::addColumn<QString>("typeAfter");
     QTest::addColumn<QString>("postcodeAfter");
 
-    const QString lengthMsg = u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก   "_s;
-    QTest::newRow("type known") << 0 << u" 101 "_s << u"10100"_s << false << QString() << u"Combo1_2"_s << u" 101 "_s << u"10100"_s;
     QTest::newRow("type 112 empties postcode") << 0 << u"112"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"112"_s << QString();
-    QTest::newRow("type prefix unknown") << 0 << u"10"_s << QString() << false << u"ไม่มีรหัสธนาณัติประเภทนี้"_s << u"Combo1_0"_s << QString() << QString();
-    QTest::newRow("type name selector, unknown code") << 1 << u"999"_s << QString() << false << u"ไม่มีรหัสธนาณัติประเภทนี้"_s << u"Combo1_0"_s << QString() << QString();
     QTest::newRow("postcode, no type") << 2 << u"  "_s << u"10100"_s << false << u"ยังไม่ได้ไส่รหัสธนาณัติ"_s << u"Combo1_0"_s << QString() << QString();
-    QTest::newRow("postcode, unknown type") << 2 << u"999"_s << u"10100"_s << false << u"ไม่มี ธนาณัติประเภทนี้"_s << u"Combo1_0"_s << QString() << QString();
-    QTest::newRow("postcode empty") << 2 << u"101"_s << QString() << false << u"ยังไม่ได้ใส่ รหัสไปรษณีย์ปลายทาง"_s << u"Combo1_2"_s << u"101"_s << QString();
-    QTest::newRow("postcode letters") << 2 << u"101"_s << u"12a45"_s << false << u"รหัสไม่ใช่ตัวเลข  "_s << u"Combo1_2"_s << u"101"_s << QString();
-    QTest::newRow("postcode four digits") << 2 << u"101"_s << u"1234"_s << false << lengthMsg << u"Combo1_2"_s << u"101"_s << QString();
-    QTest::newRow("postcode blanks only") << 2 << u"101"_s << u"   "_s << false << lengthMsg << u"Combo1_2"_s << u"101"_s << QString();
     QTest::newRow("postcode in table") << 2 << u"101"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"101"_s << u"10100"_s;
     QTest::newRow("postcode unknown, yes") << 2 << u"101"_s << u"99999"_s << true << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s << u"101"_s << u"99999"_s;
     QTest::newRow("postcode unknown, no") << 2 << u"101"_s << u"99999"_s << false << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s << u"101"_s << QString();
-    QTest::newRow("postcode with type 112") << 2 << u"112"_s << u"10100"_s << false << u"ไม่ต้องระบุ ปณ. ปลายทาง"_s << u"Text1_2"_s << u"112"_s << QString();
-    QTest::newRow("no postcode with type 112") << 2 << u"112"_s << QString() << false << QString() << u"Combo1_2"_s << u"112"_s << QString();
     QTest::newRow("office name empty") << 3 << u"101"_s << QString() << false << u"ยังไม่ได้พิมพ์ชื่อไปรษณีย์"_s << u"Combo1_3"_s << u"101"_s << QString();
-    QTest::newRow("office name given") << 3 << u"101"_s << u"10110"_s << false << QString() << u"Text1_2"_s << u"101"_s << u"10110"_s;
 }
 
 void EntryChecks::enterInSelector()
@@ -131,8 +99,8 @@ void EntryChecks::enterInSelector()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(type);
-    e->Combo1[2]->setEditText(postcode);
+    e->Combo1[TypeCodeBox]->setEditText(type);
+    e->Combo1[PostcodeBox]->setEditText(postcode);
     p.prompter.answer(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
     e->Combo1[selector]->setFocus();
     pressEnter(e->Combo1[selector]);
@@ -140,14 +108,14 @@ void EntryChecks::enterInSelector()
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
-    QCOMPARE(e->Combo1[0]->currentText(), typeAfter);
-    QCOMPARE(e->Combo1[2]->currentText(), postcodeAfter);
+    QCOMPARE(e->Combo1[TypeCodeBox]->currentText(), typeAfter);
+    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), postcodeAfter);
     // The hidden fields follow their selectors whatever the rule did.
-    QCOMPARE(e->field(0), e->Combo1[0]->currentText());
-    QCOMPARE(e->field(1), e->Combo1[2]->currentText());
-    QCOMPARE(e->field(5), e->Combo1[3]->currentText());
+    QCOMPARE(e->field(TypeCode), e->Combo1[TypeCodeBox]->currentText());
+    QCOMPARE(e->field(DestPostcode), e->Combo1[PostcodeBox]->currentText());
+    QCOMPARE(e->field(DestPostOfficeName), e->Combo1[OfficeNameBox]->currentText());
     // Enter never adds what was typed to a list.
-    QCOMPARE(e->Combo1[2]->count(), p.session.tables.postOffices.codes.size());
+    QCOMPARE(e->Combo1[PostcodeBox]->count(), p.session.tables.postOffices.codes.size());
 }
 
 void EntryChecks::saveChecks_data()
@@ -164,37 +132,18 @@ void EntryChecks::saveChecks_data()
     };
     const QStringList good = rec(u"101"_s, u"10100"_s, u"นาย ก"_s, u"1 ถนน"_s, u"บริษัท"_s, u"2 ถนน"_s, u"500"_s);
     auto with = [&](int i, const QString &v) { QStringList r = good; r[i] = v; return r; };
-    const QString lengthMsg = u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s;
     const QString confirm = u"ไม่มี รหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s;
-    const QString range = u"เงินเกิน 50000  หรือ เงินน้อยกว่าเท่ากับ 0 บาท"_s;
 
     QTest::newRow("all good") << good << false << QString() << u"Cmdadd"_s << -1
                               << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
     QTest::newRow("no type") << with(0, u" "_s) << false << u"ยังไม่ได้ไส่รหัสธนาณัติ"_s << u"Combo1_0"_s << 10 << QString();
-    QTest::newRow("unknown type") << with(0, u"99"_s) << false << u"ไม่มี ธนาณัติประเภทนี้"_s << u"Combo1_0"_s << 10 << QString();
-    QTest::newRow("no postcode") << with(1, QString()) << false << u"ยังไม่ได้ใส่ รหัสไปรษณีย์ปลายทาง"_s << u"Combo1_2"_s << 12 << QString();
-    QTest::newRow("postcode letters") << with(1, u"10a10"_s) << false << u"รหัสไม่ใช่ตัวเลข  "_s << u"Combo1_2"_s << 12 << QString();
-    QTest::newRow("postcode short") << with(1, u"1011"_s) << false << lengthMsg << u"Combo1_2"_s << 12 << QString();
     QTest::newRow("postcode unknown, no") << with(1, u"99999"_s) << false << confirm << u"Combo1_2"_s << 12 << QString();
     QTest::newRow("postcode unknown, yes") << with(1, u"99999"_s) << true << confirm << u"Cmdadd"_s << -1
                                            << u"101|99999|นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
     QStringList t112 = with(0, u"112"_s);
     QTest::newRow("type 112 with postcode") << t112 << false << u"ไม่ต้องระบุ ปณ. ปลายทาง"_s << u"Cmdadd"_s << -1
                                             << u"112||นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
-    QTest::newRow("recipient blank") << with(2, u" "_s) << false << u"ยังไม่ได้พิมพ์ชื่อผู้รับ"_s << u"Text1_2"_s << -1 << QString();
     QTest::newRow("recipient bar") << with(2, u"ก|ข"_s) << false << kBar1 << u"Text1_2"_s << 2 << QString();
-    QTest::newRow("recipient semicolon") << with(2, u"ก;ข"_s) << false << kSemi1 << u"Text1_2"_s << 2 << QString();
-    QTest::newRow("recipient emoji") << with(2, u"ก😀"_s) << false << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s << u"Text1_2"_s << -1 << QString();
-    QTest::newRow("address blank") << with(3, QString()) << false << u"ยังไม่ได้พิมพ์ที่อยู่ผู้รับ"_s << u"Text1_6"_s << -1 << QString();
-    QTest::newRow("address semicolon") << with(3, u"1;2"_s) << false << kSemi1 << u"Text1_6"_s << -1 << QString();
-    QTest::newRow("depositor blank") << with(4, u"  "_s) << false << u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s << u"Text1_3"_s << 3 << QString();
-    QTest::newRow("depositor bar") << with(4, u"ก|"_s) << false << kBar1 << u"Text1_3"_s << -1 << QString();
-    QTest::newRow("depositor address blank") << with(5, QString()) << false << u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s << u"Text1_7"_s << 7 << QString();
-    QTest::newRow("depositor address bar") << with(5, u"ก|"_s) << false << kBar1 << u"Text1_7"_s << 7 << QString();
-    QTest::newRow("depositor address chinese") << with(5, u"中"_s) << false << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s << u"Text1_7"_s << -1 << QString();
-    QTest::newRow("amount letters") << with(6, u"abc"_s) << false << u"ไม่ได้ใส่ตัวเลข "_s << u"Text1_4"_s << 4 << QString();
-    QTest::newRow("amount over maximum") << with(6, u"50000.01"_s) << false << range << u"Text1_4"_s << 4 << QString();
-    QTest::newRow("amount zero") << with(6, u"0"_s) << false << range << u"Text1_4"_s << 4 << QString();
     QTest::newRow("amount grouped, kept as typed") << with(6, u" 1,250.50"_s) << false << QString() << u"Cmdadd"_s << -1
                                                    << u"101|10100|นาย ก|บริษัท| 1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
 }
@@ -210,13 +159,13 @@ void EntryChecks::saveChecks()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[0]->setEditText(record[0]);
-    e->Combo1[2]->setEditText(record[1]);
-    e->Text1[2]->setText(record[2]);
-    e->Text1[6]->setText(record[3]);
-    e->Text1[3]->setText(record[4]);
-    e->Text1[7]->setText(record[5]);
-    e->Text1[4]->setText(record[6]);
+    e->Combo1[TypeCodeBox]->setEditText(record[0]);
+    e->Combo1[PostcodeBox]->setEditText(record[1]);
+    e->Text1[RecipientName]->setText(record[2]);
+    e->Text1[RecipientAddress]->setText(record[3]);
+    e->Text1[DepositorName]->setText(record[4]);
+    e->Text1[DepositorAddress]->setText(record[5]);
+    e->Text1[Amount]->setText(record[6]);
     QStringList was;
     for (int k = 0; k < 8; ++k)
         was << e->field(k);
@@ -243,7 +192,7 @@ void EntryChecks::saveChecks()
         QCOMPARE(p.lines(), QStringList{stored});
         QCOMPARE(e->counterText(), u"1 / 1"_s);
         QVERIFY(!p.st().IsSaved());
-        QVERIFY(!e->Combo1[3]->isEnabled());
+        QVERIFY(!e->Combo1[OfficeNameBox]->isEnabled());
     }
 }
 
@@ -253,8 +202,8 @@ void EntryChecks::secondEnterSaves()
     Program p;
     EntryWindow *e = p.start();
     p.fill(u"101"_s, u"10100"_s, u"นาย ก"_s, u"500"_s);
-    e->Text1[4]->setFocus();
-    pressEnter(e->Text1[4]);
+    e->Text1[Amount]->setFocus();
+    pressEnter(e->Text1[Amount]);
     QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdsave));
     pressEnter(e->Cmdsave);
     QCOMPARE(p.session.batch.lines().count(), 1);
@@ -266,24 +215,24 @@ void EntryChecks::typedPostcodeShowsOfficeName()
 {
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[2]->setFocus();
-    QTest::keyClicks(e->Combo1[2], u"1010"_s);
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
-    QTest::keyClicks(e->Combo1[2], u"0"_s);
-    QCOMPARE(e->Combo1[2]->currentText(), u"10100"_s);  // no completion changed what was typed
-    QCOMPARE(e->Combo1[3]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
-    QCOMPARE(e->field(1), u"10100"_s);
-    QCOMPARE(e->field(5), u"ป้อมปราบศัตรูพ่าย"_s);
-    QTest::keyClick(e->Combo1[2], Qt::Key_Backspace);
-    QTest::keyClicks(e->Combo1[2], u"9"_s);
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
-    QCOMPARE(e->field(5), QString());
+    e->Combo1[PostcodeBox]->setFocus();
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"1010"_s);
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"0"_s);
+    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), u"10100"_s);  // no completion changed what was typed
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
+    QCOMPARE(e->field(DestPostcode), u"10100"_s);
+    QCOMPARE(e->field(DestPostOfficeName), u"ป้อมปราบศัตรูพ่าย"_s);
+    QTest::keyClick(e->Combo1[PostcodeBox], Qt::Key_Backspace);
+    QTest::keyClicks(e->Combo1[PostcodeBox], u"9"_s);
+    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
+    QCOMPARE(e->field(DestPostOfficeName), QString());
 
     // Typing a type code: trimmed exact match only.
-    e->Combo1[0]->setEditText(u" 101 "_s);
-    QCOMPARE(e->Combo1[1]->currentText(), u"ธนาณัติธรรมดา"_s);
-    e->Combo1[0]->setEditText(u"10"_s);
-    QCOMPARE(e->Combo1[1]->currentIndex(), -1);
+    e->Combo1[TypeCodeBox]->setEditText(u" 101 "_s);
+    QCOMPARE(e->Combo1[TypeNameBox]->currentText(), u"ธนาณัติธรรมดา"_s);
+    e->Combo1[TypeCodeBox]->setEditText(u"10"_s);
+    QCOMPARE(e->Combo1[TypeNameBox]->currentIndex(), -1);
 }
 
 QTEST_MAIN(EntryChecks)
