@@ -204,13 +204,24 @@ WorkbookParts workbookParts(Zip &zip, QString &error)
     return parts;
 }
 
-// How each cell style (an index into cellXfs) shows a number.
+// How a number format shows a number.
 struct CellStyle {
     NumberShown shown = NumberShown::Plain;
     QString code;
 };
 
-bool readStyles(Zip &zip, const QByteArray &path, QList<CellStyle> &styles, QString &error)
+// The cell styles (indexes into cellXfs), each as an index into the distinct formats: a
+// workbook may list millions of styles but has few formats.
+struct Styles {
+    QList<qint32> formatOf;
+    QList<CellStyle> formats;
+    const CellStyle *of(qsizetype style) const
+    {
+        return style >= 0 && style < formatOf.size() ? &formats[formatOf[style]] : nullptr;
+    }
+};
+
+bool readStyles(Zip &zip, const QByteArray &path, Styles &styles, QString &error)
 {
     if (path.isEmpty() || !zip.has(path.constData()))
         return true;  // every number plain
@@ -219,7 +230,7 @@ bool readStyles(Zip &zip, const QByteArray &path, QList<CellStyle> &styles, QStr
         return false;
     QHash<int, QString> custom;
     QList<int> formatOfStyle;
-    bool inCellXfs = false;
+    bool inCellXfs = false, inNumFmts = false;  // a conditional format's numFmt is not one
     QXmlStreamReader x(xml);
     while (!x.atEnd()) {
         x.readNext();
@@ -227,9 +238,13 @@ bool readStyles(Zip &zip, const QByteArray &path, QList<CellStyle> &styles, QStr
             return false;
         if (x.isEndElement() && x.name() == u"cellXfs"_s)
             inCellXfs = false;
+        if (x.isEndElement() && x.name() == u"numFmts"_s)
+            inNumFmts = false;
         if (!x.isStartElement())
             continue;
-        if (x.name() == u"numFmt"_s) {
+        if (x.name() == u"numFmts"_s) {
+            inNumFmts = true;
+        } else if (x.name() == u"numFmt"_s && inNumFmts) {
             const QXmlStreamAttributes at = x.attributes();
             if (custom.size() < kMaxSheetCells)
                 custom.insert(at.value(u"numFmtId"_s).toInt(), at.value(u"formatCode"_s).toString());
@@ -248,7 +263,8 @@ bool readStyles(Zip &zip, const QByteArray &path, QList<CellStyle> &styles, QStr
         return false;
     }
     // One reading per format, not per style.
-    QHash<int, CellStyle> byFormat;
+    QHash<int, qint32> byFormat;
+    styles.formatOf.reserve(formatOfStyle.size());
     for (int id : formatOfStyle) {
         auto it = byFormat.constFind(id);
         if (it == byFormat.constEnd()) {
@@ -256,9 +272,10 @@ bool readStyles(Zip &zip, const QByteArray &path, QList<CellStyle> &styles, QStr
             st.code = custom.contains(id) ? custom.value(id) : builtInFormatCode(id);
             if (!st.code.isEmpty() && st.code.size() <= kLongestCode)
                 st.shown = shownAs(st.code);
-            it = byFormat.insert(id, st);
+            it = byFormat.insert(id, qint32(styles.formats.size()));
+            styles.formats << st;
         }
-        styles << *it;
+        styles.formatOf << *it;
     }
     return true;
 }
@@ -321,7 +338,7 @@ Sheet ReadXlsx(QByteArrayView bytes)
             bad.error = kBadFile;
         return bad;
     }
-    QList<CellStyle> styles;
+    Styles styles;
     if (!readStyles(zip, parts.styles, styles, bad.error))
         return bad;
 
@@ -346,7 +363,7 @@ Sheet ReadXlsx(QByteArrayView bytes)
             const QString type = at.value(u"t"_s).toString();
             bool styled = false;
             const qsizetype styleIndex = at.value(u"s"_s).toInt(&styled);
-            const CellStyle *style = styled && styleIndex >= 0 && styleIndex < styles.size() ? &styles[styleIndex] : nullptr;
+            const CellStyle *style = styled ? styles.of(styleIndex) : nullptr;
             QString value, inlineText;
             bool hasInline = false;
             while (!x.atEnd()) {
