@@ -211,8 +211,9 @@ private Q_SLOTS:
     }
 
     // Made by LibreOffice from files/formats.fods: dates, times, formulas (a date, a text, a
-    // number), a boolean. Both read as LibreOffice shows them (its CSV of the workbook),
-    // but a number stays plain whatever its format ("1,250.50" is 1250.5).
+    // number), a boolean, an amount in baht. Both read as LibreOffice shows them (its CSV of
+    // the workbook), but a number stays plain whatever its format ("1,250.50" and
+    // "฿1,250.50" are 1250.5, as an amount column needs them).
     void shownCells_data()
     {
         QTest::addColumn<QString>("file");
@@ -228,7 +229,7 @@ private Q_SLOTS:
         const QStringList shown{u"08/12/2026"_s, u"5 March 2026"_s, u"2026-12-08 13:45:10"_s, u"13:45"_s,
                                 u"27:05:09"_s,   u"1:05 PM"_s,      u"09-Jan-26"_s,           u"1/9/26"_s,
                                 u"1250.5"_s,     u"5.5%"_s,         u"09/12/2026"_s,          u"abc"_s,
-                                u"3000"_s,       u"3000"_s,         u"TRUE"_s};
+                                u"3000"_s,       u"3000"_s,         u"TRUE"_s,                u"1250.5"_s};
         QCOMPARE(s.rows[0], shown);
     }
 
