@@ -225,7 +225,8 @@ Format parse(QStringView code)
 // seconds is 4005899110.
 double significant15(double x)
 {
-    if (x == 0 || !std::isfinite(x))
+    // Below about 1e-200 the scale itself would overflow; such a value needs no rounding.
+    if (x == 0 || !std::isfinite(x) || std::abs(x) < 1e-200)
         return x;
     const int exponent = int(std::floor(std::log10(std::abs(x))));
     const double scale = std::pow(10.0, 14 - exponent);

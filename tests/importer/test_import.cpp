@@ -201,6 +201,7 @@ private Q_SLOTS:
         row("percent", u"0.0%"_s, u"0.055"_s, u"5.5%"_s);
         row("not a number", u"m/d/yyyy"_s, u"abc"_s, u"abc"_s);
         row("beyond any date", u"m/d/yyyy"_s, u"2e7"_s, u"20000000"_s);
+        row("a value too small to matter", u"h:mm:ss"_s, u"1e-310"_s, u"0:00:00"_s);
     }
     void shownNumbers()
     {
