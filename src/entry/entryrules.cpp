@@ -35,13 +35,28 @@ QString trimBlanks(QStringView text)
     return trimmedView(text).toString();
 }
 
-// Compared as views: the lists are whole tables, looked up for every imported row.
+// The lists are whole tables (about a thousand post offices), looked up twice for every
+// imported row: the codes are short, so they are compared inline, character by character.
+// An entry as long as the text equals it only as it stands; a longer one only with blanks
+// around.
 int indexOfTrimmed(const QStringList &list, QStringView text)
 {
     const QStringView t = trimmedView(text);
-    for (int i = 0; i < list.size(); ++i)
-        if (trimmedView(list[i]) == t)
+    const qsizetype n = t.size();
+    for (int i = 0; i < list.size(); ++i) {
+        const QString &entry = list[i];
+        const qsizetype size = entry.size();
+        if (size == n) {
+            const QChar *e = entry.constData();
+            qsizetype k = 0;
+            while (k < n && e[k] == t[k])
+                ++k;
+            if (k == n)
+                return i;
+        } else if (size > n && (entry.front() == u' ' || entry.back() == u' ') && trimmedView(entry) == t) {
             return i;
+        }
+    }
     return -1;
 }
 
@@ -95,7 +110,7 @@ QString unencodableMessage(const QString &text)
     return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
 }
 
-bool isWithoutDestination(const QString &typeCode)
+bool isWithoutDestination(QStringView typeCode)
 {
     return whole(toNumber(typeCode).value_or(0)) == 112;
 }
@@ -259,15 +274,16 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
         out << std::move(o);
         return out;
     };
-    const QString type = trimBlanks(d.typeText);
+    // Views, not trimmed copies: the import runs these checks for every row.
+    const QStringView type = trimmedView(d.typeText);
     if (type.isEmpty())
         return stop(refuse(TypeCode, kTypeMissingMsg, {kType}, kType));
     if (indexOfTrimmed(tables.types.codes, type) < 0)
         return stop(refuse(TypeCode, kNoTypeMsg, {kType}, kType));
 
     if (!isWithoutDestination(type)) {
-        const QString postcode = trimBlanks(d.postcodeText);
-        const QString mirrored = trimBlanks(d.record[DestPostcode]);
+        const QStringView postcode = trimmedView(d.postcodeText);
+        const QStringView mirrored = trimmedView(d.record[DestPostcode]);
         if (postcode.isEmpty())
             return stop(refuse(DestPostcode, kPostcodeMissingMsg, {kPostcode}, kPostcode));
         if (!IsAllDigits(mirrored))
@@ -283,7 +299,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
             q.field = DestPostcode;
             out << q;
         }
-    } else if (!trimBlanks(d.postcodeText).isEmpty()) {
+    } else if (!trimmedView(d.postcodeText).isEmpty()) {
         // Not a stop: the record is stored without a destination.
         RuleOutcome n;
         n.message = kNoDestinationMsg;
@@ -311,7 +327,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     };
     for (const FieldCheck &c : checks) {
         const Control self = textField(c.k);
-        const QString text = trimBlanks(d.record[c.k]);
+        const QStringView text = trimmedView(d.record[c.k]);
         QString msg;
         bool clear = false;
         if (text.isEmpty())
@@ -327,7 +343,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     }
 
     const Control amountField = textField(Amount);
-    const auto amount = toNumber(trimBlanks(d.record[Amount]));
+    const auto amount = toNumber(trimmedView(d.record[Amount]));
     if (!amount)
         return stop(refuse(Amount, u"ไม่ได้ใส่ตัวเลข "_s, {amountField}, amountField));
     const RateTable &rates = tables.rates;

@@ -88,7 +88,7 @@ RuleOutcome enterInSelectorRule(Selector k, const EntryDraft &d, const Reference
 // A type code picked from its list: what else the pick empties (type 112 has no destination).
 RuleAction pickTypeCodeRule(const QString &code);
 // Type 112, the one type sent without a destination post office.
-bool isWithoutDestination(const QString &typeCode);
+bool isWithoutDestination(QStringView typeCode);
 
 // The save checks in their order. Every outcome that shows something is listed, up to and
 // including the first that stops; a question is listed as answered Yes (the checks after

@@ -5,33 +5,27 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
 namespace {
 
-QString decodeText(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    return cp874::decode(bytes);
-}
-
 // The delimiter that splits the first line (outside quotes) most often; comma on a tie.
-QChar pickDelimiter(QStringView text)
+// Delimiters, quotes and line ends are ASCII in UTF-8 and in code page 874 alike, so the
+// bytes are split before they are decoded.
+char pickDelimiter(QByteArrayView bytes)
 {
     int counts[3] = {0, 0, 0};
-    const QChar candidates[3] = {u',', u';', u'\t'};
+    const char candidates[3] = {',', ';', '\t'};
     bool quoted = false;
-    for (QChar c : text) {
-        if (c == u'"')
+    for (char c : bytes) {
+        if (c == '"')
             quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
+        else if (!quoted && (c == '\n' || c == '\r'))
             break;
         else if (!quoted)
             for (int i = 0; i < 3; ++i)
@@ -44,6 +38,30 @@ QChar pickDelimiter(QStringView text)
     return candidates[best];
 }
 
+// Each field is decoded on its own, into a scratch buffer and then copied at its exact
+// size: no decoded copy of the whole file, and no cell holds more memory than its text.
+class FieldDecoder {
+public:
+    explicit FieldDecoder(bool utf8) : m_utf8(utf8) {}
+    QString operator()(QByteArrayView bytes)
+    {
+        if (bytes.isEmpty())
+            return QString();
+        if (!m_utf8)
+            return cp874::decode(bytes);
+        if (m_buffer.size() < bytes.size())
+            m_buffer.resize(bytes.size());
+        const QChar *end = m_decoder.appendToBuffer(m_buffer.data(), bytes);
+        return QString(m_buffer.constData(), end - m_buffer.constData());
+    }
+
+private:
+    bool m_utf8;
+    // A mark at the start of a field is the field's own character (the file's is gone).
+    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+    QVarLengthArray<QChar, 256> m_buffer;
+};
+
 } // namespace
 
 Sheet ReadCsv(QByteArrayView bytes)
@@ -53,37 +71,76 @@ Sheet ReadCsv(QByteArrayView bytes)
         sheet.error = u"แฟ้มใหญ่เกินไป"_s;
         return sheet;
     }
-    const QString text = decodeText(bytes);
-    const QChar delim = pickDelimiter(text);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    // UTF-8 when the whole file is valid UTF-8, else code page 874.
+    FieldDecoder decode(bytes.isValidUtf8());
+    const char delim = pickDelimiter(bytes);
+    sheet.rows.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+
     QStringList row;
-    QString field;
+    // A field is made of runs of plain bytes. A field of one run (nearly all) is decoded
+    // straight from the file; one split by a doubled quote, or with text after its closing
+    // quote, is gathered first.
+    qsizetype run = -1;               // start of the current run
+    qsizetype spanStart = -1, spanEnd = -1;  // the field's one run so far
+    QByteArray gathered;
+    bool isGathered = false;
     qint64 cells = 0;
     bool quoted = false, wasQuoted = false, rowStarted = false;
+    auto addSpan = [&](qsizetype start, qsizetype end) {
+        if (end == start)
+            return;
+        if (!isGathered && spanStart < 0) {
+            spanStart = start;
+            spanEnd = end;
+            return;
+        }
+        if (!isGathered) {
+            gathered = bytes.sliced(spanStart, spanEnd - spanStart).toByteArray();
+            isGathered = true;
+        }
+        gathered.append(bytes.sliced(start, end - start));
+    };
+    auto flush = [&](qsizetype end) {
+        if (run >= 0) {
+            addSpan(run, end);
+            run = -1;
+        }
+    };
+    auto fieldEmpty = [&] { return run < 0 && spanStart < 0 && !isGathered; };
     auto endField = [&] {
-        row << field;
-        field.clear();
+        if (isGathered)
+            row.append(decode(gathered));
+        else if (spanStart >= 0)
+            row.append(decode(bytes.sliced(spanStart, spanEnd - spanStart)));
+        else
+            row.append(QString());
+        spanStart = spanEnd = -1;
+        isGathered = false;
         wasQuoted = false;
         ++cells;
     };
     auto endRow = [&] {
         endField();
-        sheet.rows << row;
-        row.clear();
+        const qsizetype width = row.size();
+        sheet.rows.append(std::move(row));
+        row = QStringList();
+        row.reserve(width);
         rowStarted = false;
     };
-    const qsizetype n = text.size();
+    const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const char c = bytes[i];
         if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
+            if (c == '"') {
+                flush(i);
+                if (i + 1 < n && bytes[i + 1] == '"')
+                    run = ++i;  // the second quote is the field's own
+                else
                     quoted = false;
-                }
-            } else {
-                field += c;
+            } else if (run < 0) {
+                run = i;
             }
             continue;
         }
@@ -93,19 +150,22 @@ Sheet ReadCsv(QByteArrayView bytes)
             return sheet;
         }
         rowStarted = true;
-        if (c == u'"' && field.isEmpty() && !wasQuoted) {
+        if (c == '"' && fieldEmpty() && !wasQuoted) {
             quoted = wasQuoted = true;
         } else if (c == delim) {
+            flush(i);
             endField();
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        } else if (c == '\r' || c == '\n') {
+            flush(i);
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
                 ++i;
             endRow();
-        } else {
-            field += c;
+        } else if (run < 0) {
+            run = i;
         }
     }
-    if (rowStarted || quoted || !field.isEmpty())
+    flush(n);
+    if (rowStarted || quoted || !fieldEmpty())
         endRow();
     return sheet;
 }
@@ -122,7 +182,10 @@ Sheet ReadSheetFile(const QString &path)
         sheet.error = u"แฟ้มใหญ่เกินไป : "_s + path;
         return sheet;
     }
-    const QByteArray bytes = f.read(kMaxSheetBytes + 1);
+    // As many bytes as the file holds (one more shows it grew past the limit); a file
+    // that states no size, as some special files do, is read up to the limit.
+    const qint64 size = f.size();
+    const QByteArray bytes = f.read(size > 0 ? size + 1 : kMaxSheetBytes + 1);
     const QString lower = path.toLower();
     if (lower.endsWith(u".xlsx"_s))
         return ReadXlsx(bytes);

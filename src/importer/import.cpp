@@ -120,6 +120,7 @@ bool ImportResult::hasUnknownPostcodes() const
 QStringList ImportResult::lines(bool acceptUnknownPostcodes) const
 {
     QStringList out;
+    out.reserve(rows.size());
     for (const ImportedRow &r : rows)
         if (r.accepted && (!r.unknownPostcode || acceptUnknownPostcodes))
             out << r.line;
@@ -168,6 +169,7 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
         }
     }
 
+    result.rows.reserve(sheet.rows.size() - 1);
     for (qsizetype r = 1; r < sheet.rows.size(); ++r) {
         const QStringList &row = sheet.rows[r];
         if (blankRow(row))
@@ -196,7 +198,7 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
             const RuleOutcome &o = v.outcomes.last();
             out.refusal = {out.row, columnName(columnOfField(o.field)), o.message};
         }
-        result.rows << out;
+        result.rows.append(std::move(out));
     }
     return result;
 }

@@ -24,7 +24,8 @@ struct Sheet {
 // UTF-8 (with or without a byte-order mark), else code page 874; the delimiter is the one
 // of comma, semicolon and TAB that splits the header row most; quotes as in RFC 4180.
 Sheet ReadCsv(QByteArrayView bytes);
-// The first sheet of a workbook: text, shared-string, inline-string and number cells.
+// The first sheet of a workbook: text, shared-string, inline-string and number cells; a
+// date, time or percentage as shown, a formula as its last computed value.
 Sheet ReadXlsx(QByteArrayView bytes);
 Sheet ReadOds(QByteArrayView bytes);
 // By the file name's ending: .csv, .xlsx or .ods.

@@ -2,8 +2,11 @@
 // QXmlStreamReader. Every entry is read with a size limit and cells are counted, so a
 // hostile file is refused instead of filling memory; a DTD is refused outright, so no
 // entity is ever declared, let alone fetched.
+#include "importer/numberformat.h"
 #include "importer/sheet.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <QXmlStreamReader>
 
@@ -107,17 +110,6 @@ struct Grid {
     }
 };
 
-// A number as plain decimal text: 1250.5 -> "1250.5", 3000 -> "3000".
-QString plainNumber(const QString &v)
-{
-    bool ok = false;
-    const double d = v.trimmed().toDouble(&ok);
-    if (!ok)
-        return v;
-    QString s = QString::number(d, 'f', QLocale::FloatingPointShortest);
-    return s == u"-0"_s ? u"0"_s : s;
-}
-
 // "B12" -> column 1 (row ignored); -1 when not a reference.
 qint64 columnOfRef(QStringView ref)
 {
@@ -164,39 +156,147 @@ QString xlsxText(QXmlStreamReader &x)
     return out;
 }
 
-// The target of the workbook's first sheet, e.g. "xl/worksheets/sheet1.xml".
-QByteArray firstSheetPath(Zip &zip, QString &error)
+// The workbook's parts that the import reads, as paths in the zip.
+struct WorkbookParts {
+    QByteArray firstSheet;  // e.g. "xl/worksheets/sheet1.xml"
+    QByteArray styles;      // empty when the workbook names none
+};
+
+WorkbookParts workbookParts(Zip &zip, QString &error)
 {
+    WorkbookParts parts;
     QByteArray wb, rels;
     if (!zip.read("xl/workbook.xml", wb, error) || !zip.read("xl/_rels/workbook.xml.rels", rels, error))
-        return {};
+        return parts;
     QString rid;
     QXmlStreamReader x(wb);
     while (!x.atEnd() && rid.isEmpty()) {
         x.readNext();
         if (refuseDtd(x, error))
-            return {};
+            return parts;
         if (x.isStartElement() && x.name() == u"sheet"_s)
             for (const QXmlStreamAttribute &a : x.attributes())
                 if (a.name() == u"id"_s)
                     rid = a.value().toString();
     }
+    auto targetOf = [](QXmlStreamReader &r) {
+        QString target = r.attributes().value(u"Target"_s).toString();
+        if (target.startsWith(u'/'))
+            target = target.mid(1);
+        else
+            target = u"xl/"_s + target;
+        return target.toUtf8();
+    };
     QXmlStreamReader r(rels);
     while (!r.atEnd()) {
         r.readNext();
         if (refuseDtd(r, error))
             return {};
-        if (r.isStartElement() && r.name() == u"Relationship"_s && r.attributes().value(u"Id"_s) == rid) {
-            QString target = r.attributes().value(u"Target"_s).toString();
-            if (target.startsWith(u'/'))
-                target = target.mid(1);
-            else
-                target = u"xl/"_s + target;
-            return target.toUtf8();
+        if (!r.isStartElement() || r.name() != u"Relationship"_s)
+            continue;
+        if (parts.firstSheet.isEmpty() && r.attributes().value(u"Id"_s) == rid)
+            parts.firstSheet = targetOf(r);
+        else if (parts.styles.isEmpty() && r.attributes().value(u"Type"_s).endsWith(u"/styles"_s))
+            parts.styles = targetOf(r);
+    }
+    if (parts.firstSheet.isEmpty())
+        error = kBadFile;
+    return parts;
+}
+
+// How a number format shows a number.
+struct CellStyle {
+    NumberShown shown = NumberShown::Plain;
+    QString code;
+};
+
+// The cell styles (indexes into cellXfs), each as an index into the distinct formats: a
+// workbook may list millions of styles but has few formats.
+struct Styles {
+    QList<qint32> formatOf;
+    QList<CellStyle> formats;
+    const CellStyle *of(qsizetype style) const
+    {
+        return style >= 0 && style < formatOf.size() ? &formats[formatOf[style]] : nullptr;
+    }
+};
+
+bool readStyles(Zip &zip, const QByteArray &path, Styles &styles, QString &error)
+{
+    if (path.isEmpty() || !zip.has(path.constData()))
+        return true;  // every number plain
+    QByteArray xml;
+    if (!zip.read(path.constData(), xml, error))
+        return false;
+    QHash<int, QString> custom;
+    QList<int> formatOfStyle;
+    bool inCellXfs = false, inNumFmts = false;  // a conditional format's numFmt is not one
+    QXmlStreamReader x(xml);
+    while (!x.atEnd()) {
+        x.readNext();
+        if (refuseDtd(x, error))
+            return false;
+        if (x.isEndElement() && x.name() == u"cellXfs"_s)
+            inCellXfs = false;
+        if (x.isEndElement() && x.name() == u"numFmts"_s)
+            inNumFmts = false;
+        if (!x.isStartElement())
+            continue;
+        if (x.name() == u"numFmts"_s) {
+            inNumFmts = true;
+        } else if (x.name() == u"numFmt"_s && inNumFmts) {
+            const QXmlStreamAttributes at = x.attributes();
+            if (custom.size() < kMaxSheetCells)
+                custom.insert(at.value(u"numFmtId"_s).toInt(), at.value(u"formatCode"_s).toString());
+        } else if (x.name() == u"cellXfs"_s) {
+            inCellXfs = true;
+        } else if (x.name() == u"xf"_s && inCellXfs) {
+            if (formatOfStyle.size() >= kMaxSheetCells) {
+                error = kTooManyCells;
+                return false;
+            }
+            formatOfStyle << x.attributes().value(u"numFmtId"_s).toInt();
         }
     }
-    error = kBadFile;
-    return {};
+    if (x.hasError()) {
+        error = kBadFile;
+        return false;
+    }
+    // One reading per format, not per style.
+    QHash<int, qint32> byFormat;
+    styles.formatOf.reserve(formatOfStyle.size());
+    for (int id : formatOfStyle) {
+        auto it = byFormat.constFind(id);
+        if (it == byFormat.constEnd()) {
+            CellStyle st;
+            st.code = custom.contains(id) ? custom.value(id) : builtInFormatCode(id);
+            if (!st.code.isEmpty() && st.code.size() <= kLongestCode)
+                st.shown = shownAs(st.code);
+            it = byFormat.insert(id, qint32(styles.formats.size()));
+            styles.formats << st;
+        }
+        styles.formatOf << *it;
+    }
+    return true;
+}
+
+// A number cell's text under its style.
+QString numberCellText(const QString &value, const CellStyle *style)
+{
+    return style && style->shown != NumberShown::Plain ? shownNumber(value, style->code) : plainNumber(value);
+}
+
+// A date cell (t="d") holds its value as ISO 8601 text.
+QString shownIsoDate(const QString &value, const CellStyle *style)
+{
+    if (!style || style->shown != NumberShown::DateTime)
+        return value;
+    const QDateTime dt = QDateTime::fromString(value, Qt::ISODateWithMs);
+    if (!dt.isValid())
+        return value;
+    const double serial = double(QDate(1899, 12, 30).daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+    const QString shown = formatDateTime(serial, style->code);
+    return shown.isEmpty() ? value : shown;
 }
 
 } // namespace
@@ -232,12 +332,15 @@ Sheet ReadXlsx(QByteArrayView bytes)
             return bad;
         }
     }
-    const QByteArray sheetPath = firstSheetPath(zip, bad.error);
-    if (sheetPath.isEmpty() || !zip.read(sheetPath.constData(), xml, bad.error)) {
+    const WorkbookParts parts = workbookParts(zip, bad.error);
+    if (parts.firstSheet.isEmpty() || !zip.read(parts.firstSheet.constData(), xml, bad.error)) {
         if (bad.error.isEmpty())
             bad.error = kBadFile;
         return bad;
     }
+    Styles styles;
+    if (!readStyles(zip, parts.styles, styles, bad.error))
+        return bad;
 
     Grid g;
     QXmlStreamReader x(xml);
@@ -258,6 +361,9 @@ Sheet ReadXlsx(QByteArrayView bytes)
             const qint64 c = columnOfRef(at.value(u"r"_s));
             col = c >= 0 ? c : col + 1;
             const QString type = at.value(u"t"_s).toString();
+            bool styled = false;
+            const qsizetype styleIndex = at.value(u"s"_s).toInt(&styled);
+            const CellStyle *style = styled ? styles.of(styleIndex) : nullptr;
             QString value, inlineText;
             bool hasInline = false;
             while (!x.atEnd()) {
@@ -283,8 +389,11 @@ Sheet ReadXlsx(QByteArrayView bytes)
                 text = value;
             } else if (type == u"b"_s) {
                 text = value == u"1"_s ? u"TRUE"_s : u"FALSE"_s;
+            } else if (type == u"d"_s) {
+                text = shownIsoDate(value, style);
             } else {
-                text = plainNumber(value);
+                // A number, or a formula's number: a date or time as the style shows it.
+                text = numberCellText(value, style);
             }
             if (!g.put(row, col, text))
                 return g.sheet;
@@ -389,10 +498,20 @@ Sheet ReadOds(QByteArrayView bytes)
                     const qint64 n = repeatOf(at, u"number-columns-repeated"_s);
                     const QString type = at.value(officeNs, u"value-type"_s).toString();
                     QString text = odsText(x);
-                    if (type == u"float"_s || type == u"percentage"_s || type == u"currency"_s) {
+                    // A number, an amount in a currency included, as plain decimal text, as
+                    // a workbook's number cell whatever its format; dates, times and
+                    // percentages as shown. Without a shown text, the stored value.
+                    if (type == u"float"_s || type == u"currency"_s) {
                         const QString v = at.value(officeNs, u"value"_s).toString();
-                        if (!v.isEmpty() && type == u"float"_s)
+                        if (!v.isEmpty())
                             text = plainNumber(v);
+                    } else if (text.isEmpty() && !type.isEmpty()) {
+                        const QString attr = type == u"date"_s ? u"date-value"_s
+                                             : type == u"time"_s ? u"time-value"_s
+                                             : type == u"boolean"_s ? u"boolean-value"_s
+                                             : type == u"string"_s ? u"string-value"_s
+                                                                   : u"value"_s;
+                        text = at.value(officeNs, attr).toString();
                     }
                     if (!text.isEmpty()) {
                         if (n > kMaxSheetCells || qint64(cells.size()) + n > kMaxSheetCells) {

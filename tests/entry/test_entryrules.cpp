@@ -19,6 +19,8 @@ private Q_SLOTS:
     void enterInField();
     void enterInSelector_data();
     void enterInSelector();
+    void indexOfTrimmed_data();
+    void indexOfTrimmed();
 
 private:
     ReferenceTables m_tables;
@@ -259,6 +261,31 @@ void EntryRules::enterInSelector()
     QCOMPARE(focusAfter(o, a, selectorControl(k)), focus);
     QCOMPARE(a.cleared.contains(Control::TypeSelector) ? QString() : type, typeAfter);
     QCOMPARE(a.cleared.contains(Control::PostcodeSelector) ? QString() : postcode, postcodeAfter);
+}
+
+// Table look-up: blanks around the text or the entry do not count, blanks inside do.
+void EntryRules::indexOfTrimmed_data()
+{
+    QTest::addColumn<QStringList>("list");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("index");
+    const QStringList codes{u"10100"_s, u"10110"_s, u"20100"_s};
+    QTest::newRow("found") << codes << u"10110"_s << 1;
+    QTest::newRow("text with blanks") << codes << u" 20100  "_s << 2;
+    QTest::newRow("same first digit only") << codes << u"10120"_s << -1;
+    QTest::newRow("longer or shorter") << codes << u"1010"_s << -1;
+    QTest::newRow("entry with blanks comes first") << QStringList{u"1 "_s, u" 1"_s, u"1"_s} << u"1"_s << 0;
+    QTest::newRow("blank inside") << QStringList{u"1 01"_s, u"101 "_s} << u"101"_s << 1;
+    QTest::newRow("blank text finds a blank entry") << QStringList{u"a"_s, u"  "_s} << QString() << 1;
+    QTest::newRow("empty text finds an empty entry") << QStringList{u"a"_s, QString()} << u" "_s << 1;
+}
+
+void EntryRules::indexOfTrimmed()
+{
+    QFETCH(QStringList, list);
+    QFETCH(QString, text);
+    QFETCH(int, index);
+    QCOMPARE(vorlane::indexOfTrimmed(list, text), index);
 }
 
 QTEST_GUILESS_MAIN(EntryRules)

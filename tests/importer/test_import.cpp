@@ -1,4 +1,5 @@
 // Reading CSV and putting rows through the entry checks: cells, columns, refusals.
+#include "importer/numberformat.h"
 #include "importer/sheet.h"
 #include "records/codec.h"
 
@@ -38,6 +39,11 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBFชื่อผู้รับ\nนาย ก\n"_ba << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
         QTest::newRow("code page 874") << cp874::encode(u"ชื่อผู้รับ\r\nนาย ก"_s).bytes << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
         QTest::newRow("unclosed quote ends the file") << "a\n\"x"_ba << R{{u"a"_s}, {u"x"_s}};
+        QTest::newRow("text after the closing quote, a quote inside a field")
+            << "\"ab\"\"c\"d,x\"y\n"_ba << R{{u"ab\"cd"_s, u"x\"y"_s}};
+        QTest::newRow("empty quoted field") << "\"\",a"_ba << R{{u""_s, u"a"_s}};
+        QTest::newRow("code page 874, quoted") << cp874::encode(u"\"ก\"\"ข\";ค;ง"_s).bytes
+                                               << R{{u"ก\"ข"_s, u"ค"_s, u"ง"_s}};
         QTest::newRow("nothing") << QByteArray() << R{};
     }
     void csvCells()
@@ -70,6 +76,32 @@ private Q_SLOTS:
                            u"4|รหัสไปรษณีย์|ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s,
                            u"5|ชื่อผู้รับ|ไม่สามารถรับเครื่องหมาย | ได้"_s,
                            u"6|จำนวนเงิน|เงินเกิน 50000  หรือ เงินน้อยกว่าเท่ากับ 0 บาท"_s}
+            << QString();
+        QTest::newRow("the other save checks, each with its message and column")
+            << u"ประเภท,รหัสไปรษณีย์,ชื่อผู้รับ,ที่อยู่ผู้รับ,ชื่อผู้ฝาก,ที่อยู่ผู้ฝาก,จำนวนเงิน\n"
+               ",10100,นาย ก,1 ถนน,,,500\n"
+               "101,,นาย ก,1 ถนน,,,500\n"
+               "101,1O100,นาย ก,1 ถนน,,,500\n"
+               "101,10100,,1 ถนน,,,500\n"
+               "101,10100,นาย ก;,1 ถนน,,,500\n"
+               "101,10100,นาย ก, ,,,500\n"
+               "101,10100,นาย ก,1|ถนน,,,500\n"
+               "101,10100,นาย ก,1 ถนน,ร้าน|ข,,500\n"
+               "101,10100,นาย ก,1 ถนน,,9;ถนน,500\n"
+               "101,10100,นาย ก,1 ถนน,,,ห้าร้อย\n"
+               "101,10100,นาย ก,1 ถนน😀,,,500\n"_s
+            << QStringList{}
+            << QStringList{u"2|ประเภท|ยังไม่ได้ไส่รหัสธนาณัติ"_s,
+                           u"3|รหัสไปรษณีย์|ยังไม่ได้ใส่ รหัสไปรษณีย์ปลายทาง"_s,
+                           u"4|รหัสไปรษณีย์|รหัสไม่ใช่ตัวเลข  "_s,
+                           u"5|ชื่อผู้รับ|ยังไม่ได้พิมพ์ชื่อผู้รับ"_s,
+                           u"6|ชื่อผู้รับ|ไม่สามารถรับเครื่องหมาย ; ได้"_s,
+                           u"7|ที่อยู่ผู้รับ|ยังไม่ได้พิมพ์ที่อยู่ผู้รับ"_s,
+                           u"8|ที่อยู่ผู้รับ|ไม่สามารถรับเครื่องหมาย | ได้"_s,
+                           u"9|ชื่อผู้ฝาก|ไม่สามารถรับเครื่องหมาย | ได้"_s,
+                           u"10|ที่อยู่ผู้ฝาก|ไม่สามารถรับเครื่องหมาย ; ได้"_s,
+                           u"11|จำนวนเงิน|ไม่ได้ใส่ตัวเลข "_s,
+                           u"12|ที่อยู่ผู้รับ|มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s}
             << QString();
         QTest::newRow("no destination type: postcode dropped, column not needed")
             << u"type,recipient,recipient address,amount\n112,นาย ก,1 ถนน,500\n"_s
@@ -127,6 +159,79 @@ private Q_SLOTS:
                           dir + u"/orders.csv"_s});
         QVERIFY(p.waitForFinished(240000));
         compareWithCsv(ReadSheetFile(tmp.filePath(u"orders.xlsx"_s)), dir);
+    }
+
+    // A number cell as the spreadsheet shows it under its format. The expected texts are
+    // LibreOffice's (a workbook of these cells converted to CSV with the cells as shown).
+    void shownNumbers_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("shown");
+        const QString when = u"46364.5730324074"_s;  // 8 December 2026, 13:45:10
+        auto row = [](const char *name, const QString &code, const QString &value, const QString &shown) {
+            QTest::newRow(name) << code << value << shown;
+        };
+        row("general stays plain", u"General"_s, u"1250.50"_s, u"1250.5"_s);
+        row("amount format stays plain", u"#,##0.00"_s, u"3000"_s, u"3000"_s);
+        row("text format", u"@"_s, u"12"_s, u"12"_s);
+        row("built-in short date", builtInFormatCode(14), when, u"12/8/2026"_s);
+        row("built-in d-mmm-yy", builtInFormatCode(15), when, u"8-Dec-26"_s);
+        row("built-in AM/PM", builtInFormatCode(18), when, u"1:45 PM"_s);
+        row("built-in date and time", builtInFormatCode(22), when, u"12/8/2026 13:45"_s);
+        row("built-in tenths", builtInFormatCode(47), when, u"45:10.0"_s);
+        row("no built-in date", builtInFormatCode(2), when, u"46364.5730324074"_s);
+        row("escaped and quoted text", u"yyyy\\-mm\\-dd\\ hh:mm:ss \"น.\""_s, when, u"2026-12-08 13:45:10 น."_s);
+        row("month and day names", u"dddd d mmmm yyyy"_s, u"46086.25"_s, u"Thursday 5 March 2026"_s);
+        row("minutes, not months", u"h \"h\" mm \"min\""_s, u"0.54513888888"_s, u"13 h 04 min"_s);
+        row("first letter, two-digit year", u"mmmmm yy"_s, when, u"D 26"_s);
+        row("first section, colour", u"[Red]dd/mm/yyyy;@"_s, when, u"08/12/2026"_s);
+        row("time alone is cut, not rounded", u"hh:mm:ss"_s, u"0.5449074074"_s, u"13:04:39"_s);
+        row("time with a date drops noise", u"yyyy-mm-dd hh:mm:ss"_s, u"0.5449074074"_s, u"1899-12-30 13:04:40"_s);
+        row("last half second is midnight", u"m/d/yyyy h:mm"_s, u"0.999999"_s, u"12/31/1899 0:00"_s);
+        row("clock stops at 23:59:59", u"h:mm:ss"_s, u"0.999999"_s, u"23:59:59"_s);
+        row("elapsed hours", u"[h]:mm:ss"_s, u"1.12857638888889"_s, u"27:05:09"_s);
+        row("elapsed minutes, rounded", u"[mm]:ss"_s, u"0.5451"_s, u"784:57"_s);
+        row("elapsed, negative", u"[h]:mm:ss"_s, u"-0.25"_s, u"-6:00:00"_s);
+        row("negative date", u"m/d/yyyy h:mm"_s, u"-0.25"_s, u"12/29/1899 18:00"_s);
+        row("no 29 February 1900", u"m/d/yyyy"_s, u"60"_s, u"2/28/1900"_s);
+        row("Thai names", u"[$-41E]d mmmm yyyy"_s, when, u"8 ธันวาคม 2026"_s);
+        row("Buddhist year", u"[$-107041E]d mmm yy"_s, when, u"8 ธ.ค. 69"_s);
+        row("Thai digits", u"[$-D07041E]d/m/yyyy"_s, when, u"๘/๑๒/๒๕๖๙"_s);
+        row("percent", u"0.0%"_s, u"0.055"_s, u"5.5%"_s);
+        row("not a number", u"m/d/yyyy"_s, u"abc"_s, u"abc"_s);
+        row("beyond any date", u"m/d/yyyy"_s, u"2e7"_s, u"20000000"_s);
+        row("a value too small to matter", u"h:mm:ss"_s, u"1e-310"_s, u"0:00:00"_s);
+    }
+    void shownNumbers()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, value);
+        QFETCH(QString, shown);
+        QCOMPARE(shownNumber(value, code), shown);
+    }
+
+    // Made by LibreOffice from files/formats.fods: dates, times, formulas (a date, a text, a
+    // number), a boolean, an amount in baht. Both read as LibreOffice shows them (its CSV of
+    // the workbook), but a number stays plain whatever its format ("1,250.50" and
+    // "฿1,250.50" are 1250.5, as an amount column needs them).
+    void shownCells_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("xlsx") << u"formats.xlsx"_s;
+        QTest::newRow("ods") << u"formats.ods"_s;
+    }
+    void shownCells()
+    {
+        QFETCH(QString, file);
+        const Sheet s = ReadSheetFile(QStringLiteral(IMPORT_FILES) + u'/' + file);
+        QVERIFY2(s.ok(), qPrintable(s.error));
+        QCOMPARE(s.rows.size(), 1);
+        const QStringList shown{u"08/12/2026"_s, u"5 March 2026"_s, u"2026-12-08 13:45:10"_s, u"13:45"_s,
+                                u"27:05:09"_s,   u"1:05 PM"_s,      u"09-Jan-26"_s,           u"1/9/26"_s,
+                                u"1250.5"_s,     u"5.5%"_s,         u"09/12/2026"_s,          u"abc"_s,
+                                u"3000"_s,       u"3000"_s,         u"TRUE"_s,                u"1250.5"_s};
+        QCOMPARE(s.rows[0], shown);
     }
 
     void hostileWorkbooks_data()
