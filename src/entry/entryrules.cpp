@@ -18,35 +18,6 @@ bool IsAllDigits(QStringView text)
 
 namespace {
 
-QStringView trimmedView(QStringView text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.sliced(b, e - b);
-}
-
-} // namespace
-
-QString trimBlanks(QStringView text)
-{
-    return trimmedView(text).toString();
-}
-
-// Compared as views: the lists are whole tables, looked up for every imported row.
-int indexOfTrimmed(const QStringList &list, QStringView text)
-{
-    const QStringView t = trimmedView(text);
-    for (int i = 0; i < list.size(); ++i)
-        if (trimmedView(list[i]) == t)
-            return i;
-    return -1;
-}
-
-namespace {
-
 const QString kBarMsg = u"ไม่สามารถรับเครื่องหมาย | ได้"_s;
 const QString kSemicolonMsg = u"ไม่สามารถรับเครื่องหมาย ; ได้"_s;
 const QString kNoTypeMsg = u"ไม่มี ธนาณัติประเภทนี้"_s;

@@ -2,8 +2,8 @@
 #include "importer/sheet.h"
 
 #include "records/codec.h"
+#include "records/fileio.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -113,16 +113,17 @@ Sheet ReadCsv(QByteArrayView bytes)
 Sheet ReadSheetFile(const QString &path)
 {
     Sheet sheet;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        sheet.error = u"เปิดแฟ้มไม่ได้ : "_s + path;
-        return sheet;
-    }
-    if (f.size() > kMaxSheetBytes) {
+    // Read as every other file: a pipe under a spreadsheet's name must not hang the window.
+    const FileReadResult file = ReadFileBounded(path, kMaxSheetBytes);
+    if (file.error == FileIoError::TooLarge) {
         sheet.error = u"แฟ้มใหญ่เกินไป : "_s + path;
         return sheet;
     }
-    const QByteArray bytes = f.read(kMaxSheetBytes + 1);
+    if (!file.ok()) {
+        sheet.error = u"เปิดแฟ้มไม่ได้ : "_s + path + u'\n' + FailureCause(file);
+        return sheet;
+    }
+    const QByteArray &bytes = file.bytes;
     const QString lower = path.toLower();
     if (lower.endsWith(u".xlsx"_s))
         return ReadXlsx(bytes);

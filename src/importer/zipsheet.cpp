@@ -3,6 +3,7 @@
 // hostile file is refused instead of filling memory; a DTD is refused outright, so no
 // entity is ever declared, let alone fetched.
 #include "importer/sheet.h"
+#include "records/texthelpers.h"
 
 #include <QLocale>
 #include <QXmlStreamReader>
@@ -111,7 +112,7 @@ struct Grid {
 QString plainNumber(const QString &v)
 {
     bool ok = false;
-    const double d = v.trimmed().toDouble(&ok);
+    const double d = trimWhiteSpace(v).toDouble(&ok);
     if (!ok)
         return v;
     QString s = QString::number(d, 'f', QLocale::FloatingPointShortest);
