@@ -6,7 +6,6 @@
 #include "records/codec.h"
 #include "records/datafile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -119,12 +118,13 @@ int runCheck(const QStringList &argsIn)
     const ReferenceTables tables = loadTables(paths, &tablesOk);
     if (!tablesOk)
         return 2;
-    QFile f(args[0]);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxDataFileBytes) {
-        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + args[0]);
+    // Read as every other file: a pipe or a device under the name must not hang the check.
+    const FileReadResult read = ReadFileBounded(args[0], kMaxDataFileBytes);
+    if (!read.ok()) {
+        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + read.message());
         return 2;
     }
-    const QString text = cp874::decode(f.readAll());
+    const QString text = cp874::decode(read.bytes);
     // The file's lines as an editor counts them: CR LF, LF or CR end one.
     QStringList lines;
     qsizetype start = 0;
@@ -189,7 +189,7 @@ int runExport(const QStringList &argsIn)
         return 2;
     const ReadResult file = ReadDataFile(args[0]);
     if (!file.ok()) {
-        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + args[0]);
+        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + file.detail);
         return 2;
     }
     QString error;

@@ -4,6 +4,7 @@
 
 #include "records/datafile.h"
 #include "records/tables.h"
+#include "records/texthelpers.h"
 #include "report/printchoices.h"
 #include "report/qt/slipoutput.h"
 
@@ -43,7 +44,7 @@ int runSlip(QStringList args)
                 return usageError(a + u" needs a value"_s);
             const QString v = args.at(++i);
             if (a == u"--type"_s) {
-                const auto *it = std::find(kReportTypeCodes.begin(), kReportTypeCodes.end(), v.trimmed());
+                const auto *it = std::find(kReportTypeCodes.begin(), kReportTypeCodes.end(), trimWhiteSpace(v));
                 choices.typeIndex = it == kReportTypeCodes.end() ? -1 : int(it - kReportTypeCodes.begin());
             } else if (a == u"--pages"_s) {
                 // "FIRST-LAST", or one page; the texts are checked as the window checks its boxes.

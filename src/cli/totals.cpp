@@ -2,6 +2,7 @@
 
 #include "records/datafile.h"
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 #include "records/totals.h"
 
 namespace vorlane::cli {
@@ -32,7 +33,7 @@ int runTotals(const QStringList &argsIn)
     if (t.beyond > 0) {
         // No total is better than a wrong one.
         printError(QStringLiteral("record %1: amount %2 is beyond what can be computed exactly (%3 such records)")
-                       .arg(QString::number(t.firstBeyond + 1), file.firstBeyondAmount.trimmed(),
+                       .arg(QString::number(t.firstBeyond + 1), trimWhiteSpace(file.firstBeyondAmount).toString(),
                             QString::number(t.beyond)));
         return 1;
     }

@@ -2,6 +2,7 @@
 // record search box.
 #include "entry/entrywindow.h"
 
+#include "records/texthelpers.h"
 #include "widgets/commandbutton.h"
 #include "shell/workspace.h"
 
@@ -122,11 +123,7 @@ void EntryWindow::searchChanged(const QString &text)
     if (i < 0)
         return;
     batch.show(int(i));
-    const QString &line = store.lines().at(i);
-    qsizetype b = 0;
-    while (b < line.size() && line[b] == u' ')
-        ++b;
-    LoadLineIntoEntryFields(line.mid(b));
+    LoadLineIntoEntryFields(trimLeadingBlanks(store.lines().at(i)).toString());
     Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
 }
 

@@ -18,50 +18,6 @@ bool IsAllDigits(QStringView text)
 
 namespace {
 
-QStringView trimmedView(QStringView text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == u' ')
-        ++b;
-    while (e > b && text[e - 1] == u' ')
-        --e;
-    return text.sliced(b, e - b);
-}
-
-} // namespace
-
-QString trimBlanks(QStringView text)
-{
-    return trimmedView(text).toString();
-}
-
-// The lists are whole tables (about a thousand post offices), looked up twice for every
-// imported row: the codes are short, so they are compared inline, character by character.
-// An entry as long as the text equals it only as it stands; a longer one only with blanks
-// around.
-int indexOfTrimmed(const QStringList &list, QStringView text)
-{
-    const QStringView t = trimmedView(text);
-    const qsizetype n = t.size();
-    for (int i = 0; i < list.size(); ++i) {
-        const QString &entry = list[i];
-        const qsizetype size = entry.size();
-        if (size == n) {
-            const QChar *e = entry.constData();
-            qsizetype k = 0;
-            while (k < n && e[k] == t[k])
-                ++k;
-            if (k == n)
-                return i;
-        } else if (size > n && (entry.front() == u' ' || entry.back() == u' ') && trimmedView(entry) == t) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-namespace {
-
 const QString kBarMsg = u"ไม่สามารถรับเครื่องหมาย | ได้"_s;
 const QString kSemicolonMsg = u"ไม่สามารถรับเครื่องหมาย ; ได้"_s;
 const QString kNoTypeMsg = u"ไม่มี ธนาณัติประเภทนี้"_s;
@@ -275,15 +231,15 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
         return out;
     };
     // Views, not trimmed copies: the import runs these checks for every row.
-    const QStringView type = trimmedView(d.typeText);
+    const QStringView type = trimmedBlanks(d.typeText);
     if (type.isEmpty())
         return stop(refuse(TypeCode, kTypeMissingMsg, {kType}, kType));
     if (indexOfTrimmed(tables.types.codes, type) < 0)
         return stop(refuse(TypeCode, kNoTypeMsg, {kType}, kType));
 
     if (!isWithoutDestination(type)) {
-        const QStringView postcode = trimmedView(d.postcodeText);
-        const QStringView mirrored = trimmedView(d.record[DestPostcode]);
+        const QStringView postcode = trimmedBlanks(d.postcodeText);
+        const QStringView mirrored = trimmedBlanks(d.record[DestPostcode]);
         if (postcode.isEmpty())
             return stop(refuse(DestPostcode, kPostcodeMissingMsg, {kPostcode}, kPostcode));
         if (!IsAllDigits(mirrored))
@@ -299,7 +255,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
             q.field = DestPostcode;
             out << q;
         }
-    } else if (!trimmedView(d.postcodeText).isEmpty()) {
+    } else if (!trimmedBlanks(d.postcodeText).isEmpty()) {
         // Not a stop: the record is stored without a destination.
         RuleOutcome n;
         n.message = kNoDestinationMsg;
@@ -327,7 +283,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     };
     for (const FieldCheck &c : checks) {
         const Control self = textField(c.k);
-        const QStringView text = trimmedView(d.record[c.k]);
+        const QStringView text = trimmedBlanks(d.record[c.k]);
         QString msg;
         bool clear = false;
         if (text.isEmpty())
@@ -343,7 +299,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     }
 
     const Control amountField = textField(Amount);
-    const auto amount = toNumber(trimmedView(d.record[Amount]));
+    const auto amount = toNumber(trimmedBlanks(d.record[Amount]));
     if (!amount)
         return stop(refuse(Amount, u"ไม่ได้ใส่ตัวเลข "_s, {amountField}, amountField));
     const RateTable &rates = tables.rates;

@@ -4,6 +4,7 @@
 // import runs the same save checks over each row. Qt Core only.
 #include "records/recordline.h"
 #include "records/session.h"
+#include "records/texthelpers.h"
 
 #include <QList>
 #include <QString>
@@ -109,9 +110,5 @@ SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bo
 QString unencodableMessage(const QString &text);
 // True when every character is one of "0" to "9" (also for the empty text).
 bool IsAllDigits(QStringView text);
-// Leading and trailing blanks stripped (blanks only, as the checks count them).
-QString trimBlanks(QStringView text);
-// First entry whose trimmed text equals the trimmed text; -1 when none.
-int indexOfTrimmed(const QStringList &list, QStringView text);
 
 } // namespace vorlane

@@ -3,6 +3,7 @@
 #include "entry/entrywindow.h"
 #include "entry/searchwindow.h"
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 #include "shell/workspace.h"
 
 #include <QLineEdit>
@@ -13,7 +14,7 @@ namespace vorlane {
 
 PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &names, const QString &search)
 {
-    const QString s = search.trimmed();
+    const QString s = trimWhiteSpace(search).toString();
     if (s.isEmpty())
         return {};
     const bool byCode = isNumeric(s);
@@ -21,7 +22,7 @@ PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &
     for (qsizetype i = 0; i < n; ++i) {
         const QString &code = postcodes.at(i);
         const QString &name = names.at(i);
-        if (byCode ? code.startsWith(s) : name.trimmed().startsWith(s))
+        if (byCode ? code.startsWith(s) : trimWhiteSpace(name).startsWith(s))
             return {int(i), byCode ? code + u"  "_s + name : name + u"  "_s + code};
     }
     return {};

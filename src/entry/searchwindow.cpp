@@ -6,6 +6,7 @@
 #include "layout/searchlayout.h"
 #include "widgets/commandbutton.h"
 #include "shell/workspace.h"
+#include "records/texthelpers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -55,7 +56,7 @@ void SearchWindow::search(const QString &text)
 
 void SearchWindow::Txtsearch_Enter()
 {
-    if (!Txtsearch[Typed]->text().trimmed().isEmpty()) {
+    if (!trimWhiteSpace(Txtsearch[Typed]->text()).isEmpty()) {
         Command1_2->setFocus();
         return;
     }
@@ -82,7 +83,7 @@ void SearchWindow::Command1_2_Click()
     }
     EntryWindow *entry = m_ws.ensureEntry();
     // An office already named in the entry window is kept.
-    if (entry->Combo1[OfficeNameBox] && entry->Combo1[OfficeNameBox]->currentText().trimmed().isEmpty())
+    if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
         entry->pickPostOfficeName(m_foundIndex);
     entry->show();
     leave();

@@ -8,6 +8,7 @@
 #include "layout/filechooserlayout.h"
 #include "widgets/commandbutton.h"
 #include "shell/workspace.h"
+#include "records/texthelpers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -299,7 +300,7 @@ void FileChooser::Comopen_Click()
 void FileChooser::acceptOpen()
 {
     // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
-    const bool sheet = isSheetPath(name().trimmed());
+    const bool sheet = isSheetPath(trimWhiteSpace(name()).toString());
     if (OpenDataFile(m_ws))
         m_ws.setCommandButtonsVisible(true);
     if (!sheet)

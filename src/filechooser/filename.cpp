@@ -1,4 +1,5 @@
 #include "filechooser/filename.h"
+#include "records/texthelpers.h"
 
 #include <QDir>
 
@@ -22,7 +23,7 @@ SaveNameCheck CheckSaveName(const QString &boxText, bool onEnter)
 {
     SaveNameCheck r;
     r.boxText = boxText;
-    const QString name = onEnter ? boxText : boxText.trimmed();
+    const QString name = onEnter ? boxText : trimWhiteSpace(boxText).toString();
     if (name.isEmpty()) {
         r.problem = SaveNameProblem::Empty;
         return r;
@@ -47,11 +48,11 @@ SaveNameCheck CheckSaveName(const QString &boxText, bool onEnter)
         r.boxText += u".txt"_s;
         full += u".txt"_s;
     }
-    if (full.trimmed().compare(u"Noname.txt"_s, Qt::CaseInsensitive) == 0) {
+    if (trimWhiteSpace(full).compare(u"Noname.txt"_s, Qt::CaseInsensitive) == 0) {
         r.problem = SaveNameProblem::Reserved;
         return r;
     }
-    r.fileName = full.trimmed();
+    r.fileName = trimWhiteSpace(full).toString();
     // A name of blanks only that Enter completed to " .txt" names no file.
     if (!onEnter && r.fileName.startsWith(u'.'))
         r.problem = SaveNameProblem::Empty;

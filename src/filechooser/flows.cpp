@@ -5,6 +5,7 @@
 #include "filechooser/filename.h"
 #include "importer/sheet.h"
 #include "records/datafile.h"
+#include "records/texthelpers.h"
 #include "records/totals.h"
 #include "shell/workspace.h"
 
@@ -166,10 +167,11 @@ bool openSheet(Workspace &ws, const QString &path)
                             {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s}, rows, [&] {
                                 // TAB-separated in code page 874, as the command line prints it.
                                 const QString shown = QDir::toNativeSeparators(listPath);
-                                if (WriteDataFile(listPath, refusalLines(refused)).ok())
+                                const WriteResult w = WriteDataFile(listPath, refusalLines(refused));
+                                if (w.ok())
                                     ws.prompter.ok(shown + u"   บันทึกแล้ว"_s);
                                 else
-                                    ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown);
+                                    ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown + u'\n' + FailureCause(w.file));
                             });
     }
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
@@ -183,7 +185,7 @@ bool openSheet(Workspace &ws, const QString &path)
 bool OpenDataFile(Workspace &ws)
 {
     FileChooser *chooser = ensureChooser(ws);
-    const QString name = chooser->name().trimmed();
+    const QString name = trimWhiteSpace(chooser->name()).toString();
     if (name.isEmpty()) {
         ws.prompter.ok(u"กรุณาใส่ชื่อไฟล์"_s);
         chooser->Text1->setFocus();
@@ -196,7 +198,7 @@ bool OpenDataFile(Workspace &ws)
     // totals as they were.
     ReadResult read = ReadDataFile(path);
     if (!read.ok()) {
-        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้"_s);
+        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
         chooser->Text1->setFocus();
         return false;
     }
@@ -212,7 +214,7 @@ bool OpenDataFile(Workspace &ws)
 bool SaveDataFile(Workspace &ws)
 {
     Batch &batch = ws.batch;
-    if (batch.SaveTargetPath().trimmed().isEmpty()) {
+    if (trimWhiteSpace(batch.SaveTargetPath()).isEmpty()) {
         ws.prompter.ok(u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s);
         return false;
     }
@@ -224,7 +226,7 @@ bool SaveDataFile(Workspace &ws)
         return false;
     const WriteResult written = WriteDataFile(batch.SaveTargetPath(), batch.lines().lines());
     if (!written.ok()) {
-        ws.prompter.ok(u"error writing to disk or  writing to protected disk  "_s);
+        ws.prompter.ok(u"error writing to disk or  writing to protected disk  \n"_s + FailureLine(written.file));
         return false;
     }
     // The batch is now exactly the saved file: the journal starts afresh from it, by

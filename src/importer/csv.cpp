@@ -2,8 +2,8 @@
 #include "importer/sheet.h"
 
 #include "records/codec.h"
+#include "records/fileio.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QVarLengthArray>
 
@@ -173,19 +173,17 @@ Sheet ReadCsv(QByteArrayView bytes)
 Sheet ReadSheetFile(const QString &path)
 {
     Sheet sheet;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        sheet.error = u"เปิดแฟ้มไม่ได้ : "_s + path;
-        return sheet;
-    }
-    if (f.size() > kMaxSheetBytes) {
+    // Read as every other file: a pipe under a spreadsheet's name must not hang the window.
+    const FileReadResult file = ReadFileBounded(path, kMaxSheetBytes);
+    if (file.error == FileIoError::TooLarge) {
         sheet.error = u"แฟ้มใหญ่เกินไป : "_s + path;
         return sheet;
     }
-    // As many bytes as the file holds (one more shows it grew past the limit); a file
-    // that states no size, as some special files do, is read up to the limit.
-    const qint64 size = f.size();
-    const QByteArray bytes = f.read(size > 0 ? size + 1 : kMaxSheetBytes + 1);
+    if (!file.ok()) {
+        sheet.error = u"เปิดแฟ้มไม่ได้ : "_s + path + u'\n' + FailureCause(file);
+        return sheet;
+    }
+    const QByteArray &bytes = file.bytes;
     const QString lower = path.toLower();
     if (lower.endsWith(u".xlsx"_s))
         return ReadXlsx(bytes);

@@ -1,5 +1,6 @@
 // Spreadsheet rows through the entry window's save checks.
 #include "importer/sheet.h"
+#include "records/texthelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,10 +37,10 @@ const std::array<ColumnNames, ColCount> &columnNames()
 // Case, blanks around the name and a trailing ":" do not count.
 QString normalName(const QString &name)
 {
-    QString n = name.trimmed();
+    QString n = trimWhiteSpace(name).toString();
     if (n.endsWith(u':'))
         n.chop(1);
-    return n.trimmed().toCaseFolded();
+    return trimWhiteSpace(n).toString().toCaseFolded();
 }
 
 int columnOf(const QString &header)
@@ -55,7 +56,7 @@ int columnOf(const QString &header)
 bool blankRow(const QStringList &row)
 {
     for (const QString &cell : row)
-        if (!cell.trimmed().isEmpty())
+        if (!trimWhiteSpace(cell).isEmpty())
             return false;
     return true;
 }

@@ -71,13 +71,19 @@ bool WriteWorkbook(const QString &path, const QStringList &recordLines, const Ra
     worksheet_write_number(sheet, row, 7, totalAmount, money);
     worksheet_write_number(sheet, row, 8, totalFee, money);
 
-    if (workbook_close(wb) != LXW_NO_ERROR) {
-        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path;
+    const lxw_error closed = workbook_close(wb);
+    if (closed != LXW_NO_ERROR) {
+        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path + u'\n' + QString::fromUtf8(lxw_strerror(closed));
         return false;
     }
     const FileReadResult built = ReadFileBounded(temp.fileName(), kMaxWorkbookBytes);
-    if (!built.ok() || !SaveFileAtomic(path, built.bytes).ok()) {
-        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path;
+    if (!built.ok()) {
+        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path + u'\n' + FailureCause(built);
+        return false;
+    }
+    const FileIoResult saved = SaveFileAtomic(path, built.bytes);
+    if (!saved.ok()) {
+        *error = u"บันทึกแฟ้มไม่ได้ : "_s + path + u'\n' + FailureCause(saved);
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 // entity is ever declared, let alone fetched.
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
+#include "records/texthelpers.h"
 
 #include <QDateTime>
 #include <QHash>

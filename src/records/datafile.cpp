@@ -26,8 +26,10 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
         r.error = FileError::Unreadable;
         break;
     }
-    if (!file.ok())
+    if (!file.ok()) {
         r.detail = file.message();
+        r.file = file;
+    }
     return r;
 }
 
@@ -46,8 +48,7 @@ ReadResult ReadDataFile(const QString &path)
     const qsizetype n = bytes.size();
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
-        const auto bars = std::count(line.begin(), line.end(), '|');
-        if (bars == 6 || bars == 8) {
+        if (IsRecordLine(line)) {
             r.lines.append(cp874::decode(line));
         } else {
             ++r.skipped;
@@ -114,12 +115,17 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
     WriteResult r = EncodeDataFile(lines, bytes);
-    if (!r.ok())
+    if (!r.ok()) {
+        r.file.error = FileIoError::WriteFailed;
+        r.file.path = path;
+        r.file.cause = r.detail;
         return r;
+    }
     const FileIoResult saved = SaveFileAtomic(path, bytes);
     if (!saved.ok()) {
         r.error = FileError::WriteFailed;
         r.detail = saved.message();
+        r.file = saved;
         return r;
     }
     r.stamp = saved.stamp;

@@ -23,6 +23,7 @@ struct ReadResult {
     qsizetype skipped = 0;  // lines left out
     qsizetype skippedText = 0;  // of those, lines that held more than blanks
     FileStamp stamp;        // what the file held, to tell a later change by another program
+    FileIoResult file;      // the file and the cause of a failed read, for FailureLine
     bool ok() const { return error == FileError::None; }
 };
 
@@ -32,6 +33,7 @@ struct WriteResult {
     qsizetype badLine = -1;  // Unencodable: which line, and where in it
     qsizetype badPos = -1;
     FileStamp stamp;  // what was written
+    FileIoResult file;  // the file and the cause of a failed write, for FailureLine
     bool ok() const { return error == FileError::None; }
 };
 

@@ -84,6 +84,34 @@ QString FileIoResult::message() const
     return path + u": "_s + cause;
 }
 
+QString FailureCause(const FileIoResult &r)
+{
+    switch (r.error) {
+    case FileIoError::None:
+        break;
+    case FileIoError::NotFound:
+        return u"ไม่พบแฟ้มนี้"_s;
+    case FileIoError::NotRegular:
+        return u"ไม่ใช่แฟ้มปกติ"_s;
+    case FileIoError::IsLink:
+        return u"เป็นลิงก์ไปยังแฟ้มอื่น"_s;
+    case FileIoError::TooLarge:
+        return u"แฟ้มใหญ่เกินไป"_s;
+    case FileIoError::Unreadable:
+        return u"อ่านแฟ้มไม่ได้ ("_s + r.cause + u')';
+    case FileIoError::WriteFailed:
+        return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
+    }
+    return {};
+}
+
+QString FailureLine(const FileIoResult &r)
+{
+    if (r.ok())
+        return {};
+    return QDir::toNativeSeparators(r.path) + u" : "_s + FailureCause(r);
+}
+
 FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint64 &size)
 {
     FileIoResult r;

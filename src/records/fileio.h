@@ -45,6 +45,13 @@ struct FileIoResult {
     QString message() const;
 };
 
+// What a message box says of a failed read or write after its own text, on a line of its
+// own: the file, then the cause in Thai; the system's own words follow where they tell
+// more (why a file that is there could not be read or written). Empty when it went well.
+QString FailureLine(const FileIoResult &r);
+// The cause alone, for a box whose own text already names the file.
+QString FailureCause(const FileIoResult &r);
+
 struct FileReadResult : FileIoResult {
     QByteArray bytes;
 };

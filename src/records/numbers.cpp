@@ -1,4 +1,5 @@
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 
 #include <charconv>
 #include <cstdint>
@@ -10,7 +11,7 @@ namespace vorlane {
 
 std::optional<double> toNumber(QStringView text)
 {
-    QStringView t = text.trimmed();
+    QStringView t = trimWhiteSpace(text);
     if (t.isEmpty())
         return std::nullopt;
     // Built on the stack: this runs for every record on every refresh of the totals.

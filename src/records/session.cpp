@@ -7,8 +7,10 @@ ReferenceTables LoadReferenceTables(const AppPaths &paths)
     ReferenceTables t;
     TableStatus st;
     auto note = [&](const char *name) {
-        if (!st.found)
+        if (!st.found) {
             t.missing.append(QString::fromLatin1(name));
+            t.failures.append(FailureLine(st.failure));
+        }
         if (st.cut)
             t.cut.append(QString::fromLatin1(name));
     };

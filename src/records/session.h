@@ -14,6 +14,7 @@ struct ReferenceTables {
     CodeNameTable postOffices;  // postcode.txt
     CodeNameTable reportTypes;  // mo1.txt: the print options' type buttons
     QStringList missing;     // file names that could not be read
+    QStringList failures;    // FailureLine of each of those, in the same order
     QStringList cut;         // file names that held more than a table may hold
 };
 

@@ -3,6 +3,7 @@
 #include "records/codec.h"
 #include "records/fileio.h"
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 
 
 namespace vorlane {
@@ -19,7 +20,7 @@ QStringList splitLines(const QString &text, bool &cut)
     const qsizetype n = text.size();
     auto take = [&](qsizetype from, qsizetype end) {
         QStringView line = QStringView(text).mid(from, end - from);
-        if (line.trimmed().isEmpty())
+        if (trimWhiteSpace(line).isEmpty())
             return true;
         if (lines.size() >= kMaxTableLines) {
             cut = true;
@@ -83,7 +84,7 @@ QStringList ReadFields(QStringView line, int count)
             const qsizetype start = i;
             while (i < n && line[i] != u',')
                 ++i;
-            field = line.mid(start, i - start).trimmed().toString();
+            field = trimWhiteSpace(line.mid(start, i - start)).toString();
         }
         out.append(field);
         ++i;  // past the comma (or past the end)
@@ -93,11 +94,14 @@ QStringList ReadFields(QStringView line, int count)
     return out;
 }
 
-std::optional<QStringList> ReadTableLines(const QString &path, bool *cut)
+std::optional<QStringList> ReadTableLines(const QString &path, bool *cut, FileIoResult *failure)
 {
     const FileReadResult file = ReadFileBounded(path, kMaxTableBytes);
-    if (!file.ok())
+    if (!file.ok()) {
+        if (failure)
+            *failure = file;
         return std::nullopt;
+    }
     const QByteArray &bytes = file.bytes;
     bool wasCut = false;
     QStringList lines = splitLines(cp874::decode(bytes), wasCut);
@@ -140,9 +144,9 @@ bool RateTable::append(const RateRow &row)
 
 std::optional<int> RateTable::rowByText(QStringView typeCode) const
 {
-    const QStringView want = typeCode.trimmed();
+    const QStringView want = trimWhiteSpace(typeCode);
     for (int i = 0; i < rowCount; ++i)
-        if (QStringView(rows[i].TypeCode).trimmed() == want)
+        if (trimWhiteSpace(rows[i].TypeCode) == want)
             return i;
     return std::nullopt;
 }
@@ -166,11 +170,13 @@ RateTable LoadRateTable(const QString &path, TableStatus *status)
 {
     RateTable t;
     bool cut = false;
-    const auto lines = ReadTableLines(path, &cut);
+    FileIoResult failure;
+    const auto lines = ReadTableLines(path, &cut, &failure);
     if (status) {
         status->found = lines.has_value();
         status->cut = cut;
         status->path = path;
+        status->failure = failure;
     }
     if (!lines)
         return t;
@@ -188,11 +194,13 @@ CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status)
 {
     CodeNameTable t;
     bool cut = false;
-    const auto lines = ReadTableLines(path, &cut);
+    FileIoResult failure;
+    const auto lines = ReadTableLines(path, &cut, &failure);
     if (status) {
         status->found = lines.has_value();
         status->cut = cut;
         status->path = path;
+        status->failure = failure;
     }
     if (!lines)
         return t;

@@ -1,5 +1,7 @@
 #pragma once
 // The reference tables: "rate.txt", "mo.txt", "postcode.txt" and "mo1.txt".
+#include "records/fileio.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -23,8 +25,9 @@ inline constexpr qsizetype kMaxTableLineChars = 1000;
 // Every line of a text table, decoded from code page 874 (CR LF, LF or CR line ends).
 // Blank lines are dropped. Gives nullopt when the file cannot be read. Lines beyond
 // kMaxTableLines are not read and longer lines are cut at kMaxTableLineChars; `cut` then
-// becomes true.
-std::optional<QStringList> ReadTableLines(const QString &path, bool *cut = nullptr);
+// becomes true; `failure`, when the file cannot be read, says which and why.
+std::optional<QStringList> ReadTableLines(const QString &path, bool *cut = nullptr,
+                                          FileIoResult *failure = nullptr);
 
 inline constexpr int kRateSlots = 21;
 
@@ -70,6 +73,7 @@ struct TableStatus {
     bool found = true;  // false when the file was missing or unreadable
     bool cut = false;   // true when it held more than a table may hold
     QString path;
+    FileIoResult failure;  // why it was not found
 };
 
 RateTable LoadRateTable(const QString &path, TableStatus *status = nullptr);

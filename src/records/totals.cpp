@@ -6,8 +6,6 @@
 #include "records/numbers.h"
 #include "records/recordline.h"
 
-#include <cstring>
-
 namespace vorlane {
 
 const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTable &rates) const
@@ -21,16 +19,8 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
     LineFigures &f = m_figures[size_t(i)];
     if (!f.known) {
         // The two fields needed, without splitting the whole line.
-        const QString &line = m_lines.at(i);
-        QStringView fields[kFieldCount];
-        int k = 0;
-        qsizetype start = 0;
-        for (qsizetype j = 0; j < line.size() && k <= Amount; ++j) {
-            if (line[j] == kBar) {
-                fields[k++] = QStringView(line).mid(start, j - start);
-                start = j + 1;
-            }
-        }
+        QStringView fields[Amount + 1];
+        const int k = RecordFieldViews(m_lines.at(i), fields, Amount + 1);
         const QStringView type = k > TypeCode ? fields[TypeCode] : QStringView();
         const QStringView amount = k > Amount ? fields[Amount] : QStringView();
         f = FiguresOf(type, amount, rates);
@@ -83,22 +73,15 @@ private:
 
 std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates)
 {
-    // "|" is one ASCII byte in the code page: fields are found on the bytes.
+    // "|" is one ASCII byte in the code page: fields are found on the bytes, and the bars
+    // counted in the same pass (each field closed by one).
     QByteArrayView fields[Amount + 1];
     int k = 0;
-    qsizetype bars = 0, start = 0;
-    const char *p = line.data();
-    const qsizetype n = line.size();
-    for (qsizetype j = 0; j < n; ++j) {
-        const auto *bar = static_cast<const char *>(std::memchr(p + j, '|', size_t(n - j)));
-        if (!bar)
-            break;
-        j = bar - p;
-        ++bars;
+    qsizetype bars = 0;
+    RecordByteFieldScanner scan(line);
+    for (QByteArrayView field; scan.next(field); ++bars)
         if (k <= Amount)
-            fields[k++] = line.sliced(start, j - start);
-        start = j + 1;
-    }
+            fields[k++] = field;
     if (bars != 6 && bars != 8)
         return std::nullopt;
     const FieldText type(k > TypeCode ? fields[TypeCode] : QByteArrayView());
@@ -121,16 +104,7 @@ FileTotals ComputeFileTotals(const QString &path, const RateTable &rates, qsizet
             if (f->beyond && r.totals.beyond++ == 0) {
                 r.totals.firstBeyond = r.totals.count;
                 // Only the first is named: the rest are counted.
-                QList<QByteArrayView> fields;
-                for (QByteArrayView rest = line; fields.size() <= Amount;) {
-                    const qsizetype bar = rest.indexOf('|');
-                    if (bar < 0)
-                        break;
-                    fields.append(rest.first(bar));
-                    rest = rest.sliced(bar + 1);
-                }
-                if (fields.size() > Amount)
-                    r.firstBeyondAmount = cp874::decode(fields[Amount]);
+                r.firstBeyondAmount = cp874::decode(RecordFieldAt(line, Amount));
             }
             ++r.totals.count;
             r.totals.amount += f->amount;

@@ -1,6 +1,7 @@
 #include "report/printchoices.h"
 
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -53,7 +54,7 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
     if (!c.pageRange)
         return refuse(u"ไม่ได้เลือกประเภทการพิมพ์"_s, PageBox::None);
 
-    const QString firstText = c.firstPage.trimmed();
+    const QString firstText = trimWhiteSpace(c.firstPage).toString();
     if (firstText.isEmpty())
         return refuse(u"ไม่ได้พิมพ์ค่าเริ่มต้น"_s, PageBox::First);
     const std::optional<qint64> first = ReadPageNumber(firstText);
@@ -76,7 +77,7 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
     if (*first > pages)
         return refuse(kFirstBeyond + QString::number(pages), PageBox::First, PageBox::First);
 
-    const QString lastText = c.lastPage.trimmed();
+    const QString lastText = trimWhiteSpace(c.lastPage).toString();
     if (lastText.isEmpty())
         return refuse(c.a4 ? u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s : u"ยังไม่ได้พิมพ์ค่าสุดท้าย"_s, PageBox::Last);
     const std::optional<qint64> last = ReadPageNumber(lastText);
@@ -103,7 +104,7 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
 
 CheckOutcome CheckFirstPageEnter(const QString &firstPage, const RecordStore &all)
 {
-    if (firstPage.trimmed().isEmpty())
+    if (trimWhiteSpace(firstPage).isEmpty())
         return refuse(u"หน้าเริ่มต้นต้องไม่เป็นช่องว่าง"_s, PageBox::First);
     const std::optional<qint64> first = ReadPageNumber(firstPage);
     if (!first)
@@ -120,7 +121,7 @@ CheckOutcome CheckFirstPageEnter(const QString &firstPage, const RecordStore &al
 
 CheckOutcome CheckLastPageEnter(const QString &firstPage, const QString &lastPage, const RecordStore &all)
 {
-    if (lastPage.trimmed().isEmpty())
+    if (trimWhiteSpace(lastPage).isEmpty())
         return refuse(u"หน้าสุดท้ายต้องไม่เป็นช่องว่าง"_s, PageBox::Last);
     const std::optional<qint64> last = ReadPageNumber(lastPage, 16);
     if (!last)

@@ -3,6 +3,7 @@
 #include "records/fee.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
+#include "records/texthelpers.h"
 
 #include <QTextBoundaryFinder>
 
@@ -14,14 +15,6 @@ using namespace Qt::StringLiterals;
 namespace vorlane {
 
 namespace {
-
-QStringView stripLeadingBlanks(QStringView s)
-{
-    qsizetype i = 0;
-    while (i < s.size() && s[i] == u' ')
-        ++i;
-    return s.mid(i);
-}
 
 // The "\" of the layout rules: round to a whole number first, then halve, dropping the remainder.
 double halfWhole(double difference) { return double(whole(difference) / 2); }
@@ -37,13 +30,13 @@ int PageCount(qsizetype n)
 
 QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
 {
-    const QStringView code = stripLeadingBlanks(typeCode);
+    const QStringView code = trimLeadingBlanks(typeCode);
     if (code == kAllTypes)
         return all.lines();
     QStringList kept;
     for (const QString &line : all.lines()) {
         const MoneyOrderRecord record = SplitRecord(line);
-        if (stripLeadingBlanks(record[TypeCode]) == code)
+        if (trimLeadingBlanks(record[TypeCode]) == code)
             kept.append(RecordLine(record));
     }
     return kept;
@@ -283,7 +276,7 @@ QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request
 {
     if (request.mode == PageMode::None)
         return {};
-    const bool allTypes = stripLeadingBlanks(request.typeCode) == kAllTypes;
+    const bool allTypes = trimLeadingBlanks(request.typeCode) == kAllTypes;
     QStringList lines = allTypes ? all.lines() : SelectReportRecords(all, request.typeCode);
     if (request.mode != PageMode::Range)
         return lines;
@@ -302,7 +295,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
     SlipResult result;
     try {
         surface.setFontName(u"AngsanaUPC"_s);
-        const QString paper = request.paperCode.trimmed();
+        const QStringView paper = trimWhiteSpace(request.paperCode);
         if (paper == u"9"_s)
             surface.setPaperSize(kPaperA4);
         else if (paper == u"1"_s)
@@ -310,7 +303,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         if (request.mode == PageMode::None)
             return result;
 
-        const bool allTypes = stripLeadingBlanks(request.typeCode) == kAllTypes;
+        const bool allTypes = trimLeadingBlanks(request.typeCode) == kAllTypes;
         if (!allTypes)
             selected.assign(SelectReportRecords(all, request.typeCode));
         const QStringList &lines = allTypes ? all.lines() : selected.lines();

@@ -1,6 +1,7 @@
 #include "review/reviewtext.h"
 
 #include "records/numbers.h"
+#include "records/texthelpers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,12 +14,10 @@ QString label(const QString &text, int blanks)
     return text + QString(blanks, u' ');
 }
 
+// The fields as shown: leading blanks dropped.
 QString trimLeft(const QString &s)
 {
-    qsizetype i = 0;
-    while (i < s.size() && s.at(i) == u' ')
-        ++i;
-    return s.mid(i);
+    return trimLeadingBlanks(s).toString();
 }
 
 } // namespace

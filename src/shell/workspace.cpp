@@ -235,7 +235,8 @@ EntryWindow *Workspace::ensureEntry()
         // The entry window's load reads the reference tables, once per run.
         session.tables = LoadReferenceTables(session.paths);
         if (!session.tables.missing.isEmpty())
-            prompter.ok(u"อ่านแฟ้มตารางไม่ได้: "_s + session.tables.missing.join(u", "_s));
+            prompter.ok(u"อ่านแฟ้มตารางไม่ได้: "_s + session.tables.missing.join(u", "_s) + u'\n'
+                        + session.tables.failures.join(u'\n'));
         // Said once, at the one reading of the tables.
         if (!session.tables.cut.isEmpty())
             prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));

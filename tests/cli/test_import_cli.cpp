@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -76,6 +78,11 @@ private Q_SLOTS:
         QCOMPARE(cli({u"import"_s, u"--tables"_s, dir.path(), dir.filePath(u"none.csv"_s), u"--output"_s,
                       dir.filePath(u"x.txt"_s)}).code, 2);
         QVERIFY(!QFile::exists(dir.filePath(u"x.txt"_s)));
+
+        // A pipe under the name is refused, not waited on.
+        const QString fifo = dir.filePath(u"fifo.txt"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        QCOMPARE(cli({u"check"_s, u"--tables"_s, dir.path(), fifo}).code, 2);
     }
 
     // The exported workbook holds the orders, the office, the fee and a totals row; LibreOffice

@@ -82,19 +82,23 @@ void TestFlows::failedOpenChangesNothing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no such file") << u"missing.txt"_s << kNoFile;
-    QTest::newRow("a folder") << u"folder"_s << kNoFile;
-    QTest::newRow("blank name") << u"   "_s << u"กรุณาใส่ชื่อไฟล์"_s;
+    QTest::addColumn<QString>("cause");  // the second line, after the file's path
+    QTest::newRow("no such file") << u"missing.txt"_s << kNoFile << u" : ไม่พบแฟ้มนี้"_s;
+    QTest::newRow("a folder") << u"folder"_s << kNoFile << u" : ไม่ใช่แฟ้มปกติ"_s;
+    QTest::newRow("blank name") << u"   "_s << u"กรุณาใส่ชื่อไฟล์"_s << QString();
 }
 
 void TestFlows::failedOpenChangesNothing()
 {
     QFETCH(QString, name);
     QFETCH(QString, message);
+    QFETCH(QString, cause);
     ChooserProgram p;
     p.start();
     p.keyRecords(2);
     QVERIFY(QDir(p.files.path()).mkdir(u"folder"_s));
+    if (!cause.isEmpty())
+        message += u'\n' + QDir::toNativeSeparators(p.filePath(name)) + cause;
     const QStringList lines = p.lines();
     const QString path = p.st().CurrentFilePath();
     const QString counter = p.entry()->counterText();
@@ -178,7 +182,12 @@ void TestFlows::saveIntoFolderThatCannotBeWritten()
     c->setDirectory(u"/proc"_s);
     p.prompter.clear();
     c->Comopen->click();
-    QCOMPARE(p.prompter.texts(), QStringList{kWriteError});
+    QCOMPARE(p.prompter.texts().size(), 1);
+    const QStringList shown = p.prompter.last().split(u'\n');
+    QCOMPARE(shown.first(), kWriteError);
+    // Which file, and why.
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[1].startsWith(u"/proc/report.txt : เขียนแฟ้มไม่ได้ ("_s), qPrintable(shown[1]));
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.st().CurrentFilePath(), before);
     // The chooser stays, so another folder can be chosen.
@@ -208,7 +217,8 @@ void TestFlows::failedSaveKeepsThePreviousFile()
         const FileSizeLimit limit(rlim_t(before.size()));
         BeginSave(*p.ws);
     }
-    QCOMPARE(p.prompter.texts().last(), kWriteError);
+    QCOMPARE(p.prompter.texts().last().section(u'\n', 0, 0), kWriteError);
+    QVERIFY(p.prompter.texts().last().section(u'\n', 1).startsWith(QDir::toNativeSeparators(path) + u" : "_s));
     QCOMPARE(readBytes(path), before);
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.st().CurrentFilePath(), QDir::toNativeSeparators(path));

@@ -3,11 +3,14 @@
 #include "importer/sheet.h"
 #include "records/codec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace vorlane;
 using namespace Qt::StringLiterals;
@@ -245,6 +248,31 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QVERIFY(!ReadXlsx(bytes).ok());
         QVERIFY(!ReadOds(bytes).ok());
+    }
+
+    // A name that is not a plain file is refused at once, with the file and the cause; a
+    // pipe used to block the window until something wrote to it.
+    void notAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("pipe") << u"pipe"_s << u"ไม่ใช่แฟ้มปกติ"_s;
+        QTest::newRow("folder") << u"folder"_s << u"ไม่ใช่แฟ้มปกติ"_s;
+        QTest::newRow("missing") << u"missing"_s << u"ไม่พบแฟ้มนี้"_s;
+    }
+    void notAFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"orders.csv"_s);
+        if (kind == u"pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkdir(path));
+        const Sheet sheet = ReadSheetFile(path);
+        QVERIFY(!sheet.ok());
+        QCOMPARE(sheet.error, u"เปิดแฟ้มไม่ได้ : "_s + path + u'\n' + cause);
     }
 
     // One answer for every row whose postcode the table does not hold.

@@ -24,7 +24,7 @@ private Q_SLOTS:
         };
         p.prompter.answer(Prompter::Answer::Yes);
         for (const Order &o : orders) {
-            if (!p.st().IsAdding)
+            if (!p.st().IsAdding())
                 p.entry()->AddAction();
             p.fill(o.type, o.postcode, o.recipient, o.amount, o.address);
             p.entry()->Text1[DepositorName]->setText(o.depositor);

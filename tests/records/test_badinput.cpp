@@ -148,6 +148,7 @@ private Q_SLOTS:
         QCOMPARE(r.error, FileError::TooLarge);
         QVERIFY(r.lines.isEmpty());
         QVERIFY(!r.detail.isEmpty());
+        QCOMPARE(FailureCause(r.file), u"แฟ้มใหญ่เกินไป"_s);
         // Nor is such a file a table or a depositor file.
         TableStatus status;
         QCOMPARE(LoadRateTable(file, &status).rowCount, 0);
@@ -362,16 +363,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("error");
-        QTest::newRow("folder") << u"folder"_s << int(FileError::Unreadable);
-        QTest::newRow("named pipe") << u"pipe"_s << int(FileError::Unreadable);
-        QTest::newRow("endless device") << u"device"_s << int(FileError::Unreadable);
-        QTest::newRow("link to a folder") << u"folderlink"_s << int(FileError::Unreadable);
-        QTest::newRow("dangling link") << u"dangling"_s << int(FileError::NotFound);
+        QTest::addColumn<QString>("cause");  // what the message box says after the file's name
+        const QString notRegular = u"ไม่ใช่แฟ้มปกติ"_s;
+        QTest::newRow("folder") << u"folder"_s << int(FileError::Unreadable) << notRegular;
+        QTest::newRow("named pipe") << u"pipe"_s << int(FileError::Unreadable) << notRegular;
+        QTest::newRow("endless device") << u"device"_s << int(FileError::Unreadable) << notRegular;
+        QTest::newRow("link to a folder") << u"folderlink"_s << int(FileError::Unreadable) << notRegular;
+        QTest::newRow("dangling link") << u"dangling"_s << int(FileError::NotFound) << u"ไม่พบแฟ้มนี้"_s;
     }
     void notAFile()
     {
         QFETCH(QString, kind);
         QFETCH(int, error);
+        QFETCH(QString, cause);
         QTemporaryDir here;
         QString file = here.filePath(u"x.txt"_s);
         if (kind == u"folder")
@@ -389,9 +393,11 @@ private Q_SLOTS:
         const ReadResult r = ReadDataFile(file);
         QCOMPARE(int(r.error), error);
         QVERIFY(r.lines.isEmpty());
+        QCOMPARE(FailureLine(r.file), file + u" : "_s + cause);
         TableStatus status;
         QCOMPARE(LoadRateTable(file, &status).rowCount, 0);
         QVERIFY(!status.found);
+        QCOMPARE(FailureLine(status.failure), file + u" : "_s + cause);
         QVERIFY(!LoadCodeNameTable(file, &status).codes.size());
         QVERIFY(!status.found);
         QVERIFY(!ReadCusname(file).has_value());
@@ -403,7 +409,9 @@ private Q_SLOTS:
         const QString folder = here.filePath(u"batch.txt"_s);
         QVERIFY(QDir().mkdir(folder));
         QVERIFY(QFile::exists(folder + u"/../batch.txt"_s));
-        QCOMPARE(WriteDataFile(folder, {u"1|2|3|4|5|6|"_s}).error, FileError::WriteFailed);
+        const WriteResult w = WriteDataFile(folder, {u"1|2|3|4|5|6|"_s});
+        QCOMPARE(w.error, FileError::WriteFailed);
+        QCOMPARE(FailureLine(w.file), folder + u" : ไม่ใช่แฟ้มปกติ"_s);
         QVERIFY(!WriteCusname(folder, {u"a"_s, u"b"_s}));
         QVERIFY(QFileInfo(folder).isDir());
     }
@@ -419,6 +427,9 @@ private Q_SLOTS:
         const ReadResult r = ReadDataFile(file);
         QCOMPARE(r.error, FileError::Unreadable);
         QVERIFY(r.lines.isEmpty());
+        // The system's own words say why a file that is there cannot be read.
+        QCOMPARE(FailureLine(r.file), file + u" : อ่านแฟ้มไม่ได้ ("_s + r.file.cause + u')');
+        QVERIFY(!r.file.cause.isEmpty());
         TableStatus status;
         QCOMPARE(LoadRateTable(file, &status).rowCount, 0);
         QVERIFY(!status.found);

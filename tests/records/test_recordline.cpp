@@ -1,3 +1,4 @@
+#include "records/codec.h"
 #include "records/recordline.h"
 #include "records/recordstore.h"
 
@@ -37,6 +38,32 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QStringList, fields);
         QCOMPARE(ScanRecordFields(line, 8), fields);
+    }
+
+    // The same scan over the text and over its code-page bytes, as the totals of a file use it.
+    void fieldAt_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("first") << u"101|10100|"_s << 0 << u"101"_s;
+        QTest::newRow("amount of eight") << u"101|1|ก ข|ค|1,250.50|ง|||"_s << 4 << u"1,250.50"_s;
+        QTest::newRow("empty field") << u"a||c|"_s << 1 << QString();
+        QTest::newRow("ninth closed field") << u"1|2|3|4|5|6|7|8|9|"_s << 8 << u"9"_s;
+        QTest::newRow("text after last bar") << u"1|2|tail"_s << 2 << QString();
+        QTest::newRow("beyond the fields") << u"1|2|"_s << 5 << QString();
+        QTest::newRow("no bar") << u"abc"_s << 0 << QString();
+        QTest::newRow("negative") << u"a|b|"_s << -1 << QString();
+    }
+    void fieldAt()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, index);
+        QFETCH(QString, field);
+        QCOMPARE(RecordFieldAt(line, index).toString(), field);
+        const QByteArray bytes = cp874::encode(line).bytes;
+        QCOMPARE(cp874::decode(RecordFieldAt(QByteArrayView(bytes), index)), field);
+        QCOMPARE(IsRecordLine(QByteArrayView(bytes)), IsRecordLine(line));
     }
 
     void splitClearsOnlyTheCountedSlots()

@@ -1,6 +1,6 @@
 // The print options' checks: every message, which box is cleared and which gets the focus.
 #include "report/printchoices.h"
-#include "report/recordingsurface.h"
+#include "recordingsurface.h"
 #include "slipfixtures.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 // The slip drawn on a recording surface: pagination, totals, and every placement rule.
 // Recording metrics: a character is 0.02 cm wide per point, a text 0.04 cm high per point.
-#include "report/recordingsurface.h"
+#include "recordingsurface.h"
 #include "report/slip.h"
 #include "slipfixtures.h"
 

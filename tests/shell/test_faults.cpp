@@ -81,8 +81,12 @@ void Faults::missingTables()
     EntryWindow *e = p.start();
     QVERIFY(e && e->isVisible());
     QCOMPARE(countStarting(p.prompter, u"อ่านแฟ้มตาราง"_s), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty())
+    if (!message.isEmpty()) {
+        // Then each file on a line of its own, with why it could not be read.
+        for (const QString &name : removed)
+            message += u'\n' + QDir::toNativeSeparators(p.dir.filePath(name)) + u" : ไม่พบแฟ้มนี้"_s;
         QCOMPARE(p.prompter.shown.first().text, message);
+    }
 
     // Keying goes on with what there is; the tables are not read again, nor reported.
     p.addRecord(u"นายหนึ่ง"_s);
@@ -180,7 +184,11 @@ void Faults::saveCannotBeWritten()
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::Yes);
     p.main->Command1[7]->click();  // "ปิดโปรแกรม", Yes: save under its name
-    QCOMPARE(p.prompter.texts(), (QStringList{kAskSaveUnsaved, kWriteError}));
+    QCOMPARE(p.prompter.texts().size(), 2);
+    QCOMPARE(p.prompter.texts().first(), kAskSaveUnsaved);
+    // The file and the cause follow the message.
+    QCOMPARE(p.prompter.last().section(u'\n', 0, 0), kWriteError);
+    QVERIFY(p.prompter.last().section(u'\n', 1).startsWith(QDir::toNativeSeparators(path) + u" : เขียนแฟ้มไม่ได้ ("_s));
     QVERIFY(!p.main->isStartState());
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.st().CurrentFilePath(), path);

@@ -141,7 +141,7 @@ void MainWindowTest::dispatch_data()
     QTest::newRow("close, named, yes") << 7 << u"batch.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
     QTest::newRow("close, lower-case noname is named") << 7 << u"noname.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
     QTest::newRow("close, named, save fails") << 7 << u"missing-folder/batch.txt"_s << false << 2 << u"Y"_s
-                                              << QStringList{kAskSaveUnsaved, u"error writing to disk or  writing to protected disk  "_s} << u"work"_s << false;
+                                              << QStringList{kAskSaveUnsaved, u"error writing to disk or  writing to protected disk  \n%1 : เขียนแฟ้มไม่ได้ (cannot create: No such file or directory)"_s} << u"work"_s << false;
 }
 
 void MainWindowTest::dispatch()

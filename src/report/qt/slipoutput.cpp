@@ -100,11 +100,11 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
     const QString path = spool.filePath(u"slip.pdf"_s);
     QString media;
     SlipResult result;
+    QByteArray pdf;
     {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return failed(kFileAccessError, u"Path/File access error: "_s + file.errorString());
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setCreator(u"Vorlane"_s);
         writer.setTitle(u"ใบฝากธนาณัติในประเทศรวม"_s);
         writer.setResolution(printer.resolution());
@@ -112,12 +112,15 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
         writer.setPageMargins(printer.pageLayout().margins(QPageLayout::Millimeter), QPageLayout::Millimeter);
         result = PaintSlip(&writer, job, progress);
         media = writer.pageLayout().pageSize().key();
-        file.close();
-        if (result.status == SlipResult::Status::Printed && file.error() != QFileDevice::NoError)
-            return failed(kFileAccessError, u"Path/File access error: "_s + file.errorString());
     }
     if (result.status != SlipResult::Status::Printed)
         return result;
+    // Written as every file of the program is: a full disk is found here, not by the server.
+    SaveOptions spoolOptions;
+    spoolOptions.syncFolder = false;  // a private folder removed right after
+    const FileIoResult spooled = SaveFileAtomic(path, pdf, spoolOptions);
+    if (!spooled.ok())
+        return failed(kFileAccessError, u"Path/File access error: "_s + spooled.message());
 
     // Handed to the server through libcups: no helper program has to be installed.
     const QByteArray queue = printerName.toLocal8Bit();

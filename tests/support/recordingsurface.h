@@ -2,7 +2,7 @@
 // A PrintSurface that keeps a log of what would be printed, with a text extent simple
 // enough to work out by hand: each character is 0.02 cm wide per point of font size
 // (0.2 cm at 10 pt) and every text is 0.04 cm high per point (0.4 cm at 10 pt).
-// Used by the tests of the slip and by anyone who wants the slip as data.
+// Used by the tests of the slip and of the print checks.
 #include "report/printsurface.h"
 
 #include <QList>

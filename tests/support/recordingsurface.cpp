@@ -1,4 +1,4 @@
-#include "report/recordingsurface.h"
+#include "recordingsurface.h"
 
 namespace vorlane {
 
