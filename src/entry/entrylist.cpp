@@ -159,7 +159,7 @@ void EntryWindow::searchChanged(const QString &text)
         return;
     st.IsAdding = false;
     AbandonInsertion();
-    const QString &line = store.lines().at(i);
+    const QString line = store.at(i);
     qsizetype b = 0;
     while (b < line.size() && line[b] == u' ')
         ++b;

@@ -114,7 +114,7 @@ void BeginSave(Workspace &ws)
 namespace {
 
 // The batch becomes these lines, named `path`; record 1 on screen.
-void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved, const FileStamp *stamp)
+void showBatch(Workspace &ws, LineBlock lines, const QString &path, bool saved, const FileStamp *stamp)
 {
     SessionState &st = ws.state;
     FileChooser *chooser = ensureChooser(ws);
@@ -124,7 +124,7 @@ void showBatch(Workspace &ws, QStringList lines, const QString &path, bool saved
     // The journal starts afresh from the opened file just below, by reference: the user
     // never waits for a copy of a large batch.
     ws.session.lstMO.setObserver(nullptr);
-    ws.session.lstMO.assign(std::move(lines));
+    ws.session.lstMO.assignBlock(std::move(lines));
     // A batch opened from its file counts as saved (the chooser marks it so next); an
     // imported one is not saved until the user saves it, and is journalled in full.
     st.IsSaved = saved;
@@ -190,7 +190,7 @@ bool openSheet(Workspace &ws, const QString &path)
                                     ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown);
                             });
     }
-    showBatch(ws, result.lines(accept), target, false, nullptr);
+    showBatch(ws, MakeLineBlock(result.lines(accept)), target, false, nullptr);
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
     forgetKnownFile(st);
     warnBeyond(ws);
@@ -214,14 +214,14 @@ bool OpenDataFile(Workspace &ws)
         return openSheet(ws, path);
     // Read first: a file that cannot be read leaves the batch, its name and the
     // totals as they were.
-    ReadResult read = ReadDataFile(path);
+    ReadResult read = ReadDataFile(path, LineForm::Block);
     if (!read.ok()) {
         ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้"_s);
         chooser->Text1->setFocus();
         return false;
     }
 
-    showBatch(ws, std::move(read.lines), path, true, &read.stamp);
+    showBatch(ws, std::move(read.block), path, true, &read.stamp);
     st.KnownFilePath = path;
     st.KnownFileStamp = read.stamp;
     st.KnownFileSkipped = read.skippedText;

@@ -31,7 +31,7 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
     return r;
 }
 
-ReadResult ReadDataFile(const QString &path)
+ReadResult ReadDataFile(const QString &path, LineForm form)
 {
     const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
     ReadResult r = DataFileReadFailure(file);
@@ -44,11 +44,19 @@ ReadResult ReadDataFile(const QString &path)
     // are ASCII, the same single bytes in the code page.
     const char *p = bytes.constData();
     const qsizetype n = bytes.size();
+    // As a block, the whole file is decoded in one pass: a byte is one character in the
+    // code page, so a line lies at the same place in the text as in the bytes.
+    const bool block = form == LineForm::Block;
+    if (block)
+        r.block.text = cp874::decode(bytes);
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
         const auto bars = std::count(line.begin(), line.end(), '|');
         if (bars == 6 || bars == 8) {
-            r.lines.append(cp874::decode(line));
+            if (block)
+                r.block.spans.push_back({from, end - from});
+            else
+                r.lines.append(cp874::decode(line));
         } else {
             ++r.skipped;
             if (std::any_of(line.begin(), line.end(), [](char c) { return c != ' ' && c != '\t'; }))

@@ -21,15 +21,16 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
     LineFigures &f = m_figures[size_t(i)];
     if (!f.known) {
         // The two fields needed, without splitting the whole line.
-        const QString &line = m_lines.at(i);
-        QStringView fields[kFieldCount];
+        const QStringView line = view(i);
+        // indexOf looks many characters at a time: the names before the amount are long.
+        QStringView fields[Amount + 1];
         int k = 0;
-        qsizetype start = 0;
-        for (qsizetype j = 0; j < line.size() && k <= Amount; ++j) {
-            if (line[j] == kBar) {
-                fields[k++] = QStringView(line).mid(start, j - start);
-                start = j + 1;
-            }
+        for (qsizetype start = 0; k <= Amount;) {
+            const qsizetype bar = line.indexOf(kBar, start);
+            if (bar < 0)
+                break;
+            fields[k++] = line.mid(start, bar - start);
+            start = bar + 1;
         }
         const QStringView type = k > TypeCode ? fields[TypeCode] : QStringView();
         const QStringView amount = k > Amount ? fields[Amount] : QStringView();
@@ -41,8 +42,9 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
 RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, const RateTable &rates)
 {
     RecordStore::LineFigures f;
-    f.amount = toNumber(amount).value_or(0.0);
-    const std::optional<double> fee = ComputeFeeExact(rates, typeCode, amount);
+    const std::optional<double> parsed = toNumber(amount);
+    f.amount = parsed.value_or(0.0);
+    const std::optional<double> fee = ComputeFeeExact(rates, typeCode, amount, parsed);
     f.beyond = !fee;
     f.fee = fee.value_or(0.0);
     if (f.beyond)

@@ -37,28 +37,37 @@ struct UpperTable {
 
 } // namespace
 
-QByteArray UpperText::encodeLine(const QString &line) const
+void UpperText::appendLine(QByteArray &out, QStringView line)
 {
     static const UpperTable table;
-    QByteArray fast(line.size() + 1, Qt::Uninitialized);
-    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
+    const qsizetype at = out.size();
+    out.resize(at + line.size() + 1);
+    char *d = out.data() + at;
+    const char16_t *l = line.utf16();
     qsizetype i = 0;
     for (; i < line.size(); ++i) {
         const char16_t u = table.map[l[i]];
         if (u == 0)
             break;
-        fast[i] = char(narrow(u));
+        d[i] = char(narrow(u));
     }
     if (i == line.size()) {
-        fast[i] = kEnd;
-        return fast;
+        d[i] = kEnd;
+        return;
     }
-    const QString up = line.toUpper();
-    QByteArray b(up.size() + 1, Qt::Uninitialized);
-    const char16_t *s = reinterpret_cast<const char16_t *>(up.constData());
-    for (qsizetype i = 0; i < up.size(); ++i)
-        b[i] = char(narrow(s[i]));
-    b[up.size()] = kEnd;
+    const QString up = line.toString().toUpper();
+    out.resize(at + up.size() + 1);
+    d = out.data() + at;
+    const auto *s = reinterpret_cast<const char16_t *>(up.constData());
+    for (qsizetype k = 0; k < up.size(); ++k)
+        d[k] = char(narrow(s[k]));
+    d[up.size()] = kEnd;
+}
+
+QByteArray UpperText::encodeLine(QStringView line)
+{
+    QByteArray b;
+    appendLine(b, line);
     return b;
 }
 
@@ -77,11 +86,25 @@ UpperText::UpperText(const QStringList &lines)
     m_text.reserve(size + size / 16);
     for (const QString &l : lines) {
         m_start.push_back(m_text.size());
-        const QByteArray b = encodeLine(l);
-        tally(b, 1);
-        m_text += b;
+        appendLine(m_text, l);
     }
     m_start.push_back(m_text.size());
+    tally(m_text, 1);
+}
+
+UpperText::UpperText(const LineBlock &lines)
+{
+    m_start.reserve(lines.spans.size() + 1);
+    qsizetype size = 0;
+    for (const LineSpan &l : lines.spans)
+        size += l.size + 1;
+    m_text.reserve(size + size / 16);
+    for (size_t i = 0; i < lines.spans.size(); ++i) {
+        m_start.push_back(m_text.size());
+        appendLine(m_text, lines.line(i));
+    }
+    m_start.push_back(m_text.size());
+    tally(m_text, 1);
 }
 
 void UpperText::set(qsizetype i, const QString &line)

@@ -28,7 +28,7 @@ public:
     {
         const SessionState &st = m_ws.state;
         if (stamp && stamp->valid)
-            journal.beginFromFile(m_ws.session.lstMO.lines(), st.CurrentFilePath, *stamp, st.IsSaved);
+            journal.beginFromFile(m_ws.session.lstMO, st.CurrentFilePath, *stamp, st.IsSaved);
         else
             journal.begin(m_ws.session.lstMO.lines(), st.CurrentFilePath, st.IsSaved);
         m_path = st.CurrentFilePath;
@@ -108,7 +108,7 @@ private:
     // A journal grown past twice a fresh copy of the batch starts afresh from it.
     void compactIfLarge()
     {
-        if (journal.wantsCompaction(m_ws.session.lstMO.lines()))
+        if (journal.wantsCompaction(m_ws.session.lstMO))
             journal.begin(m_ws.session.lstMO.lines(), m_path, m_saved, /*background=*/true);
     }
 
