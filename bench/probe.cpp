@@ -11,6 +11,7 @@
 
 #include "entry/entrywindow.h"
 #include "filechooser/filechooser.h"
+#include "widgets/commandbutton.h"
 #include "records/codec.h"
 #include "records/datafile.h"
 #include "report/qt/slipoutput.h"

@@ -2,6 +2,7 @@
 
 #include "records/codec.h"
 #include "records/fileio.h"
+#include "records/largepages.h"
 #include "records/recordline.h"
 
 
@@ -47,8 +48,12 @@ ReadResult ReadDataFile(const QString &path, LineForm form)
     // As a block, the whole file is decoded in one pass: a byte is one character in the
     // code page, so a line lies at the same place in the text as in the bytes.
     const bool block = form == LineForm::Block;
-    if (block)
+    if (block) {
         r.block.text = cp874::decode(bytes);
+        // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
+        r.block.spans.reserve(size_t(n / 60 + 16));
+        AdviseLargePages(r.block.spans.data(), r.block.spans.capacity() * sizeof(LineSpan));
+    }
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
         const auto bars = std::count(line.begin(), line.end(), '|');

@@ -1,5 +1,7 @@
 #include "records/fileio.h"
 
+#include "records/largepages.h"
+
 #include <QtEndian>
 #include <QDateTime>
 #include <QDir>
@@ -178,6 +180,7 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
     };
     // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
     r.bytes.resize(qsizetype(size));
+    AdviseLargePages(r.bytes.constData(), size_t(size));
     qsizetype got = 0;
     while (got < r.bytes.size()) {
         const ssize_t n = ::read(f.fd, r.bytes.data() + got, size_t(r.bytes.size() - got));

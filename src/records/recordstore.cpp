@@ -1,5 +1,7 @@
 #include "records/recordstore.h"
 
+#include "records/largepages.h"
+
 #include <system_error>
 #include <utility>
 
@@ -140,7 +142,11 @@ void RecordStore::replace(LineBlock block, bool notify)
     m_live = 0;
     for (const LineSpan &s : m_block.spans)
         m_live += s.size;
-    m_figures.assign(m_block.spans.size(), LineFigures{});
+    m_figures.clear();
+    m_figures.shrink_to_fit();
+    m_figures.reserve(m_block.spans.size());
+    AdviseLargePages(m_figures.data(), m_block.spans.size() * sizeof(LineFigures));
+    m_figures.resize(m_block.spans.size());
     if (notify && m_observer)
         m_observer->assigned(lines());
 }
