@@ -4,6 +4,7 @@
 #include "records/codec.h"
 #include "records/datafile.h"
 #include "records/fee.h"
+#include "records/fileio.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
 #include "records/totals.h"
@@ -125,6 +126,59 @@ void BM_OpenBatch(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenBatch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same as the program opens a file now: one decoded text with line offsets, the
+// totals worked out in the store. The parts of it below, each alone.
+void BM_OpenBatchBlock(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state) {
+        ReadResult r = ReadDataFile(file.path, LineForm::Block);
+        RecordStore store;
+        store.assignBlock(std::move(r.block));
+        benchmark::DoNotOptimize(SplitRecord(store.at(0)));
+        benchmark::DoNotOptimize(ComputeTotals(store, tables().rates));
+    }
+}
+BENCHMARK(BM_OpenBatchBlock)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadFileBounded(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadFileBounded(file.path, kMaxDataFileBytes));
+}
+BENCHMARK(BM_ReadFileBounded)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_FileChecksum(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FileChecksum(file.bytes));
+    state.SetBytesProcessed(int64_t(state.iterations()) * file.bytes.size());
+}
+BENCHMARK(BM_FileChecksum)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadDataFileBlock(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadDataFile(file.path, LineForm::Block));
+}
+BENCHMARK(BM_ReadDataFileBlock)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshTotalsColdBlock(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        RecordStore store;
+        store.assignBlock(ReadDataFile(file.path, LineForm::Block).block);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(ComputeTotals(store, tables().rates));
+    }
+}
+BENCHMARK(BM_RefreshTotalsColdBlock)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_SaveBatch(benchmark::State &state)
 {

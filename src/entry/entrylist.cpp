@@ -123,7 +123,7 @@ void EntryWindow::searchChanged(const QString &text)
     if (i < 0)
         return;
     batch.show(int(i));
-    LoadLineIntoEntryFields(trimLeadingBlanks(store.lines().at(i)).toString());
+    LoadLineIntoEntryFields(trimLeadingBlanks(store.at(i)).toString());
     Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
 }
 

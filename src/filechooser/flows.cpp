@@ -108,7 +108,7 @@ namespace {
 // The batch becomes these lines, named `path`; record 1 on screen. A batch read from its
 // file (with its stamp) counts as saved; an imported one is not saved until the user
 // saves it.
-void showBatch(Workspace &ws, QStringList lines, const QString &path, const FileStamp *stamp, qsizetype skipped = 0)
+void showBatch(Workspace &ws, LineBlock lines, const QString &path, const FileStamp *stamp, qsizetype skipped = 0)
 {
     FileChooser *chooser = ensureChooser(ws);
     EntryWindow *entry = ws.ensureEntry();
@@ -175,7 +175,7 @@ bool openSheet(Workspace &ws, const QString &path)
                             });
     }
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
-    showBatch(ws, result.lines(accept), target, nullptr);
+    showBatch(ws, MakeLineBlock(result.lines(accept)), target, nullptr);
     warnBeyond(ws);
     return true;
 }
@@ -196,14 +196,14 @@ bool OpenDataFile(Workspace &ws)
         return openSheet(ws, path);
     // Read first: a file that cannot be read leaves the batch, its name and the
     // totals as they were.
-    ReadResult read = ReadDataFile(path);
+    ReadResult read = ReadDataFile(path, LineForm::Block);
     if (!read.ok()) {
         ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
         chooser->Text1->setFocus();
         return false;
     }
 
-    showBatch(ws, std::move(read.lines), path, &read.stamp, read.skippedText);
+    showBatch(ws, std::move(read.block), path, &read.stamp, read.skippedText);
     // A notes file opened by mistake must not look like an empty batch without a word.
     if (read.skippedText > 0)
         ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));

@@ -145,14 +145,14 @@ void Batch::forgetKnownFile()
     m_knownSkipped = 0;
 }
 
-void Batch::open(QStringList lines, const QString &path, const FileStamp *stamp, qsizetype skipped)
+void Batch::open(LineBlock lines, const QString &path, const FileStamp *stamp, qsizetype skipped)
 {
     m_filePath = path;
     abandonInsertion();
     // Not told line by line: the journal starts afresh from the whole batch below, by
     // reference when it is a file, so the user never waits for a copy of a large batch.
     m_lines.setObserver(nullptr);
-    m_lines.assign(std::move(lines));
+    m_lines.assignBlock(std::move(lines));
     m_lines.setObserver(m_observer);
     m_saved = stamp != nullptr;
     if (stamp) {

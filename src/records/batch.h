@@ -82,7 +82,11 @@ public:
     // The batch becomes `lines`, named `path`, record 1 current. With a stamp they were
     // read from that file (saved, and the file is known with its `skipped` lines); without,
     // they were imported and nothing on disk holds them yet.
-    void open(QStringList lines, const QString &path, const FileStamp *stamp = nullptr, qsizetype skipped = 0);
+    void open(LineBlock lines, const QString &path, const FileStamp *stamp = nullptr, qsizetype skipped = 0);
+    void open(const QStringList &lines, const QString &path, const FileStamp *stamp = nullptr, qsizetype skipped = 0)
+    {
+        open(MakeLineBlock(lines), path, stamp, skipped);
+    }
     // A batch brought back after an unclean end: unsaved, its last record current. The
     // observer hears it as lines assigned, not as a fresh start.
     void restore(QStringList lines, const QString &path);

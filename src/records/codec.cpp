@@ -1,5 +1,7 @@
 #include "records/codec.h"
 
+#include "records/largepages.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -48,6 +50,7 @@ QString decode(QByteArrayView bytes)
 {
     const Tables &t = tables();
     QString out(bytes.size(), Qt::Uninitialized);
+    AdviseLargePages(out.constData(), size_t(bytes.size()) * sizeof(QChar));
     QChar *d = out.data();
     const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)

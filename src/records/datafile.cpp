@@ -2,6 +2,7 @@
 
 #include "records/codec.h"
 #include "records/fileio.h"
+#include "records/largepages.h"
 #include "records/recordline.h"
 
 
@@ -33,7 +34,7 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
     return r;
 }
 
-ReadResult ReadDataFile(const QString &path)
+ReadResult ReadDataFile(const QString &path, LineForm form)
 {
     const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
     ReadResult r = DataFileReadFailure(file);
@@ -46,10 +47,22 @@ ReadResult ReadDataFile(const QString &path)
     // are ASCII, the same single bytes in the code page.
     const char *p = bytes.constData();
     const qsizetype n = bytes.size();
+    // As a block, the whole file is decoded in one pass: a byte is one character in the
+    // code page, so a line lies at the same place in the text as in the bytes.
+    const bool block = form == LineForm::Block;
+    if (block) {
+        r.block.text = cp874::decode(bytes);
+        // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
+        r.block.spans.reserve(size_t(n / 60 + 16));
+        AdviseLargePages(r.block.spans.data(), r.block.spans.capacity() * sizeof(LineSpan));
+    }
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);
         if (IsRecordLine(line)) {
-            r.lines.append(cp874::decode(line));
+            if (block)
+                r.block.spans.push_back({from, end - from});
+            else
+                r.lines.append(cp874::decode(line));
         } else {
             ++r.skipped;
             if (std::any_of(line.begin(), line.end(), [](char c) { return c != ' ' && c != '\t'; }))

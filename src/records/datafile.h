@@ -1,6 +1,7 @@
 #pragma once
 // Data files: one record line per line, code page 874, CR LF.
 #include "records/fileio.h"
+#include "records/lineblock.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,7 @@ struct ReadResult {
     FileError error = FileError::None;
     QString detail;     // for logs and the command line; the windows show their own texts
     QStringList lines;  // the lines that pass IsRecordLine, in file order
+    LineBlock block;    // the same lines, instead, when read as a block
     qsizetype skipped = 0;  // lines left out
     qsizetype skippedText = 0;  // of those, lines that held more than blanks
     FileStamp stamp;        // what the file held, to tell a later change by another program
@@ -39,8 +41,12 @@ struct WriteResult {
 
 inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
 
+// How the kept lines are handed back: a list of strings, or one decoded text with where
+// each line lies in it (an opening of a large batch: one allocation, one decoding pass).
+enum class LineForm { List, Block };
+
 // Reads the whole file, tolerating LF and CR line ends; never a half-filled result.
-ReadResult ReadDataFile(const QString &path);
+ReadResult ReadDataFile(const QString &path, LineForm form = LineForm::List);
 
 struct FileIoResult;
 // The data file's error and its "<path>: <cause>" for a failed read (none when it went well).

@@ -21,7 +21,7 @@ double stepRule(double x, double B, double S, double Z)
     return S * double(n) + B;
 }
 
-double feeFor(const RateFigures &row, QStringView amount)
+double feeFor(const RateFigures &row, QStringView amount, std::optional<double> parsed)
 {
     const double B = row.base;
     const double S = row.step;
@@ -33,7 +33,6 @@ double feeFor(const RateFigures &row, QStringView amount)
     if (S < 0 || Lu < 0)
         return 0;
 
-    const auto parsed = toNumber(amount);
     if (!parsed)
         return 0;
     double a = *parsed;
@@ -73,7 +72,7 @@ double feeFor(const RateFigures &row, QStringView amount)
 } // namespace
 
 namespace {
-double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount)
+double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount, std::optional<double> parsed)
 {
     if (rates.rowCount == 0)
         return 0;
@@ -90,10 +89,10 @@ double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount)
                 }
             }
         }
-        return feeFor(rates.figures[r], amount);
+        return feeFor(rates.figures[r], amount, parsed);
     }
     const int r = rates.rowByValue(typeCode).value_or(0);
-    return feeFor(ParseRateRow(rates.rows[r]), amount);
+    return feeFor(ParseRateRow(rates.rows[r]), amount, parsed);
 }
 
 } // namespace
@@ -102,14 +101,20 @@ double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amou
 {
     // A negative base or step in the table is a mistake there; the order costs nothing
     // rather than paying the sender.
-    return std::max(0.0, anyFee(rates, typeCode, amount));
+    return std::max(0.0, anyFee(rates, typeCode, amount, toNumber(amount)));
 }
 
 std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount)
 {
-    if (const auto a = toNumber(amount); a && isBeyondExact(*a))
+    return ComputeFeeExact(rates, typeCode, amount, toNumber(amount));
+}
+
+std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount,
+                                      std::optional<double> parsed)
+{
+    if (parsed && isBeyondExact(*parsed))
         return std::nullopt;
-    return ComputeFee(rates, typeCode, amount);
+    return std::max(0.0, anyFee(rates, typeCode, amount, parsed));
 }
 
 } // namespace vorlane

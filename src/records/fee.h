@@ -14,5 +14,9 @@ double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amou
 // As ComputeFee, but nullopt for a numeric amount beyond kMaxExactAmount, whose fee the
 // program cannot compute exactly: the caller reports that record as an error.
 std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount);
+// The same, with `parsed` = toNumber(amount) already worked out: the totals convert each
+// amount once instead of three times.
+std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount,
+                                      std::optional<double> parsed);
 
 } // namespace vorlane

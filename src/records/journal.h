@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,7 @@ public:
     // Starts afresh from a batch that holds exactly the records of `filePath` as `stamp`
     // describes it (opened or saved just now): nothing of the batch is copied.
     bool beginFromFile(const QStringList &lines, const QString &filePath, const FileStamp &stamp, bool saved);
+    bool beginFromFile(const RecordStore &lines, const QString &filePath, const FileStamp &stamp, bool saved);
     // The batch's file and whether it counts as saved.
     void noteFile(const QString &filePath);
     void noteSaved(bool saved);
@@ -46,6 +48,7 @@ public:
     qint64 size() const { return m_bytes; }
     // Past twice what a fresh copy of the batch would take: time to start afresh.
     bool wantsCompaction(const QStringList &lines);
+    bool wantsCompaction(const RecordStore &lines);
 
     // While held, changes wait and releaseSync() writes them with one write and one flush,
     // as a group that counts only when complete: one user action (an insertion moves
@@ -79,10 +82,12 @@ public:
 
 private:
     struct Worker;
-    bool startFresh(const QByteArray &content, const QString &filePath, bool saved, qsizetype count);
+    bool startFresh(const QByteArray &content, const QString &filePath, bool saved, qsizetype count, bool background);
     // Waits until the fresh journal has replaced the old one; false (and the journal given
     // up) when that failed.
     bool settleStart();
+    bool startFromFile(qsizetype count, qint64 chars, const QString &filePath, const FileStamp &stamp, bool saved);
+    bool wantsCompaction(const std::function<qint64()> &copySize);
     void fail();
     bool writeNow(const QByteArray &bytes);
     void put(const QByteArray &change);

@@ -1,13 +1,14 @@
 #pragma once
 // The ordered list of record lines of the open batch (item 0 is the first order).
+#include "records/lineblock.h"
 #include "records/uppertext.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <future>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace vorlane {
@@ -31,81 +32,32 @@ public:
     void setObserver(Observer *observer) { m_observer = observer; }
 
     RecordStore() = default;
+    ~RecordStore();
     // A copy is a plain list: it does not report to the original's observer.
-    RecordStore(const RecordStore &o) : m_lines(o.m_lines), m_figures(o.m_figures) {}
-    RecordStore &operator=(const RecordStore &o)
-    {
-        if (this != &o)
-            assign(o.m_lines);
-        return *this;
-    }
+    RecordStore(const RecordStore &o);
+    RecordStore &operator=(const RecordStore &o);
 
-    qsizetype count() const { return m_lines.size(); }
-    bool isEmpty() const { return m_lines.isEmpty(); }
+    qsizetype count() const { return qsizetype(m_block.spans.size()); }
+    bool isEmpty() const { return m_block.spans.empty(); }
     // A position outside 0 .. count-1 reads as the empty line.
-    QString at(qsizetype i) const { return (i >= 0 && i < m_lines.size()) ? m_lines.at(i) : QString(); }
-    const QStringList &lines() const { return m_lines; }
+    QString at(qsizetype i) const;
+    // Line i without a copy; valid until the next change of the store.
+    QStringView view(qsizetype i) const { return m_block.line(size_t(i)); }
+    // Every line, as a list made for the caller.
+    QStringList lines() const;
+    // Characters of all lines together.
+    qint64 textSize() const { return m_live; }
 
-    void append(const QString &line)
-    {
-        m_lines.append(line);
-        m_figures.push_back({});
-        if (m_upper)
-            m_upper->insert(m_lines.size() - 1, line);
-        if (m_observer)
-            m_observer->inserted(m_lines.size() - 1, line);
-    }
+    void append(const QString &line);
     // Writing at the position just past the last record appends; beyond that nothing happens.
-    void setAt(qsizetype i, const QString &line)
-    {
-        if (i >= 0 && i < m_lines.size()) {
-            QString previous = std::exchange(m_lines[i], line);
-            m_figures[size_t(i)] = {};
-            if (m_upper)
-                m_upper->set(i, line);
-            if (m_observer)
-                m_observer->stored(i, line, previous);
-        } else if (i == m_lines.size()) {
-            append(line);
-        }
-    }
-    void insert(qsizetype i, const QString &line)
-    {
-        i = qBound<qsizetype>(0, i, m_lines.size());
-        m_lines.insert(i, line);
-        m_figures.insert(m_figures.begin() + i, LineFigures{});
-        if (m_upper)
-            m_upper->insert(i, line);
-        if (m_observer)
-            m_observer->inserted(i, line);
-    }
-    void removeAt(qsizetype i)
-    {
-        if (i >= 0 && i < m_lines.size()) {
-            const QString line = m_lines.takeAt(i);
-            m_figures.erase(m_figures.begin() + i);
-            if (m_upper)
-                m_upper->remove(i);
-            if (m_observer)
-                m_observer->removed(i, line);
-        }
-    }
-    void clear()
-    {
-        m_lines.clear();
-        m_figures.clear();
-        m_upper.reset();
-        if (m_observer)
-            m_observer->cleared();
-    }
-    void assign(QStringList lines)
-    {
-        m_lines = std::move(lines);
-        m_figures.assign(size_t(m_lines.size()), LineFigures{});
-        m_upper.reset();
-        if (m_observer)
-            m_observer->assigned(m_lines);
-    }
+    void setAt(qsizetype i, const QString &line);
+    void insert(qsizetype i, const QString &line);
+    void removeAt(qsizetype i);
+    void clear();
+    void assign(const QStringList &lines);
+    // The lines of an opened file, taken as they are. The upper-cased copy for the search
+    // is made on a worker thread at once, so the first keystroke only searches.
+    void assignBlock(LineBlock block);
 
     // Amount and fee of each line, worked out once per line and rate table, so the
     // totals never re-read every line on every keystroke.
@@ -118,22 +70,27 @@ public:
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
 
     // The first line whose upper case contains the upper-cased text, -1 when none. The
-    // upper-cased copy is made at the first search and then kept in step with every change.
-    qsizetype findUpper(QStringView upperNeedle) const
-    {
-        if (!m_upper)
-            m_upper = std::make_unique<UpperText>(m_lines);
-        return m_upper->find(upperNeedle,
-                             [this, upperNeedle](qsizetype i) { return m_lines.at(i).toUpper().contains(upperNeedle); });
-    }
+    // upper-cased copy is made at the first search (or after an opening) and then kept in
+    // step with every change.
+    qsizetype findUpper(QStringView upperNeedle) const;
 
 private:
-    QStringList m_lines;
+    // Characters of a line just written go to the end of the text.
+    LineSpan put(QStringView line);
+    // Drops the characters no line refers to any more, once they outweigh the rest.
+    void compactIfWasteful();
+    void replace(LineBlock block, bool notify);
+    // The upper-cased copy, when one exists or is being made; null otherwise.
+    UpperText *upper() const;
+
+    LineBlock m_block;
+    qint64 m_live = 0;  // characters of the text that lines refer to
     Observer *m_observer = nullptr;
     mutable std::vector<LineFigures> m_figures;
     mutable const RateTable *m_figuresFor = nullptr;
     mutable std::uint64_t m_figuresStamp = 0;
     mutable std::unique_ptr<UpperText> m_upper;
+    mutable std::future<std::unique_ptr<UpperText>> m_upperSoon;
 };
 
 } // namespace vorlane

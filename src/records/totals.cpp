@@ -20,7 +20,7 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
     if (!f.known) {
         // The two fields needed, without splitting the whole line.
         QStringView fields[Amount + 1];
-        const int k = RecordFieldViews(m_lines.at(i), fields, Amount + 1);
+        const int k = RecordFieldViews(view(i), fields, Amount + 1);
         const QStringView type = k > TypeCode ? fields[TypeCode] : QStringView();
         const QStringView amount = k > Amount ? fields[Amount] : QStringView();
         f = FiguresOf(type, amount, rates);
@@ -31,8 +31,9 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
 RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, const RateTable &rates)
 {
     RecordStore::LineFigures f;
-    f.amount = toNumber(amount).value_or(0.0);
-    const std::optional<double> fee = ComputeFeeExact(rates, typeCode, amount);
+    const std::optional<double> parsed = toNumber(amount);
+    f.amount = parsed.value_or(0.0);
+    const std::optional<double> fee = ComputeFeeExact(rates, typeCode, amount, parsed);
     f.beyond = !fee;
     f.fee = fee.value_or(0.0);
     if (f.beyond)

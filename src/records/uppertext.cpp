@@ -1,64 +1,84 @@
 #include "records/uppertext.h"
 
+#include "records/largepages.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace vorlane {
 
-unsigned char UpperText::narrow(char16_t c)
+namespace {
+
+unsigned char narrowUnit(char16_t c, unsigned char other)
 {
     if (c == u'\n')
-        return kOther;
+        return other;
     if (c < 0x80)
         return static_cast<unsigned char>(c);
     if (c >= 0x0E00 && c < 0x0E7F)
         return static_cast<unsigned char>(0x80 + (c - 0x0E00));
-    return kOther;
+    return other;
 }
 
-namespace {
-
-// Upper case of each UTF-16 unit, 0 where it is not one unit for one (a surrogate, or a
-// letter whose upper case is longer, like "ß"): most lines need no upper-cased string.
+// The byte the copy holds for the upper case of each UTF-16 unit, kSlow where that upper
+// case is not one unit for one (a surrogate, or a letter whose upper case is longer, like
+// "ß"): most lines need no upper-cased string.
 struct UpperTable {
-    std::array<char16_t, 65536> map{};
-    UpperTable()
+    static constexpr quint16 kSlow = 0x100;
+    std::array<quint16, 65536> narrowed{};
+    explicit UpperTable(unsigned char other)
     {
+        narrowed[0] = kSlow;
         for (int c = 1; c < 65536; ++c) {
+            narrowed[size_t(c)] = kSlow;
             const QChar ch{char16_t(c)};
             if (ch.isSurrogate())
                 continue;
             const QString up = QString(ch).toUpper();
             if (up.size() == 1)
-                map[size_t(c)] = up.at(0).unicode();
+                narrowed[size_t(c)] = narrowUnit(up.at(0).unicode(), other);
         }
     }
 };
 
 } // namespace
 
-QByteArray UpperText::encodeLine(const QString &line) const
+unsigned char UpperText::narrow(char16_t c)
 {
-    static const UpperTable table;
-    QByteArray fast(line.size() + 1, Qt::Uninitialized);
-    const char16_t *l = reinterpret_cast<const char16_t *>(line.constData());
+    return narrowUnit(c, kOther);
+}
+
+void UpperText::appendLine(QByteArray &out, QStringView line)
+{
+    static const UpperTable table(kOther);
+    const qsizetype at = out.size();
+    out.resize(at + line.size() + 1);
+    char *d = out.data() + at;
+    const char16_t *l = line.utf16();
     qsizetype i = 0;
     for (; i < line.size(); ++i) {
-        const char16_t u = table.map[l[i]];
-        if (u == 0)
+        const quint16 b = table.narrowed[l[i]];
+        if (b == UpperTable::kSlow)
             break;
-        fast[i] = char(narrow(u));
+        d[i] = char(b);
     }
     if (i == line.size()) {
-        fast[i] = kEnd;
-        return fast;
+        d[i] = kEnd;
+        return;
     }
-    const QString up = line.toUpper();
-    QByteArray b(up.size() + 1, Qt::Uninitialized);
-    const char16_t *s = reinterpret_cast<const char16_t *>(up.constData());
-    for (qsizetype i = 0; i < up.size(); ++i)
-        b[i] = char(narrow(s[i]));
-    b[up.size()] = kEnd;
+    const QString up = line.toString().toUpper();
+    out.resize(at + up.size() + 1);
+    d = out.data() + at;
+    const auto *s = reinterpret_cast<const char16_t *>(up.constData());
+    for (qsizetype k = 0; k < up.size(); ++k)
+        d[k] = char(narrow(s[k]));
+    d[up.size()] = kEnd;
+}
+
+QByteArray UpperText::encodeLine(QStringView line)
+{
+    QByteArray b;
+    appendLine(b, line);
     return b;
 }
 
@@ -77,11 +97,26 @@ UpperText::UpperText(const QStringList &lines)
     m_text.reserve(size + size / 16);
     for (const QString &l : lines) {
         m_start.push_back(m_text.size());
-        const QByteArray b = encodeLine(l);
-        tally(b, 1);
-        m_text += b;
+        appendLine(m_text, l);
     }
     m_start.push_back(m_text.size());
+    tally(m_text, 1);
+}
+
+UpperText::UpperText(const LineBlock &lines)
+{
+    m_start.reserve(lines.spans.size() + 1);
+    qsizetype size = 0;
+    for (const LineSpan &l : lines.spans)
+        size += l.size + 1;
+    m_text.reserve(size + size / 16);
+    AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
+    for (size_t i = 0; i < lines.spans.size(); ++i) {
+        m_start.push_back(m_text.size());
+        appendLine(m_text, lines.line(i));
+    }
+    m_start.push_back(m_text.size());
+    tally(m_text, 1);
 }
 
 void UpperText::set(qsizetype i, const QString &line)

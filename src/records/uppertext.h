@@ -1,6 +1,8 @@
 #pragma once
 // An upper-cased copy of the batch's lines in one buffer, kept in step with every change,
 // so that a search reads one block of memory instead of upper-casing every line again.
+#include "records/lineblock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,7 @@ namespace vorlane {
 class UpperText {
 public:
     explicit UpperText(const QStringList &lines);
+    explicit UpperText(const LineBlock &lines);
 
     void set(qsizetype i, const QString &line);
     void insert(qsizetype i, const QString &line);
@@ -30,7 +33,9 @@ private:
     static constexpr unsigned char kOther = 0xFF;
     static constexpr char kEnd = '\n';
     static unsigned char narrow(char16_t c);
-    QByteArray encodeLine(const QString &line) const;
+    // Appends the line's upper case and its kEnd to `out`.
+    static void appendLine(QByteArray &out, QStringView line);
+    static QByteArray encodeLine(QStringView line);
     void tally(const QByteArray &bytes, int sign);
 
     QByteArray m_text;

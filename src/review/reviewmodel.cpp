@@ -24,7 +24,7 @@ int ReviewListModel::longestRow() const
     int best = -1;
     qsizetype length = -1;
     for (int i = 0; i < m_rows; ++i) {
-        const qsizetype l = m_store->lines().at(i).size();
+        const qsizetype l = m_store->view(i).size();
         if (l > length) {
             length = l;
             best = i;

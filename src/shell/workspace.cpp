@@ -28,7 +28,7 @@ public:
     {
         const Batch &b = m_ws.batch;
         if (stamp && stamp->valid)
-            journal.beginFromFile(b.lines().lines(), b.CurrentFilePath(), *stamp, b.IsSaved());
+            journal.beginFromFile(b.lines(), b.CurrentFilePath(), *stamp, b.IsSaved());
         else
             journal.begin(b.lines().lines(), b.CurrentFilePath(), b.IsSaved());
         m_path = b.CurrentFilePath();
@@ -108,7 +108,7 @@ private:
     // A journal grown past twice a fresh copy of the batch starts afresh from it.
     void compactIfLarge()
     {
-        if (journal.wantsCompaction(m_ws.batch.lines().lines()))
+        if (journal.wantsCompaction(m_ws.batch.lines()))
             journal.begin(m_ws.batch.lines().lines(), m_path, m_saved, /*background=*/true);
     }
 

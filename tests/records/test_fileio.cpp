@@ -202,6 +202,31 @@ private Q_SLOTS:
         QCOMPARE(StillUnchanged(file, saved.stamp, 1000), unchanged);
         QVERIFY(StillUnchanged(dir.filePath(u"never.txt"_s), FileStamp{}, 1000));
     }
+
+    // Every length crosses the block and tail handling differently: a byte changed
+    // anywhere, or a zero byte added, must give another checksum.
+    void checksumTellsEveryChange_data()
+    {
+        QTest::addColumn<int>("length");
+        for (const int n : {0, 1, 7, 8, 9, 31, 32, 33, 40, 63, 64, 100})
+            QTest::newRow(QByteArray::number(n).constData()) << n;
+    }
+    void checksumTellsEveryChange()
+    {
+        QFETCH(int, length);
+        QByteArray bytes(length, '\0');
+        for (int i = 0; i < length; ++i)
+            bytes[i] = char(i * 37 + 11);
+        const QByteArray base = FileChecksum(bytes);
+        QCOMPARE(base.size(), 16);
+        QCOMPARE(FileChecksum(QByteArray(bytes)), base);
+        QCOMPARE_NE(FileChecksum(bytes + '\0'), base);
+        for (int i = 0; i < length; ++i) {
+            QByteArray changed = bytes;
+            changed[i] = char(changed[i] ^ 0x01);
+            QVERIFY2(FileChecksum(changed) != base, QByteArray::number(i).constData());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFileIo)

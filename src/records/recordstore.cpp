@@ -1,0 +1,186 @@
+#include "records/recordstore.h"
+
+#include "records/largepages.h"
+
+#include <system_error>
+#include <utility>
+
+namespace vorlane {
+
+RecordStore::~RecordStore() = default;
+
+RecordStore::RecordStore(const RecordStore &o) : m_block(o.m_block), m_live(o.m_live), m_figures(o.m_figures) {}
+
+RecordStore &RecordStore::operator=(const RecordStore &o)
+{
+    if (this != &o) {
+        LineBlock copy = o.m_block;
+        replace(std::move(copy), true);
+    }
+    return *this;
+}
+
+QString RecordStore::at(qsizetype i) const
+{
+    return (i >= 0 && i < count()) ? view(i).toString() : QString();
+}
+
+QStringList RecordStore::lines() const
+{
+    QStringList out;
+    out.reserve(count());
+    for (size_t i = 0; i < m_block.spans.size(); ++i)
+        out.append(m_block.line(i).toString());
+    return out;
+}
+
+LineSpan RecordStore::put(QStringView line)
+{
+    const LineSpan s{m_block.text.size(), line.size()};
+    m_block.text.append(line);
+    return s;
+}
+
+void RecordStore::compactIfWasteful()
+{
+    if (m_block.text.size() <= 2 * m_live + 4096)
+        return;
+    QString text;
+    text.reserve(qsizetype(m_live));
+    for (LineSpan &s : m_block.spans) {
+        const qsizetype from = text.size();
+        text.append(QStringView(m_block.text).mid(s.from, s.size));
+        s.from = from;
+    }
+    m_block.text = std::move(text);
+}
+
+UpperText *RecordStore::upper() const
+{
+    if (m_upperSoon.valid())
+        m_upper = m_upperSoon.get();
+    return m_upper.get();
+}
+
+void RecordStore::append(const QString &line)
+{
+    UpperText *u = upper();
+    m_block.spans.push_back(put(line));
+    m_live += line.size();
+    m_figures.push_back({});
+    if (u)
+        u->insert(count() - 1, line);
+    if (m_observer)
+        m_observer->inserted(count() - 1, line);
+    compactIfWasteful();
+}
+
+void RecordStore::setAt(qsizetype i, const QString &line)
+{
+    if (i >= 0 && i < count()) {
+        UpperText *u = upper();
+        const QString previous = at(i);
+        m_block.spans[size_t(i)] = put(line);
+        m_live += line.size() - previous.size();
+        m_figures[size_t(i)] = {};
+        if (u)
+            u->set(i, line);
+        if (m_observer)
+            m_observer->stored(i, line, previous);
+        compactIfWasteful();
+    } else if (i == count()) {
+        append(line);
+    }
+}
+
+void RecordStore::insert(qsizetype i, const QString &line)
+{
+    UpperText *u = upper();
+    i = qBound<qsizetype>(0, i, count());
+    m_block.spans.insert(m_block.spans.begin() + i, put(line));
+    m_live += line.size();
+    m_figures.insert(m_figures.begin() + i, LineFigures{});
+    if (u)
+        u->insert(i, line);
+    if (m_observer)
+        m_observer->inserted(i, line);
+    compactIfWasteful();
+}
+
+void RecordStore::removeAt(qsizetype i)
+{
+    if (i >= 0 && i < count()) {
+        UpperText *u = upper();
+        const QString line = at(i);
+        m_block.spans.erase(m_block.spans.begin() + i);
+        m_live -= line.size();
+        m_figures.erase(m_figures.begin() + i);
+        if (u)
+            u->remove(i);
+        if (m_observer)
+            m_observer->removed(i, line);
+        compactIfWasteful();
+    }
+}
+
+void RecordStore::clear()
+{
+    m_upperSoon = {};
+    m_upper.reset();
+    m_block = {};
+    m_live = 0;
+    m_figures.clear();
+    if (m_observer)
+        m_observer->cleared();
+}
+
+void RecordStore::replace(LineBlock block, bool notify)
+{
+    m_upperSoon = {};  // waits for a copy still being made of the batch before
+    m_upper.reset();
+    m_block = std::move(block);
+    m_live = 0;
+    for (const LineSpan &s : m_block.spans)
+        m_live += s.size;
+    m_figures.clear();
+    m_figures.shrink_to_fit();
+    m_figures.reserve(m_block.spans.size());
+    AdviseLargePages(m_figures.data(), m_block.spans.size() * sizeof(LineFigures));
+    m_figures.resize(m_block.spans.size());
+    if (notify && m_observer)
+        m_observer->assigned(lines());
+}
+
+void RecordStore::assign(const QStringList &lines)
+{
+    replace(MakeLineBlock(lines), true);
+}
+
+void RecordStore::assignBlock(LineBlock block)
+{
+    replace(std::move(block), true);
+    if (isEmpty())
+        return;
+    try {
+        m_upperSoon = std::async(std::launch::async, [block = m_block]() mutable {
+            // The copy shares the text; it is let go as soon as the upper case is made,
+            // so a later change of the batch does not copy the whole text.
+            const LineBlock lines = std::move(block);
+            return std::make_unique<UpperText>(lines);
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: the first search makes the copy itself.
+    }
+}
+
+qsizetype RecordStore::findUpper(QStringView upperNeedle) const
+{
+    UpperText *u = upper();
+    if (!u) {
+        m_upper = std::make_unique<UpperText>(m_block);
+        u = m_upper.get();
+    }
+    return u->find(upperNeedle, [this, upperNeedle](qsizetype i) { return at(i).toUpper().contains(upperNeedle); });
+}
+
+} // namespace vorlane
