@@ -1,13 +1,13 @@
 #include "review/reviewwindow.h"
 
-#include "entry/entrywindow.h"
 #include "widgets/uiscale.h"
 #include "layout/reviewlayout.h"
 #include "records/fee.h"
+#include "records/session.h"
 #include "review/reviewmodel.h"
 #include "review/reviewtext.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
+#include "widgets/prompter.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -19,7 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+ReviewWindow::ReviewWindow(Session &session, Prompter &prompter, QWidget *parent)
+    : WorkWindow(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
@@ -72,8 +73,8 @@ void ReviewWindow::setDetail(const QString &text)
 
 void ReviewWindow::fill()
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    SessionState &st = m_session.state;
+    const RecordStore &store = m_session.lstMO;
     setDetail({});
     m_editSelected = false;
     {
@@ -92,7 +93,7 @@ void ReviewWindow::fill()
     // No record (an empty batch): no fee either.
     const std::optional<double> fee =
         current.isEmpty() ? std::optional<double>(0)
-                          : ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+                          : ComputeFeeExact(m_session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Opening));
     List1->setCurrentIndex({});
     List1->clearSelection();
@@ -100,37 +101,27 @@ void ReviewWindow::fill()
 
 void ReviewWindow::List1_Click(int row)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
+    SessionState &st = m_session.state;
+    const RecordStore &store = m_session.lstMO;
     if (row < 0 || row >= store.count())
         return;
     m_editSelected = true;
     SplitRecordLine(store.at(row), kFieldCount, st.RecordFields);
     const std::optional<double> fee =
-        ComputeFeeExact(m_ws.session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
+        ComputeFeeExact(m_session.tables.rates, st.RecordFields[TypeCode], st.RecordFields[Amount]);
     setDetail(ReviewDetailText(st.RecordFields, fee, DetailForm::Click));
 }
 
 void ReviewWindow::jumpTo(int row)
 {
-    SessionState &st = m_ws.state;
-    const RecordStore &store = m_ws.session.lstMO;
-    EntryWindow *entry = m_ws.ensureEntry();
-    st.CurrentIndex = row;
-    entry->AbandonInsertion();
-    entry->LoadLineIntoEntryFields(store.at(row));
-    entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
-    st.IsAdding = false;
-    entry->enableRecordButtons();
     m_editSelected = false;
-    entry->show();
+    Q_EMIT recordChosen(row);
     hide();
-    m_ws.setCommandButtonsVisible(true);
 }
 
 void ReviewWindow::List1_DblClick(int row)
 {
-    if (row < 0 || row >= m_ws.session.lstMO.count())
+    if (row < 0 || row >= m_session.lstMO.count())
         return;
     jumpTo(row);
 }
@@ -138,8 +129,9 @@ void ReviewWindow::List1_DblClick(int row)
 void ReviewWindow::Command1_Click()
 {
     const int row = List1->currentIndex().row();
-    if (!m_editSelected || row < 0 || row >= m_ws.session.lstMO.count()) {
-        m_ws.prompter.ok(u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s);
+    const QString refusal = ReviewEditRefusal(m_editSelected, row, m_session.lstMO.count());
+    if (!refusal.isEmpty()) {
+        m_prompter.ok(refusal);
         List1->setFocus();
         return;
     }
@@ -153,7 +145,7 @@ void ReviewWindow::Command2_Click()
         const QSignalBlocker block(List1->selectionModel());
         m_model->show(nullptr);
     }
-    m_ws.returnToEntry();
+    Q_EMIT cancelled();
 }
 
 void ReviewWindow::applyLayout()

@@ -56,7 +56,7 @@ void TestHelpWindow::missingFile()
     Program p;
     p.start();
     QFile::remove(p.session.paths.file(u"helpcustomer.txt"_s));
-    OpenHelp(*p.ws);
+    p.main->openHelp();
     HelpWindow *h = p.ws->help;
     QVERIFY(!h->fileFound());
     QCOMPARE(h->Txthelp->toPlainText(), QString());
@@ -123,7 +123,7 @@ void TestHelpWindow::aboutIsModal()
         if (box)
             box->cmdOK->click();
     });
-    ShowAbout(*p.ws);
+    ShowAbout(p.prompter);
     QVERIFY(seen);
 }
 

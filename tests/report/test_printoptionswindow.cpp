@@ -1,7 +1,6 @@
 // The print options window in the running program: what opening sets, the messages and
 // clean-ups of its checks, the destinations, and the way back to the entry window.
 #include "../entry/entryfixture.h"
-#include "report/ui/printoptions.h"
 #include "report/ui/printoptionswindow.h"
 #include "importer/sheet.h"
 #include "records/fileio.h"
@@ -30,7 +29,7 @@ struct Fixture {
         for (int i = 0; i < records; ++i)
             p.session.lstMO.append(orderLine(i, u"101"_s));
         p.st().CurrentIndex = current;
-        OpenPrintOptions(*p.ws);
+        p.main->openPrintOptions();
         w = p.ws->printOptions;
         w->findPrinter = [] { return u"Queue"_s; };
         w->printOnPrinter = [this](const QString &queue, const SlipJob &job, const SlipProgress &progress) {
@@ -211,7 +210,7 @@ private Q_SLOTS:
         p.addRecord(u"นายสอง"_s);
         p.entry()->AddAction();
         QVERIFY(p.st().IsAdding);
-        OpenPrintOptions(*p.ws);
+        p.main->openPrintOptions();
         p.ws->printOptions->Command1[1]->click();
         QVERIFY(!p.st().IsAdding);
         QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);

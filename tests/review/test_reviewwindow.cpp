@@ -1,7 +1,6 @@
 #include "../entry/entryfixture.h"
 #include "records/fee.h"
 #include "records/numbers.h"
-#include "review/review.h"
 #include "review/reviewwindow.h"
 
 #include <QListView>
@@ -74,7 +73,7 @@ void TestReviewWindow::openingAndClickForms()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
     QCOMPARE(p.st().CurrentIndex, 1);
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     QCOMPARE(p.st().ResumeIndex, 1);
     const QString opening = r->detailText();
@@ -104,11 +103,11 @@ void TestReviewWindow::editWithoutAClick()
     p.start();
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     clickItem(r, 0);
     r->Command2->click();
-    OpenReview(*p.ws);
+    p.main->openReview();
     QCOMPARE(p.ws->review, r);  // kept between uses
     r->Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
@@ -125,7 +124,7 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->InsertAction();
     QVERIFY(p.st().IsInserting);
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     clickItem(r, 2);
     r->Command1->click();
@@ -153,7 +152,7 @@ void TestReviewWindow::doubleClickFifthOfTen()
     p.start();
     for (int i = 0; i < 10; ++i)
         p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     const QModelIndex fifth = r->List1->model()->index(4, 0);
     r->List1->scrollTo(fifth);
@@ -172,7 +171,7 @@ void TestReviewWindow::doubleClickBesideTheItems()
     p.start();
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     const QRect last = r->List1->visualRect(r->List1->model()->index(1, 0));
     const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
@@ -210,7 +209,7 @@ void TestReviewWindow::emptyBatch()
     Program p;
     p.start(u"ผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s);
     p.entry()->setField(3, u"other"_s);
-    OpenReview(*p.ws);
+    p.main->openReview();
     ReviewWindow *r = p.ws->review;
     QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));

@@ -2,7 +2,7 @@
 // journal that cannot be written, a save that cannot be written, read-only folders.
 #include "../entry/entryfixture.h"
 
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "help/help.h"
 #include "help/helpwindow.h"
 #include "records/datafile.h"
