@@ -134,7 +134,7 @@ int review(QApplication &app, const QString &path)
     QElapsedTimer t;
     t.start();
     rig.main->commandClick(5);
-    ReviewWindow *r = rig.ws->review;
+    ReviewWindow *r = rig.main->reviewWindow();
     if (!r)
         return 1;
     FirstPaint paint;

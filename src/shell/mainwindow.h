@@ -10,6 +10,9 @@ namespace vorlane {
 
 struct Workspace;
 class CommandButton;
+class HelpWindow;
+class PrintOptionsWindow;
+class ReviewWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -42,6 +45,11 @@ public:
     void openHelp();
     void openReview();
     void openPrintOptions();
+    // The review and print options windows are made on first use and then kept; the help
+    // window is made at each opening and gone after it (nullptr).
+    ReviewWindow *reviewWindow() const { return m_review; }
+    PrintOptionsWindow *printOptionsWindow() const { return m_printOptions; }
+    HelpWindow *helpWindow() const { return m_help; }
     // Lays the command bar out again from the screen size.
     void applyLayout();
 
@@ -72,6 +80,9 @@ private:
     QWidget *m_workArea = nullptr;
     bool m_exiting = false;
     bool m_workState = false;
+    ReviewWindow *m_review = nullptr;
+    PrintOptionsWindow *m_printOptions = nullptr;
+    HelpWindow *m_help = nullptr;
 };
 
 } // namespace vorlane

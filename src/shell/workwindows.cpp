@@ -39,14 +39,14 @@ void MainWindow::backToEntry(Return how)
 void MainWindow::openHelp()
 {
     // Created afresh, so the file is read again at every opening.
-    if (m_ws.help)
-        m_ws.help->deleteLater();
+    if (m_help)
+        m_help->deleteLater();
     HelpWindow *help = new HelpWindow(m_ws.session.paths.file(u"helpcustomer.txt"_s), m_workArea);
-    m_ws.help = help;
+    m_help = help;
     connect(help, &HelpWindow::closed, this, [this, help] {
         backToEntry(Return::AsItWas);
-        if (m_ws.help == help)
-            m_ws.help = nullptr;
+        if (m_help == help)
+            m_help = nullptr;
     });
     showWorkWindow(help);
     help->Cmdclose->setFocus();
@@ -55,12 +55,12 @@ void MainWindow::openHelp()
 void MainWindow::openReview()
 {
     m_ws.state.ResumeIndex = m_ws.state.CurrentIndex;
-    if (!m_ws.review) {
-        m_ws.review = new ReviewWindow(m_ws.session, m_ws.prompter, m_workArea);
-        connect(m_ws.review, &ReviewWindow::recordChosen, this, &MainWindow::editReviewed);
-        connect(m_ws.review, &ReviewWindow::cancelled, this, [this] { backToEntry(); });
+    if (!m_review) {
+        m_review = new ReviewWindow(m_ws.session, m_ws.prompter, m_workArea);
+        connect(m_review, &ReviewWindow::recordChosen, this, &MainWindow::editReviewed);
+        connect(m_review, &ReviewWindow::cancelled, this, [this] { backToEntry(); });
     }
-    ReviewWindow *review = m_ws.review;
+    ReviewWindow *review = m_review;
     review->fill();
     showWorkWindow(review);
     review->List1->setFocus();
@@ -86,12 +86,12 @@ void MainWindow::editReviewed(int row)
 void MainWindow::openPrintOptions()
 {
     m_ws.state.ResumeIndex = m_ws.state.CurrentIndex;
-    if (!m_ws.printOptions) {
-        m_ws.printOptions = new PrintOptionsWindow(m_ws.session, m_ws.prompter, m_workArea);
-        connect(m_ws.printOptions, &PrintOptionsWindow::finished, this, [this] { backToEntry(); });
+    if (!m_printOptions) {
+        m_printOptions = new PrintOptionsWindow(m_ws.session, m_ws.prompter, m_workArea);
+        connect(m_printOptions, &PrintOptionsWindow::finished, this, [this] { backToEntry(); });
     }
-    showWorkWindow(m_ws.printOptions);
-    m_ws.printOptions->proposeDefaults();
+    showWorkWindow(m_printOptions);
+    m_printOptions->proposeDefaults();
 }
 
 } // namespace vorlane

@@ -30,7 +30,7 @@ struct Fixture {
             p.session.lstMO.append(orderLine(i, u"101"_s));
         p.st().CurrentIndex = current;
         p.main->openPrintOptions();
-        w = p.ws->printOptions;
+        w = p.main->printOptionsWindow();
         w->findPrinter = [] { return u"Queue"_s; };
         w->printOnPrinter = [this](const QString &queue, const SlipJob &job, const SlipProgress &progress) {
             printedOn << queue;
@@ -211,7 +211,7 @@ private Q_SLOTS:
         p.entry()->AddAction();
         QVERIFY(p.st().IsAdding);
         p.main->openPrintOptions();
-        p.ws->printOptions->Command1[1]->click();
+        p.main->printOptionsWindow()->Command1[1]->click();
         QVERIFY(!p.st().IsAdding);
         QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);
         p.entry()->SaveAction();

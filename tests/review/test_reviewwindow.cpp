@@ -48,7 +48,7 @@ void TestReviewWindow::listsEveryRecord()
     p.addRecord(u"ข"_s, u"200"_s);
     p.addRecord(u"ค"_s, u"300"_s);
     p.main->Command1[5]->click();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     QVERIFY(r && r->isVisible());
     QVERIFY(!p.entry()->isVisible());
     QVERIFY(!p.main->Command1[5]->isVisible());
@@ -74,7 +74,7 @@ void TestReviewWindow::openingAndClickForms()
     p.entry()->Navigate(EntryWindow::Move::Forward);
     QCOMPARE(p.st().CurrentIndex, 1);
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     QCOMPARE(p.st().ResumeIndex, 1);
     const QString opening = r->detailText();
     QVERIFY(opening.contains(u"ชื่อผู้รับ"_s + QString(31, u' ') + u"นาย ข\r\n"_s));
@@ -104,11 +104,11 @@ void TestReviewWindow::editWithoutAClick()
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
     r->Command2->click();
     p.main->openReview();
-    QCOMPARE(p.ws->review, r);  // kept between uses
+    QCOMPARE(p.main->reviewWindow(), r);  // kept between uses
     r->Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
     QVERIFY(r->isVisible());
@@ -125,7 +125,7 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     p.entry()->InsertAction();
     QVERIFY(p.st().IsInserting);
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 2);
     r->Command1->click();
     QVERIFY(p.prompter.shown.isEmpty());
@@ -153,7 +153,7 @@ void TestReviewWindow::doubleClickFifthOfTen()
     for (int i = 0; i < 10; ++i)
         p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     const QModelIndex fifth = r->List1->model()->index(4, 0);
     r->List1->scrollTo(fifth);
     doubleClickAt(r, r->List1->visualRect(fifth).center());
@@ -172,7 +172,7 @@ void TestReviewWindow::doubleClickBesideTheItems()
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     const QRect last = r->List1->visualRect(r->List1->model()->index(1, 0));
     const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
     QVERIFY(r->List1->viewport()->rect().contains(below));
@@ -191,7 +191,7 @@ void TestReviewWindow::cancelReturnsToTheRecordShown()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
     p.main->Command1[5]->click();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
     r->Command2->click();
     QCOMPARE(p.st().CurrentIndex, 1);
@@ -210,7 +210,7 @@ void TestReviewWindow::emptyBatch()
     p.start(u"ผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s);
     p.entry()->setField(3, u"other"_s);
     p.main->openReview();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));
     r->Command1->click();
