@@ -2,7 +2,7 @@
 
 #include "entry/entrywindow.h"
 #include "filechooser/filechooser.h"
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "records/datafile.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"

@@ -126,7 +126,7 @@ int open(QApplication &app, const QString &path)
     const double wall = t.nsecsElapsed() / 1e6;
     const double thread = cpuMs(CLOCK_THREAD_CPUTIME_ID) - thread0, cpu = cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     rig.ws->entry->removeEventFilter(&paint);
-    if (rig.prompter.count != before || rig.session.lstMO.isEmpty())
+    if (rig.prompter.count != before || rig.session.batch.lines().isEmpty())
         return 1;
     report("open_ms", wall);
     report("open_cpu_ms", cpu);
@@ -163,7 +163,7 @@ int review(QApplication &app, const QString &path)
     QElapsedTimer t;
     t.start();
     rig.main->commandClick(5);
-    ReviewWindow *r = rig.ws->review;
+    ReviewWindow *r = rig.main->reviewWindow();
     if (!r)
         return 1;
     FirstPaint paint;

@@ -1,14 +1,11 @@
 #include "filechooser/filechooser.h"
 
-#include "entry/entrywindow.h"
 #include "filechooser/filename.h"
-#include "filechooser/flows.h"
-#include "importer/sheet.h"
+#include "records/session.h"
 #include "widgets/uiscale.h"
 #include "layout/filechooserlayout.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
-#include "records/texthelpers.h"
+#include "widgets/prompter.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,28 +29,10 @@ bool isExistingFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 const QString kAskOverwrite = u" มีแฟ้มข้อมูลนี้อยู่แล้ว ต้องการบันทึกชื่อแฟ้มข้อมูลนี้ซ้ำอีกหรือไม่"_s;
 
-QString problemText(SaveNameProblem p)
-{
-    switch (p) {
-    case SaveNameProblem::Empty: return u"ให้ใส่ชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
-    case SaveNameProblem::TooManyDots: return u"มีจุดทศนิยมมากกว่าหนึ่งจุด"_s;
-    case SaveNameProblem::ExtensionLength: return u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
-    case SaveNameProblem::NotText: return u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
-    case SaveNameProblem::Reserved: return u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
-    case SaveNameProblem::None: break;
-    }
-    return {};
-}
-
-bool isPartOfName(SaveNameProblem p)
-{
-    return p == SaveNameProblem::TooManyDots || p == SaveNameProblem::ExtensionLength ||
-           p == SaveNameProblem::NotText;
-}
-
 } // namespace
 
-FileChooser::FileChooser(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
+    : WorkWindow(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"frmOpen"_s);
     setWindowTitle(u"เปิดไฟล์ข้อมูลธนาณัติ"_s);
@@ -254,7 +233,7 @@ void FileChooser::Text1_Enter()
         return;
     }
     if (Text1->text().isEmpty()) {
-        m_ws.prompter.ok(u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการเปิด"_s);
+        m_prompter.ok(u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการเปิด"_s);
         Text1->setFocus();
         return;
     }
@@ -263,30 +242,31 @@ void FileChooser::Text1_Enter()
 
 void FileChooser::enterSave()
 {
-    const SaveNameCheck r = CheckSaveName(Text1->text(), true);
-    if (r.problem == SaveNameProblem::Empty) {
-        m_ws.prompter.ok(u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
-        Text1->setFocus();
+    const SaveNameStep step = SaveNameOutcome(Text1->text(), true);
+    if (!applyNameStep(step))
         return;
-    }
-    if (isPartOfName(r.problem)) {
-        m_ws.prompter.ok(problemText(r.problem));
-        Text1->setFocus();
-        return;
-    }
-    Text1->setText(r.boxText);
-    if (r.problem == SaveNameProblem::Reserved) {
-        m_ws.prompter.ok(problemText(r.problem));
-        Text1->setFocus();
-        return;
-    }
-    if (isExistingFile(JoinChooserPath(m_dir, r.fileName)) &&
-        m_ws.prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
+    if (isExistingFile(JoinChooserPath(m_dir, step.fileName)) &&
+        m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
         Text1->clear();
         Text1->setFocus();
         return;
     }
     Comopen->setFocus();
+}
+
+bool FileChooser::applyNameStep(const SaveNameStep &step)
+{
+    // A refused name is cleared after its message, any other change shown before it.
+    const bool clears = step.boxText.isEmpty() && !Text1->text().isEmpty();
+    if (!clears && Text1->text() != step.boxText)
+        Text1->setText(step.boxText);
+    if (!step.message.isEmpty())
+        m_prompter.ok(step.message);
+    if (clears)
+        Text1->clear();
+    if (!step.passed)
+        Text1->setFocus();
+    return step.passed;
 }
 
 void FileChooser::Comopen_Click()
@@ -297,64 +277,32 @@ void FileChooser::Comopen_Click()
         acceptOpen();
 }
 
-void FileChooser::acceptOpen()
-{
-    // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
-    const bool sheet = isSheetPath(trimWhiteSpace(name()).toString());
-    if (OpenDataFile(m_ws))
-        m_ws.setCommandButtonsVisible(true);
-    if (!sheet)
-        m_ws.batch.markSaved();
-}
+void FileChooser::acceptOpen() { Q_EMIT openChosen(); }
 
 void FileChooser::acceptSave()
 {
-    const SaveNameCheck r = CheckSaveName(Text1->text(), false);
-    if (r.problem != SaveNameProblem::None && r.problem != SaveNameProblem::Reserved) {
-        m_ws.prompter.ok(problemText(r.problem));
-        if (isPartOfName(r.problem))
-            Text1->clear();
+    const SaveNameStep step = SaveNameOutcome(Text1->text(), false);
+    if (!applyNameStep(step))
+        return;
+    if (m_session.batch.lines().isEmpty()) {
+        m_prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         Text1->setFocus();
         return;
     }
-    Text1->setText(r.boxText);
-    if (r.problem == SaveNameProblem::Reserved) {
-        m_ws.prompter.ok(problemText(r.problem));
-        Text1->setFocus();
-        return;
-    }
-    if (m_ws.batch.lines().isEmpty()) {
-        m_ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
-        Text1->setFocus();
-        return;
-    }
-    const QString path = JoinChooserPath(m_dir, r.fileName);
-    if (isExistingFile(path) && m_ws.prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
+    const QString path = JoinChooserPath(m_dir, step.fileName);
+    if (isExistingFile(path) && m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
         Text1->clear();
         Text1->setFocus();
         return;
     }
-    m_ws.batch.saveAs(path);
-    if (!SaveDataFile(m_ws)) {
-        // Nothing was written: the chooser stays, so another folder or name can be tried.
-        Text1->setFocus();
-        return;
-    }
-    EntryWindow *entry = m_ws.ensureEntry();
-    entry->setCaption(m_ws.batch.CurrentFilePath());
-    entry->show();
-    m_ws.setCommandButtonsVisible(true);
-    // The next use starts afresh in the working directory.
-    if (m_ws.chooser == this)
-        m_ws.chooser = nullptr;
-    hide();
-    deleteLater();
+    m_session.batch.saveAs(path);
+    Q_EMIT saveChosen();
 }
 
 void FileChooser::Comclose_Click()
 {
     hide();
-    m_ws.returnToEntry();
+    Q_EMIT cancelled();
 }
 
 void FileChooser::applyLayout()

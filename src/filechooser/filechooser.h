@@ -14,13 +14,16 @@ class QModelIndex;
 
 namespace vorlane {
 
-struct Workspace;
 class CommandButton;
+class Prompter;
+struct SaveNameStep;
+struct Session;
 
 class FileChooser : public WorkWindow {
     Q_OBJECT
 public:
-    FileChooser(Workspace &ws, QWidget *parent);
+    // Reads the batch and the chooser mode; sets SaveTargetPath before a save.
+    FileChooser(Session &session, Prompter &prompter, QWidget *parent);
 
     enum class Mode { Open, Save };
     // Captions and prompts of the mode; the name box is left as it is.
@@ -48,6 +51,15 @@ public:
     QLineEdit *Text1 = nullptr;
     CommandButton *Comopen = nullptr, *Comclose = nullptr;
 
+Q_SIGNALS:
+    // Open mode accepted: the file of directory() and name() is to be read.
+    void openChosen();
+    // Save mode accepted with a name that passed its checks: SaveTargetPath is set and
+    // the batch is to be written there. The chooser stays until the write succeeds.
+    void saveChosen();
+    // "ยกเลิก".
+    void cancelled();
+
 protected:
 
 private:
@@ -55,13 +67,16 @@ private:
     void acceptSave();
     void acceptOpen();
     void enterSave();
+    // Shows what the name check decided; true when the name passed.
+    bool applyNameStep(const SaveNameStep &step);
     void refuseName(bool empty);
     void selectDriveOf(const QString &path);
     void revealDirectory();
     void fitLabels();
     void onDirCurrentChanged(const QModelIndex &current);
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
     QFileSystemModel *m_dirModel = nullptr;
     QFileSystemModel *m_fileModel = nullptr;
     QString m_dir;

@@ -6,6 +6,22 @@
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
+namespace {
+
+QString problemText(SaveNameProblem p)
+{
+    switch (p) {
+    case SaveNameProblem::Empty: return u"ให้ใส่ชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
+    case SaveNameProblem::TooManyDots: return u"มีจุดทศนิยมมากกว่าหนึ่งจุด"_s;
+    case SaveNameProblem::ExtensionLength: return u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
+    case SaveNameProblem::NotText: return u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
+    case SaveNameProblem::Reserved: return u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
+    case SaveNameProblem::None: break;
+    }
+    return {};
+}
+
+} // namespace
 
 bool CheckFileName(QStringView name)
 {
@@ -57,6 +73,37 @@ SaveNameCheck CheckSaveName(const QString &boxText, bool onEnter)
     if (!onEnter && r.fileName.startsWith(u'.'))
         r.problem = SaveNameProblem::Empty;
     return r;
+}
+
+SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter)
+{
+    const SaveNameCheck r = CheckSaveName(boxText, onEnter);
+    SaveNameStep step;
+    step.boxText = boxText;
+    switch (r.problem) {
+    case SaveNameProblem::None:
+        step.passed = true;
+        step.boxText = r.boxText;
+        step.fileName = r.fileName;
+        break;
+    case SaveNameProblem::Empty:
+        step.message = onEnter ? u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s : problemText(r.problem);
+        break;
+    case SaveNameProblem::TooManyDots:
+    case SaveNameProblem::ExtensionLength:
+    case SaveNameProblem::NotText:
+        // A name refused for its form stays for correcting on Enter; accept starts over.
+        step.message = problemText(r.problem);
+        if (!onEnter)
+            step.boxText.clear();
+        break;
+    case SaveNameProblem::Reserved:
+        // Completed with ".txt" first, so the user sees which name is refused.
+        step.boxText = r.boxText;
+        step.message = problemText(r.problem);
+        break;
+    }
+    return step;
 }
 
 } // namespace vorlane

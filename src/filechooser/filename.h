@@ -30,4 +30,14 @@ struct SaveNameCheck {
 // box's text is trimmed first; on Enter it is taken as it stands, blanks included.
 SaveNameCheck CheckSaveName(const QString &boxText, bool onEnter);
 
+// What the save mode makes of the name box on Enter or on accept, before it looks at the
+// batch or at a file already there.
+struct SaveNameStep {
+    bool passed = false;
+    QString message;   // the message box to show; empty when the name passed
+    QString boxText;   // the name box afterwards (a refused name is cleared on accept)
+    QString fileName;  // the file to write, when passed
+};
+SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter);
+
 } // namespace vorlane

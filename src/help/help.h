@@ -1,6 +1,5 @@
 #pragma once
 namespace vorlane {
-struct Workspace;
-void OpenHelp(Workspace &ws);   // "คำแนะนำ"
-void ShowAbout(Workspace &ws);  // the About box, modal
+class Prompter;
+void ShowAbout(Prompter &prompter);  // the About box, modal
 } // namespace vorlane

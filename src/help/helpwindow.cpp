@@ -1,11 +1,9 @@
 #include "help/helpwindow.h"
 
-#include "entry/entrywindow.h"
 #include "widgets/uiscale.h"
 #include "help/helptext.h"
 #include "layout/helplayout.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -15,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : WorkWindow(parent)
 {
     setObjectName(u"Frmhelp"_s);
     setWindowTitle(u"คำแนะนำ"_s);
@@ -31,13 +29,12 @@ HelpWindow::HelpWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_w
     connect(Cmdclose, &QPushButton::clicked, this, &HelpWindow::Cmdclose_Click);
     setEscapeButton(Cmdclose);
     applyLayout();
-    loadText();
+    loadText(helpFile);
 }
 
-void HelpWindow::loadText()
+void HelpWindow::loadText(const QString &helpFile)
 {
-    const QString path = m_ws.session.paths.file(u"helpcustomer.txt"_s);
-    const std::optional<QString> text = LoadHelpText(path);
+    const std::optional<QString> text = LoadHelpText(helpFile);
     m_found = text.has_value();
     m_text = text.value_or(QString());
     QString shown = m_text;
@@ -51,11 +48,7 @@ void HelpWindow::loadText()
 
 void HelpWindow::Cmdclose_Click()
 {
-    m_ws.setCommandButtonsVisible(true);
-    if (EntryWindow *entry = m_ws.entry)
-        entry->show();
-    if (m_ws.help == this)
-        m_ws.help = nullptr;
+    Q_EMIT closed();
     hide();
     deleteLater();
 }

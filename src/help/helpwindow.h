@@ -7,13 +7,13 @@ class QPlainTextEdit;
 
 namespace vorlane {
 
-struct Workspace;
 class CommandButton;
 
 class HelpWindow : public WorkWindow {
     Q_OBJECT
 public:
-    HelpWindow(Workspace &ws, QWidget *parent);
+    // `helpFile`: the path of "helpcustomer.txt".
+    HelpWindow(const QString &helpFile, QWidget *parent);
 
     // The text as read, CR LF after every line.
     QString text() const { return m_text; }
@@ -25,13 +25,16 @@ public:
     CommandButton *Cmdclose = nullptr;
     QLabel *Lblmissing = nullptr;  // shown only when the help file cannot be read
 
+Q_SIGNALS:
+    // "ปิด": the window is on its way out; the entry window and the command bar come back.
+    void closed();
+
 protected:
 
 private:
-    void loadText();
+    void loadText(const QString &helpFile);
     void applyLayout() override;
 
-    Workspace &m_ws;
     QString m_text;
     bool m_found = false;
 };

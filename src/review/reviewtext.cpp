@@ -53,4 +53,11 @@ QString ReviewDetailText(const RecordFieldSlots &fields, std::optional<double> f
     return t;
 }
 
+QString ReviewEditRefusal(bool clicked, int row, qsizetype count)
+{
+    if (!clicked || row < 0 || row >= count)
+        return u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s;
+    return {};
+}
+
 } // namespace vorlane

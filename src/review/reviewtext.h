@@ -19,4 +19,8 @@ enum class DetailForm { Opening, Click };
 // No fee: the amount is beyond what the program computes exactly; said in its place.
 QString ReviewDetailText(const RecordFieldSlots &fields, std::optional<double> fee, DetailForm form);
 
+// "แก้ไข" takes the current item only when the user has clicked one since the list was
+// filled and it is a record of the batch: the message when not, else empty.
+QString ReviewEditRefusal(bool clicked, int row, qsizetype count);
+
 } // namespace vorlane

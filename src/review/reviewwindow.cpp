@@ -1,13 +1,13 @@
 #include "review/reviewwindow.h"
 
-#include "entry/entrywindow.h"
 #include "widgets/uiscale.h"
 #include "layout/reviewlayout.h"
 #include "records/fee.h"
+#include "records/session.h"
 #include "review/reviewmodel.h"
 #include "review/reviewtext.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
+#include "widgets/prompter.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -19,7 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-ReviewWindow::ReviewWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+ReviewWindow::ReviewWindow(Session &session, Prompter &prompter, QWidget *parent)
+    : WorkWindow(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
@@ -72,8 +73,8 @@ void ReviewWindow::setDetail(const QString &text)
 
 void ReviewWindow::fill()
 {
-    RecordFieldSlots &fields = m_ws.session.RecordFields;
-    const RecordStore &store = m_ws.batch.lines();
+    RecordFieldSlots &fields = m_session.RecordFields;
+    const RecordStore &store = m_session.batch.lines();
     setDetail({});
     m_editSelected = false;
     {
@@ -87,12 +88,12 @@ void ReviewWindow::fill()
     }
     for (int i = 0; i < kFieldCount; ++i)
         fields[i].clear();
-    const QString current = store.at(m_ws.batch.ResumeIndex());
+    const QString current = store.at(m_session.batch.ResumeIndex());
     SplitRecordLine(current, kFieldCount, fields);
     // No record (an empty batch): no fee either.
     const std::optional<double> fee =
         current.isEmpty() ? std::optional<double>(0)
-                          : ComputeFeeExact(m_ws.session.tables.rates, fields[TypeCode], fields[Amount]);
+                          : ComputeFeeExact(m_session.tables.rates, fields[TypeCode], fields[Amount]);
     setDetail(ReviewDetailText(fields, fee, DetailForm::Opening));
     List1->setCurrentIndex({});
     List1->clearSelection();
@@ -100,33 +101,26 @@ void ReviewWindow::fill()
 
 void ReviewWindow::List1_Click(int row)
 {
-    RecordFieldSlots &fields = m_ws.session.RecordFields;
-    const RecordStore &store = m_ws.batch.lines();
+    RecordFieldSlots &fields = m_session.RecordFields;
+    const RecordStore &store = m_session.batch.lines();
     if (row < 0 || row >= store.count())
         return;
     m_editSelected = true;
     SplitRecordLine(store.at(row), kFieldCount, fields);
-    const std::optional<double> fee = ComputeFeeExact(m_ws.session.tables.rates, fields[TypeCode], fields[Amount]);
+    const std::optional<double> fee = ComputeFeeExact(m_session.tables.rates, fields[TypeCode], fields[Amount]);
     setDetail(ReviewDetailText(fields, fee, DetailForm::Click));
 }
 
 void ReviewWindow::jumpTo(int row)
 {
-    const RecordStore &store = m_ws.batch.lines();
-    EntryWindow *entry = m_ws.ensureEntry();
-    m_ws.batch.show(row);
-    entry->LoadLineIntoEntryFields(store.at(row));
-    entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
-    entry->enableRecordButtons();
     m_editSelected = false;
-    entry->show();
+    Q_EMIT recordChosen(row);
     hide();
-    m_ws.setCommandButtonsVisible(true);
 }
 
 void ReviewWindow::List1_DblClick(int row)
 {
-    if (row < 0 || row >= m_ws.batch.lines().count())
+    if (row < 0 || row >= m_session.batch.lines().count())
         return;
     jumpTo(row);
 }
@@ -134,8 +128,9 @@ void ReviewWindow::List1_DblClick(int row)
 void ReviewWindow::Command1_Click()
 {
     const int row = List1->currentIndex().row();
-    if (!m_editSelected || row < 0 || row >= m_ws.batch.lines().count()) {
-        m_ws.prompter.ok(u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s);
+    const QString refusal = ReviewEditRefusal(m_editSelected, row, m_session.batch.lines().count());
+    if (!refusal.isEmpty()) {
+        m_prompter.ok(refusal);
         List1->setFocus();
         return;
     }
@@ -149,7 +144,7 @@ void ReviewWindow::Command2_Click()
         const QSignalBlocker block(List1->selectionModel());
         m_model->show(nullptr);
     }
-    m_ws.returnToEntry();
+    Q_EMIT cancelled();
 }
 
 void ReviewWindow::applyLayout()

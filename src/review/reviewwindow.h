@@ -8,14 +8,16 @@ class QPlainTextEdit;
 
 namespace vorlane {
 
-struct Workspace;
 class CommandButton;
+class Prompter;
 class ReviewListModel;
+struct Session;
 
 class ReviewWindow : public WorkWindow {
     Q_OBJECT
 public:
-    ReviewWindow(Workspace &ws, QWidget *parent);
+    // Reads the batch, its state and the rates; writes only RecordFields.
+    ReviewWindow(Session &session, Prompter &prompter, QWidget *parent);
 
     // Refills the list from the batch and shows the details of record ResumeIndex.
     void fill();
@@ -32,6 +34,12 @@ public:
     QPlainTextEdit *Text1 = nullptr;
     CommandButton *Command1 = nullptr, *Command2 = nullptr;
 
+Q_SIGNALS:
+    // "แก้ไข" or a double-click: the entry window takes over at record `row`.
+    void recordChosen(int row);
+    // "ยกเลิก": back to the record shown before.
+    void cancelled();
+
 protected:
 
 private:
@@ -39,7 +47,8 @@ private:
     void jumpTo(int row);
     void applyLayout() override;
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
     ReviewListModel *m_model = nullptr;
     QString m_detail;
     bool m_editSelected = false;

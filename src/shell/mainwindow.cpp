@@ -2,15 +2,13 @@
 
 #include "entry/entrywindow.h"
 #include "entry/search.h"
-#include "filechooser/flows.h"
 #include "help/help.h"
 #include "layout/mainwindowlayout.h"
 #include "records/cusname.h"
-#include "report/ui/printoptions.h"
-#include "review/review.h"
 #include "widgets/commandbutton.h"
 #include "shell/commandkeys.h"
 #include "shell/depositordialog.h"
+#include "shell/fileflows.h"
 #include "widgets/uiscale.h"
 #include "shell/workspace.h"
 
@@ -80,17 +78,17 @@ MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
 
     auto *about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     about->setContext(Qt::WindowShortcut);
-    connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_ws); });
+    connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_ws.prompter); });
 
     // A key presses its button exactly as a click would, and only while the button shows
-    // that command and can be clicked.
+    // that command (the keys are the work state's) and can be clicked.
     for (const CommandKey &k : CommandKeys()) {
         for (const QKeySequence &seq : k.keys) {
             auto *key = new QShortcut(seq, this);
             key->setContext(Qt::WindowShortcut);
-            connect(key, &QShortcut::activated, this, [this, i = k.index, caption = k.caption] {
+            connect(key, &QShortcut::activated, this, [this, i = k.index] {
                 CommandButton *b = Command1[size_t(i)];
-                if (b->isVisible() && b->isEnabled() && b->text() == caption)
+                if (!isStartState() && b->isVisible() && b->isEnabled())
                     b->click();
             });
         }
@@ -205,8 +203,6 @@ void MainWindow::updateTitle()
     setWindowTitle(sub.isEmpty() ? mainCaption() : mainCaption() + u" - ["_s + sub + u"]"_s);
 }
 
-bool MainWindow::isStartState() const { return Command1[0]->text() == kOpenProgram; }
-
 void MainWindow::setCommandButtonsVisible(bool visible)
 {
     // In the start state only the first two buttons are meant to show.
@@ -217,6 +213,7 @@ void MainWindow::setCommandButtonsVisible(bool visible)
 
 void MainWindow::setWorkState()
 {
+    m_workState = true;
     for (int i = 0; i < 8; ++i) {
         Command1[i]->setText(kWorkCaptions[i]);
         Command1[i]->setVisible(true);
@@ -230,35 +227,44 @@ void MainWindow::commandClick(int index)
 {
     if (index < 0 || index >= 8)
         return;
-    const QString caption = Command1[index]->text();
-    auto is = [&](int i, const QString &c) { return index == i && caption == c; };
     Batch &batch = m_ws.batch;
 
-    if (is(0, kOpenProgram)) {
-        openProgram();
-    } else if (is(1, kWorkCaptions[1])) {
+    if (isStartState()) {
+        // Buttons 2 to 7 are hidden in the start state and do nothing there.
+        if (index == 0)
+            openProgram();
+        else if (index == 1)
+            exitProgram();
+        return;
+    }
+    switch (index) {
+    case 0:
+        openHelp();
+        break;
+    case 1:
         newDataFile();
-    } else if (is(0, kWorkCaptions[0])) {
-        OpenHelp(m_ws);
-        hideEntryAndBar();
-    } else if (is(2, kWorkCaptions[2])) {
+        break;
+    case 2:
         openDataFile();
-    } else if (is(1, kExit)) {
-        exitProgram();
-    } else if (is(3, kWorkCaptions[3])) {
+        break;
+    case 3:
         saveDataFile();
-    } else if (is(7, kWorkCaptions[7])) {
-        closeProgram();
-    } else if (is(4, kWorkCaptions[4])) {
+        break;
+    case 4:
         batch.setResumeIndex(batch.CurrentIndex());
-        OpenPrintOptions(m_ws);
-        hideEntryAndBar();
-    } else if (is(5, kWorkCaptions[5])) {
-        OpenReview(m_ws);
-    } else if (is(6, kWorkCaptions[6])) {
+        openPrintOptions();
+        break;
+    case 5:
+        openReview();
+        break;
+    case 6:
         batch.setResumeIndex(batch.CurrentIndex());
         OpenSearch(m_ws);
         hideEntryAndBar();
+        break;
+    case 7:
+        closeProgram();
+        break;
     }
 }
 
@@ -387,6 +393,7 @@ void MainWindow::ResetToStart()
         e->Combo1[0]->setEditText(QString());
         e->hide();
     }
+    m_workState = false;
     Command1[0]->setText(kOpenProgram);
     Command1[1]->setText(kExit);
     Command1[0]->setVisible(true);

@@ -10,6 +10,9 @@ namespace vorlane {
 
 struct Workspace;
 class CommandButton;
+class HelpWindow;
+class PrintOptionsWindow;
+class ReviewWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -19,11 +22,11 @@ public:
 
     static QString mainCaption();
 
-    // Command1_Click: the dispatch on (index, caption).
+    // Command1_Click: the dispatch on the bar's state and the button's index.
     void commandClick(int index);
     // The command bar's two states.
     void setWorkState();
-    bool isStartState() const;
+    bool isStartState() const { return !m_workState; }
     // "ปิดโปรแกรม": empties the batch, hides the entry window, start-state captions.
     void ResetToStart();
     void setCommandButtonsVisible(bool visible);
@@ -31,6 +34,22 @@ public:
     void exitProgram();
 
     QWidget *workArea() const { return m_workArea; }
+    // A work window takes the work area: the entry window and the command bar go.
+    void showWorkWindow(QWidget *window);
+    // A work window was left. OnResumeIndex: the entry window comes back on record
+    // ResumeIndex (cancelled); AsItWas: it comes back as it was left.
+    enum class Return { OnResumeIndex, AsItWas };
+    void backToEntry(Return how = Return::OnResumeIndex);
+
+    // The work windows the command bar opens.
+    void openHelp();
+    void openReview();
+    void openPrintOptions();
+    // The review and print options windows are made on first use and then kept; the help
+    // window is made at each opening and gone after it (nullptr).
+    ReviewWindow *reviewWindow() const { return m_review; }
+    PrintOptionsWindow *printOptionsWindow() const { return m_printOptions; }
+    HelpWindow *helpWindow() const { return m_help; }
     // Lays the command bar out again from the screen size.
     void applyLayout();
 
@@ -54,10 +73,16 @@ private:
     void closeProgram();
     void hideEntryAndBar();
     void updateTitle();
+    // Review's "แก้ไข": the entry window at record `row`.
+    void editReviewed(int row);
 
     Workspace &m_ws;
     QWidget *m_workArea = nullptr;
     bool m_exiting = false;
+    bool m_workState = false;
+    ReviewWindow *m_review = nullptr;
+    PrintOptionsWindow *m_printOptions = nullptr;
+    HelpWindow *m_help = nullptr;
 };
 
 } // namespace vorlane

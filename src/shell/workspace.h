@@ -16,10 +16,7 @@ class MainWindow;          // MDIForm1: the frame and its command bar
 class EntryWindow;         // Form1
 class DepositorDialog;     // Form4
 class FileChooser;         // frmOpen
-class ReviewWindow;        // Form3
-class PrintOptionsWindow;  // Form2
 class SearchWindow;        // Frmsearch
-class HelpWindow;          // Frmhelp
 
 class JournalHook;
 class BatchWatch;
@@ -37,10 +34,7 @@ struct Workspace {
     EntryWindow *entry = nullptr;              // created when the depositor dialog is first confirmed
     DepositorDialog *depositor = nullptr;
     FileChooser *chooser = nullptr;            // created on first use, destroyed after a successful save
-    ReviewWindow *review = nullptr;            // created on first use, then kept
-    PrintOptionsWindow *printOptions = nullptr;  // created on first use, then kept
     SearchWindow *search = nullptr;            // created at each opening
-    HelpWindow *help = nullptr;                // created at each opening
 
     // The parent of every work window: the main window's area left of the command bar.
     QWidget *workArea() const;

@@ -2,7 +2,7 @@
 // The program with a batch keyed, and the chooser driven as the user drives it.
 #include "../entry/entryfixture.h"
 #include "filechooser/filechooser.h"
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "tempfiles.h"
 
 #include <QLabel>

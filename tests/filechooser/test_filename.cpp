@@ -16,6 +16,8 @@ private Q_SLOTS:
     void saveNameOnAccept();
     void saveNameOnEnter_data();
     void saveNameOnEnter();
+    void saveNameOutcome_data();
+    void saveNameOutcome();
     void joinPath_data();
     void joinPath();
 };
@@ -100,6 +102,52 @@ void TestFileName::saveNameOnEnter()
     const SaveNameCheck r = CheckSaveName(box, true);
     QCOMPARE(r.problem, problem);
     QCOMPARE(r.boxText, boxAfter);
+}
+
+namespace {
+const QString kEmptyName = u"ให้ใส่ชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
+const QString kDots = u"มีจุดทศนิยมมากกว่าหนึ่งจุด"_s;
+const QString kLength = u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
+const QString kNotText = u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
+const QString kReserved = u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
+} // namespace
+
+// The message and the name box after accept ("Open" in save mode) and after Enter.
+void TestFileName::saveNameOutcome_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("onEnter");
+    QTest::addColumn<QString>("message");  // empty: the name passed
+    QTest::addColumn<QString>("boxAfter");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("accept: upper case kept") << u"REPORT.TXT"_s << false << QString() << u"REPORT.TXT"_s << u"REPORT.TXT"_s;
+    QTest::newRow("accept: upper-case extension") << u"a.TXT"_s << false << QString() << u"a.TXT"_s << u"a.TXT"_s;
+    QTest::newRow("accept: four-letter extension") << u"a.text"_s << false << kLength << QString() << QString();
+    QTest::newRow("accept: nothing after the dot") << u"a."_s << false << kLength << QString() << QString();
+    QTest::newRow("accept: not a text file") << u"a.doc"_s << false << kNotText << QString() << QString();
+    QTest::newRow("accept: working name upper") << u"NONAME.TXT"_s << false << kReserved << u"NONAME.TXT"_s << QString();
+    QTest::newRow("accept: working name") << u"Noname.txt"_s << false << kReserved << u"Noname.txt"_s << QString();
+    QTest::newRow("accept: blanks only") << u"   "_s << false << kEmptyName << u"   "_s << QString();
+    QTest::newRow("accept: empty") << QString() << false << kEmptyName << QString() << QString();
+    // A refused name stays in the box on Enter.
+    QTest::newRow("enter: blanks only") << u"   "_s << true << QString() << u"   .txt"_s << u".txt"_s;
+    QTest::newRow("enter: length") << u"a.text"_s << true << kLength << u"a.text"_s << QString();
+    QTest::newRow("enter: not text") << u"a.doc"_s << true << kNotText << u"a.doc"_s << QString();
+}
+
+void TestFileName::saveNameOutcome()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, onEnter);
+    QFETCH(QString, message);
+    QFETCH(QString, boxAfter);
+    QFETCH(QString, written);
+    const SaveNameStep step = SaveNameOutcome(typed, onEnter);
+    QCOMPARE(step.message, message);
+    QCOMPARE(step.passed, message.isEmpty());
+    QCOMPARE(step.boxText, boxAfter);
+    if (step.passed)
+        QCOMPARE(step.fileName, written);
 }
 
 void TestFileName::joinPath_data()

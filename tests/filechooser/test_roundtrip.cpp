@@ -58,7 +58,7 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
 
     // Review, pick the second order, correct its amount in the entry window.
     p.main->Command1[5]->click();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     const QModelIndex second = r->List1->model()->index(1, 0);
     QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualRect(second).center());
     r->Command1->click();

@@ -29,7 +29,7 @@ void TestHelpWindow::showsTheFileReadAfresh()
     const QString path = p.session.paths.file(u"helpcustomer.txt"_s);
     QVERIFY(writeCp874(path, {u"บรรทัดหนึ่ง"_s, u"line two"_s, u"บรรทัดสาม"_s}));
     p.main->Command1[0]->click();
-    HelpWindow *h = p.ws->help;
+    HelpWindow *h = p.main->helpWindow();
     QVERIFY(h && h->isVisible());
     QCOMPARE(h->windowTitle(), u"คำแนะนำ"_s);
     QCOMPARE(h->Cmdclose->text(), u"ปิด"_s);
@@ -40,7 +40,7 @@ void TestHelpWindow::showsTheFileReadAfresh()
     QVERIFY(!p.main->Command1[0]->isVisible());
 
     h->Cmdclose->click();
-    QVERIFY(p.ws->help == nullptr);
+    QVERIFY(p.main->helpWindow() == nullptr);
     QVERIFY(p.entry()->isVisible());
     for (CommandButton *b : p.main->Command1)
         QVERIFY(b->isVisible());
@@ -48,7 +48,7 @@ void TestHelpWindow::showsTheFileReadAfresh()
     // Edited while the program runs: the next opening shows the new text.
     QVERIFY(writeCp874(path, {u"ใหม่"_s}));
     p.main->Command1[0]->click();
-    QCOMPARE(p.ws->help->text(), u"ใหม่\r\n"_s);
+    QCOMPARE(p.main->helpWindow()->text(), u"ใหม่\r\n"_s);
 }
 
 void TestHelpWindow::missingFile()
@@ -56,8 +56,8 @@ void TestHelpWindow::missingFile()
     Program p;
     p.start();
     QFile::remove(p.session.paths.file(u"helpcustomer.txt"_s));
-    OpenHelp(*p.ws);
-    HelpWindow *h = p.ws->help;
+    p.main->openHelp();
+    HelpWindow *h = p.main->helpWindow();
     QVERIFY(!h->fileFound());
     QCOMPARE(h->Txthelp->toPlainText(), QString());
     QVERIFY(h->Lblmissing->isVisible());
@@ -123,7 +123,7 @@ void TestHelpWindow::aboutIsModal()
         if (box)
             box->cmdOK->click();
     });
-    ShowAbout(*p.ws);
+    ShowAbout(p.prompter);
     QVERIFY(seen);
 }
 

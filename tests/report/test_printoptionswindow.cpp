@@ -1,7 +1,6 @@
 // The print options window in the running program: what opening sets, the messages and
 // clean-ups of its checks, the destinations, and the way back to the entry window.
 #include "../entry/entryfixture.h"
-#include "report/ui/printoptions.h"
 #include "report/ui/printoptionswindow.h"
 #include "importer/sheet.h"
 #include "records/fileio.h"
@@ -30,8 +29,8 @@ struct Fixture {
         for (int i = 0; i < records; ++i)
             p.appendLine(orderLine(i, u"101"_s));
         p.st().setCurrentIndex(current);
-        OpenPrintOptions(*p.ws);
-        w = p.ws->printOptions;
+        p.main->openPrintOptions();
+        w = p.main->printOptionsWindow();
         w->findPrinter = [] { return u"Queue"_s; };
         w->printOnPrinter = [this](const QString &queue, const SlipJob &job, const SlipProgress &progress) {
             printedOn << queue;
@@ -211,8 +210,8 @@ private Q_SLOTS:
         p.addRecord(u"นายสอง"_s);
         p.entry()->AddAction();
         QVERIFY(p.st().IsAdding());
-        OpenPrintOptions(*p.ws);
-        p.ws->printOptions->Command1[1]->click();
+        p.main->openPrintOptions();
+        p.main->printOptionsWindow()->Command1[1]->click();
         QVERIFY(!p.st().IsAdding());
         QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);
         p.entry()->SaveAction();

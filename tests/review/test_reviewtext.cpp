@@ -15,6 +15,8 @@ private Q_SLOTS:
     void feeForms_data();
     void feeForms();
     void emptyRecord();
+    void editRefusal_data();
+    void editRefusal();
 };
 
 namespace {
@@ -113,6 +115,30 @@ void TestReviewText::emptyRecord()
     QCOMPARE(lines[0], u"ประเภทธนาณัติ"_s + QString(15, u' '));
     QCOMPARE(lines[6], u"จำนวนเงินที่ฝากส่ง"_s + QString(9, u' ') + u"     บาท"_s);
     QCOMPARE(lines[7], u"ชื่อไปรษณีย์ปลายทาง"_s + QString(4, u' '));
+}
+
+void TestReviewText::editRefusal_data()
+{
+    QTest::addColumn<bool>("clicked");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("clicked record") << true << 2 << 3 << false;
+    QTest::newRow("first record") << true << 0 << 3 << false;
+    QTest::newRow("no click since the list was filled") << false << 1 << 3 << true;
+    QTest::newRow("no current item") << true << -1 << 3 << true;
+    QTest::newRow("past the last record") << true << 3 << 3 << true;
+    QTest::newRow("empty batch") << true << 0 << 0 << true;
+}
+
+void TestReviewText::editRefusal()
+{
+    QFETCH(bool, clicked);
+    QFETCH(int, row);
+    QFETCH(int, count);
+    QFETCH(bool, refused);
+    QCOMPARE(ReviewEditRefusal(clicked, row, count),
+             refused ? u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s : QString());
 }
 
 QTEST_APPLESS_MAIN(TestReviewText)

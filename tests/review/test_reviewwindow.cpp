@@ -1,7 +1,6 @@
 #include "../entry/entryfixture.h"
 #include "records/fee.h"
 #include "records/numbers.h"
-#include "review/review.h"
 #include "review/reviewwindow.h"
 
 #include <QListView>
@@ -49,7 +48,7 @@ void TestReviewWindow::listsEveryRecord()
     p.addRecord(u"ข"_s, u"200"_s);
     p.addRecord(u"ค"_s, u"300"_s);
     p.main->Command1[5]->click();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     QVERIFY(r && r->isVisible());
     QVERIFY(!p.entry()->isVisible());
     QVERIFY(!p.main->Command1[5]->isVisible());
@@ -74,8 +73,8 @@ void TestReviewWindow::openingAndClickForms()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
     QCOMPARE(p.st().CurrentIndex(), 1);
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     QCOMPARE(p.st().ResumeIndex(), 1);
     const QString opening = r->detailText();
     QVERIFY(opening.contains(u"ชื่อผู้รับ"_s + QString(31, u' ') + u"นาย ข\r\n"_s));
@@ -104,12 +103,12 @@ void TestReviewWindow::editWithoutAClick()
     p.start();
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
     r->Command2->click();
-    OpenReview(*p.ws);
-    QCOMPARE(p.ws->review, r);  // kept between uses
+    p.main->openReview();
+    QCOMPARE(p.main->reviewWindow(), r);  // kept between uses
     r->Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
     QVERIFY(r->isVisible());
@@ -125,8 +124,8 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->InsertAction();
     QVERIFY(p.st().IsInserting());
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 2);
     r->Command1->click();
     QVERIFY(p.prompter.shown.isEmpty());
@@ -153,8 +152,8 @@ void TestReviewWindow::doubleClickFifthOfTen()
     p.start();
     for (int i = 0; i < 10; ++i)
         p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     const QModelIndex fifth = r->List1->model()->index(4, 0);
     r->List1->scrollTo(fifth);
     doubleClickAt(r, r->List1->visualRect(fifth).center());
@@ -172,8 +171,8 @@ void TestReviewWindow::doubleClickBesideTheItems()
     p.start();
     p.addRecord(u"ก"_s);
     p.addRecord(u"ข"_s);
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     const QRect last = r->List1->visualRect(r->List1->model()->index(1, 0));
     const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
     QVERIFY(r->List1->viewport()->rect().contains(below));
@@ -192,7 +191,7 @@ void TestReviewWindow::cancelReturnsToTheRecordShown()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
     p.main->Command1[5]->click();
-    ReviewWindow *r = p.ws->review;
+    ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
     r->Command2->click();
     QCOMPARE(p.st().CurrentIndex(), 1);
@@ -210,8 +209,8 @@ void TestReviewWindow::emptyBatch()
     Program p;
     p.start(u"ผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s);
     p.entry()->setField(3, u"other"_s);
-    OpenReview(*p.ws);
-    ReviewWindow *r = p.ws->review;
+    p.main->openReview();
+    ReviewWindow *r = p.main->reviewWindow();
     QCOMPARE(r->List1->model()->rowCount(), 0);
     QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));
     r->Command1->click();

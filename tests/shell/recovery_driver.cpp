@@ -8,7 +8,7 @@
 // disk) while saves of the smaller data file still succeed; "insert" inserts near the top
 // of the batch, over and over. A journal left in the folder is restored first (Yes).
 #include "entry/entrywindow.h"
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "records/apppaths.h"
 #include "records/session.h"
 #include "scriptedprompter.h"

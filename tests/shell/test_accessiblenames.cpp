@@ -2,7 +2,7 @@
 // Thai name in the accessibility tree.
 #include "../entry/entryfixture.h"
 
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "help/aboutbox.h"
 #include "report/ui/slipdialogs.h"
 

@@ -2,7 +2,7 @@
 // journal that cannot be written, a save that cannot be written, read-only folders.
 #include "../entry/entryfixture.h"
 
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "help/help.h"
 #include "help/helpwindow.h"
 #include "records/datafile.h"
@@ -226,10 +226,10 @@ void Faults::helpFileUnreadable()
         QVERIFY(writeBytes(help, QByteArray(5000, '\xff') + QByteArray(3, '\0') + "\r\n\x81\x82"));
     p.start();
     p.main->Command1[0]->click();  // "คำแนะนำ"
-    QVERIFY(p.ws->help && p.ws->help->isVisible());
-    QCOMPARE(p.ws->help->Lblmissing->isVisibleTo(p.ws->help), how != u"garbage");
+    QVERIFY(p.main->helpWindow() && p.main->helpWindow()->isVisible());
+    QCOMPARE(p.main->helpWindow()->Lblmissing->isVisibleTo(p.main->helpWindow()), how != u"garbage");
     QVERIFY(p.prompter.shown.isEmpty());
-    p.ws->help->Cmdclose_Click();
+    p.main->helpWindow()->Cmdclose_Click();
     QVERIFY(p.entry()->isVisible());
 }
 

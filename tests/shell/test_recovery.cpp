@@ -2,7 +2,7 @@
 // leaves nothing behind. The crash is the program's objects going away without the
 // end the user chooses, or, in killedWhileKeying, a real SIGKILL of a child program.
 #include "entry/entrywindow.h"
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 #include "records/apppaths.h"
 #include "records/datafile.h"
 #include "filechooser/filechooser.h"

@@ -1,12 +1,12 @@
 #include "report/ui/printoptionswindow.h"
 
-#include "entry/entrywindow.h"
 #include "importer/workbook.h"
 #include "layout/printoptionslayout.h"
+#include "records/session.h"
 #include "report/ui/slipdialogs.h"
 #include "widgets/commandbutton.h"
+#include "widgets/prompter.h"
 #include "widgets/uiscale.h"
-#include "shell/workspace.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -38,7 +38,8 @@ QRadioButton *option(const QString &name, const QString &caption, QWidget *paren
 
 } // namespace
 
-PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+PrintOptionsWindow::PrintOptionsWindow(Session &session, Prompter &prompter, QWidget *parent)
+    : WorkWindow(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
@@ -135,16 +136,16 @@ PrintOptionsWindow::PrintOptionsWindow(Workspace &ws, QWidget *parent) : WorkWin
 
 QString PrintOptionsWindow::suggestedPath(const QString &suffix) const
 {
-    QString suggestion = QFileInfo(m_ws.batch.CurrentFilePath()).completeBaseName();
+    QString suggestion = QFileInfo(m_session.batch.CurrentFilePath()).completeBaseName();
     if (suggestion.isEmpty())
         suggestion = u"slip"_s;
-    const QString dir = m_ws.batch.isUnnamed() ? QString() : QFileInfo(m_ws.batch.CurrentFilePath()).absolutePath();
+    const QString dir = m_session.batch.isUnnamed() ? QString() : QFileInfo(m_session.batch.CurrentFilePath()).absolutePath();
     return (dir.isEmpty() ? QString() : dir + u'/') + suggestion + suffix;
 }
 
 void PrintOptionsWindow::loadTypeCaptions()
 {
-    const CodeNameTable &table = m_ws.session.tables.reportTypes;
+    const CodeNameTable &table = m_session.tables.reportTypes;
     List1_0 = table.codes;
     List1_1 = table.names;
     // One caption per button; entries beyond the fourteenth have no button.
@@ -172,7 +173,7 @@ PrintChoices PrintOptionsWindow::choices() const
 void PrintOptionsWindow::apply(const CheckOutcome &o)
 {
     if (!o.message.isEmpty())
-        m_ws.prompter.ok(o.message);
+        m_prompter.ok(o.message);
     if (o.clear == PageBox::First)
         Text1->clear();
     else if (o.clear == PageBox::Last)
@@ -194,7 +195,7 @@ void PrintOptionsWindow::apply(const CheckOutcome &o)
 
 std::optional<SlipRequest> PrintOptionsWindow::checkedRequest()
 {
-    const CheckOutcome o = CheckPrintChoices(choices(), m_ws.batch.lines(), m_ws.session.lstMO2);
+    const CheckOutcome o = CheckPrintChoices(choices(), m_session.batch.lines(), m_session.lstMO2);
     if (!o.accepted) {
         apply(o);
         return std::nullopt;
@@ -204,7 +205,7 @@ std::optional<SlipRequest> PrintOptionsWindow::checkedRequest()
 
 SlipJob PrintOptionsWindow::job(const SlipRequest &request)
 {
-    return SlipJob{m_ws.batch.lines(), m_ws.session.lstMO2, m_ws.session.tables.rates, request};
+    return SlipJob{m_session.batch.lines(), m_session.lstMO2, m_session.tables.rates, request};
 }
 
 bool PrintOptionsWindow::report(const SlipResult &result)
@@ -213,10 +214,10 @@ bool PrintOptionsWindow::report(const SlipResult &result)
     case SlipResult::Status::Printed:
         return true;
     case SlipResult::Status::Empty:
-        m_ws.prompter.ok(kNothingToPrint);
+        m_prompter.ok(kNothingToPrint);
         break;
     case SlipResult::Status::Failed:
-        m_ws.prompter.information(kErrorTitle, result.errorText());
+        m_prompter.information(kErrorTitle, result.errorText());
         break;
     case SlipResult::Status::Cancelled:
     case SlipResult::Status::NotRun:
@@ -250,7 +251,7 @@ bool PrintOptionsWindow::writePdf(const SlipRequest &request)
     if (!report(WriteSlipPdf(path, job(request), progressFor(u"กำลังบันทึกใบฝาก..."_s))))
         return false;
     // The file is the user's print job now: say where it is.
-    m_ws.prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
+    m_prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
     return true;
 }
 
@@ -265,17 +266,17 @@ void PrintOptionsWindow::Command1_Click(int index)
         return;
     // All pages of a type without records: said before any question about printers or
     // files, and the window closes as after a run.
-    const RecordStore &all = m_ws.batch.lines();
+    const RecordStore &all = m_session.batch.lines();
     if (request->mode == PageMode::All
         && (request->typeCode == kAllTypes ? all.isEmpty() : SelectReportRecords(all, request->typeCode).isEmpty())) {
-        m_ws.prompter.ok(kNothingToPrint);
+        m_prompter.ok(kNothingToPrint);
         ClosePrintOptions();
         return;
     }
     const QString printer = findPrinter();
     if (printer.isEmpty()) {
         // Without a print queue the slip can still go to a file the user prints elsewhere.
-        if (m_ws.prompter.yesNo(u"ไม่พบเครื่องพิมพ์ในระบบ ต้องการบันทึกใบฝากเป็นแฟ้ม PDF แทนหรือไม่"_s)
+        if (m_prompter.yesNo(u"ไม่พบเครื่องพิมพ์ในระบบ ต้องการบันทึกใบฝากเป็นแฟ้ม PDF แทนหรือไม่"_s)
             != Prompter::Answer::Yes)
             return;
         if (choosePdfPath && writePdf(*request))
@@ -305,29 +306,29 @@ void PrintOptionsWindow::SaveExcel_Click()
     const std::optional<SlipRequest> request = checkedRequest();
     if (!request)
         return;
-    const QStringList lines = SelectedSlipLines(m_ws.batch.lines(), *request);
+    const QStringList lines = SelectedSlipLines(m_session.batch.lines(), *request);
     if (lines.isEmpty()) {
-        m_ws.prompter.ok(kNothingToPrint);
+        m_prompter.ok(kNothingToPrint);
         return;
     }
     const QString path = chooseExcelPath();
     if (path.isEmpty())
         return;
     QString error;
-    if (!WriteWorkbook(path, lines, m_ws.session.tables.rates, &error)) {
-        m_ws.prompter.information(kErrorTitle, error);
+    if (!WriteWorkbook(path, lines, m_session.tables.rates, &error)) {
+        m_prompter.information(kErrorTitle, error);
         return;
     }
-    m_ws.prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
+    m_prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
 }
 
 void PrintOptionsWindow::Option3_Click() { Text1->setFocus(); }
 
-void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_ws.batch.lines())); }
+void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_session.batch.lines())); }
 
 void PrintOptionsWindow::Text2_Enter()
 {
-    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_ws.batch.lines()));
+    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_session.batch.lines()));
 }
 
 void PrintOptionsWindow::ClosePrintOptions()
@@ -335,7 +336,16 @@ void PrintOptionsWindow::ClosePrintOptions()
     // The run read the records without touching the entry window; the record shown
     // before printing comes back as after any other work window.
     hide();
-    m_ws.returnToEntry();
+    Q_EMIT finished();
+}
+
+void PrintOptionsWindow::proposeDefaults()
+{
+    // Opening from the command bar proposes the common case: every type, every page, A4.
+    Option1[13]->setChecked(true);
+    Option2->setChecked(true);
+    Option5->setChecked(true);
+    Command1[0]->setFocus();
 }
 
 bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)

@@ -17,13 +17,18 @@ class QScrollArea;
 
 namespace vorlane {
 
-struct Workspace;
 class CommandButton;
+class Prompter;
+struct Session;
 
 class PrintOptionsWindow : public WorkWindow {
     Q_OBJECT
 public:
-    PrintOptionsWindow(Workspace &ws, QWidget *parent);
+    // Reads the batch, the tables and the file name; selects into lstMO2.
+    PrintOptionsWindow(Session &session, Prompter &prompter, QWidget *parent);
+
+    // As the command bar opens it: every type, every page, A4, the focus on OK.
+    void proposeDefaults();
 
     // The choices as the controls show them.
     PrintChoices choices() const;
@@ -57,6 +62,10 @@ public:
     // The report type table: codes and captions.
     QStringList List1_0, List1_1;
 
+Q_SIGNALS:
+    // Printed, saved, or cancelled: the entry window comes back on its record.
+    void finished();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -75,7 +84,8 @@ private:
     // The suggested name of a saved copy: the batch's name with `suffix`, beside the batch.
     QString suggestedPath(const QString &suffix) const;
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
     QScrollArea *m_scroll = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "filechooser/flows.h"
+#include "shell/fileflows.h"
 
 #include "entry/entrywindow.h"
 #include "filechooser/filechooser.h"
@@ -7,6 +7,7 @@
 #include "records/datafile.h"
 #include "records/texthelpers.h"
 #include "records/totals.h"
+#include "shell/mainwindow.h"
 #include "shell/workspace.h"
 
 #include <QDir>
@@ -18,22 +19,53 @@ using namespace Qt::StringLiterals;
 namespace vorlane {
 namespace {
 
+void acceptOpen(Workspace &ws, FileChooser *chooser)
+{
+    // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
+    const bool sheet = isSheetPath(trimWhiteSpace(chooser->name()).toString());
+    if (OpenDataFile(ws))
+        ws.setCommandButtonsVisible(true);
+    if (!sheet)
+        ws.batch.markSaved();
+}
+
+void acceptSave(Workspace &ws, FileChooser *chooser)
+{
+    if (!SaveDataFile(ws)) {
+        // Nothing was written: the chooser stays, so another folder or name can be tried.
+        chooser->Text1->setFocus();
+        return;
+    }
+    EntryWindow *entry = ws.ensureEntry();
+    entry->setCaption(ws.batch.CurrentFilePath());
+    ws.main->backToEntry(MainWindow::Return::AsItWas);
+    // The next use starts afresh in the working directory.
+    if (ws.chooser == chooser)
+        ws.chooser = nullptr;
+    chooser->hide();
+    chooser->deleteLater();
+}
+
+void connectChooser(Workspace &ws, FileChooser *chooser)
+{
+    QObject::connect(chooser, &FileChooser::openChosen, chooser, [&ws, chooser] { acceptOpen(ws, chooser); });
+    QObject::connect(chooser, &FileChooser::saveChosen, chooser, [&ws, chooser] { acceptSave(ws, chooser); });
+    QObject::connect(chooser, &FileChooser::cancelled, chooser, [&ws] { ws.main->backToEntry(); });
+}
+
 FileChooser *ensureChooser(Workspace &ws)
 {
     if (!ws.chooser) {
-        ws.chooser = new FileChooser(ws, ws.workArea());
+        ws.chooser = new FileChooser(ws.session, ws.prompter, ws.workArea());
         ws.chooser->hide();
+        connectChooser(ws, ws.chooser);
     }
     return ws.chooser;
 }
 
 void showChooser(Workspace &ws, FileChooser *chooser)
 {
-    ws.setCommandButtonsVisible(false);
-    chooser->show();
-    chooser->raise();
-    if (ws.entry)
-        ws.entry->hide();
+    ws.main->showWorkWindow(chooser);
 }
 
 void setUpSave(Workspace &ws)
@@ -98,9 +130,7 @@ void BeginSave(Workspace &ws)
             ws.entry->setCaption(ws.batch.CurrentFilePath());
         return;
     }
-    if (ws.entry)
-        ws.entry->show();
-    ws.setCommandButtonsVisible(true);
+    ws.main->backToEntry(MainWindow::Return::AsItWas);
 }
 
 namespace {
