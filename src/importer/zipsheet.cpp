@@ -1,9 +1,10 @@
-// XLSX and ODS: the first sheet's cells, read from the zip with libzip and the XML with
+// XLSX: the first sheet's cells, read from the zip with libzip and the XML with
 // QXmlStreamReader. Every entry is read with a size limit and cells are counted, so a
 // hostile file is refused instead of filling memory; a DTD is refused outright, so no
 // entity is ever declared, let alone fetched.
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
+#include "importer/ziparchive.h"
 #include "records/texthelpers.h"
 
 #include <QDateTime>
@@ -11,105 +12,12 @@
 #include <QLocale>
 #include <QXmlStreamReader>
 
-#include <zip.h>
-
-#include <memory>
-
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
+using namespace sheetzip;
+
 namespace {
-
-const QString kBadFile = u"อ่านแฟ้มไม่ได้ หรือแฟ้มเสีย"_s;
-const QString kTooLarge = u"แฟ้มใหญ่เกินไป"_s;
-const QString kTooManyCells = u"แฟ้มมีข้อมูลมากเกินไป"_s;
-
-struct ZipCloser {
-    void operator()(zip_t *z) const { zip_discard(z); }
-};
-
-class Zip {
-public:
-    explicit Zip(QByteArrayView bytes)
-    {
-        zip_error_t err;
-        zip_error_init(&err);
-        zip_source_t *src = zip_source_buffer_create(bytes.data(), zip_uint64_t(bytes.size()), 0, &err);
-        if (src) {
-            m_zip.reset(zip_open_from_source(src, ZIP_RDONLY, &err));
-            if (!m_zip)
-                zip_source_free(src);
-        }
-        zip_error_fini(&err);
-    }
-    bool ok() const { return bool(m_zip); }
-
-    // The entry's bytes; false when missing, unreadable, or when the total read so far
-    // passes the limit (the entry's stated size is not trusted).
-    bool read(const char *name, QByteArray &out, QString &error)
-    {
-        out.clear();
-        zip_file_t *f = zip_fopen(m_zip.get(), name, 0);
-        if (!f) {
-            error = kBadFile;
-            return false;
-        }
-        char buf[65536];
-        zip_int64_t n;
-        while ((n = zip_fread(f, buf, sizeof buf)) > 0) {
-            m_total += n;
-            if (m_total > kMaxSheetBytes) {
-                zip_fclose(f);
-                error = kTooLarge;
-                return false;
-            }
-            out.append(buf, qsizetype(n));
-        }
-        zip_fclose(f);
-        if (n < 0) {
-            error = kBadFile;
-            return false;
-        }
-        return true;
-    }
-    bool has(const char *name) { return zip_name_locate(m_zip.get(), name, 0) >= 0; }
-
-private:
-    std::unique_ptr<zip_t, ZipCloser> m_zip;
-    qint64 m_total = 0;
-};
-
-// Cells placed by position; counts every cell stored.
-struct Grid {
-    Sheet sheet;
-    qint64 cells = 0;
-    bool put(qint64 row, qint64 col, const QString &text)
-    {
-        if (text.isEmpty())
-            return true;
-        if (row < 0 || col < 0 || row >= kMaxSheetCells || col >= kMaxSheetCells) {
-            sheet.error = kTooManyCells;
-            return false;
-        }
-        cells += 1 + (row >= sheet.rows.size() ? row - sheet.rows.size() : 0);
-        if (cells > kMaxSheetCells) {
-            sheet.error = kTooManyCells;
-            return false;
-        }
-        while (sheet.rows.size() <= row)
-            sheet.rows.append(QStringList());
-        QStringList &r = sheet.rows[row];
-        cells += col >= r.size() ? col - r.size() : 0;
-        if (cells > kMaxSheetCells) {
-            sheet.error = kTooManyCells;
-            return false;
-        }
-        while (r.size() <= col)
-            r.append(QString());
-        r[col] = text;
-        return true;
-    }
-};
 
 // "B12" -> column 1 (row ignored); -1 when not a reference.
 qint64 columnOfRef(QStringView ref)
@@ -122,15 +30,6 @@ qint64 columnOfRef(QStringView ref)
             return -1;
     }
     return i == 0 ? -1 : col - 1;
-}
-
-bool refuseDtd(QXmlStreamReader &x, QString &error)
-{
-    if (x.tokenType() == QXmlStreamReader::DTD) {
-        error = kBadFile;
-        return true;
-    }
-    return false;
 }
 
 // The text inside the current element (its <t> runs for XLSX strings).
@@ -405,145 +304,6 @@ Sheet ReadXlsx(QByteArrayView bytes)
         return bad;
     }
     return g.sheet;
-}
-
-namespace {
-
-const QString kTableNs = u"urn:oasis:names:tc:opendocument:xmlns:table:1.0"_s;
-const QString kTextNs = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
-
-// The shown text of an ODS cell: its paragraphs, with spaces, tabs and breaks.
-QString odsText(QXmlStreamReader &x)
-{
-    QString out;
-    int paragraphs = 0;
-    int depth = 1;
-    while (depth > 0 && !x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement()) {
-            ++depth;
-            if (x.name() == u"p"_s && paragraphs++ > 0)
-                out += u'\n';
-            else if (x.name() == u"s"_s) {
-                bool ok = false;
-                const int c = x.attributes().value(kTextNs, u"c"_s).toInt(&ok);
-                out += QString(ok ? qBound(1, c, 1000) : 1, u' ');
-            } else if (x.name() == u"tab"_s)
-                out += u'\t';
-            else if (x.name() == u"line-break"_s)
-                out += u'\n';
-            else if (x.name() == u"annotation"_s) {
-                x.skipCurrentElement();  // a comment is not the cell's value
-                --depth;
-            }
-        } else if (x.isEndElement()) {
-            --depth;
-        } else if (x.isCharacters() && depth >= 2) {
-            out += x.text();
-        }
-    }
-    return out;
-}
-
-qint64 repeatOf(const QXmlStreamAttributes &at, const QString &name)
-{
-    bool ok = false;
-    const qint64 n = at.value(kTableNs, name).toLongLong(&ok);
-    return ok && n > 1 ? n : 1;
-}
-
-} // namespace
-
-Sheet ReadOds(QByteArrayView bytes)
-{
-    Sheet bad;
-    Zip zip(bytes);
-    QByteArray xml;
-    if (!zip.ok()) {
-        bad.error = kBadFile;
-        return bad;
-    }
-    if (!zip.read("content.xml", xml, bad.error))
-        return bad;
-    Grid g;
-    QXmlStreamReader x(xml);
-    const QString &tableNs = kTableNs;
-    const QString officeNs = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0"_s;
-    int tables = 0;
-    qint64 row = 0;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (refuseDtd(x, bad.error))
-            return bad;
-        if (x.isEndElement() && x.name() == u"table"_s && x.namespaceUri() == tableNs)
-            break;  // the first sheet only
-        if (!x.isStartElement() || x.namespaceUri() != tableNs)
-            continue;
-        if (x.name() == u"table"_s) {
-            ++tables;
-        } else if (x.name() == u"table-row"_s && tables == 1) {
-            const qint64 repeat = repeatOf(x.attributes(), u"number-rows-repeated"_s);
-            const qint64 first = row;
-            row += repeat;
-            // Read the row's cells once; a repeated row with content is stored repeat times.
-            QList<std::pair<qint64, QString>> cells;
-            qint64 c = 0;
-            while (!x.atEnd()) {
-                x.readNext();
-                if (refuseDtd(x, bad.error))
-                    return bad;
-                if (x.isEndElement() && x.name() == u"table-row"_s)
-                    break;
-                if (x.isStartElement() && (x.name() == u"table-cell"_s || x.name() == u"covered-table-cell"_s)) {
-                    const QXmlStreamAttributes at = x.attributes();
-                    const qint64 n = repeatOf(at, u"number-columns-repeated"_s);
-                    const QString type = at.value(officeNs, u"value-type"_s).toString();
-                    QString text = odsText(x);
-                    // A number, an amount in a currency included, as plain decimal text, as
-                    // a workbook's number cell whatever its format; dates, times and
-                    // percentages as shown. Without a shown text, the stored value.
-                    if (type == u"float"_s || type == u"currency"_s) {
-                        const QString v = at.value(officeNs, u"value"_s).toString();
-                        if (!v.isEmpty())
-                            text = plainNumber(v);
-                    } else if (text.isEmpty() && !type.isEmpty()) {
-                        const QString attr = type == u"date"_s ? u"date-value"_s
-                                             : type == u"time"_s ? u"time-value"_s
-                                             : type == u"boolean"_s ? u"boolean-value"_s
-                                             : type == u"string"_s ? u"string-value"_s
-                                                                   : u"value"_s;
-                        text = at.value(officeNs, attr).toString();
-                    }
-                    if (!text.isEmpty()) {
-                        if (n > kMaxSheetCells || qint64(cells.size()) + n > kMaxSheetCells) {
-                            g.sheet.error = kTooManyCells;
-                            return g.sheet;
-                        }
-                        for (qint64 k = 0; k < n; ++k)
-                            cells.append({c + k, text});
-                    }
-                    c += n;
-                }
-            }
-            if (!cells.isEmpty()) {
-                if (repeat * qint64(cells.size()) > kMaxSheetCells) {
-                    g.sheet.error = kTooManyCells;
-                    return g.sheet;
-                }
-                for (qint64 r = first; r < first + repeat; ++r)
-                    for (const auto &[cc, text] : cells)
-                        if (!g.put(r, cc, text))
-                            return g.sheet;
-            }
-        }
-    }
-    if (x.hasError()) {
-        bad.error = kBadFile;
-        return bad;
-    }
-    if (tables == 0)
-        bad.error = kBadFile;
-    return tables == 0 ? bad : g.sheet;
 }
 
 } // namespace vorlane
