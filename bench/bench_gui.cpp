@@ -215,18 +215,18 @@ void BM_GuiPostOfficeKeystroke(benchmark::State &state)
         g.session.tables.postOffices = big;
     }
     state.counters["offices"] = double(g.session.tables.postOffices.codes.size());
-    OpenSearch(*g.ws);
+    g.main->openSearch();
     QApplication::processEvents();
-    QLineEdit *box = g.ws->search->Txtsearch[0];
+    QLineEdit *box = g.main->searchWindow()->Txtsearch[0];
     const QString typed[2] = {u"ฮฮ"_s, u"ฮฮฮ"_s};
     int k = 0;
     for (auto _ : state) {
         box->setText(typed[k++ & 1]);
         QApplication::processEvents();
     }
-    if (g.ws->search->foundIndex() != -1)
+    if (g.main->searchWindow()->foundIndex() != -1)
         state.SkipWithError("an office matched");
-    g.ws->search->Command1_3_Click();
+    g.main->searchWindow()->Command1_3_Click();
     QApplication::processEvents();
     g.session.tables.postOffices = kept;
 }

@@ -1,7 +1,6 @@
 #include "shell/mainwindow.h"
 
 #include "entry/entrywindow.h"
-#include "entry/search.h"
 #include "help/help.h"
 #include "layout/mainwindowlayout.h"
 #include "records/cusname.h"
@@ -259,7 +258,7 @@ void MainWindow::commandClick(int index)
         break;
     case 6:
         batch.setResumeIndex(batch.CurrentIndex());
-        OpenSearch(m_ws);
+        openSearch();
         hideEntryAndBar();
         break;
     case 7:

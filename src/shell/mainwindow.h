@@ -13,6 +13,7 @@ class CommandButton;
 class HelpWindow;
 class PrintOptionsWindow;
 class ReviewWindow;
+class SearchWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -45,11 +46,14 @@ public:
     void openHelp();
     void openReview();
     void openPrintOptions();
+    // "ค้นหาชื่อ/รหัส": a fresh post-office search window at each opening, gone after it.
+    void openSearch();
     // The review and print options windows are made on first use and then kept; the help
     // window is made at each opening and gone after it (nullptr).
     ReviewWindow *reviewWindow() const { return m_review; }
     PrintOptionsWindow *printOptionsWindow() const { return m_printOptions; }
     HelpWindow *helpWindow() const { return m_help; }
+    SearchWindow *searchWindow() const { return m_search; }
     // Lays the command bar out again from the screen size.
     void applyLayout();
 
@@ -75,6 +79,7 @@ private:
     void updateTitle();
     // Review's "แก้ไข": the entry window at record `row`.
     void editReviewed(int row);
+    void closeSearch(SearchWindow *search);
 
     Workspace &m_ws;
     QWidget *m_workArea = nullptr;
@@ -83,6 +88,7 @@ private:
     ReviewWindow *m_review = nullptr;
     PrintOptionsWindow *m_printOptions = nullptr;
     HelpWindow *m_help = nullptr;
+    SearchWindow *m_search = nullptr;
 };
 
 } // namespace vorlane

@@ -240,7 +240,7 @@ EntryWindow *Workspace::ensureEntry()
         // Said once, at the one reading of the tables.
         if (!session.tables.cut.isEmpty())
             prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));
-        entry = new EntryWindow(*this, workArea());
+        entry = new EntryWindow(session, prompter, workArea());
     }
     return entry;
 }

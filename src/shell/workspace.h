@@ -16,7 +16,6 @@ class MainWindow;          // MDIForm1: the frame and its command bar
 class EntryWindow;         // Form1
 class DepositorDialog;     // Form4
 class FileChooser;         // frmOpen
-class SearchWindow;        // Frmsearch
 
 class JournalHook;
 class BatchWatch;
@@ -34,7 +33,6 @@ struct Workspace {
     EntryWindow *entry = nullptr;              // created when the depositor dialog is first confirmed
     DepositorDialog *depositor = nullptr;
     FileChooser *chooser = nullptr;            // created on first use, destroyed after a successful save
-    SearchWindow *search = nullptr;            // created at each opening
 
     // The parent of every work window: the main window's area left of the command bar.
     QWidget *workArea() const;

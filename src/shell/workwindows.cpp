@@ -3,13 +3,17 @@
 #include "shell/mainwindow.h"
 
 #include "entry/entrywindow.h"
+#include "entry/searchwindow.h"
 #include "help/helpwindow.h"
 #include "report/ui/printoptionswindow.h"
 #include "review/reviewwindow.h"
+#include "records/texthelpers.h"
 #include "shell/workspace.h"
 #include "widgets/commandbutton.h"
 
 #include <QItemSelectionModel>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 
 using namespace Qt::StringLiterals;
@@ -89,6 +93,45 @@ void MainWindow::openPrintOptions()
     }
     showWorkWindow(m_printOptions);
     m_printOptions->proposeDefaults();
+}
+
+void MainWindow::openSearch()
+{
+    m_ws.batch.setResumeIndex(m_ws.batch.CurrentIndex());
+    // A fresh window at each opening: empty boxes, no result.
+    if (m_search)
+        m_search->deleteLater();
+    auto *search = new SearchWindow(m_ws.session, m_ws.prompter, m_workArea);
+    m_search = search;
+    connect(search, &SearchWindow::postOfficeChosen, this, [this, search](int index) {
+        EntryWindow *entry = m_ws.ensureEntry();
+        // An office already named in the entry window is kept.
+        if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
+            entry->pickPostOfficeName(index);
+        entry->show();
+        closeSearch(search);
+        setCommandButtonsVisible(true);
+    });
+    connect(search, &SearchWindow::cancelled, this, [this, search] {
+        EntryWindow *entry = m_ws.ensureEntry();
+        closeSearch(search);
+        entry->clearPostOfficeNameSelection();
+        backToEntry();
+    });
+    search->show();
+    search->raise();
+    if (m_ws.entry)
+        m_ws.entry->hide();
+    setCommandButtonsVisible(false);
+    search->Txtsearch[SearchWindow::Typed]->setFocus();
+}
+
+void MainWindow::closeSearch(SearchWindow *search)
+{
+    if (m_search == search)
+        m_search = nullptr;
+    search->hide();
+    search->deleteLater();
 }
 
 } // namespace vorlane

@@ -450,7 +450,7 @@ void EntryList::keypadEnterSaves()
     QVERIFY(e && e->isVisible());
 
     p.main->Command1[6]->click();  // the post-office search
-    SearchWindow *s = p.ws->search;
+    SearchWindow *s = p.main->searchWindow();
     s->Txtsearch[0]->setText(u"10110"_s);
     s->Command1_2->setFocus();
     QTest::keyClick(s->Command1_2, Qt::Key_Enter, Qt::KeypadModifier);
