@@ -125,7 +125,7 @@ void BM_GuiRefreshTotals(benchmark::State &state)
 {
     if (!openBatch(state, int(state.range(0))))
         return;
-    EntryWindow *entry = rig().ws->entry;
+    EntryWindow *entry = rig().main->entryWindow();
     for (auto _ : state)
         entry->RefreshTotals();
 }
@@ -139,7 +139,7 @@ void BM_GuiCommitOrder(benchmark::State &state)
     if (!openBatch(state, n))
         return;
     GuiRig &g = rig();
-    EntryWindow *entry = g.ws->entry;
+    EntryWindow *entry = g.main->entryWindow();
     const QStringList orders = makeBatch(tables(), 64, 101);
     int k = 0;
     for (auto _ : state) {
@@ -169,7 +169,7 @@ void BM_GuiRecordSearchKeystroke(benchmark::State &state)
 {
     if (!openBatch(state, int(state.range(0))))
         return;
-    QLineEdit *box = rig().ws->entry->Text2;
+    QLineEdit *box = rig().main->entryWindow()->Text2;
     const QString typed[2] = {u"zq"_s, u"zqx"_s};
     int k = 0;
     for (auto _ : state) {
@@ -188,7 +188,7 @@ void BM_GuiRecordSearchFoundLast(benchmark::State &state)
     GuiRig &g = rig();
     g.session.batch.show(int(g.session.batch.lines().count() - 1));
     g.session.batch.commit(g.session.batch.lines().lines().last() + u"zq"_s);
-    QLineEdit *box = g.ws->entry->Text2;
+    QLineEdit *box = g.main->entryWindow()->Text2;
     const QString typed[2] = {u"z"_s, u"zq"_s};
     int k = 0;
     for (auto _ : state) {
@@ -215,18 +215,18 @@ void BM_GuiPostOfficeKeystroke(benchmark::State &state)
         g.session.tables.postOffices = big;
     }
     state.counters["offices"] = double(g.session.tables.postOffices.codes.size());
-    OpenSearch(*g.ws);
+    g.main->openSearch();
     QApplication::processEvents();
-    QLineEdit *box = g.ws->search->Txtsearch[0];
+    QLineEdit *box = g.main->searchWindow()->Txtsearch[0];
     const QString typed[2] = {u"ฮฮ"_s, u"ฮฮฮ"_s};
     int k = 0;
     for (auto _ : state) {
         box->setText(typed[k++ & 1]);
         QApplication::processEvents();
     }
-    if (g.ws->search->foundIndex() != -1)
+    if (g.main->searchWindow()->foundIndex() != -1)
         state.SkipWithError("an office matched");
-    g.ws->search->Command1_3_Click();
+    g.main->searchWindow()->Command1_3_Click();
     QApplication::processEvents();
     g.session.tables.postOffices = kept;
 }
@@ -243,7 +243,7 @@ void BM_GuiDepositorConfirm(benchmark::State &state)
         g->openProgram();
         QApplication::processEvents();
         state.PauseTiming();
-        if (!g->ws->entry || !g->ws->entry->isVisible() || g->ws->entry->Combo1[2]->count() == 0)
+        if (!g->main->entryWindow() || !g->main->entryWindow()->isVisible() || g->main->entryWindow()->Combo1[2]->count() == 0)
             state.SkipWithError("the entry window did not come up");
         g.reset();
         state.ResumeTiming();

@@ -27,8 +27,7 @@ GuiRig::GuiRig(bool journal)
     session.paths = AppPaths::forDirectory(dir.path());
     if (!journal)
         session.paths.stateDir.clear();
-    ws = std::make_unique<Workspace>(session, prompter);
-    main = std::make_unique<MainWindow>(*ws);
+    main = std::make_unique<MainWindow>(session, prompter);
     main->resize(1024, 768);
     main->show();
     QApplication::processEvents();
@@ -43,9 +42,9 @@ GuiRig::~GuiRig()
 void GuiRig::openProgram()
 {
     main->commandClick(0);
-    ws->depositor->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
-    ws->depositor->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
-    ws->depositor->Confirm();
+    main->depositorDialog()->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
+    main->depositorDialog()->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
+    main->depositorDialog()->Confirm();
 }
 
 QString GuiRig::writeBatch(const QString &name, const QStringList &lines)
@@ -57,17 +56,17 @@ QString GuiRig::writeBatch(const QString &name, const QStringList &lines)
 
 void GuiRig::beginOpen(const QString &path)
 {
-    ws->batch.markSaved();  // no "save first?" question
+    main->batch().markSaved();  // no "save first?" question
     main->commandClick(2);
     const QFileInfo file(path);
-    ws->chooser->setDirectory(file.absolutePath());
-    ws->chooser->setName(file.fileName());
+    main->chooser()->setDirectory(file.absolutePath());
+    main->chooser()->setName(file.fileName());
 }
 
 bool GuiRig::finishOpen()
 {
     const int before = prompter.count;
-    const bool opened = OpenDataFile(*ws);
+    const bool opened = OpenDataFile(*main);
     QApplication::processEvents();  // the entry window painted with record 1
     return opened && prompter.count == before;
 }

@@ -5,7 +5,6 @@
 
 #include "records/session.h"
 #include "widgets/prompter.h"
-#include "shell/workspace.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,7 +41,6 @@ struct GuiRig {
     QTemporaryDir dir;  // the tables, cusname.txt and the batch files
     Session session;
     CountingPrompter prompter;
-    std::unique_ptr<Workspace> ws;
     std::unique_ptr<MainWindow> main;
 
     // Copies the bundled tables into a scratch folder and shows the main window; without

@@ -72,8 +72,7 @@ int startup(QApplication &app, QElapsedTimer &sinceMain)
     Session session;
     session.paths = AppPaths::forDirectory(dir.path());
     bench::CountingPrompter prompter;
-    Workspace ws(session, prompter);
-    MainWindow window(ws);
+    MainWindow window(session, prompter);
     FirstPaint paint;
     window.installEventFilter(&paint);
     window.showMaximized();
@@ -83,14 +82,14 @@ int startup(QApplication &app, QElapsedTimer &sinceMain)
 
     window.commandClick(0);
     app.processEvents();
-    ws.depositor->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
-    ws.depositor->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
+    window.depositorDialog()->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
+    window.depositorDialog()->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
     QElapsedTimer t;
     t.start();
-    ws.depositor->Confirm();
+    window.depositorDialog()->Confirm();
     FirstPaint entryPaint;
-    ws.entry->installEventFilter(&entryPaint);
-    ws.entry->update();
+    window.entryWindow()->installEventFilter(&entryPaint);
+    window.entryWindow()->update();
     app.exec();
     report("confirm_ms", t.nsecsElapsed() / 1e6);
     report("peak_mib", bench::peakRssMiB());
@@ -115,17 +114,17 @@ int open(QApplication &app, const QString &path)
     // paint with record 1 and the totals. CPU time beside it: the whole process (the
     // journal's and the search copy's threads included) and the window's thread alone.
     FirstPaint paint;
-    rig.ws->entry->installEventFilter(&paint);
+    rig.main->entryWindow()->installEventFilter(&paint);
     const double cpu0 = cpuMs(CLOCK_PROCESS_CPUTIME_ID), thread0 = cpuMs(CLOCK_THREAD_CPUTIME_ID);
     QElapsedTimer t;
     t.start();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(rig.ws->chooser->Comopen, &enter);
+    QApplication::sendEvent(rig.main->chooser()->Comopen, &enter);
     if (!paint.painted)
         app.exec();
     const double wall = t.nsecsElapsed() / 1e6;
     const double thread = cpuMs(CLOCK_THREAD_CPUTIME_ID) - thread0, cpu = cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
-    rig.ws->entry->removeEventFilter(&paint);
+    rig.main->entryWindow()->removeEventFilter(&paint);
     if (rig.prompter.count != before || rig.session.batch.lines().isEmpty())
         return 1;
     report("open_ms", wall);
@@ -144,7 +143,7 @@ int open(QApplication &app, const QString &path)
         const QString text = cp874::decode(bytes);
         decode = std::min(decode, d.nsecsElapsed() / 1e6);
         d.start();
-        rig.ws->entry->repaint();
+        rig.main->entryWindow()->repaint();
         paintMs = std::min(paintMs, d.nsecsElapsed() / 1e6);
     }
     report("decode_ms", decode);
@@ -189,7 +188,7 @@ int search(const QString &path, int pauseMs)
         while (wait.elapsed() < pauseMs)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    QLineEdit *box = rig.ws->entry->Text2;
+    QLineEdit *box = rig.main->entryWindow()->Text2;
     // No order matches: the whole batch is read at each keystroke. The first one also
     // waits for the upper-cased copy of the batch, when it is not made yet.
     const QString typed[2] = {u"zq"_s, u"zqx"_s};
@@ -208,7 +207,7 @@ int search(const QString &path, int pauseMs)
     std::sort(later.begin(), later.end());
     report("keystroke_median_ms", later[later.size() / 2]);
     report("peak_mib", bench::peakRssMiB());
-    return rig.ws->batch.CurrentIndex() == 0 ? 0 : 1;
+    return rig.main->batch().CurrentIndex() == 0 ? 0 : 1;
 }
 
 // The same orders as the data file, one row each, for another program to print.

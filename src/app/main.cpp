@@ -4,7 +4,6 @@
 #include "widgets/prompter.h"
 #include "shell/qttexts.h"
 #include "widgets/uiscale.h"
-#include "shell/workspace.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,9 +22,7 @@ int main(int argc, char **argv)
     vorlane::Session session;
     session.paths = vorlane::AppPaths::detect();
     vorlane::QtPrompter prompter;
-    vorlane::Workspace ws(session, prompter);
-
-    vorlane::MainWindow window(ws);
+    vorlane::MainWindow window(session, prompter);
     QObject::connect(&window, &vorlane::MainWindow::exitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.showMaximized();

@@ -4,7 +4,8 @@
 
 #include "records/numbers.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "widgets/prompter.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -83,7 +84,7 @@ void EntryWindow::applyAction(const RuleAction &a)
 
 bool EntryWindow::applyOutcome(const RuleOutcome &o)
 {
-    Prompter &p = m_ws.prompter;
+    Prompter &p = m_prompter;
     if (o.advance != Control::None)
         applyAction({{}, o.advance});
     if (!o.question.isEmpty()) {
@@ -112,12 +113,12 @@ void EntryWindow::enterInField(Field k)
 
 void EntryWindow::enterInAmount()
 {
-    applyOutcome(enterInAmountRule(draft(), m_ws.session.tables));
+    applyOutcome(enterInAmountRule(draft(), m_session.tables));
 }
 
 void EntryWindow::enterInSelector(Selector k)
 {
-    applyOutcome(enterInSelectorRule(k, draft(), m_ws.session.tables));
+    applyOutcome(enterInSelectorRule(k, draft(), m_session.tables));
 }
 
 // ---- Save --------------------------------------------------------------------------------
@@ -131,7 +132,7 @@ void EntryWindow::SaveAction()
 bool EntryWindow::runSaveChecks()
 {
     EntryDraft d = draft();
-    for (const RuleOutcome &o : saveRules(d, m_ws.session.tables))
+    for (const RuleOutcome &o : saveRules(d, m_session.tables))
         if (!applyOutcome(o))
             return false;
     return true;
@@ -139,8 +140,8 @@ bool EntryWindow::runSaveChecks()
 
 void EntryWindow::commit()
 {
-    m_ws.batch.commit(lineFromFields());
-    LoadLineIntoEntryFields(m_ws.batch.current());
+    m_session.batch.commit(lineFromFields());
+    LoadLineIntoEntryFields(m_session.batch.current());
     RefreshTotals();
     Cmdadd->setEnabled(true);
     Cmddel->setEnabled(true);

@@ -4,7 +4,8 @@
 
 #include "records/texthelpers.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "widgets/prompter.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,19 +19,19 @@ namespace {
 constexpr Field kFreshFields[] = {DestPostcode, RecipientName, Amount, DestPostOfficeName, RecipientAddress};
 } // namespace
 
-void EntryWindow::AbandonInsertion() { m_ws.batch.abandonInsertion(); }
+void EntryWindow::AbandonInsertion() { m_session.batch.abandonInsertion(); }
 
 void EntryWindow::AddAction()
 {
     // Add appends: an insertion under way is given up, not completed later.
-    m_ws.batch.beginAdd();
+    m_session.batch.beginAdd();
     showNewRecord();
 }
 
 // The screen of a record being begun: type and depositor carried over, the rest empty.
 void EntryWindow::showNewRecord()
 {
-    const qsizetype n = m_ws.batch.lines().count();
+    const qsizetype n = m_session.batch.lines().count();
     Label1->setText(u"%1 / %1"_s.arg(n));
     emptyRecordFields();
     focusTo(Combo1[PostcodeBox]);
@@ -49,18 +50,18 @@ void EntryWindow::emptyRecordFields()
 
 void EntryWindow::InsertAction()
 {
-    m_ws.batch.beginInsert();
+    m_session.batch.beginInsert();
     emptyRecordFields();
     focusTo(Combo1[PostcodeBox]);
 }
 
 void EntryWindow::DeleteAction()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     const bool had = !batch.lines().isEmpty();
     // No leaves everything as it was, a record being inserted included: its save
     // must still insert, not overwrite the record on screen.
-    if (!batch.remove([this] { return m_ws.prompter.yesNo(u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s) == Prompter::Answer::Yes; }))
+    if (!batch.remove([this] { return m_prompter.yesNo(u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s) == Prompter::Answer::Yes; }))
         return;
     if (had)
         LoadLineIntoEntryFields(batch.current());
@@ -70,15 +71,15 @@ void EntryWindow::DeleteAction()
         // Looks as after Add, but the next save stores at position 0, which appends.
         showNewRecord();
         Text1[TypeCode]->setText(u"101"_s);
-        Text1[DepositorName]->setText(m_ws.session.DefaultDepositorName);
-        Text1[DepositorAddress]->setText(m_ws.session.DefaultDepositorAddress);
+        Text1[DepositorName]->setText(m_session.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
     }
     RefreshTotals();
 }
 
 void EntryWindow::CancelAction()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     batch.cancel();
     const int n = int(batch.lines().count());
     LoadLineIntoEntryFields(batch.current());
@@ -91,14 +92,14 @@ void EntryWindow::CancelAction()
         setButtons(1, 0, 0, 0, 0);
         focusTo(Cmdadd);
         Text1[TypeCode]->setText(u"101"_s);
-        Text1[DepositorName]->setText(m_ws.session.DefaultDepositorName);
-        Text1[DepositorAddress]->setText(m_ws.session.DefaultDepositorAddress);
+        Text1[DepositorName]->setText(m_session.DefaultDepositorName);
+        Text1[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
     }
 }
 
 void EntryWindow::Navigate(Move move)
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     batch.navigate(move);
     focusTo(Combo1[TypeCodeBox]);
     const int n = int(batch.lines().count());
@@ -114,7 +115,7 @@ void EntryWindow::Navigate(Move move)
 
 void EntryWindow::searchChanged(const QString &text)
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     const RecordStore &store = batch.lines();
     const int n = int(store.count());
     const qsizetype i = store.findUpper(text.toUpper());

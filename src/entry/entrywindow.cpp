@@ -6,7 +6,8 @@
 #include "records/totals.h"
 #include "widgets/commandbutton.h"
 #include "widgets/uiscale.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "widgets/prompter.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -42,11 +43,12 @@ QComboBox *makeSelector(QWidget *parent, const QString &name, bool editable, con
 
 } // namespace
 
-EntryWindow::EntryWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+EntryWindow::EntryWindow(Session &session, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"ป้อนข้อมูลการฝากส่งธนาณัติ"_s);
-    const ReferenceTables &t = ws.session.tables;
+    const ReferenceTables &t = session.tables;
     m_typeCodes = t.types.codes;
     m_typeNames = t.types.names;
     m_postcodes = t.postOffices.codes;
@@ -55,7 +57,7 @@ EntryWindow::EntryWindow(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws
     applyLayout();
     setVisible(false);
     // Form_Load ends by clearing the path; the depositor confirmation sets it again.
-    ws.batch.rename(QString());
+    session.batch.rename(QString());
 }
 
 EntryWindow::~EntryWindow() = default;
@@ -286,8 +288,8 @@ void EntryWindow::LoadLineIntoEntryFields(const QString &line)
 
 void EntryWindow::RefreshTotals()
 {
-    Session &session = m_ws.session;
-    const RecordStore &store = m_ws.batch.lines();
+    Session &session = m_session;
+    const RecordStore &store = m_session.batch.lines();
     for (int i = 0; i < 8; ++i)
         session.RecordFields[i] = u"0"_s;
     if (!store.isEmpty())
@@ -296,7 +298,7 @@ void EntryWindow::RefreshTotals()
     Label13->setText(formatGrouped(t.amount));
     Label15->setText(formatGrouped(t.fee));
     if (store.count() > 0) {
-        Label1->setText(u"%1 / %2"_s.arg(m_ws.batch.CurrentIndex() + 1).arg(store.count()));
+        Label1->setText(u"%1 / %2"_s.arg(m_session.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
         Label1->setText(u"0/0"_s);
         Text1[TypeCode]->setText(u"101"_s);

@@ -16,13 +16,14 @@ class QFrame;
 
 namespace vorlane {
 
-struct Workspace;
+class Prompter;
+struct Session;
 class CommandButton;
 
 class EntryWindow : public QWidget {
     Q_OBJECT
 public:
-    EntryWindow(Workspace &ws, QWidget *parent);
+    EntryWindow(Session &session, Prompter &prompter, QWidget *parent);
     ~EntryWindow() override;
 
     // Empties the eight fields, then fills them from a record line (change rules run).
@@ -111,7 +112,8 @@ private:
     // Shows the outcome and applies it; false when the handling stops there.
     bool applyOutcome(const RuleOutcome &o);
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
     QStringList m_typeCodes, m_typeNames, m_postcodes, m_postOfficeNames;
     // Set while the postcode rules write the name selector, so that the name rule does
     // not move the postcode to the first office of a name several offices share.

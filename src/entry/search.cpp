@@ -1,12 +1,7 @@
 #include "entry/search.h"
 
-#include "entry/entrywindow.h"
-#include "entry/searchwindow.h"
 #include "records/numbers.h"
 #include "records/texthelpers.h"
-#include "shell/workspace.h"
-
-#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -26,21 +21,6 @@ PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &
             return {int(i), byCode ? code + u"  "_s + name : name + u"  "_s + code};
     }
     return {};
-}
-
-void OpenSearch(Workspace &ws)
-{
-    ws.batch.setResumeIndex(ws.batch.CurrentIndex());
-    // A fresh window at each opening: empty boxes, no result.
-    if (ws.search)
-        ws.search->deleteLater();
-    ws.search = new SearchWindow(ws, ws.workArea());
-    ws.search->show();
-    ws.search->raise();
-    if (ws.entry)
-        ws.entry->hide();
-    ws.setCommandButtonsVisible(false);
-    ws.search->Txtsearch[SearchWindow::Typed]->setFocus();
 }
 
 } // namespace vorlane

@@ -3,9 +3,6 @@
 #include <QStringList>
 
 namespace vorlane {
-struct Workspace;
-void OpenSearch(Workspace &ws);  // "ค้นหาชื่อ/รหัส": the post-office search window
-
 struct PostOfficeMatch {
     int index = -1;  // position in the post-office lists; -1 when nothing matched
     QString text;    // what the result box shows; empty when nothing matched

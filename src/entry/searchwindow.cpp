@@ -1,11 +1,11 @@
 #include "entry/searchwindow.h"
 
-#include "entry/entrywindow.h"
 #include "entry/search.h"
 #include "widgets/uiscale.h"
 #include "layout/searchlayout.h"
 #include "widgets/commandbutton.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "widgets/prompter.h"
 #include "records/texthelpers.h"
 
 #include <QCloseEvent>
@@ -17,7 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-SearchWindow::SearchWindow(Workspace &ws, QWidget *parent) : WorkWindow(parent), m_ws(ws)
+SearchWindow::SearchWindow(Session &session, Prompter &prompter, QWidget *parent)
+    : WorkWindow(parent), m_session(session), m_prompter(prompter)
 {
     setObjectName(u"Frmsearch"_s);
     setWindowTitle(u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
@@ -48,7 +49,7 @@ void SearchWindow::search(const QString &text)
 {
     // The whole table is a few thousand short texts: one pass per keystroke is instant,
     // so the scan runs without yielding to the event loop.
-    const CodeNameTable &offices = m_ws.session.tables.postOffices;
+    const CodeNameTable &offices = m_session.tables.postOffices;
     const PostOfficeMatch m = FindPostOffice(offices.codes, offices.names, text);
     m_foundIndex = m.index;
     Txtsearch[Found]->setText(m.text);
@@ -60,43 +61,23 @@ void SearchWindow::Txtsearch_Enter()
         Command1_2->setFocus();
         return;
     }
-    m_ws.prompter.ok(u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s);
+    m_prompter.ok(u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s);
     Txtsearch[Typed]->clear();
     Txtsearch[Typed]->setFocus();
-}
-
-void SearchWindow::leave()
-{
-    if (m_ws.search == this)
-        m_ws.search = nullptr;
-    hide();
-    deleteLater();
 }
 
 void SearchWindow::Command1_2_Click()
 {
     if (m_foundIndex == -1) {
-        m_ws.prompter.ok(u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s);
+        m_prompter.ok(u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s);
         Txtsearch[Typed]->clear();
         Txtsearch[Typed]->setFocus();
         return;
     }
-    EntryWindow *entry = m_ws.ensureEntry();
-    // An office already named in the entry window is kept.
-    if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
-        entry->pickPostOfficeName(m_foundIndex);
-    entry->show();
-    leave();
-    m_ws.setCommandButtonsVisible(true);
+    Q_EMIT postOfficeChosen(m_foundIndex);
 }
 
-void SearchWindow::Command1_3_Click()
-{
-    EntryWindow *entry = m_ws.ensureEntry();
-    leave();
-    entry->clearPostOfficeNameSelection();
-    m_ws.returnToEntry();
-}
+void SearchWindow::Command1_3_Click() { Q_EMIT cancelled(); }
 
 void SearchWindow::applyLayout()
 {

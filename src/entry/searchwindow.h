@@ -9,13 +9,14 @@ class QLineEdit;
 
 namespace vorlane {
 
-struct Workspace;
+class Prompter;
+struct Session;
 class CommandButton;
 
 class SearchWindow : public WorkWindow {
     Q_OBJECT
 public:
-    SearchWindow(Workspace &ws, QWidget *parent);
+    SearchWindow(Session &session, Prompter &prompter, QWidget *parent);
 
     int foundIndex() const { return m_foundIndex; }
 
@@ -30,13 +31,18 @@ public:
     std::array<QLineEdit *, 2> Txtsearch{};
     CommandButton *Command1_2 = nullptr, *Command1_3 = nullptr;
 
-protected:
+Q_SIGNALS:
+    // The office at `index` of the post-office lists was chosen; whoever opened the
+    // window hands it on and closes the window.
+    void postOfficeChosen(int index);
+    // "ยกเลิก" (or Esc): nothing is handed on.
+    void cancelled();
 
 private:
-    void leave();
     void applyLayout() override;
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
     int m_foundIndex = -1;
 };
 

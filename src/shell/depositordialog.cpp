@@ -7,7 +7,7 @@
 #include "widgets/commandbutton.h"
 #include "shell/mainwindow.h"
 #include "widgets/uiscale.h"
-#include "shell/workspace.h"
+#include "shell/batchrecovery.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-DepositorDialog::DepositorDialog(Workspace &ws, QWidget *parent) : QWidget(parent), m_ws(ws)
+DepositorDialog::DepositorDialog(MainWindow &main, QWidget *parent) : QWidget(parent), m_main(main)
 {
     setObjectName(u"Form4"_s);
     setWindowTitle(u"รายละเอียดผู้ฝากธนาณัติจำนวนมาก"_s);
@@ -105,7 +105,7 @@ QWidget *DepositorDialog::control(DepositorControl c) const
 bool DepositorDialog::apply(const DepositorOutcome &o)
 {
     if (!o.passed())
-        m_ws.prompter.ok(o.message);
+        m_main.prompter().ok(o.message);
     if (auto *box = qobject_cast<QLineEdit *>(control(o.box)); box && o.clears)
         box->clear();
     if (QWidget *w = control(o.focus))
@@ -117,7 +117,7 @@ void DepositorDialog::Confirm()
 {
     if (!apply(depositorConfirmRule(Text1->text(), Text2->text())))
         return;
-    Session &session = m_ws.session;
+    Session &session = m_main.session();
     const DepositorDetails typed{Text1->text(), Text2->text()};
     const QString path = session.paths.cusnamePath();
     // Read back what was written; when the file cannot be written the typed texts
@@ -131,24 +131,23 @@ void DepositorDialog::Confirm()
     session.DefaultDepositorAddress = kept.address;
 
     hide();
-    EntryWindow *entry = m_ws.ensureEntry();
+    EntryWindow *entry = m_main.ensureEntry();
     entry->show();
     entry->raise();
     session.EntryBaseCaption = entry->caption();
     entry->AddAction();
     entry->setField(3, session.DefaultDepositorName);
     entry->setField(7, session.DefaultDepositorAddress);
-    m_ws.batch.startUnnamed(session.paths.nonamePath());
-    const QString caption = session.EntryBaseCaption + u"   "_s + m_ws.batch.CurrentFilePath();
+    m_main.batch().startUnnamed(session.paths.nonamePath());
+    const QString caption = session.EntryBaseCaption + u"   "_s + m_main.batch().CurrentFilePath();
     entry->setCaption(caption);
-    if (m_ws.main)
-        m_ws.main->setWorkState();
+    m_main.setWorkState();
     entry->RefreshTotals();
     entry->setCaption(caption);
     entry->focusPostcode();
     // A batch an unclean end left unsaved is offered back; the journal then follows
     // the batch now on screen.
-    m_ws.offerRecovery();
+    m_main.recovery().offerRecovery(entry);
 }
 
 } // namespace vorlane

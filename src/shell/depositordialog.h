@@ -11,13 +11,13 @@ namespace vorlane {
 struct DepositorOutcome;
 enum class DepositorControl;
 
-struct Workspace;
+class MainWindow;
 class CommandButton;
 
 class DepositorDialog : public QWidget {
     Q_OBJECT
 public:
-    DepositorDialog(Workspace &ws, QWidget *parent);
+    DepositorDialog(MainWindow &main, QWidget *parent);
 
     // "ตกลง".
     void Confirm();
@@ -40,7 +40,7 @@ private:
     // Shows the outcome of a check and applies it; false when it failed.
     bool apply(const DepositorOutcome &o);
 
-    Workspace &m_ws;
+    MainWindow &m_main;
 };
 
 } // namespace vorlane

@@ -8,7 +8,8 @@
 #include "records/texthelpers.h"
 #include "records/totals.h"
 #include "shell/mainwindow.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "widgets/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,75 +20,75 @@ using namespace Qt::StringLiterals;
 namespace vorlane {
 namespace {
 
-void acceptOpen(Workspace &ws, FileChooser *chooser)
+void acceptOpen(MainWindow &mw, FileChooser *chooser)
 {
     // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
     const bool sheet = isSheetPath(trimWhiteSpace(chooser->name()).toString());
-    if (OpenDataFile(ws))
-        ws.setCommandButtonsVisible(true);
+    if (OpenDataFile(mw))
+        mw.setCommandButtonsVisible(true);
     if (!sheet)
-        ws.batch.markSaved();
+        mw.batch().markSaved();
 }
 
-void acceptSave(Workspace &ws, FileChooser *chooser)
+void acceptSave(MainWindow &mw, FileChooser *chooser)
 {
-    if (!SaveDataFile(ws)) {
+    if (!SaveDataFile(mw)) {
         // Nothing was written: the chooser stays, so another folder or name can be tried.
         chooser->Text1->setFocus();
         return;
     }
-    EntryWindow *entry = ws.ensureEntry();
-    entry->setCaption(ws.batch.CurrentFilePath());
-    ws.main->backToEntry(MainWindow::Return::AsItWas);
+    EntryWindow *entry = mw.ensureEntry();
+    entry->setCaption(mw.batch().CurrentFilePath());
+    mw.backToEntry(MainWindow::Return::AsItWas);
     // The next use starts afresh in the working directory.
-    if (ws.chooser == chooser)
-        ws.chooser = nullptr;
+    if (mw.chooser() == chooser)
+        mw.setChooser(nullptr);
     chooser->hide();
     chooser->deleteLater();
 }
 
-void connectChooser(Workspace &ws, FileChooser *chooser)
+void connectChooser(MainWindow &mw, FileChooser *chooser)
 {
-    QObject::connect(chooser, &FileChooser::openChosen, chooser, [&ws, chooser] { acceptOpen(ws, chooser); });
-    QObject::connect(chooser, &FileChooser::saveChosen, chooser, [&ws, chooser] { acceptSave(ws, chooser); });
-    QObject::connect(chooser, &FileChooser::cancelled, chooser, [&ws] { ws.main->backToEntry(); });
+    QObject::connect(chooser, &FileChooser::openChosen, chooser, [&mw, chooser] { acceptOpen(mw, chooser); });
+    QObject::connect(chooser, &FileChooser::saveChosen, chooser, [&mw, chooser] { acceptSave(mw, chooser); });
+    QObject::connect(chooser, &FileChooser::cancelled, chooser, [&mw] { mw.backToEntry(); });
 }
 
-FileChooser *ensureChooser(Workspace &ws)
+FileChooser *ensureChooser(MainWindow &mw)
 {
-    if (!ws.chooser) {
-        ws.chooser = new FileChooser(ws.session, ws.prompter, ws.workArea());
-        ws.chooser->hide();
-        connectChooser(ws, ws.chooser);
+    if (!mw.chooser()) {
+        mw.setChooser(new FileChooser(mw.session(), mw.prompter(), mw.workArea()));
+        mw.chooser()->hide();
+        connectChooser(mw, mw.chooser());
     }
-    return ws.chooser;
+    return mw.chooser();
 }
 
-void showChooser(Workspace &ws, FileChooser *chooser)
+void showChooser(MainWindow &mw, FileChooser *chooser)
 {
-    ws.main->showWorkWindow(chooser);
+    mw.showWorkWindow(chooser);
 }
 
-void setUpSave(Workspace &ws)
+void setUpSave(MainWindow &mw)
 {
-    FileChooser *chooser = ensureChooser(ws);
+    FileChooser *chooser = ensureChooser(mw);
     chooser->setMode(FileChooser::Mode::Save);
-    showChooser(ws, chooser);
+    showChooser(mw, chooser);
     chooser->Text1->setFocus();
 }
 
 // Before a save replaces the file the batch came from: was it changed by another program,
 // and would lines that are not records be lost? The user decides.
-bool mayReplaceKnownFile(Workspace &ws)
+bool mayReplaceKnownFile(MainWindow &mw)
 {
-    const Batch &b = ws.batch;
+    const Batch &b = mw.batch();
     if (b.KnownFilePath().isEmpty() || QFileInfo(b.SaveTargetPath()) != QFileInfo(b.KnownFilePath()))
         return true;
     if (!StillUnchanged(b.SaveTargetPath(), b.KnownFileStamp(), kMaxDataFileBytes))
-        return ws.prompter.yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s)
+        return mw.prompter().yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s)
                == Prompter::Answer::Yes;
     if (b.KnownFileSkipped() > 0)
-        return ws.prompter.yesNo(
+        return mw.prompter().yesNo(
                    u"บรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s.arg(
                        b.KnownFileSkipped()))
                == Prompter::Answer::Yes;
@@ -96,41 +97,41 @@ bool mayReplaceKnownFile(Workspace &ws)
 
 } // namespace
 
-void BeginOpen(Workspace &ws)
+void BeginOpen(MainWindow &mw)
 {
-    FileChooser *chooser = ensureChooser(ws);
+    FileChooser *chooser = ensureChooser(mw);
     chooser->setMode(FileChooser::Mode::Open);
     chooser->setName({});
-    showChooser(ws, chooser);
+    showChooser(mw, chooser);
     chooser->Text1->setFocus();
 }
 
-void BeginSaveAs(Workspace &ws)
+void BeginSaveAs(MainWindow &mw)
 {
-    ensureChooser(ws)->setName(u"Noname.txt"_s);
-    setUpSave(ws);
+    ensureChooser(mw)->setName(u"Noname.txt"_s);
+    setUpSave(mw);
 }
 
-void BeginSave(Workspace &ws)
+void BeginSave(MainWindow &mw)
 {
-    const Prompter::Answer a = ws.prompter.yesNoCancel(u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
+    const Prompter::Answer a = mw.prompter().yesNoCancel(u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
     if (a == Prompter::Answer::Yes) {
         // The batch still counts as unsaved until the chooser has written it: cancelling
         // the chooser must not let a later close discard it without a question.
-        setUpSave(ws);
+        setUpSave(mw);
         return;
     }
     if (a == Prompter::Answer::No) {
-        if (ws.batch.lines().isEmpty()) {
-            ws.prompter.ok(u"ไม่มีข้อมูล"_s);
+        if (mw.batch().lines().isEmpty()) {
+            mw.prompter().ok(u"ไม่มีข้อมูล"_s);
             return;
         }
-        ws.batch.saveAs(ws.batch.CurrentFilePath());
-        if (SaveDataFile(ws) && ws.entry)
-            ws.entry->setCaption(ws.batch.CurrentFilePath());
+        mw.batch().saveAs(mw.batch().CurrentFilePath());
+        if (SaveDataFile(mw) && mw.entryWindow())
+            mw.entryWindow()->setCaption(mw.batch().CurrentFilePath());
         return;
     }
-    ws.main->backToEntry(MainWindow::Return::AsItWas);
+    mw.backToEntry(MainWindow::Return::AsItWas);
 }
 
 namespace {
@@ -138,16 +139,16 @@ namespace {
 // The batch becomes these lines, named `path`; record 1 on screen. A batch read from its
 // file (with its stamp) counts as saved; an imported one is not saved until the user
 // saves it.
-void showBatch(Workspace &ws, LineBlock lines, const QString &path, const FileStamp *stamp, qsizetype skipped = 0)
+void showBatch(MainWindow &mw, LineBlock lines, const QString &path, const FileStamp *stamp, qsizetype skipped = 0)
 {
-    FileChooser *chooser = ensureChooser(ws);
-    EntryWindow *entry = ws.ensureEntry();
-    Batch &batch = ws.batch;
+    FileChooser *chooser = ensureChooser(mw);
+    EntryWindow *entry = mw.ensureEntry();
+    Batch &batch = mw.batch();
     batch.open(std::move(lines), path, stamp, skipped);
     if (batch.lines().isEmpty()) {
         entry->LoadLineIntoEntryFields(QString());
-        entry->setField(DepositorName, ws.session.DefaultDepositorName);
-        entry->setField(DepositorAddress, ws.session.DefaultDepositorAddress);
+        entry->setField(DepositorName, mw.session().DefaultDepositorName);
+        entry->setField(DepositorAddress, mw.session().DefaultDepositorAddress);
     } else {
         entry->LoadLineIntoEntryFields(batch.lines().at(0));
         entry->setCounterText(u"1/%1"_s.arg(batch.lines().count()));
@@ -156,34 +157,34 @@ void showBatch(Workspace &ws, LineBlock lines, const QString &path, const FileSt
     entry->enableRecordButtons();
     entry->show();
     chooser->hide();
-    entry->setCaption(ws.session.EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
+    entry->setCaption(mw.session().EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
 }
 
 // Such amounts are left out of the totals; the user must know which record to correct.
-void warnBeyond(Workspace &ws)
+void warnBeyond(MainWindow &mw)
 {
-    const BatchTotals totals = ComputeTotals(ws.batch.lines(), ws.session.tables.rates);
+    const BatchTotals totals = ComputeTotals(mw.batch().lines(), mw.session().tables.rates);
     if (totals.beyond > 0)
-        ws.prompter.ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
+        mw.prompter().ok(u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ %1 รายการ เริ่มที่รายการที่ %2"_s.arg(
             QString::number(totals.beyond), QString::number(totals.firstBeyond + 1)));
 }
 
 // Orders from a spreadsheet: a new unsaved batch named after it, refused rows listed first.
-bool openSheet(Workspace &ws, const QString &path)
+bool openSheet(MainWindow &mw, const QString &path)
 {
-    FileChooser *chooser = ensureChooser(ws);
+    FileChooser *chooser = ensureChooser(mw);
     const Sheet sheet = ReadSheetFile(path);
     ImportResult result;
     if (sheet.ok())
-        result = ImportSheet(sheet, {{ws.session.DefaultDepositorName, ws.session.DefaultDepositorAddress}},
-                             ws.session.tables);
+        result = ImportSheet(sheet, {{mw.session().DefaultDepositorName, mw.session().DefaultDepositorAddress}},
+                             mw.session().tables);
     if (!sheet.ok() || !result.ok()) {
-        ws.prompter.ok(sheet.ok() ? result.error : sheet.error);
+        mw.prompter().ok(sheet.ok() ? result.error : sheet.error);
         chooser->Text1->setFocus();
         return false;
     }
     const bool accept = result.hasUnknownPostcodes()
-                        && ws.prompter.yesNo(unknownPostcodeQuestion(result)) == Prompter::Answer::Yes;
+                        && mw.prompter().yesNo(unknownPostcodeQuestion(result)) == Prompter::Answer::Yes;
     const QList<Refusal> refused = result.refusals(accept);
     const QString target = batchPathFor(path);
     if (!refused.isEmpty()) {
@@ -192,88 +193,88 @@ bool openSheet(Workspace &ws, const QString &path)
         rows.reserve(refused.size());
         for (const Refusal &r : refused)
             rows.append({QString::number(r.row), r.column, r.message});
-        ws.prompter.rowList(u"แถวที่ไม่ได้นำเข้า"_s,
+        mw.prompter().rowList(u"แถวที่ไม่ได้นำเข้า"_s,
                             u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s,
                             {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s}, rows, [&] {
                                 // TAB-separated in code page 874, as the command line prints it.
                                 const QString shown = QDir::toNativeSeparators(listPath);
                                 const WriteResult w = WriteDataFile(listPath, refusalLines(refused));
                                 if (w.ok())
-                                    ws.prompter.ok(shown + u"   บันทึกแล้ว"_s);
+                                    mw.prompter().ok(shown + u"   บันทึกแล้ว"_s);
                                 else
-                                    ws.prompter.ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown + u'\n' + FailureCause(w.file));
+                                    mw.prompter().ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown + u'\n' + FailureCause(w.file));
                             });
     }
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
-    showBatch(ws, MakeLineBlock(result.lines(accept)), target, nullptr);
-    warnBeyond(ws);
+    showBatch(mw, MakeLineBlock(result.lines(accept)), target, nullptr);
+    warnBeyond(mw);
     return true;
 }
 
 } // namespace
 
-bool OpenDataFile(Workspace &ws)
+bool OpenDataFile(MainWindow &mw)
 {
-    FileChooser *chooser = ensureChooser(ws);
+    FileChooser *chooser = ensureChooser(mw);
     const QString name = trimWhiteSpace(chooser->name()).toString();
     if (name.isEmpty()) {
-        ws.prompter.ok(u"กรุณาใส่ชื่อไฟล์"_s);
+        mw.prompter().ok(u"กรุณาใส่ชื่อไฟล์"_s);
         chooser->Text1->setFocus();
         return false;
     }
     const QString path = JoinChooserPath(chooser->directory(), name);
     if (isSheetPath(path))
-        return openSheet(ws, path);
+        return openSheet(mw, path);
     // Read first: a file that cannot be read leaves the batch, its name and the
     // totals as they were.
     ReadResult read = ReadDataFile(path, LineForm::Block);
     if (!read.ok()) {
-        ws.prompter.ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
+        mw.prompter().ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
         chooser->Text1->setFocus();
         return false;
     }
 
-    showBatch(ws, std::move(read.block), path, &read.stamp, read.skippedText);
+    showBatch(mw, std::move(read.block), path, &read.stamp, read.skippedText);
     // A notes file opened by mistake must not look like an empty batch without a word.
     if (read.skippedText > 0)
-        ws.prompter.ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
-    warnBeyond(ws);
+        mw.prompter().ok(u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัด"_s.arg(read.skippedText));
+    warnBeyond(mw);
     return true;
 }
 
-bool SaveDataFile(Workspace &ws)
+bool SaveDataFile(MainWindow &mw)
 {
-    Batch &batch = ws.batch;
+    Batch &batch = mw.batch();
     if (trimWhiteSpace(batch.SaveTargetPath()).isEmpty()) {
-        ws.prompter.ok(u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s);
+        mw.prompter().ok(u"ไม่มีชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s);
         return false;
     }
     if (batch.lines().isEmpty()) {
-        ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
+        mw.prompter().ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return false;
     }
-    if (!mayReplaceKnownFile(ws))
+    if (!mayReplaceKnownFile(mw))
         return false;
     const WriteResult written = WriteDataFile(batch.SaveTargetPath(), batch.lines().lines());
     if (!written.ok()) {
-        ws.prompter.ok(u"error writing to disk or  writing to protected disk  \n"_s + FailureLine(written.file));
+        mw.prompter().ok(u"error writing to disk or  writing to protected disk  \n"_s + FailureLine(written.file));
         return false;
     }
     // The batch is now exactly the saved file: the journal starts afresh from it, by
     // reference, so it stays small and knows the file as saved.
     batch.saved(written.stamp);
-    ws.prompter.ok(batch.CurrentFilePath() + u"   บันทึกแล้ว"_s);
+    mw.prompter().ok(batch.CurrentFilePath() + u"   บันทึกแล้ว"_s);
     return true;
 }
 
-void NewDataFile(Workspace &ws)
+void NewDataFile(MainWindow &mw)
 {
-    EntryWindow *entry = ws.ensureEntry();
+    EntryWindow *entry = mw.ensureEntry();
     // The journal starts afresh from the empty batch.
-    ws.batch.newBatch(ws.session.paths.nonamePath());
+    mw.batch().newBatch(mw.session().paths.nonamePath());
     entry->RefreshTotals();
     entry->AddAction();
-    entry->setCaption(ws.session.EntryBaseCaption + u"      "_s + ws.batch.CurrentFilePath());
+    entry->setCaption(mw.session().EntryBaseCaption + u"      "_s + mw.batch().CurrentFilePath());
 }
 
 } // namespace vorlane

@@ -1,7 +1,6 @@
 #include "shell/mainwindow.h"
 
 #include "entry/entrywindow.h"
-#include "entry/search.h"
 #include "help/help.h"
 #include "layout/mainwindowlayout.h"
 #include "records/cusname.h"
@@ -10,7 +9,7 @@
 #include "shell/depositordialog.h"
 #include "shell/fileflows.h"
 #include "widgets/uiscale.h"
-#include "shell/workspace.h"
+#include "shell/batchrecovery.h"
 
 #include <QChildEvent>
 #include <QCloseEvent>
@@ -52,9 +51,10 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
+MainWindow::MainWindow(Session &session, Prompter &prompter)
+    : QWidget(nullptr), m_session(session), m_prompter(prompter),
+      m_recovery(std::make_unique<BatchRecovery>(session, prompter))
 {
-    ws.main = this;
     setObjectName(u"MDIForm1"_s);
     setWindowTitle(mainCaption());
 
@@ -78,7 +78,7 @@ MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
 
     auto *about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     about->setContext(Qt::WindowShortcut);
-    connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_ws.prompter); });
+    connect(about, &QShortcut::activated, this, [this] { ShowAbout(m_prompter); });
 
     // A key presses its button exactly as a click would, and only while the button shows
     // that command (the keys are the work state's) and can be clicked.
@@ -97,15 +97,13 @@ MainWindow::MainWindow(Workspace &ws) : QWidget(nullptr), m_ws(ws)
     // Sized to the screen, at its top left corner.
     const layout::Screen s = currentScreen(this);
     setGeometry(0, 0, int(s.W / s.twipsPerPixel), int(s.H / s.twipsPerPixel));
-    m_ws.batch.rename(u"Noname.txt"_s);
+    m_session.batch.rename(u"Noname.txt"_s);
     applyLayout();
 }
 
-MainWindow::~MainWindow()
-{
-    if (m_ws.main == this)
-        m_ws.main = nullptr;
-}
+MainWindow::~MainWindow() = default;
+
+Batch &MainWindow::batch() const { return m_session.batch; }
 
 QString MainWindow::mainCaption() { return u"โปรแกรมรับฝากธนาณัติจำนวนมาก (สำหรับลูกค้า)"_s; }
 
@@ -158,7 +156,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::exitProgram()
 {
     // A clean end leaves nothing to recover.
-    m_ws.endJournal();
+    m_recovery->endJournal();
     m_exiting = true;
     close();
     Q_EMIT exitRequested();
@@ -227,7 +225,7 @@ void MainWindow::commandClick(int index)
 {
     if (index < 0 || index >= 8)
         return;
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
 
     if (isStartState()) {
         // Buttons 2 to 7 are hidden in the start state and do nothing there.
@@ -259,7 +257,7 @@ void MainWindow::commandClick(int index)
         break;
     case 6:
         batch.setResumeIndex(batch.CurrentIndex());
-        OpenSearch(m_ws);
+        openSearch();
         hideEntryAndBar();
         break;
     case 7:
@@ -270,105 +268,105 @@ void MainWindow::commandClick(int index)
 
 void MainWindow::hideEntryAndBar()
 {
-    if (m_ws.entry)
-        m_ws.entry->hide();
+    if (m_entry)
+        m_entry->hide();
     setCommandButtonsVisible(false);
 }
 
 void MainWindow::openProgram()
 {
-    if (!m_ws.depositor)
-        m_ws.depositor = new DepositorDialog(m_ws, m_workArea);
-    DepositorDialog *d = m_ws.depositor;
+    if (!m_depositor)
+        m_depositor = new DepositorDialog(*this, m_workArea);
+    DepositorDialog *d = m_depositor;
     d->show();
     d->raise();
-    if (const auto details = ReadCusname(m_ws.session.paths.cusnamePath())) {
-        m_ws.session.DefaultDepositorName = details->name;
-        m_ws.session.DefaultDepositorAddress = details->address;
+    if (const auto details = ReadCusname(m_session.paths.cusnamePath())) {
+        m_session.DefaultDepositorName = details->name;
+        m_session.DefaultDepositorAddress = details->address;
     }
     setCommandButtonsVisible(false);
-    d->Text1->setText(m_ws.session.DefaultDepositorName);
-    d->Text2->setText(m_ws.session.DefaultDepositorAddress);
+    d->Text1->setText(m_session.DefaultDepositorName);
+    d->Text2->setText(m_session.DefaultDepositorAddress);
     d->Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::newDataFile()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     if (batch.IsSaved()) {
-        NewDataFile(m_ws);
+        NewDataFile(*this);
         return;
     }
-    Prompter &p = m_ws.prompter;
+    Prompter &p = m_prompter;
     if (p.yesNo(u"ต้องการสร้างแฟ้มข้อมูลใหม่หรือไม่"_s) != Prompter::Answer::Yes) {
-        if (m_ws.entry)
-            m_ws.entry->focusPostcode();
+        if (m_entry)
+            m_entry->focusPostcode();
         return;
     }
     const bool unnamed = batch.isUnnamed();
     const QString ask = unnamed ? u"มีข้อมูลอยู่ต้องการบันทึกหรือไม่"_s : u"มีการแก้ไขข้อมูลต้องการบันทึกหรือไม่"_s;
     if (p.yesNo(ask) == Prompter::Answer::Yes) {
         if (unnamed)
-            BeginSaveAs(m_ws);
+            BeginSaveAs(*this);
         else
-            BeginSave(m_ws);
+            BeginSave(*this);
     } else {
-        NewDataFile(m_ws);
+        NewDataFile(*this);
         batch.markSaved();
     }
 }
 
 void MainWindow::openDataFile()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     batch.setResumeIndex(batch.CurrentIndex());
     if (batch.IsSaved()) {
-        BeginOpen(m_ws);
+        BeginOpen(*this);
         return;
     }
-    if (m_ws.prompter.yesNo(kAskSaveUnsaved) != Prompter::Answer::Yes) {
+    if (m_prompter.yesNo(kAskSaveUnsaved) != Prompter::Answer::Yes) {
         batch.markSaved();
-        BeginOpen(m_ws);
+        BeginOpen(*this);
         return;
     }
     // Saved first; the user clicks the button again to open.
     if (batch.isUnnamed()) {
-        BeginSaveAs(m_ws);
+        BeginSaveAs(*this);
     } else {
         batch.saveAs(batch.CurrentFilePath());
-        SaveDataFile(m_ws);
+        SaveDataFile(*this);
     }
 }
 
 void MainWindow::saveDataFile()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     batch.setResumeIndex(batch.CurrentIndex());
     if (batch.lines().isEmpty()) {
-        m_ws.prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
+        m_prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return;
     }
     if (batch.isUnnamed())
-        BeginSaveAs(m_ws);
+        BeginSaveAs(*this);
     else
-        BeginSave(m_ws);
+        BeginSave(*this);
 }
 
 void MainWindow::closeProgram()
 {
-    Batch &batch = m_ws.batch;
+    Batch &batch = m_session.batch;
     if (batch.IsSaved()) {
         ResetToStart();
         return;
     }
-    if (m_ws.prompter.yesNo(kAskSaveUnsaved) == Prompter::Answer::Yes) {
+    if (m_prompter.yesNo(kAskSaveUnsaved) == Prompter::Answer::Yes) {
         if (batch.isUnnamed()) {
-            BeginSaveAs(m_ws);
+            BeginSaveAs(*this);
             return;
         }
         batch.saveAs(batch.CurrentFilePath());
         // A failed save keeps the batch on screen.
-        if (SaveDataFile(m_ws))
+        if (SaveDataFile(*this))
             ResetToStart();
         return;
     }
@@ -378,11 +376,11 @@ void MainWindow::closeProgram()
 
 void MainWindow::ResetToStart()
 {
-    const bool wasSaved = m_ws.batch.IsSaved();
+    const bool wasSaved = m_session.batch.IsSaved();
     // The batch was saved or given up: nothing is left to recover.
-    m_ws.endJournal();
-    m_ws.batch.close();
-    if (EntryWindow *e = m_ws.entry) {
+    m_recovery->endJournal();
+    m_session.batch.close();
+    if (EntryWindow *e = m_entry) {
         for (int i = 0; i < 8; ++i)
             e->setField(i, QString());
         if (wasSaved)
@@ -400,8 +398,8 @@ void MainWindow::ResetToStart()
     Command1[1]->setVisible(true);
     for (int i = 2; i < 8; ++i)
         Command1[i]->setVisible(false);
-    if (m_ws.entry)
-        m_ws.entry->setCaption(QString());
+    if (m_entry)
+        m_entry->setCaption(QString());
     applyLayout();
 }
 

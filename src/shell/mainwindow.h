@@ -3,21 +3,30 @@
 // buttons) at its right edge and the work windows in the area left of it.
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QFrame;
 
 namespace vorlane {
 
-struct Workspace;
+class Batch;
+class BatchRecovery;
 class CommandButton;
+class DepositorDialog;
+class EntryWindow;
+class FileChooser;
+class Prompter;
+struct Session;
 class HelpWindow;
 class PrintOptionsWindow;
 class ReviewWindow;
+class SearchWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Workspace &ws);
+    // The main window owns the work windows and the batch's recovery journal.
+    MainWindow(Session &session, Prompter &prompter);
     ~MainWindow() override;
 
     static QString mainCaption();
@@ -33,11 +42,26 @@ public:
     // Ends the program, as "ออกจากโปรแกรม" does.
     void exitProgram();
 
+    Session &session() const { return m_session; }
+    Batch &batch() const;
+    Prompter &prompter() const { return m_prompter; }
+    BatchRecovery &recovery() const { return *m_recovery; }
+
     QWidget *workArea() const { return m_workArea; }
+    // The entry window, created and loaded (tables read) on first use; nullptr before it.
+    EntryWindow *ensureEntry();
+    EntryWindow *entryWindow() const { return m_entry; }
+    // Created at the first "เปิดโปรแกรม".
+    DepositorDialog *depositorDialog() const { return m_depositor; }
+    // The file chooser: created on first use, dropped after a successful save.
+    FileChooser *chooser() const { return m_chooser; }
+    void setChooser(FileChooser *chooser) { m_chooser = chooser; }
     // A work window takes the work area: the entry window and the command bar go.
     void showWorkWindow(QWidget *window);
     // A work window was left. OnResumeIndex: the entry window comes back on record
-    // ResumeIndex (cancelled); AsItWas: it comes back as it was left.
+    // ResumeIndex (cancelled); that record is a stored one, so a save replaces it rather
+    // than appending a copy, and an empty batch shows the new-record defaults instead.
+    // AsItWas: it comes back as it was left.
     enum class Return { OnResumeIndex, AsItWas };
     void backToEntry(Return how = Return::OnResumeIndex);
 
@@ -45,11 +69,14 @@ public:
     void openHelp();
     void openReview();
     void openPrintOptions();
+    // "ค้นหาชื่อ/รหัส": a fresh post-office search window at each opening, gone after it.
+    void openSearch();
     // The review and print options windows are made on first use and then kept; the help
     // window is made at each opening and gone after it (nullptr).
     ReviewWindow *reviewWindow() const { return m_review; }
     PrintOptionsWindow *printOptionsWindow() const { return m_printOptions; }
     HelpWindow *helpWindow() const { return m_help; }
+    SearchWindow *searchWindow() const { return m_search; }
     // Lays the command bar out again from the screen size.
     void applyLayout();
 
@@ -75,14 +102,21 @@ private:
     void updateTitle();
     // Review's "แก้ไข": the entry window at record `row`.
     void editReviewed(int row);
+    void closeSearch(SearchWindow *search);
 
-    Workspace &m_ws;
+    Session &m_session;
+    Prompter &m_prompter;
+    std::unique_ptr<BatchRecovery> m_recovery;
     QWidget *m_workArea = nullptr;
+    EntryWindow *m_entry = nullptr;
+    DepositorDialog *m_depositor = nullptr;
+    FileChooser *m_chooser = nullptr;
     bool m_exiting = false;
     bool m_workState = false;
     ReviewWindow *m_review = nullptr;
     PrintOptionsWindow *m_printOptions = nullptr;
     HelpWindow *m_help = nullptr;
+    SearchWindow *m_search = nullptr;
 };
 
 } // namespace vorlane

@@ -3,13 +3,18 @@
 #include "shell/mainwindow.h"
 
 #include "entry/entrywindow.h"
+#include "entry/searchwindow.h"
 #include "help/helpwindow.h"
 #include "report/ui/printoptionswindow.h"
 #include "review/reviewwindow.h"
-#include "shell/workspace.h"
+#include "records/session.h"
+#include "records/texthelpers.h"
+#include "widgets/prompter.h"
 #include "widgets/commandbutton.h"
 
 #include <QItemSelectionModel>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 
 using namespace Qt::StringLiterals;
@@ -21,18 +26,51 @@ void MainWindow::showWorkWindow(QWidget *window)
     setCommandButtonsVisible(false);
     window->show();
     window->raise();
-    if (m_ws.entry)
-        m_ws.entry->hide();
+    if (m_entry)
+        m_entry->hide();
+}
+
+EntryWindow *MainWindow::ensureEntry()
+{
+    if (!m_entry) {
+        // The entry window's load reads the reference tables, once per run.
+        Session &session = m_session;
+        session.tables = LoadReferenceTables(session.paths);
+        if (!session.tables.missing.isEmpty())
+            m_prompter.ok(u"อ่านแฟ้มตารางไม่ได้: "_s + session.tables.missing.join(u", "_s) + u'\n'
+                          + session.tables.failures.join(u'\n'));
+        // Said once, at the one reading of the tables.
+        if (!session.tables.cut.isEmpty())
+            m_prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));
+        m_entry = new EntryWindow(session, m_prompter, m_workArea);
+    }
+    return m_entry;
 }
 
 void MainWindow::backToEntry(Return how)
 {
     if (how == Return::OnResumeIndex) {
-        m_ws.returnToEntry();
+        EntryWindow *e = ensureEntry();
+        e->show();
+        setCommandButtonsVisible(true);
+        Batch &batch = m_session.batch;
+        batch.resume();
+        if (batch.lines().isEmpty()) {
+            // The new-record defaults on empty fields: a half-keyed record must not keep its
+            // postcode and recipient under another type (and fee).
+            e->LoadLineIntoEntryFields(QString());
+            e->setField(TypeCode, u"101"_s);
+            e->setField(DepositorName, m_session.DefaultDepositorName);
+            e->setField(DepositorAddress, m_session.DefaultDepositorAddress);
+        } else {
+            e->LoadLineIntoEntryFields(batch.current());
+            e->enableRecordButtons();
+        }
+        e->RefreshTotals();
         return;
     }
-    if (m_ws.entry)
-        m_ws.entry->show();
+    if (m_entry)
+        m_entry->show();
     setCommandButtonsVisible(true);
 }
 
@@ -41,7 +79,7 @@ void MainWindow::openHelp()
     // Created afresh, so the file is read again at every opening.
     if (m_help)
         m_help->deleteLater();
-    HelpWindow *help = new HelpWindow(m_ws.session.paths.file(u"helpcustomer.txt"_s), m_workArea);
+    HelpWindow *help = new HelpWindow(m_session.paths.file(u"helpcustomer.txt"_s), m_workArea);
     m_help = help;
     connect(help, &HelpWindow::closed, this, [this, help] {
         backToEntry(Return::AsItWas);
@@ -54,9 +92,9 @@ void MainWindow::openHelp()
 
 void MainWindow::openReview()
 {
-    m_ws.batch.setResumeIndex(m_ws.batch.CurrentIndex());
+    m_session.batch.setResumeIndex(m_session.batch.CurrentIndex());
     if (!m_review) {
-        m_review = new ReviewWindow(m_ws.session, m_ws.prompter, m_workArea);
+        m_review = new ReviewWindow(m_session, m_prompter, m_workArea);
         connect(m_review, &ReviewWindow::recordChosen, this, &MainWindow::editReviewed);
         connect(m_review, &ReviewWindow::cancelled, this, [this] { backToEntry(); });
     }
@@ -71,9 +109,9 @@ void MainWindow::openReview()
 
 void MainWindow::editReviewed(int row)
 {
-    const RecordStore &store = m_ws.batch.lines();
-    EntryWindow *entry = m_ws.ensureEntry();
-    m_ws.batch.show(row);
+    const RecordStore &store = m_session.batch.lines();
+    EntryWindow *entry = ensureEntry();
+    m_session.batch.show(row);
     entry->LoadLineIntoEntryFields(store.at(row));
     entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
     entry->enableRecordButtons();
@@ -82,13 +120,52 @@ void MainWindow::editReviewed(int row)
 
 void MainWindow::openPrintOptions()
 {
-    m_ws.batch.setResumeIndex(m_ws.batch.CurrentIndex());
+    m_session.batch.setResumeIndex(m_session.batch.CurrentIndex());
     if (!m_printOptions) {
-        m_printOptions = new PrintOptionsWindow(m_ws.session, m_ws.prompter, m_workArea);
+        m_printOptions = new PrintOptionsWindow(m_session, m_prompter, m_workArea);
         connect(m_printOptions, &PrintOptionsWindow::finished, this, [this] { backToEntry(); });
     }
     showWorkWindow(m_printOptions);
     m_printOptions->proposeDefaults();
+}
+
+void MainWindow::openSearch()
+{
+    m_session.batch.setResumeIndex(m_session.batch.CurrentIndex());
+    // A fresh window at each opening: empty boxes, no result.
+    if (m_search)
+        m_search->deleteLater();
+    auto *search = new SearchWindow(m_session, m_prompter, m_workArea);
+    m_search = search;
+    connect(search, &SearchWindow::postOfficeChosen, this, [this, search](int index) {
+        EntryWindow *entry = ensureEntry();
+        // An office already named in the entry window is kept.
+        if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
+            entry->pickPostOfficeName(index);
+        entry->show();
+        closeSearch(search);
+        setCommandButtonsVisible(true);
+    });
+    connect(search, &SearchWindow::cancelled, this, [this, search] {
+        EntryWindow *entry = ensureEntry();
+        closeSearch(search);
+        entry->clearPostOfficeNameSelection();
+        backToEntry();
+    });
+    search->show();
+    search->raise();
+    if (m_entry)
+        m_entry->hide();
+    setCommandButtonsVisible(false);
+    search->Txtsearch[SearchWindow::Typed]->setFocus();
+}
+
+void MainWindow::closeSearch(SearchWindow *search)
+{
+    if (m_search == search)
+        m_search = nullptr;
+    search->hide();
+    search->deleteLater();
 }
 
 } // namespace vorlane

@@ -8,7 +8,6 @@
 #include "widgets/commandbutton.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
-#include "shell/workspace.h"
 #include "thaitype.h"
 
 #include <QApplication>
@@ -29,7 +28,6 @@ struct Program {
     QTemporaryDir dir;
     Session session;
     ScriptedPrompter prompter;
-    std::unique_ptr<Workspace> ws;
     std::unique_ptr<MainWindow> main;
 
     explicit Program(bool withCusname = false)
@@ -40,8 +38,7 @@ struct Program {
         if (!withCusname)
             QFile::remove(dir.filePath(u"cusname.txt"_s));
         session.paths = AppPaths::forDirectory(dir.path());
-        ws = std::make_unique<Workspace>(session, prompter);
-        main = std::make_unique<MainWindow>(*ws);
+        main = std::make_unique<MainWindow>(session, prompter);
         main->resize(1024, 768);
         main->show();
         QApplication::setActiveWindow(main.get());
@@ -49,7 +46,7 @@ struct Program {
     }
 
     Batch &st() { return session.batch; }
-    EntryWindow *entry() { return ws->entry; }
+    EntryWindow *entry() { return main->entryWindow(); }
     QWidget *focus() { return QApplication::focusWidget(); }
 
     // "เปิดโปรแกรม" and the depositor dialog confirmed: the entry window on a new batch.
@@ -57,11 +54,11 @@ struct Program {
                        const QString &address = u"1 ถนนสีลม กรุงเทพฯ"_s)
     {
         main->Command1[0]->click();
-        DepositorDialog *d = ws->depositor;
+        DepositorDialog *d = main->depositorDialog();
         d->Text1->setText(name);
         d->Text2->setText(address);
         d->Confirm();
-        return ws->entry;
+        return main->entryWindow();
     }
 
     // Puts a record into the fields without keys: type, postcode, recipient, amount.

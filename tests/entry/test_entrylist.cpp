@@ -425,7 +425,7 @@ void EntryList::workWindowLeftOnEmptyBatch()
     Program p;
     EntryWindow *e = p.start();
     p.fill(u"103"_s, u"10110"_s, u"X"_s, u"100"_s);
-    p.ws->returnToEntry();
+    p.main->backToEntry();
     QCOMPARE(e->field(0), u"101"_s);
     QCOMPARE(e->field(3), p.session.DefaultDepositorName);
     QCOMPARE(e->field(7), p.session.DefaultDepositorAddress);
@@ -441,7 +441,7 @@ void EntryList::keypadEnterSaves()
 {
     Program p;
     p.main->Command1[0]->click();
-    DepositorDialog *d = p.ws->depositor;
+    DepositorDialog *d = p.main->depositorDialog();
     d->Text1->setText(u"ผู้ฝาก"_s);
     d->Text2->setText(u"ที่อยู่"_s);
     d->Command1->setFocus();
@@ -450,7 +450,7 @@ void EntryList::keypadEnterSaves()
     QVERIFY(e && e->isVisible());
 
     p.main->Command1[6]->click();  // the post-office search
-    SearchWindow *s = p.ws->search;
+    SearchWindow *s = p.main->searchWindow();
     s->Txtsearch[0]->setText(u"10110"_s);
     s->Command1_2->setFocus();
     QTest::keyClick(s->Command1_2, Qt::Key_Enter, Qt::KeypadModifier);

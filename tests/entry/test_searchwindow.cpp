@@ -29,7 +29,7 @@ void TestSearchWindow::opensEmpty()
     Program p;
     p.start();
     p.main->Command1[6]->click();
-    SearchWindow *s = p.ws->search;
+    SearchWindow *s = p.main->searchWindow();
     QVERIFY(s && s->isVisible());
     QCOMPARE(s->windowTitle(), u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
     QCOMPARE(s->Label1->text(), u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s);
@@ -41,10 +41,10 @@ void TestSearchWindow::opensEmpty()
     s->Command1_3->click();
     // Each opening starts afresh.
     p.main->Command1[6]->click();
-    QVERIFY(p.ws->search != nullptr);
-    QCOMPARE(p.ws->search->Txtsearch[0]->text(), QString());
-    QCOMPARE(p.ws->search->Txtsearch[1]->text(), QString());
-    QCOMPARE(p.ws->search->foundIndex(), -1);
+    QVERIFY(p.main->searchWindow() != nullptr);
+    QCOMPARE(p.main->searchWindow()->Txtsearch[0]->text(), QString());
+    QCOMPARE(p.main->searchWindow()->Txtsearch[1]->text(), QString());
+    QCOMPARE(p.main->searchWindow()->foundIndex(), -1);
 }
 
 void TestSearchWindow::typing_data()
@@ -66,8 +66,8 @@ void TestSearchWindow::typing()
     QFETCH(int, found);
     Program p;
     p.start();
-    OpenSearch(*p.ws);
-    SearchWindow *s = p.ws->search;
+    p.main->openSearch();
+    SearchWindow *s = p.main->searchWindow();
     s->Txtsearch[0]->setFocus();
     typeText(s->Txtsearch[0], typed);
     QCOMPARE(s->Txtsearch[0]->text(), typed);
@@ -88,8 +88,8 @@ void TestSearchWindow::okWithoutResult()
     QFETCH(QString, typed);
     Program p;
     p.start();
-    OpenSearch(*p.ws);
-    SearchWindow *s = p.ws->search;
+    p.main->openSearch();
+    SearchWindow *s = p.main->searchWindow();
     s->Txtsearch[0]->setText(typed);
     if (typed == u"10"_s) {
         QCOMPARE(s->foundIndex(), 0);
@@ -107,8 +107,8 @@ void TestSearchWindow::enter()
 {
     Program p;
     p.start();
-    OpenSearch(*p.ws);
-    SearchWindow *s = p.ws->search;
+    p.main->openSearch();
+    SearchWindow *s = p.main->searchWindow();
     QTRY_COMPARE(QApplication::focusWidget(), s->Txtsearch[0]);
     QTest::keyClicks(s->Txtsearch[0], u"  "_s);
     pressEnter(s->Txtsearch[0]);
@@ -120,7 +120,7 @@ void TestSearchWindow::enter()
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(s->Command1_2));
     // A second Enter presses OK.
     pressEnter(s->Command1_2);
-    QVERIFY(p.ws->search == nullptr);
+    QVERIFY(p.main->searchWindow() == nullptr);
     QCOMPARE(p.entry()->Combo1[2]->currentText(), u"10100"_s);
 }
 
@@ -129,8 +129,8 @@ void TestSearchWindow::okHandsTheOfficeOver()
     Program p;
     p.start();
     p.entry()->Text1[2]->setText(u"กำลังป้อน"_s);
-    OpenSearch(*p.ws);
-    SearchWindow *s = p.ws->search;
+    p.main->openSearch();
+    SearchWindow *s = p.main->searchWindow();
     s->Txtsearch[0]->setText(u"คลองเตย"_s);
     s->Command1_2->click();
     EntryWindow *e = p.entry();
@@ -143,7 +143,7 @@ void TestSearchWindow::okHandsTheOfficeOver()
     QVERIFY(p.st().IsAdding());
     QVERIFY(e->isVisible());
     QVERIFY(p.main->Command1[6]->isVisible());
-    QVERIFY(p.ws->search == nullptr);
+    QVERIFY(p.main->searchWindow() == nullptr);
     QVERIFY(p.prompter.shown.isEmpty());
 }
 
@@ -154,9 +154,9 @@ void TestSearchWindow::okKeepsANamedOffice()
     p.entry()->Combo1[2]->setEditText(u"10100"_s);
     const QString name = p.entry()->Combo1[3]->currentText();
     QVERIFY(!name.isEmpty());
-    OpenSearch(*p.ws);
-    p.ws->search->Txtsearch[0]->setText(u"10110"_s);
-    p.ws->search->Command1_2->click();
+    p.main->openSearch();
+    p.main->searchWindow()->Txtsearch[0]->setText(u"10110"_s);
+    p.main->searchWindow()->Command1_2->click();
     QCOMPARE(p.entry()->Combo1[2]->currentText(), u"10100"_s);
     QCOMPARE(p.entry()->Combo1[3]->currentText(), name);
     QVERIFY(p.entry()->isVisible());
@@ -168,8 +168,8 @@ void TestSearchWindow::cancelOnEmptyBatch()
     p.start(u"ผู้ฝาก ก"_s, u"ที่อยู่ ก"_s);
     p.entry()->setField(0, u"103"_s);
     p.entry()->setField(3, u"x"_s);
-    OpenSearch(*p.ws);
-    p.ws->search->Command1_3->click();
+    p.main->openSearch();
+    p.main->searchWindow()->Command1_3->click();
     QCOMPARE(p.entry()->field(0), u"101"_s);
     QCOMPARE(p.entry()->field(3), u"ผู้ฝาก ก"_s);
     QCOMPARE(p.entry()->field(7), u"ที่อยู่ ก"_s);
@@ -189,8 +189,8 @@ void TestSearchWindow::cancelReturnsToTheRecordShown()
     p.entry()->InsertAction();
     p.main->Command1[6]->click();
     QCOMPARE(p.st().ResumeIndex(), 1);
-    p.ws->search->Txtsearch[0]->setText(u"10"_s);
-    p.ws->search->Command1_3->click();
+    p.main->searchWindow()->Txtsearch[0]->setText(u"10"_s);
+    p.main->searchWindow()->Command1_3->click();
     QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);

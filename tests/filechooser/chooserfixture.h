@@ -12,22 +12,22 @@ namespace vorlane::test {
 struct ChooserProgram : Program {
     QTemporaryDir files;  // where the data files go
 
-    FileChooser *chooser() { return ws->chooser; }
+    FileChooser *chooser() { return main->chooser(); }
     // The chooser is there and in save mode.
-    bool saveMode() const { return ws->chooser && ws->chooser->mode() == FileChooser::Mode::Save; }
+    bool saveMode() const { return main->chooser() && main->chooser()->mode() == FileChooser::Mode::Save; }
     QString filePath(const QString &name) const { return QDir(files.path()).filePath(name); }
 
     // The chooser in save mode, in the files folder, with `name` typed into its box.
     FileChooser *saveAs(const QString &name)
     {
-        BeginSaveAs(*ws);
+        BeginSaveAs(*main);
         chooser()->setDirectory(files.path());
         chooser()->Text1->setText(name);
         return chooser();
     }
     FileChooser *openAt(const QString &name, const QString &dir = {})
     {
-        BeginOpen(*ws);
+        BeginOpen(*main);
         chooser()->setDirectory(dir.isEmpty() ? files.path() : dir);
         chooser()->Text1->setText(name);
         return chooser();

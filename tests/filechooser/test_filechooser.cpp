@@ -41,7 +41,7 @@ void TestFileChooser::captionsOfEachMode()
     ChooserProgram p;
     p.start();
     p.keyRecords(1);
-    BeginOpen(*p.ws);
+    BeginOpen(*p.main);
     FileChooser *c = p.chooser();
     QVERIFY(c && c->isVisible());
     QVERIFY(!p.entry()->isVisible());
@@ -58,7 +58,7 @@ void TestFileChooser::captionsOfEachMode()
     QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
 
     c->Text1->setText(u"kept.txt"_s);
-    BeginSaveAs(*p.ws);
+    BeginSaveAs(*p.main);
     QCOMPARE(p.chooser(), c);  // hidden after cancel or open, never rebuilt
     QCOMPARE(c->windowTitle(), u"บันทึกไฟล์"_s);
     QCOMPARE(c->Comopen->text(), u"บันทึก"_s);
@@ -71,7 +71,7 @@ void TestFileChooser::captionsOfEachMode()
     // Save under a new name keeps whatever the box holds.
     c->Text1->setText(u"kept.txt"_s);
     p.prompter.answer(Prompter::Answer::Yes);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     QCOMPARE(p.prompter.last(), u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
     QCOMPARE(c->Text1->text(), u"kept.txt"_s);
     QCOMPARE(c->windowTitle(), u"บันทึกไฟล์"_s);
@@ -114,14 +114,14 @@ void TestFileChooser::acceptInSaveMode()
         QVERIFY(p.st().IsSaved());
         QVERIFY(!p.saveMode());
         // Destroyed after a successful save: the next use starts afresh.
-        QVERIFY(p.ws->chooser == nullptr);
+        QVERIFY(p.main->chooser() == nullptr);
         QVERIFY(p.entry()->isVisible());
         QVERIFY(p.commandBarShown());
     } else {
         QCOMPARE(p.prompter.texts(), QStringList{message});
         QCOMPARE(c->Text1->text(), boxAfter);
         QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
-        QCOMPARE(p.ws->chooser, c);
+        QCOMPARE(p.main->chooser(), c);
         QVERIFY(c->isVisible());
         QVERIFY(!p.st().IsSaved());
         QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
@@ -252,7 +252,7 @@ void TestFileChooser::cancelOnEmptyBatch()
     QCOMPARE(e->counterText(), u"0/0"_s);
     QVERIFY(e->isVisible());
     QVERIFY(!c->isVisible());
-    QCOMPARE(p.ws->chooser, c);  // only hidden
+    QCOMPARE(p.main->chooser(), c);  // only hidden
     QVERIFY(p.commandBarShown());
     QVERIFY(p.prompter.shown.isEmpty());
 }

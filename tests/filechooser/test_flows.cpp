@@ -54,7 +54,7 @@ void TestFlows::openKeepsRecordLinesOnly()
     QCOMPARE(p.entry()->caption(), p.session.EntryBaseCaption + u"   "_s + path);
     QVERIFY(p.entry()->isVisible());
     QVERIFY(!c->isVisible());
-    QCOMPARE(p.ws->chooser, c);  // kept for the next use
+    QCOMPARE(p.main->chooser(), c);  // kept for the next use
     QVERIFY(p.commandBarShown());
     for (CommandButton *b : {p.entry()->Cmdadd, p.entry()->Cmdinsert, p.entry()->Cmddel, p.entry()->Cmdsave,
                              p.entry()->Cmdcancel})
@@ -132,14 +132,14 @@ void TestFlows::saveAndReopenGiveTheSameBytes()
     const QByteArray bytes = readBytes(path);
     QCOMPARE(bytes, expectedBytes(keyed));
 
-    NewDataFile(*p.ws);
+    NewDataFile(*p.main);
     QVERIFY(p.lines().isEmpty());
     p.openAt(u"batch.txt"_s)->Comopen->click();
     QCOMPARE(p.lines(), keyed);
 
     // Saved again under the same name: not a byte changes.
     p.prompter.answer(Prompter::Answer::No);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     QCOMPARE(readBytes(path), bytes);
 }
 
@@ -164,7 +164,7 @@ void TestFlows::saveRefusals()
     const QString before = p.st().CurrentFilePath();
     const bool saved = p.st().IsSaved();
     p.st().saveAs(target.trimmed().isEmpty() ? target : p.filePath(target));
-    QVERIFY(!SaveDataFile(*p.ws));
+    QVERIFY(!SaveDataFile(*p.main));
     QCOMPARE(p.prompter.texts(), QStringList{message});
     QCOMPARE(p.st().CurrentFilePath(), before);
     QCOMPARE(p.st().IsSaved(), saved);
@@ -191,7 +191,7 @@ void TestFlows::saveIntoFolderThatCannotBeWritten()
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.st().CurrentFilePath(), before);
     // The chooser stays, so another folder can be chosen.
-    QCOMPARE(p.ws->chooser, c);
+    QCOMPARE(p.main->chooser(), c);
     QVERIFY(c->isVisible());
     QVERIFY(p.saveMode());
     c->setDirectory(p.files.path());
@@ -215,7 +215,7 @@ void TestFlows::failedSaveKeepsThePreviousFile()
     p.prompter.answer(Prompter::Answer::No);
     {
         const FileSizeLimit limit(rlim_t(before.size()));
-        BeginSave(*p.ws);
+        BeginSave(*p.main);
     }
     QCOMPARE(p.prompter.texts().last().section(u'\n', 0, 0), kWriteError);
     QVERIFY(p.prompter.texts().last().section(u'\n', 1).startsWith(QDir::toNativeSeparators(path) + u" : "_s));
@@ -234,7 +234,7 @@ void TestFlows::saveUnderTheSameName()
     p.keyRecords(1);
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     const QString path = QDir::toNativeSeparators(p.filePath(u"same.txt"_s));
     QCOMPARE(p.prompter.texts(),
              (QStringList{u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s, path + u"   บันทึกแล้ว"_s}));
@@ -242,15 +242,15 @@ void TestFlows::saveUnderTheSameName()
     QCOMPARE(readBytes(path), expectedBytes(p.lines()));
     QCOMPARE(p.entry()->caption(), path);
     QVERIFY(p.st().IsSaved());
-    QVERIFY(p.ws->chooser == nullptr);  // not shown
+    QVERIFY(p.main->chooser() == nullptr);  // not shown
 
     // "No" with an empty batch saves nothing.
     const QByteArray saved = readBytes(path);
-    NewDataFile(*p.ws);
+    NewDataFile(*p.main);
     p.st().rename(path);
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     QCOMPARE(p.prompter.texts().last(), u"ไม่มีข้อมูล"_s);
     QCOMPARE(readBytes(path), saved);
 }
@@ -264,16 +264,16 @@ void TestFlows::saveChoiceCancelled()
     p.keyRecords(1);
     const QByteArray before = readBytes(p.filePath(u"named.txt"_s));
     p.prompter.answer(Prompter::Answer::Cancel);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     QCOMPARE(readBytes(p.filePath(u"named.txt"_s)), before);
     QVERIFY(!p.st().IsSaved());
     QVERIFY(p.entry()->isVisible());
     QVERIFY(p.commandBarShown());
-    QVERIFY(p.ws->chooser == nullptr);
+    QVERIFY(p.main->chooser() == nullptr);
 
     // Yes, then the chooser cancelled: the batch still counts as unsaved.
     p.prompter.answer(Prompter::Answer::Yes);
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     QVERIFY(p.chooser()->isVisible());
     p.chooser()->Comclose->click();
     QVERIFY(!p.st().IsSaved());
@@ -286,7 +286,7 @@ void TestFlows::newDataFile()
     p.keyRecords(3);
     p.st().setResumeIndex(2);
     p.entry()->InsertAction();
-    NewDataFile(*p.ws);
+    NewDataFile(*p.main);
     QVERIFY(p.lines().isEmpty());
     QVERIFY(p.session.batch.LstMO3().isEmpty());
     QVERIFY(!p.st().IsInserting());
@@ -340,7 +340,7 @@ void TestFlows::saveOverTheOpenedFile()
     p.keyRecords(1);
     p.prompter.clear();
     p.prompter.answer({Prompter::Answer::No, Prompter::Answer(answer)});
-    BeginSave(*p.ws);
+    BeginSave(*p.main);
     const QStringList texts = p.prompter.texts();
     QCOMPARE(texts.contains(question), !question.isEmpty());
     QCOMPARE(readBytes(file) != before, replaced);
@@ -349,7 +349,7 @@ void TestFlows::saveOverTheOpenedFile()
         // Once saved, the next save asks nothing.
         p.prompter.clear();
         p.prompter.answer(Prompter::Answer::No);
-        BeginSave(*p.ws);
+        BeginSave(*p.main);
         QCOMPARE(p.prompter.texts().size(), 2);
     }
 }

@@ -95,7 +95,7 @@ void TestUnsaved::rows()
     const QString file = QDir::toNativeSeparators(p.filePath(u"named.txt"_s));
     if (named) {
         p.st().saveAs(file);
-        QVERIFY(SaveDataFile(*p.ws));
+        QVERIFY(SaveDataFile(*p.main));
     }
     if (!saved)
         p.keyRecords(1);

@@ -15,7 +15,6 @@
 #include "widgets/commandbutton.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
-#include "shell/workspace.h"
 #include "thaitype.h"
 
 #include <QApplication>
@@ -48,7 +47,7 @@ void say(const QString &what)
 
 // Tabs and line ends never occur in a keyed line, so the fields can go tab-separated.
 struct Driver {
-    Workspace &ws;
+    MainWindow &ws;
     EntryWindow *e;
     QRandomGenerator rng;
 
@@ -96,7 +95,7 @@ struct Driver {
         save();
     }
     // Records near the top: walking to one far down a restored batch would take the time.
-    int pick() { return int(rng.bounded(quint32(std::min<qsizetype>(ws.session.batch.lines().count(), 30)))); }
+    int pick() { return int(rng.bounded(quint32(std::min<qsizetype>(ws.batch().lines().count(), 30)))); }
 
     void replace(int n)
     {
@@ -128,9 +127,9 @@ struct Driver {
     }
     void saveFile(int n)
     {
-        const QString path = ws.session.paths.file(u"batch%1.txt"_s.arg(n));
+        const QString path = ws.session().paths.file(u"batch%1.txt"_s.arg(n));
         say(u"P\tF\t"_s + path);
-        ws.batch.saveAs(path);
+        ws.batch().saveAs(path);
         SaveDataFile(ws);
         QTest::qWait(1);
     }
@@ -159,18 +158,17 @@ int main(int argc, char **argv)
         session.paths.stateDir = QString::fromLocal8Bit(argv[4]);  // "" turns the journal off
     ScriptedPrompter prompter;
     prompter.fallback = Prompter::Answer::Yes;
-    Workspace ws(session, prompter);
-    MainWindow window(ws);
+    MainWindow window(session, prompter);
     window.resize(1024, 768);
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
 
     window.Command1[0]->click();
-    ws.depositor->Text1->setText(u"บริษัท ส่งไว จำกัด"_s);
-    ws.depositor->Text2->setText(u"5 ถนนพระราม 4"_s);
-    ws.depositor->Confirm();
-    Driver d{ws, ws.entry, QRandomGenerator(quint32(QByteArray(argv[2]).toUInt()))};
+    window.depositorDialog()->Text1->setText(u"บริษัท ส่งไว จำกัด"_s);
+    window.depositorDialog()->Text2->setText(u"5 ถนนพระราม 4"_s);
+    window.depositorDialog()->Confirm();
+    Driver d{window, window.entryWindow(), QRandomGenerator(quint32(QByteArray(argv[2]).toUInt()))};
     say(u"READY"_s);
 
     if (timing) {

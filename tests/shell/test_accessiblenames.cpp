@@ -100,7 +100,7 @@ private Q_SLOTS:
             w = p.main.get();
         } else if (window == u"depositor") {
             p.main->Command1[0]->click();
-            w = p.ws->depositor;
+            w = p.main->depositorDialog();
         } else if (window == u"entry") {
             w = p.start();
         } else if (window == u"commandbar") {
@@ -117,9 +117,9 @@ private Q_SLOTS:
         } else if (window == u"open" || window == u"save") {
             p.start();
             if (window == u"open")
-                BeginOpen(*p.ws);
+                BeginOpen(*p.main);
             else
-                BeginSaveAs(*p.ws);
+                BeginSaveAs(*p.main);
             for (QWidget *c : p.main->workArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 if (c->isVisible())
                     w = c;

@@ -49,7 +49,7 @@ void DepositorDialogTest::checks()
 
     Program p;
     p.main->Command1[0]->click();
-    DepositorDialog *d = p.ws->depositor;
+    DepositorDialog *d = p.main->depositorDialog();
     d->Text1->setText(name);
     d->Text2->setText(address);
     if (action == u"enter1") {
@@ -81,8 +81,8 @@ void DepositorDialogTest::lastOfSeveralRecords()
     f.write("\"\xA1\",\"\xA2\"\r\n\"\xA4\",\"\xA7\"\r\n");
     f.close();
     p.main->Command1[0]->click();
-    QCOMPARE(p.ws->depositor->Text1->text(), u"ค"_s);
-    QCOMPARE(p.ws->depositor->Text2->text(), u"ง"_s);
+    QCOMPARE(p.main->depositorDialog()->Text1->text(), u"ค"_s);
+    QCOMPARE(p.main->depositorDialog()->Text2->text(), u"ง"_s);
 }
 
 void DepositorDialogTest::quotesRoundTrip()
@@ -105,8 +105,8 @@ void DepositorDialogTest::quotesRoundTrip()
     p.main->Command1[7]->click();
     p.session.DefaultDepositorName.clear();
     p.main->Command1[0]->click();
-    QCOMPARE(p.ws->depositor->Text1->text(), name);
-    QCOMPARE(p.ws->depositor->Text2->text(), address);
+    QCOMPARE(p.main->depositorDialog()->Text1->text(), name);
+    QCOMPARE(p.main->depositorDialog()->Text2->text(), address);
 }
 
 void DepositorDialogTest::defaultsHeldWhenFileMissing()
@@ -116,8 +116,8 @@ void DepositorDialogTest::defaultsHeldWhenFileMissing()
     p.main->Command1[7]->click();
     QFile::remove(p.session.paths.cusnamePath());
     p.main->Command1[0]->click();
-    QCOMPARE(p.ws->depositor->Text1->text(), u"ก"_s);
-    QCOMPARE(p.ws->depositor->Text2->text(), u"ข"_s);
+    QCOMPARE(p.main->depositorDialog()->Text1->text(), u"ก"_s);
+    QCOMPARE(p.main->depositorDialog()->Text2->text(), u"ข"_s);
     QVERIFY(p.prompter.texts().isEmpty());
 }
 
@@ -135,7 +135,7 @@ void DepositorDialogTest::closeBoxRefused()
 {
     Program p;
     p.main->Command1[0]->click();
-    DepositorDialog *d = p.ws->depositor;
+    DepositorDialog *d = p.main->depositorDialog();
     d->close();
     QVERIFY(d->isVisible());
 }

@@ -40,13 +40,13 @@ void EndToEnd::keysAlone()
     Keys k{p};
     p.main->Command1[0]->setFocus();
     k.enter();  // "เปิดโปรแกรม"
-    QVERIFY(p.ws->depositor->isVisible());
-    QCOMPARE(k.at(), static_cast<QWidget *>(p.ws->depositor->Text1));
+    QVERIFY(p.main->depositorDialog()->isVisible());
+    QCOMPARE(k.at(), static_cast<QWidget *>(p.main->depositorDialog()->Text1));
     k.type(u"บริษัท ไทยส่งดี จำกัด"_s);
     k.enter();
     k.type(u"9/9 ถนนพระราม 4 กรุงเทพฯ"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(p.ws->depositor->Command1));
+    QCOMPARE(k.at(), static_cast<QWidget *>(p.main->depositorDialog()->Command1));
     k.enter();  // "ตกลง"
     EntryWindow *e = p.entry();
     QVERIFY(e && e->isVisible());

@@ -2,6 +2,7 @@
 // journal that cannot be written, a save that cannot be written, read-only folders.
 #include "../entry/entryfixture.h"
 
+#include "shell/batchrecovery.h"
 #include "shell/fileflows.h"
 #include "help/help.h"
 #include "help/helpwindow.h"
@@ -117,9 +118,9 @@ void Faults::journalCannotBeWritten()
     QVERIFY(p.session.batch.lines().isEmpty());
     p.addRecord(u"นายสาม"_s);
     p.st().saveAs(p.dir.filePath(u"b.txt"_s));
-    QVERIFY(SaveDataFile(*p.ws));
+    QVERIFY(SaveDataFile(*p.main));
     QCOMPARE(countStarting(p.prompter, off), 1);
-    QVERIFY(!p.ws->journalWorking());
+    QVERIFY(!p.main->recovery().journalWorking());
 }
 
 void Faults::journalTurnedOff()

@@ -76,7 +76,7 @@ void MainWindowTest::openProgramShowsDepositor()
 {
     Program p;
     p.main->Command1[0]->click();
-    DepositorDialog *d = p.ws->depositor;
+    DepositorDialog *d = p.main->depositorDialog();
     QVERIFY(d && d->isVisible());
     QCOMPARE(d->windowTitle(), u"รายละเอียดผู้ฝากธนาณัติจำนวนมาก"_s);
     for (CommandButton *b : p.main->Command1)
@@ -93,7 +93,7 @@ void MainWindowTest::workStateAfterConfirm()
     Program p;
     EntryWindow *e = p.start(u"ก"_s, u"ข"_s);
     QVERIFY(e && e->isVisible());
-    QVERIFY(!p.ws->depositor->isVisible());
+    QVERIFY(!p.main->depositorDialog()->isVisible());
     for (int i = 0; i < 8; ++i) {
         QCOMPARE(p.main->Command1[i]->text(), kWork[i]);
         QVERIFY(p.main->Command1[i]->isVisible());
@@ -190,10 +190,10 @@ void MainWindowTest::dispatch()
         QCOMPARE(p.session.batch.lines().count(), outcome == u"new batch" ? 0 : records);
     }
     if (outcome == u"chooser") {
-        QVERIFY(p.ws->chooser && p.ws->chooser->isVisible());
+        QVERIFY(p.main->chooser() && p.main->chooser()->isVisible());
         QVERIFY(!e->isVisible());
     } else {
-        QVERIFY(!p.ws->chooser || !p.ws->chooser->isVisible());
+        QVERIFY(!p.main->chooser() || !p.main->chooser()->isVisible());
     }
     if (outcome == u"work" && button == 1)
         QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));

@@ -12,7 +12,6 @@
 #include "widgets/commandbutton.h"
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
-#include "shell/workspace.h"
 #include "tempfiles.h"
 
 #include <QApplication>
@@ -42,32 +41,29 @@ bool isRecoveryQuestion(const QString &text) { return text.startsWith(u"พบ�
 struct Run {
     Session session;
     ScriptedPrompter prompter;
-    std::unique_ptr<Workspace> ws;
     std::unique_ptr<MainWindow> main;
 
     explicit Run(const QString &dir)
     {
         session.paths = AppPaths::forDirectory(dir);
-        ws = std::make_unique<Workspace>(session, prompter);
-        main = std::make_unique<MainWindow>(*ws);
+        main = std::make_unique<MainWindow>(session, prompter);
         main->resize(1024, 768);
         main->show();
     }
     ~Run()
     {
         main.reset();
-        ws.reset();
     }
     Batch &st() { return session.batch; }
-    EntryWindow *e() { return ws->entry; }
+    EntryWindow *e() { return main->entryWindow(); }
 
     EntryWindow *start()
     {
         main->Command1[0]->click();
-        ws->depositor->Text1->setText(u"บริษัท ตัวอย่าง จำกัด"_s);
-        ws->depositor->Text2->setText(u"1 ถนนสีลม"_s);
-        ws->depositor->Confirm();
-        return ws->entry;
+        main->depositorDialog()->Text1->setText(u"บริษัท ตัวอย่าง จำกัด"_s);
+        main->depositorDialog()->Text2->setText(u"1 ถนนสีลม"_s);
+        main->depositorDialog()->Confirm();
+        return main->entryWindow();
     }
     void fill(int n)
     {
@@ -193,13 +189,13 @@ void Recovery::afterCrash()
                 r.e()->SaveAction();
             } else if (verb == u"save") {
                 r.st().saveAs(file);
-                QVERIFY(SaveDataFile(*r.ws));
+                QVERIFY(SaveDataFile(*r.main));
             } else if (verb == u"open") {
                 r.main->Command1[2]->click();
-                QVERIFY(r.ws->chooser);
-                r.ws->chooser->setDirectory(dir());
-                r.ws->chooser->setName(u"batch.txt"_s);
-                r.ws->chooser->Comopen_Click();
+                QVERIFY(r.main->chooser());
+                r.main->chooser()->setDirectory(dir());
+                r.main->chooser()->setName(u"batch.txt"_s);
+                r.main->chooser()->Comopen_Click();
                 QCOMPARE(r.st().CurrentFilePath(), file);
             } else if (verb == u"new") {
                 if (!r.st().IsSaved())

@@ -1,10 +1,9 @@
-#include "shell/workspace.h"
+#include "shell/batchrecovery.h"
 
 #include "entry/entrywindow.h"
 #include "records/journal.h"
 #include "records/statelock.h"
 #include "widgets/commandbutton.h"
-#include "shell/mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,11 +21,11 @@ namespace vorlane {
 // whether its batch still needs saving.
 class JournalHook final : public RecordStore::Observer {
 public:
-    JournalHook(Workspace &ws, const QString &path) : lock(prepare(path) + u".lock"_s), journal(path), m_ws(ws) {}
+    JournalHook(BatchRecovery &owner, const QString &path) : lock(prepare(path) + u".lock"_s), journal(path), m_owner(owner) {}
 
     void begin(const FileStamp *stamp = nullptr)
     {
-        const Batch &b = m_ws.batch;
+        const Batch &b = m_owner.batch;
         if (stamp && stamp->valid)
             journal.beginFromFile(b.lines(), b.CurrentFilePath(), *stamp, b.IsSaved());
         else
@@ -49,7 +48,7 @@ public:
 
     void note()
     {
-        const Batch &b = m_ws.batch;
+        const Batch &b = m_owner.batch;
         if (b.CurrentFilePath() != m_path) {
             groupChanges();
             journal.noteFile(b.CurrentFilePath());
@@ -108,8 +107,8 @@ private:
     // A journal grown past twice a fresh copy of the batch starts afresh from it.
     void compactIfLarge()
     {
-        if (journal.wantsCompaction(m_ws.batch.lines()))
-            journal.begin(m_ws.batch.lines().lines(), m_path, m_saved, /*background=*/true);
+        if (journal.wantsCompaction(m_owner.batch.lines()))
+            journal.begin(m_owner.batch.lines().lines(), m_path, m_saved, /*background=*/true);
     }
 
     void before()
@@ -133,11 +132,11 @@ private:
             journal.releaseSync();
             compactIfLarge();
             if (!journal.isWorking())
-                m_ws.reportRecoveryOff();
+                m_owner.reportRecoveryOff();
         });
     }
 
-    Workspace &m_ws;
+    BatchRecovery &m_owner;
     QString m_path;
     bool m_saved = false;
     bool m_holding = false;
@@ -149,7 +148,7 @@ private:
 // before is tried again then).
 class BatchWatch final : public Batch::Observer {
 public:
-    explicit BatchWatch(Workspace &ws) : m_ws(ws) {}
+    explicit BatchWatch(BatchRecovery &owner) : m_owner(owner) {}
 
     JournalHook *live = nullptr;
 
@@ -158,7 +157,7 @@ public:
         if (live)
             live->note();
     }
-    void started(const FileStamp *stamp) override { m_ws.beginJournal(stamp); }
+    void started(const FileStamp *stamp) override { m_owner.beginJournal(stamp); }
     void stored(qsizetype index, const QString &line, const QString &previous) override
     {
         if (live)
@@ -186,66 +185,21 @@ public:
     }
 
 private:
-    Workspace &m_ws;
+    BatchRecovery &m_owner;
 };
 
-Workspace::Workspace(Session &s, Prompter &p)
+BatchRecovery::BatchRecovery(Session &s, Prompter &p)
     : session(s), batch(s.batch), prompter(p), m_watch(std::make_unique<BatchWatch>(*this))
 {
     batch.setObserver(m_watch.get());
 }
 
-Workspace::~Workspace()
+BatchRecovery::~BatchRecovery()
 {
     batch.setObserver(nullptr);
 }
 
-QWidget *Workspace::workArea() const { return main ? main->workArea() : nullptr; }
-
-void Workspace::setCommandButtonsVisible(bool visible)
-{
-    if (main)
-        main->setCommandButtonsVisible(visible);
-}
-
-EntryWindow *Workspace::returnToEntry()
-{
-    EntryWindow *e = ensureEntry();
-    e->show();
-    setCommandButtonsVisible(true);
-    batch.resume();
-    if (batch.lines().isEmpty()) {
-        // The new-record defaults on empty fields: a half-keyed record must not keep its
-        // postcode and recipient under another type (and fee).
-        e->LoadLineIntoEntryFields(QString());
-        e->setField(TypeCode, QStringLiteral("101"));
-        e->setField(DepositorName, session.DefaultDepositorName);
-        e->setField(DepositorAddress, session.DefaultDepositorAddress);
-    } else {
-        e->LoadLineIntoEntryFields(batch.current());
-        e->enableRecordButtons();
-    }
-    e->RefreshTotals();
-    return e;
-}
-
-EntryWindow *Workspace::ensureEntry()
-{
-    if (!entry) {
-        // The entry window's load reads the reference tables, once per run.
-        session.tables = LoadReferenceTables(session.paths);
-        if (!session.tables.missing.isEmpty())
-            prompter.ok(u"อ่านแฟ้มตารางไม่ได้: "_s + session.tables.missing.join(u", "_s) + u'\n'
-                        + session.tables.failures.join(u'\n'));
-        // Said once, at the one reading of the tables.
-        if (!session.tables.cut.isEmpty())
-            prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));
-        entry = new EntryWindow(*this, workArea());
-    }
-    return entry;
-}
-
-void Workspace::beginJournal(const FileStamp *stamp)
+void BatchRecovery::beginJournal(const FileStamp *stamp)
 {
     const QString path = session.paths.journalPath();
     if (path.isEmpty())
@@ -258,7 +212,7 @@ void Workspace::beginJournal(const FileStamp *stamp)
         reportRecoveryOff();
 }
 
-void Workspace::endJournal()
+void BatchRecovery::endJournal()
 {
     if (!m_journal)
         return;
@@ -267,7 +221,7 @@ void Workspace::endJournal()
     m_journal.reset();
 }
 
-bool Workspace::lockJournal()
+bool BatchRecovery::lockJournal()
 {
     const QString path = session.paths.journalPath();
     if (path.isEmpty())
@@ -296,9 +250,9 @@ bool Workspace::lockJournal()
     return false;
 }
 
-bool Workspace::journalWorking() const { return m_journal && m_journal->journal.isWorking(); }
+bool BatchRecovery::journalWorking() const { return m_journal && m_journal->journal.isWorking(); }
 
-void Workspace::reportRecoveryOff()
+void BatchRecovery::reportRecoveryOff()
 {
     // Once a run: the program works on without the journal.
     if (m_recoveryOffShown)
@@ -308,7 +262,7 @@ void Workspace::reportRecoveryOff()
                 + u"\nหากโปรแกรมปิดผิดปกติ ข้อมูลที่ยังไม่ได้บันทึกจะนำกลับมาไม่ได้ กรุณาบันทึกแฟ้มข้อมูลบ่อย ๆ"_s);
 }
 
-bool Workspace::offerRecovery()
+bool BatchRecovery::offerRecovery(EntryWindow *entry)
 {
     const QString path = session.paths.journalPath();
     // Only the journal of a copy of the program that is no longer running is offered.
