@@ -1,4 +1,5 @@
 #include "chooserfixture.h"
+#include "choosertexts.h"
 
 #include <QFileSystemModel>
 #include <QListView>
@@ -8,11 +9,6 @@ using namespace vorlane;
 using namespace vorlane::test;
 
 namespace {
-const QString kEmptyName = u"ให้ใส่ชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
-const QString kDots = u"มีจุดทศนิยมมากกว่าหนึ่งจุด"_s;
-const QString kLength = u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
-const QString kNotText = u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
-const QString kReserved = u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
 const QString kOverwrite = u" มีแฟ้มข้อมูลนี้อยู่แล้ว ต้องการบันทึกชื่อแฟ้มข้อมูลนี้ซ้ำอีกหรือไม่"_s;
 } // namespace
 

@@ -1,8 +1,10 @@
 #include "filechooser/filename.h"
+#include "choosertexts.h"
 
 #include <QTest>
 
 using namespace vorlane;
+using namespace vorlane::test;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(vorlane::SaveNameProblem)
@@ -104,13 +106,6 @@ void TestFileName::saveNameOnEnter()
     QCOMPARE(r.boxText, boxAfter);
 }
 
-namespace {
-const QString kEmptyName = u"ให้ใส่ชื่อแฟ้มข้อมูลที่ต้องการบันทึก"_s;
-const QString kDots = u"มีจุดทศนิยมมากกว่าหนึ่งจุด"_s;
-const QString kLength = u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
-const QString kNotText = u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
-const QString kReserved = u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
-} // namespace
 
 // The message and the name box after accept ("Open" in save mode) and after Enter.
 void TestFileName::saveNameOutcome_data()
