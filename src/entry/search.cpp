@@ -23,4 +23,14 @@ PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &
     return {};
 }
 
+QString SearchTextRefusal(const QString &typed)
+{
+    return trimWhiteSpace(typed).isEmpty() ? u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s : QString();
+}
+
+QString SearchChoiceRefusal(int foundIndex)
+{
+    return foundIndex == -1 ? u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s : QString();
+}
+
 } // namespace vorlane

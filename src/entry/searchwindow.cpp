@@ -57,19 +57,21 @@ void SearchWindow::search(const QString &text)
 
 void SearchWindow::Txtsearch_Enter()
 {
-    if (!trimWhiteSpace(Txtsearch[Typed]->text()).isEmpty()) {
+    const QString refusal = SearchTextRefusal(Txtsearch[Typed]->text());
+    if (refusal.isEmpty()) {
         Command1_2->setFocus();
         return;
     }
-    m_prompter.ok(u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s);
+    m_prompter.ok(refusal);
     Txtsearch[Typed]->clear();
     Txtsearch[Typed]->setFocus();
 }
 
 void SearchWindow::Command1_2_Click()
 {
-    if (m_foundIndex == -1) {
-        m_prompter.ok(u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s);
+    const QString refusal = SearchChoiceRefusal(m_foundIndex);
+    if (!refusal.isEmpty()) {
+        m_prompter.ok(refusal);
         Txtsearch[Typed]->clear();
         Txtsearch[Typed]->setFocus();
         return;

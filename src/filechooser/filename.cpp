@@ -106,4 +106,9 @@ SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter)
     return step;
 }
 
+QString OpenNameRefusal(const QString &boxText)
+{
+    return trimWhiteSpace(boxText).isEmpty() ? u"กรุณาใส่ชื่อไฟล์"_s : QString();
+}
+
 } // namespace vorlane

@@ -40,4 +40,7 @@ struct SaveNameStep {
 };
 SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter);
 
+// Open mode: the message for a name box with nothing but white space; empty otherwise.
+QString OpenNameRefusal(const QString &boxText);
+
 } // namespace vorlane

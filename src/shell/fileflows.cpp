@@ -216,12 +216,13 @@ bool openSheet(MainWindow &mw, const QString &path)
 bool OpenDataFile(MainWindow &mw)
 {
     FileChooser *chooser = ensureChooser(mw);
-    const QString name = trimWhiteSpace(chooser->name()).toString();
-    if (name.isEmpty()) {
-        mw.prompter().ok(u"กรุณาใส่ชื่อไฟล์"_s);
+    const QString refusal = OpenNameRefusal(chooser->name());
+    if (!refusal.isEmpty()) {
+        mw.prompter().ok(refusal);
         chooser->Text1->setFocus();
         return false;
     }
+    const QString name = trimWhiteSpace(chooser->name()).toString();
     const QString path = JoinChooserPath(chooser->directory(), name);
     if (isSheetPath(path))
         return openSheet(mw, path);

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void prefixRules();
     void bundledTable_data();
     void bundledTable();
+    void refusals_data();
+    void refusals();
 };
 
 void TestSearch::prefixRules_data()
@@ -70,6 +72,31 @@ void TestSearch::bundledTable()
     QCOMPARE(m.index >= 0, found);
     if (found)
         QVERIFY(m.text.startsWith(search) || m.text.trimmed().startsWith(search));
+}
+
+// Enter on the search box and "ตกลง": blanks of any kind are nothing typed.
+void TestSearch::refusals_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<QString>("onEnter");
+    QTest::addColumn<QString>("onOk");
+    const QString nothing = u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s;
+    const QString notFound = u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s;
+    QTest::newRow("empty") << QString() << -1 << nothing << notFound;
+    QTest::newRow("blanks and a tab") << u"  \t"_s << -1 << nothing << notFound;
+    QTest::newRow("typed, not found") << u"zz"_s << -1 << QString() << notFound;
+    QTest::newRow("found at 0") << u"10"_s << 0 << QString() << QString();
+}
+
+void TestSearch::refusals()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, found);
+    QFETCH(QString, onEnter);
+    QFETCH(QString, onOk);
+    QCOMPARE(SearchTextRefusal(typed), onEnter);
+    QCOMPARE(SearchChoiceRefusal(found), onOk);
 }
 
 QTEST_APPLESS_MAIN(TestSearch)

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void saveNameOutcome();
     void joinPath_data();
     void joinPath();
+    void openNameRefusal_data();
+    void openNameRefusal();
 };
 
 void TestFileName::checkFileName_data()
@@ -164,6 +166,23 @@ void TestFileName::joinPath()
     QFETCH(QString, name);
     QFETCH(QString, path);
     QCOMPARE(JoinChooserPath(dir, name), path);
+}
+
+void TestFileName::openNameRefusal_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("message");
+    const QString noName = u"กรุณาใส่ชื่อไฟล์"_s;
+    QTest::newRow("empty") << QString() << noName;
+    QTest::newRow("white space") << u" \t "_s << noName;
+    QTest::newRow("a name") << u"a.txt"_s << QString();
+}
+
+void TestFileName::openNameRefusal()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, message);
+    QCOMPARE(OpenNameRefusal(box), message);
 }
 
 QTEST_APPLESS_MAIN(TestFileName)
