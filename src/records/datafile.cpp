@@ -36,25 +36,31 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
 
 ReadResult ReadDataFile(const QString &path, LineForm form)
 {
-    const FileReadResult file = ReadFileBounded(path, kMaxDataFileBytes);
-    ReadResult r = DataFileReadFailure(file);
-    if (!file.ok())
+    // As a block, the bytes are kept as they are, in 2 MB pages, and decoded later in one
+    // pass: a byte is one character in the code page, so a line lies at the same place
+    // in the text as in the bytes.
+    const bool block = form == LineForm::Block;
+    FileReadResult file;
+    LargeFileReadResult large;
+    if (block)
+        large = ReadFileBoundedLarge(path, kMaxDataFileBytes);
+    else
+        file = ReadFileBounded(path, kMaxDataFileBytes);
+    const FileIoResult &read = block ? static_cast<const FileIoResult &>(large) : file;
+    ReadResult r = DataFileReadFailure(read);
+    if (!read.ok())
         return r;
-    r.stamp = file.stamp;
-    const QByteArray &bytes = file.bytes;
+    r.stamp = read.stamp;
+    const QByteArrayView bytes = block ? large.bytes.view() : QByteArrayView(file.bytes);
     // Lines are found and filtered on the bytes, then each kept line is decoded on its
     // own: no decoded copy of the whole file, one pass less over it. Line ends and "|"
     // are ASCII, the same single bytes in the code page.
-    const char *p = bytes.constData();
+    const char *p = bytes.data();
     const qsizetype n = bytes.size();
-    // As a block, the whole file is decoded in one pass: a byte is one character in the
-    // code page, so a line lies at the same place in the text as in the bytes.
-    const bool block = form == LineForm::Block;
     if (block) {
-        r.block.text = cp874::decode(bytes);
+        r.block.raw = large.bytes;
         // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
         r.block.spans.reserve(size_t(n / 60 + 16));
-        AdviseLargePages(r.block.spans.data(), r.block.spans.capacity() * sizeof(LineSpan));
     }
     auto take = [&](qsizetype from, qsizetype end) {
         const QByteArrayView line(p + from, end - from);

@@ -41,8 +41,9 @@ struct WriteResult {
 
 inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
 
-// How the kept lines are handed back: a list of strings, or one decoded text with where
-// each line lies in it (an opening of a large batch: one allocation, one decoding pass).
+// How the kept lines are handed back: a list of strings, or the file's bytes with where
+// each line lies in them (an opening of a large batch: no string per line, and the
+// decoding left to the store's worker thread).
 enum class LineForm { List, Block };
 
 // Reads the whole file, tolerating LF and CR line ends; never a half-filled result.

@@ -192,32 +192,32 @@ FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint
     return r;
 }
 
-FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
+namespace {
+
+// Reads into the buffer `make` gives for the size the file had when opened.
+template <class Result, class Make>
+Result readBounded(const QString &path, qint64 maxBytes, Make make)
 {
-    FileReadResult r;
+    Result r;
     Fd f;
     qint64 size = 0;
     static_cast<FileIoResult &>(r) = OpenRegularFile(path, maxBytes, f.fd, size);
     if (!r.ok())
         return r;
-    auto fail = [&](FileIoError e, const QString &cause) {
-        r.error = e;
-        r.cause = cause;
-        r.stamp = {};
-        return r;
-    };
     // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
-    r.bytes.resize(qsizetype(size));
-    AdviseLargePages(r.bytes.constData(), size_t(size));
+    char *data = make(r.bytes, qsizetype(size));
     qsizetype got = 0;
-    while (got < r.bytes.size()) {
-        const ssize_t n = ::read(f.fd, r.bytes.data() + got, size_t(r.bytes.size() - got));
+    while (got < size) {
+        const ssize_t n = ::read(f.fd, data + got, size_t(size - got));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             const int e = errno;
-            r.bytes.clear();
-            return fail(FileIoError::Unreadable, errnoText(e));
+            r.bytes = {};
+            r.error = FileIoError::Unreadable;
+            r.cause = errnoText(e);
+            r.stamp = {};
+            return r;
         }
         if (n == 0)
             break;  // shrank while read: what is there
@@ -225,8 +225,27 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
     }
     r.bytes.truncate(got);
     r.stamp.size = got;
-    r.stamp.checksum = FileChecksum(r.bytes);
+    r.stamp.checksum = FileChecksum(QByteArrayView(data, got));
     return r;
+}
+
+} // namespace
+
+FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
+{
+    return readBounded<FileReadResult>(path, maxBytes, [](QByteArray &bytes, qsizetype size) {
+        bytes.resize(size);
+        AdviseLargePages(bytes.constData(), size_t(size));
+        return bytes.data();
+    });
+}
+
+LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes)
+{
+    return readBounded<LargeFileReadResult>(path, maxBytes, [](SharedBytes &bytes, qsizetype size) {
+        bytes = SharedBytes::allocateLarge(size);
+        return bytes.data();
+    });
 }
 
 FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)

@@ -6,6 +6,8 @@
 // Writing: the bytes are complete before anything touches the disk; they go to a
 // temporary file beside the target, are flushed and checked, and only then replace the
 // target by a rename. A failure at any point leaves the previous file as it was.
+#include "records/largepages.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -62,6 +64,12 @@ struct FileReadResult : FileIoResult {
 
 // The whole file, at most maxBytes. Follows symbolic links (to a regular file only).
 FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes);
+
+struct LargeFileReadResult : FileIoResult {
+    SharedBytes bytes;
+};
+// The same, read into 2 MB pages: a large file kept while the program works on it.
+LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes);
 
 // The checks of every read, for a reader that takes the file in pieces: opened without
 // blocking, a regular file, at most maxBytes. When ok, fd is open (the caller closes it)

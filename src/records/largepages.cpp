@@ -24,4 +24,28 @@ void AdviseLargePages(const void *data, std::size_t bytes)
 #endif
 }
 
+void *AllocateLarge(std::size_t bytes)
+{
+    constexpr std::size_t kLarge = std::size_t(2) << 20;
+    void *p = nullptr;
+    if (bytes >= kLarge / 2) {
+        const std::size_t rounded = (bytes + kLarge - 1) / kLarge * kLarge;
+        p = std::aligned_alloc(kLarge, rounded);
+#ifdef MADV_HUGEPAGE
+        if (p)
+            ::madvise(p, rounded, MADV_HUGEPAGE);
+#endif
+    } else {
+        p = std::malloc(bytes ? bytes : 1);
+    }
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+void FreeLarge(void *p) noexcept
+{
+    std::free(p);
+}
+
 } // namespace vorlane

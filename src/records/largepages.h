@@ -3,11 +3,73 @@
 // faulted in 4 KB pages one by one; in a virtual machine each fault costs microseconds,
 // together more than the decoding itself. 2 MB pages, where the system allows them on
 // request, take that cost away.
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace vorlane {
 
 // Call before the buffer is first written; small buffers are left alone.
 void AdviseLargePages(const void *data, std::size_t bytes);
+
+// Memory of at least a megabyte, aligned and rounded to 2 MB pages and advised so: an
+// unaligned buffer holds whole 2 MB pages only in its middle, and a few megabytes (the
+// per-line tables of a large batch) would still be faulted in 4 KB pages.
+void *AllocateLarge(std::size_t bytes);
+void FreeLarge(void *p) noexcept;
+
+// For std::vector: the per-line tables of an opened batch.
+template <class T>
+struct LargePageAllocator {
+    using value_type = T;
+    LargePageAllocator() noexcept = default;
+    template <class U>
+    LargePageAllocator(const LargePageAllocator<U> &) noexcept {}
+    T *allocate(std::size_t n)
+    {
+        if (n > std::size_t(-1) / sizeof(T))
+            throw std::bad_array_new_length();
+        return static_cast<T *>(AllocateLarge(n * sizeof(T)));
+    }
+    void deallocate(T *p, std::size_t) noexcept { FreeLarge(p); }
+    template <class U>
+    bool operator==(const LargePageAllocator<U> &) const noexcept { return true; }
+};
+
+// Bytes kept in one buffer and shared without copying, whether a QByteArray or a buffer of
+// 2 MB pages holds them.
+class SharedBytes {
+public:
+    SharedBytes() = default;
+    SharedBytes(const QByteArray &bytes)  // NOLINT: a QByteArray is such bytes as it stands
+        : m_owner(std::make_shared<QByteArray>(bytes)), m_data(bytes.constData()), m_size(bytes.size())
+    {
+    }
+    // A fresh buffer of `size` bytes in 2 MB pages, to be written through data().
+    static SharedBytes allocateLarge(qsizetype size)
+    {
+        SharedBytes b;
+        char *p = static_cast<char *>(AllocateLarge(std::size_t(size)));
+        b.m_owner = std::shared_ptr<char>(p, FreeLarge);
+        b.m_data = p;
+        b.m_size = size;
+        return b;
+    }
+    bool isNull() const { return !m_owner; }
+    qsizetype size() const { return m_size; }
+    QByteArrayView view() const { return QByteArrayView(m_data, m_size); }
+    char *data() { return const_cast<char *>(m_data); }
+    void truncate(qsizetype size) { m_size = std::min(m_size, size); }
+
+private:
+    std::shared_ptr<const void> m_owner;
+    const char *m_data = nullptr;
+    qsizetype m_size = 0;
+};
 
 } // namespace vorlane

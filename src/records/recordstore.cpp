@@ -1,11 +1,20 @@
 #include "records/recordstore.h"
 
+#include "records/codec.h"
 #include "records/largepages.h"
+
+#include <chrono>
+
+#include <sys/resource.h>
 
 #include <system_error>
 #include <utility>
 
 namespace vorlane {
+
+namespace {
+constexpr int kBackgroundNice = 10;
+}
 
 RecordStore::~RecordStore() = default;
 
@@ -22,11 +31,17 @@ RecordStore &RecordStore::operator=(const RecordStore &o)
 
 QString RecordStore::at(qsizetype i) const
 {
-    return (i >= 0 && i < count()) ? view(i).toString() : QString();
+    if (i < 0 || i >= count())
+        return QString();
+    // Record 1 of an opened file, or the review's rows, need not wait for the whole text.
+    if (m_block.undecoded() && !(m_decodeSoon.valid() && m_decodeSoon.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
+        return cp874::decode(m_block.rawLine(size_t(i)));
+    return view(i).toString();
 }
 
 QStringList RecordStore::lines() const
 {
+    settle();
     QStringList out;
     out.reserve(count());
     for (size_t i = 0; i < m_block.spans.size(); ++i)
@@ -55,8 +70,22 @@ void RecordStore::compactIfWasteful()
     m_block.text = std::move(text);
 }
 
+void RecordStore::settle() const
+{
+    if (m_decodeSoon.valid()) {
+        Decoded d = m_decodeSoon.get();
+        m_block.text = std::move(d.text);
+        if (!m_upper && !m_upperSoon.valid())
+            m_upper = std::move(d.upper);
+    } else if (m_block.undecoded()) {
+        m_block.text = cp874::decode(m_block.raw.view());
+    }
+    m_block.raw = SharedBytes();
+}
+
 UpperText *RecordStore::upper() const
 {
+    settle();
     if (m_upperSoon.valid())
         m_upper = m_upperSoon.get();
     return m_upper.get();
@@ -125,6 +154,7 @@ void RecordStore::removeAt(qsizetype i)
 
 void RecordStore::clear()
 {
+    m_decodeSoon = {};
     m_upperSoon = {};
     m_upper.reset();
     m_block = {};
@@ -136,7 +166,8 @@ void RecordStore::clear()
 
 void RecordStore::replace(LineBlock block, bool notify)
 {
-    m_upperSoon = {};  // waits for a copy still being made of the batch before
+    m_decodeSoon = {};  // waits for a worker still reading the batch before
+    m_upperSoon = {};
     m_upper.reset();
     m_block = std::move(block);
     m_live = 0;
@@ -145,7 +176,6 @@ void RecordStore::replace(LineBlock block, bool notify)
     m_figures.clear();
     m_figures.shrink_to_fit();
     m_figures.reserve(m_block.spans.size());
-    AdviseLargePages(m_figures.data(), m_block.spans.size() * sizeof(LineFigures));
     m_figures.resize(m_block.spans.size());
     if (notify && m_observer)
         m_observer->assigned(lines());
@@ -162,6 +192,20 @@ void RecordStore::assignBlock(LineBlock block)
     if (isEmpty())
         return;
     try {
+        if (m_block.undecoded()) {
+            // The spans are read in place: the store changes none of them before it has
+            // taken what the worker made (settle), and waits for it before going away.
+            m_decodeSoon = std::async(std::launch::async, [raw = m_block.raw, spans = &m_block.spans] {
+                // Behind the window's own work (the first totals, the first paint) for
+                // the cores; nothing waits for this until the user changes the batch.
+                ::setpriority(PRIO_PROCESS, 0, kBackgroundNice);
+                Decoded d;
+                d.upper = std::make_unique<UpperText>(raw.view(), *spans);
+                d.text = cp874::decode(raw.view());
+                return d;
+            });
+            return;
+        }
         m_upperSoon = std::async(std::launch::async, [block = m_block]() mutable {
             // The copy shares the text; it is let go as soon as the upper case is made,
             // so a later change of the batch does not copy the whole text.

@@ -41,8 +41,14 @@ public:
     bool isEmpty() const { return m_block.spans.empty(); }
     // A position outside 0 .. count-1 reads as the empty line.
     QString at(qsizetype i) const;
-    // Line i without a copy; valid until the next change of the store.
-    QStringView view(qsizetype i) const { return m_block.line(size_t(i)); }
+    // Line i without a copy; valid until the next change of the store. Waits for the
+    // text of an opened file to be made.
+    QStringView view(qsizetype i) const
+    {
+        if (m_block.undecoded())
+            settle();
+        return m_block.line(size_t(i));
+    }
     // Every line, as a list made for the caller.
     QStringList lines() const;
     // Characters of all lines together.
@@ -55,19 +61,23 @@ public:
     void removeAt(qsizetype i);
     void clear();
     void assign(const QStringList &lines);
-    // The lines of an opened file, taken as they are. The upper-cased copy for the search
-    // is made on a worker thread at once, so the first keystroke only searches.
+    // The lines of an opened file, taken as they are. A block of code-page bytes is decoded
+    // on a worker thread, and the upper-cased copy for the search made there too, so the
+    // window shows the first record and the totals without waiting for either; a line
+    // asked for meanwhile is decoded on its own, and any change waits for the text.
     void assignBlock(LineBlock block);
 
     // Amount and fee of each line, worked out once per line and rate table, so the
     // totals never re-read every line on every keystroke.
     struct LineFigures {
-        bool known = false;
         double amount = 0;
         double fee = 0;
+        bool known = false;
         bool beyond = false;  // an amount too large to charge exactly: left out of the sums
     };
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
+    // Works out every line's figures not yet known, a large batch on two threads.
+    void workOutFigures(const RateTable &rates) const;
 
     // The first line whose upper case contains the upper-cased text, -1 when none. The
     // upper-cased copy is made at the first search (or after an opening) and then kept in
@@ -80,16 +90,29 @@ private:
     // Drops the characters no line refers to any more, once they outweigh the rest.
     void compactIfWasteful();
     void replace(LineBlock block, bool notify);
-    // The upper-cased copy, when one exists or is being made; null otherwise.
+    // Forgets the figures worked out for another rate table.
+    void figuresFor(const RateTable &rates) const;
+    // The upper-cased copy, when one exists or is being made; null otherwise. Settles first.
     UpperText *upper() const;
+    // Takes the text (and the search copy) made by the worker, or makes the text here when
+    // no worker was to be had; the raw bytes are then let go.
+    void settle() const;
 
-    LineBlock m_block;
+    // What the worker makes of an opened file's bytes.
+    struct Decoded {
+        QString text;
+        std::unique_ptr<UpperText> upper;
+    };
+
+    mutable LineBlock m_block;
     qint64 m_live = 0;  // characters of the text that lines refer to
     Observer *m_observer = nullptr;
-    mutable std::vector<LineFigures> m_figures;
+    mutable std::vector<LineFigures, LargePageAllocator<LineFigures>> m_figures;
     mutable const RateTable *m_figuresFor = nullptr;
     mutable std::uint64_t m_figuresStamp = 0;
     mutable std::unique_ptr<UpperText> m_upper;
+    // Declared last: destroyed first, so a worker still reading m_block is waited for.
+    mutable std::future<Decoded> m_decodeSoon;
     mutable std::future<std::unique_ptr<UpperText>> m_upperSoon;
 };
 

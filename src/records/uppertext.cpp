@@ -1,5 +1,6 @@
 #include "records/uppertext.h"
 
+#include "records/codec.h"
 #include "records/largepages.h"
 
 #include <algorithm>
@@ -41,6 +42,26 @@ struct UpperTable {
     }
 };
 
+const UpperTable &upperTable()
+{
+    static const UpperTable table(UpperText::kOther);
+    return table;
+}
+
+// The same for each byte of the code page: the copy of a file's line is made from its
+// bytes without decoding them first.
+struct ByteUpperTable {
+    std::array<quint16, 256> narrowed{};
+    ByteUpperTable()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            const QString decoded = cp874::decode(QByteArrayView(&c, 1));
+            narrowed[size_t(b)] = decoded.size() == 1 ? upperTable().narrowed[decoded.at(0).unicode()] : UpperTable::kSlow;
+        }
+    }
+};
+
 } // namespace
 
 unsigned char UpperText::narrow(char16_t c)
@@ -50,7 +71,7 @@ unsigned char UpperText::narrow(char16_t c)
 
 void UpperText::appendLine(QByteArray &out, QStringView line)
 {
-    static const UpperTable table(kOther);
+    const UpperTable &table = upperTable();
     const qsizetype at = out.size();
     out.resize(at + line.size() + 1);
     char *d = out.data() + at;
@@ -114,6 +135,39 @@ UpperText::UpperText(const LineBlock &lines)
     for (size_t i = 0; i < lines.spans.size(); ++i) {
         m_start.push_back(m_text.size());
         appendLine(m_text, lines.line(i));
+    }
+    m_start.push_back(m_text.size());
+    tally(m_text, 1);
+}
+
+UpperText::UpperText(QByteArrayView raw, const LineSpans &spans)
+{
+    static const ByteUpperTable table;
+    m_start.reserve(spans.size() + 1);
+    qsizetype size = 0;
+    for (const LineSpan &l : spans)
+        size += l.size + 1;
+    m_text.reserve(size + size / 16);
+    AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
+    for (const LineSpan &l : spans) {
+        const qsizetype at = m_text.size();
+        m_start.push_back(at);
+        m_text.resize(at + l.size + 1);
+        char *d = m_text.data() + at;
+        const auto *b = reinterpret_cast<const unsigned char *>(raw.data() + l.from);
+        qsizetype i = 0;
+        for (; i < l.size; ++i) {
+            const quint16 n = table.narrowed[b[i]];
+            if (n == UpperTable::kSlow)
+                break;
+            d[i] = char(n);
+        }
+        if (i == l.size) {
+            d[i] = kEnd;
+        } else {
+            m_text.truncate(at);
+            appendLine(m_text, cp874::decode(raw.sliced(l.from, l.size)));
+        }
     }
     m_start.push_back(m_text.size());
     tally(m_text, 1);

@@ -16,6 +16,9 @@ class UpperText {
 public:
     explicit UpperText(const QStringList &lines);
     explicit UpperText(const LineBlock &lines);
+    // From a file's code-page bytes and where its lines lie in them: the same copy as of
+    // the decoded lines.
+    UpperText(QByteArrayView raw, const LineSpans &spans);
 
     void set(qsizetype i, const QString &line);
     void insert(qsizetype i, const QString &line);
@@ -27,11 +30,12 @@ public:
     // the copy cannot decide alone (characters outside ASCII and Thai).
     qsizetype find(QStringView upperNeedle, const std::function<bool(qsizetype)> &contains) const;
 
-private:
     // One byte a UTF-16 unit: ASCII as itself, Thai moved to 0x80..0xFE, anything else
     // (and a line end inside a line) as kOther; lines are closed by kEnd.
     static constexpr unsigned char kOther = 0xFF;
     static constexpr char kEnd = '\n';
+
+private:
     static unsigned char narrow(char16_t c);
     // Appends the line's upper case and its kEnd to `out`.
     static void appendLine(QByteArray &out, QStringView line);

@@ -59,6 +59,14 @@ private Q_SLOTS:
         RecordStore store;
         store.assign(opened.lines);
         const BatchTotals want = ComputeTotals(store, rates);
+        // Opened as the program opens it: totals from the bytes before the text is made.
+        RecordStore block;
+        block.assignBlock(ReadDataFile(path, LineForm::Block).block);
+        const BatchTotals fromBytes = ComputeTotals(block, rates);
+        QCOMPARE(fromBytes.count, want.count);
+        QCOMPARE(fromBytes.amount, want.amount);
+        QCOMPARE(fromBytes.fee, want.fee);
+        QCOMPARE(block.lines(), opened.lines);
         for (const qsizetype chunk : {1, 2, 3, 7, 1 << 20}) {
             const FileTotals got = ComputeFileTotals(path, rates, chunk);
             QVERIFY2(got.read.ok(), qPrintable(got.read.detail));

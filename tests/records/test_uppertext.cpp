@@ -1,5 +1,6 @@
 // The upper-cased copy must find the same first line as upper-casing every line would,
 // before and after the batch changes under it.
+#include "records/codec.h"
 #include "records/recordstore.h"
 
 #include <QTest>
@@ -59,6 +60,46 @@ private Q_SLOTS:
         s.clear();
         QCOMPARE(s.findUpper(typed.toUpper()), qsizetype(-1));
         s.append(u"bob|"_s);
+        QCOMPARE(s.findUpper(typed.toUpper()), plainFind(s.lines(), typed));
+    }
+
+    // An opened file's copy is made from its code-page bytes: every byte value must find
+    // what its decoded line finds, before any change and after one.
+    void fileBytesFindAsTheirText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        for (const QString &t : kTyped + QStringList{u"a"_s, u"\u20AC"_s, u"\u00A0"_s, u"\u0E3F"_s, u"ก|"_s})
+            QTest::newRow(qPrintable(t.left(12))) << t;
+    }
+    void fileBytesFindAsTheirText()
+    {
+        QFETCH(QString, typed);
+        QByteArray raw;
+        LineBlock block;
+        auto addLine = [&](const QByteArray &line) {
+            block.spans.push_back({raw.size(), line.size()});
+            raw += line + "\r\n";
+        };
+        for (const QString &l : kLines)
+            if (const cp874::EncodeResult e = cp874::encode(l); e.ok)
+                addLine(e.bytes);
+        for (int from = 0x20; from < 0x100; from += 16) {
+            QByteArray l = "101|1|";
+            for (int b = from; b < from + 16; ++b)
+                l += char(b);
+            addLine(l + "|a|100|");
+        }
+        block.raw = raw;
+        RecordStore s;
+        s.assignBlock(block);
+        QStringList decoded;
+        for (size_t i = 0; i < block.spans.size(); ++i)
+            decoded.append(cp874::decode(block.rawLine(i)));
+        for (qsizetype i = 0; i < decoded.size(); ++i)
+            QCOMPARE(s.at(i), decoded.at(i));
+        QCOMPARE(s.findUpper(typed.toUpper()), plainFind(decoded, typed));
+        QCOMPARE(s.lines(), decoded);
+        s.setAt(0, u"101|1|bob|a|100|"_s);
         QCOMPARE(s.findUpper(typed.toUpper()), plainFind(s.lines(), typed));
     }
 };
