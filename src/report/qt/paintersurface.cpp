@@ -105,7 +105,7 @@ QTextLayout &PainterSurface::layoutOf(const QString &text)
         m_laidOutCount = 0;
     }
     // As QPainter::drawText lays out a one-line text: no wrapping, the device's metrics.
-    auto layout = std::make_shared<QTextLayout>(text, m_entry->font, m_device);
+    auto layout = std::make_shared<QTextLayout>(text, m_entry->deviceFont, m_device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout->setTextOption(option);

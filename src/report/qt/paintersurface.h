@@ -56,11 +56,17 @@ private:
     // One font object a size, with its metrics and the texts already laid out in it: the
     // slip measures a text and then draws it, and repeats its fixed texts on every sheet,
     // so each text is shaped once and drawn from that shaping.
+    // deviceFont is the font already resolved for the device's resolution: a layout made
+    // with it shares its loaded font engine instead of looking one up for every text.
     struct FontEntry {
         QFont font;
+        QFont deviceFont;
         QFontMetricsF metrics;
         QHash<QString, std::shared_ptr<QTextLayout>> laidOut;
-        explicit FontEntry(const QFont &f, QPaintDevice *device) : font(f), metrics(f, device) {}
+        explicit FontEntry(const QFont &f, QPaintDevice *device)
+            : font(f), deviceFont(f, device), metrics(deviceFont, device)
+        {
+        }
     };
     void begin();
     void applyFont();
