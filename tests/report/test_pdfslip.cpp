@@ -4,12 +4,14 @@
 #include "slipfixtures.h"
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 using namespace vorlane;
@@ -182,6 +184,58 @@ private Q_SLOTS:
         QVERIFY2(width > 2.5, qPrintable(u"%1 cm"_s.arg(width)));  // still a readable size
         // A line of 14 points fits the 0.57 cm the rows advance.
         QVERIFY(s.textHeight(name) <= 0.6);
+        s.discard();
+    }
+
+    // Plain ASCII texts are drawn from the font's own glyphs and advances, without a text
+    // layout; they must come out exactly as the layout would put them.
+    void plainTextsAsLaidOut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("plain");
+        for (double points : {14.0, 12.0, 9.8}) {
+            const QByteArray at = QByteArray::number(points);
+            for (const char *t : {"1", "10000", "1,234,567.50", "57290", "1.1,7.7/77-4", "(-12/3+@_)", "~!#$%^&*"})
+                QTest::newRow(QByteArray(t + (" " + at)).constData()) << QString::fromLatin1(t) << points << true;
+            // The font joins ff and fl and kerns some pairs: letters go through the layout.
+            QTest::newRow(("letters " + at).constData()) << u"AVAWAYToWaffle"_s << points << false;
+            QTest::newRow(("one letter " + at).constData()) << u"12A"_s << points << false;
+            QTest::newRow(("blank inside " + at).constData()) << u"1 234"_s << points << false;
+            QTest::newRow(("Thai " + at).constData()) << u"ที่ 12"_s << points << false;
+            QTest::newRow(("empty " + at).constData()) << QString() << points << false;
+        }
+    }
+    void plainTextsAsLaidOut()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, points);
+        QFETCH(bool, plain);
+        QPdfWriter writer(m_dir.filePath(u"plain.pdf"_s));
+        writer.setResolution(600);
+        PainterSurface s(&writer);
+        s.setFontName(u"AngsanaUPC"_s);
+        s.setFontSize(points);
+        const std::optional<QGlyphRun> run = s.plainGlyphRun(text);
+        QCOMPARE(run.has_value(), plain);
+        if (!run)
+            return;
+        QTextLayout layout(text, QFont(s.font(), &writer), &writer);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(run->glyphIndexes(), runs[0].glyphIndexes());
+        QCOMPARE(run->rawFont().familyName(), runs[0].rawFont().familyName());
+        const QList<QPointF> ours = run->positions();
+        const QList<QPointF> laidOut = runs[0].positions();
+        for (qsizetype i = 0; i < ours.size(); ++i) {
+            QCOMPARE(ours[i].x(), laidOut[i].x());
+            QCOMPARE(ours[i].y() + line.ascent(), laidOut[i].y());
+        }
+        QCOMPARE(s.textWidth(text), line.horizontalAdvance() / (writer.logicalDpiX() / 2.54));
         s.discard();
     }
 };

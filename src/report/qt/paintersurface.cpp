@@ -1,5 +1,6 @@
 #include "report/qt/paintersurface.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -15,6 +16,11 @@ constexpr double kCmPerInch = 2.54;
 constexpr int kPrinterError = 482;
 // Texts kept laid out at most; past it they are all let go (the fixed ones come back at once).
 constexpr qsizetype kMaxLaidOut = 8192;
+
+bool isAsciiLetter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 [[noreturn]] void printerError(const QString &what)
 {
@@ -92,20 +98,78 @@ void PainterSurface::useFontEntry()
     m_entry = m_fonts.back().get();
 }
 
-QTextLayout &PainterSurface::layoutOf(const QString &text)
+bool PainterSurface::plainRun(FontEntry &entry, const QString &text, LaidOut &out)
+{
+    PlainGlyphs &p = entry.plain;
+    if (text.isEmpty())
+        return false;
+    // Letters are left to the layout: the font joins some of them (ff, fl) and kerns pairs.
+    for (QChar c : text)
+        if (c.unicode() < PlainGlyphs::kFirst || c.unicode() > PlainGlyphs::kLast || isAsciiLetter(c.unicode()))
+            return false;
+    if (!p.tried) {
+        p.tried = true;
+        p.raw = QRawFont::fromFont(entry.deviceFont, QFontDatabase::Latin);
+        if (p.raw.isValid()) {
+            QString all;
+            for (char16_t c = PlainGlyphs::kFirst; c <= PlainGlyphs::kLast; ++c)
+                all.append(QChar(c));
+            const QList<quint32> glyphs = p.raw.glyphIndexesForString(all);
+            const QList<QPointF> advances = p.raw.advancesForGlyphIndexes(glyphs);
+            if (glyphs.size() == qsizetype(p.glyph.size()) && advances.size() == glyphs.size()) {
+                for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                    p.glyph[size_t(i)] = glyphs[i];
+                    p.advance[size_t(i)] = advances[i].x();
+                }
+            }
+        }
+    }
+    if (!p.raw.isValid())
+        return false;
+    QList<quint32> glyphs(text.size());
+    QList<QPointF> positions(text.size());
+    double x = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto k = size_t(text.at(i).unicode() - PlainGlyphs::kFirst);
+        if (p.glyph[k] == 0)
+            return false;  // not in the primary font: the layout finds a fallback
+        glyphs[i] = p.glyph[k];
+        positions[i] = QPointF(x, 0);
+        x += p.advance[k];
+    }
+    out.run.setRawFont(p.raw);
+    out.run.setGlyphIndexes(glyphs);
+    out.run.setPositions(positions);
+    out.width = x;
+    return true;
+}
+
+std::optional<QGlyphRun> PainterSurface::plainGlyphRun(const QString &text)
+{
+    const LaidOut &laid = layoutOf(text);
+    if (laid.layout)
+        return std::nullopt;
+    return laid.run;
+}
+
+const PainterSurface::LaidOut &PainterSurface::layoutOf(const QString &text)
 {
     if (!m_entry)
         useFontEntry();
     auto it = m_entry->laidOut.constFind(text);
     if (it != m_entry->laidOut.constEnd())
-        return **it;
+        return *it;
     if (m_laidOutCount >= kMaxLaidOut) {
         for (const auto &e : m_fonts)
             e->laidOut.clear();
         m_laidOutCount = 0;
     }
+    ++m_laidOutCount;
+    LaidOut laid;
+    if (plainRun(*m_entry, text, laid))
+        return *m_entry->laidOut.insert(text, std::move(laid));
     // As QPainter::drawText lays out a one-line text: no wrapping, the device's metrics.
-    auto layout = std::make_shared<QTextLayout>(text, m_entry->font, m_device);
+    auto layout = std::make_shared<QTextLayout>(text, m_entry->deviceFont, m_device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout->setTextOption(option);
@@ -115,8 +179,9 @@ QTextLayout &PainterSurface::layoutOf(const QString &text)
     if (line.isValid())
         line.setPosition(QPointF(0, 0));
     layout->endLayout();
-    ++m_laidOutCount;
-    return *m_entry->laidOut.insert(text, std::move(layout)).value();
+    laid.width = line.isValid() ? line.horizontalAdvance() : 0;
+    laid.layout = std::move(layout);
+    return *m_entry->laidOut.insert(text, std::move(laid));
 }
 
 double PainterSurface::scaleWidth()
@@ -135,10 +200,7 @@ double PainterSurface::scaleHeight()
 
 double PainterSurface::textWidth(const QString &text)
 {
-    const QTextLayout &layout = layoutOf(text);
-    if (layout.lineCount() == 0)
-        return 0;
-    return layout.lineAt(0).horizontalAdvance() / m_pxPerCmX;
+    return layoutOf(text).width / m_pxPerCmX;
 }
 
 double PainterSurface::textHeight(const QString &)
@@ -175,12 +237,16 @@ void PainterSurface::printText(const QString &text)
             printerError(u"new page"_s);
         ++m_pages;
     }
-    const QTextLayout &layout = layoutOf(text);
-    if (layout.lineCount() == 0)
-        return;
+    const LaidOut &laid = layoutOf(text);
     // The baseline where drawText would put it: the font's ascent below the top.
-    const QTextLine line = layout.lineAt(0);
     const double baseline = m_y * m_pxPerCmY + m_entry->metrics.ascent();
+    if (!laid.layout) {
+        m_painter.drawGlyphRun(QPointF(m_x * m_pxPerCmX, baseline), laid.run);
+        return;
+    }
+    if (laid.layout->lineCount() == 0)
+        return;
+    const QTextLine line = laid.layout->lineAt(0);
     line.draw(&m_painter, QPointF(m_x * m_pxPerCmX, baseline - line.ascent()));
 }
 

@@ -6,11 +6,15 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -47,25 +51,54 @@ public:
     int pagesStarted() const { return m_pages; }
     // The font the device really uses for the current size (after any stand-in scaling).
     QFont font() const { return m_font; }
+    // The glyph run a plain text is drawn from without a QTextLayout (positions from the
+    // left end of the baseline, device units), or nothing when the text is laid out.
+    std::optional<QGlyphRun> plainGlyphRun(const QString &text);
 
     // The point-size factor applied when the requested family is not installed and the
     // system substitutes a wider one (the Thai stand-ins are about 1.5 times wider).
     static double standInScale(const QString &family);
 
 private:
+    // A text as laid out: plain texts (ASCII figures and signs: sequence numbers, amounts,
+    // postcodes) as one glyph run with the baseline at 0, made from the font's own glyphs
+    // and advances; every other text as a line of a QTextLayout.
+    struct LaidOut {
+        std::shared_ptr<QTextLayout> layout;
+        QGlyphRun run;
+        double width = 0;  // device units
+    };
+    // The glyph and advance of each printable ASCII character in the primary font, so a
+    // plain text needs no shaping (letters are never plain); taken from QRawFont, the same
+    // font engine the layout uses. A glyph 0 (not in the font) sends the text to the layout.
+    struct PlainGlyphs {
+        static constexpr char16_t kFirst = u'!', kLast = u'~';
+        QRawFont raw;
+        std::array<quint32, kLast - kFirst + 1> glyph{};
+        std::array<double, kLast - kFirst + 1> advance{};
+        bool tried = false;
+    };
     // One font object a size, with its metrics and the texts already laid out in it: the
     // slip measures a text and then draws it, and repeats its fixed texts on every sheet,
     // so each text is shaped once and drawn from that shaping.
+    // deviceFont is the font already resolved for the device's resolution: a layout made
+    // with it shares its loaded font engine instead of looking one up for every text.
     struct FontEntry {
         QFont font;
+        QFont deviceFont;
         QFontMetricsF metrics;
-        QHash<QString, std::shared_ptr<QTextLayout>> laidOut;
-        explicit FontEntry(const QFont &f, QPaintDevice *device) : font(f), metrics(f, device) {}
+        QHash<QString, LaidOut> laidOut;
+        PlainGlyphs plain;
+        explicit FontEntry(const QFont &f, QPaintDevice *device)
+            : font(f), deviceFont(f, device), metrics(deviceFont, device)
+        {
+        }
     };
     void begin();
     void applyFont();
     void useFontEntry();  // m_entry := the entry of m_font, made when new
-    QTextLayout &layoutOf(const QString &text);
+    const LaidOut &layoutOf(const QString &text);
+    bool plainRun(FontEntry &entry, const QString &text, LaidOut &out);
 
     QPagedPaintDevice *m_device;
     QPainter m_painter;
