@@ -32,7 +32,7 @@ void EntryWindow::AddAction()
 void EntryWindow::showNewRecord()
 {
     const qsizetype n = m_session.batch.lines().count();
-    Label1->setText(u"%1 / %1"_s.arg(n));
+    setCounterText(u"%1 / %1"_s.arg(n));
     emptyRecordFields();
     focusTo(Combo1[PostcodeBox]);
     setButtons(0, 0, 1, 1, 0);
@@ -83,7 +83,7 @@ void EntryWindow::CancelAction()
     batch.cancel();
     const int n = int(batch.lines().count());
     LoadLineIntoEntryFields(batch.current());
-    Label1->setText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
+    setCounterText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
     RefreshTotals();
     if (n > 0) {
         setButtons(1, 1, 1, 1, 1);
@@ -107,7 +107,7 @@ void EntryWindow::Navigate(Move move)
         return;
     LoadLineIntoEntryFields(batch.current());
     if (move == Move::Back)
-        Label1->setText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
+        setCounterText(u"%1 / %2"_s.arg(batch.CurrentIndex() + 1).arg(n));
     else
         RefreshTotals();
     setButtons(1, 1, 1, 1, -1);
@@ -125,7 +125,7 @@ void EntryWindow::searchChanged(const QString &text)
         return;
     batch.show(int(i));
     LoadLineIntoEntryFields(trimLeadingBlanks(store.at(i)).toString());
-    Label1->setText(u"%1 / %2"_s.arg(i + 1).arg(n));
+    setCounterText(u"%1 / %2"_s.arg(i + 1).arg(n));
 }
 
 } // namespace vorlane

@@ -332,4 +332,14 @@ SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bo
     return v;
 }
 
+QString CounterFitPattern(const QString &counter)
+{
+    static const QString kLeast = QStringLiteral("9999 / 9999");
+    QString nines = counter;
+    for (QChar &c : nines)
+        if (c.isDigit())
+            c = u'9';
+    return nines.size() > kLeast.size() ? nines : kLeast;
+}
+
 } // namespace vorlane

@@ -111,4 +111,8 @@ QString unencodableMessage(const QString &text);
 // True when every character is one of "0" to "9" (also for the empty text).
 bool IsAllDigits(QStringView text);
 
+// What the record counter ("12 / 250") is sized for: "9999 / 9999" at least, and a larger
+// count's own width in nines, so a batch of a hundred thousand is shown whole.
+QString CounterFitPattern(const QString &counter);
+
 } // namespace vorlane

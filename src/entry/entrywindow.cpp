@@ -251,7 +251,7 @@ void EntryWindow::applyLayout()
     // The totals must show a batch of millions without clipping.
     for (QLabel *lb : {Label13, Label15})
         fitText(lb, u"99,999,999.99"_s);
-    fitText(Label1, u"9999 / 9999"_s);
+    fitText(Label1, m_counterPattern);
     for (CommandButton *b : {Cmdadd, Cmdinsert, Cmddel, Cmdsave, Cmdcancel, Cmdfirst, Cmdback, Cmdforward, Cmdlast})
         fitText(b, b->text());
     for (QWidget *w : {static_cast<QWidget *>(Combo1[TypeCodeBox]), static_cast<QWidget *>(Combo1[TypeNameBox]),
@@ -298,9 +298,9 @@ void EntryWindow::RefreshTotals()
     Label13->setText(formatGrouped(t.amount));
     Label15->setText(formatGrouped(t.fee));
     if (store.count() > 0) {
-        Label1->setText(u"%1 / %2"_s.arg(m_session.batch.CurrentIndex() + 1).arg(store.count()));
+        setCounterText(u"%1 / %2"_s.arg(m_session.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
-        Label1->setText(u"0/0"_s);
+        setCounterText(u"0/0"_s);
         Text1[TypeCode]->setText(u"101"_s);
     }
 }
@@ -312,7 +312,15 @@ void EntryWindow::setField(int i, const QString &text)
 }
 
 QString EntryWindow::field(int i) const { return (i >= 0 && i < kFieldCount) ? Text1[i]->text() : QString(); }
-void EntryWindow::setCounterText(const QString &text) { Label1->setText(text); }
+void EntryWindow::setCounterText(const QString &text)
+{
+    Label1->setText(text);
+    const QString pattern = CounterFitPattern(text);
+    if (pattern != m_counterPattern) {
+        m_counterPattern = pattern;
+        fitText(Label1, m_counterPattern);
+    }
+}
 QString EntryWindow::counterText() const { return Label1->text(); }
 void EntryWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 QString EntryWindow::caption() const { return windowTitle(); }

@@ -120,7 +120,8 @@ private:
     bool m_postcodeWriting = false;
 
     QFrame *Frame4 = nullptr, *Frame2 = nullptr, *Frame1 = nullptr, *Frame3 = nullptr;
-    std::array<QLabel *, 7> m_fieldLabels{};  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
+    std::array<QLabel *, 7> m_fieldLabels{};
+    QString m_counterPattern = CounterFitPattern(QString());  // what Label1's font is fitted to  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
     QLabel *Label18 = nullptr, *Label12 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
 };
 

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void enterInSelector();
     void indexOfTrimmed_data();
     void indexOfTrimmed();
+    void counterFitPattern_data();
+    void counterFitPattern();
 
 private:
     ReferenceTables m_tables;
@@ -286,6 +288,27 @@ void EntryRules::indexOfTrimmed()
     QFETCH(QString, text);
     QFETCH(int, index);
     QCOMPARE(vorlane::indexOfTrimmed(list, text), index);
+}
+
+// The record counter is fitted to at least "9999 / 9999"; a larger batch must not be clipped.
+void EntryRules::counterFitPattern_data()
+{
+    QTest::addColumn<QString>("counter");
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("empty batch") << u"0/0"_s << u"9999 / 9999"_s;
+    QTest::newRow("small") << u"3 / 12"_s << u"9999 / 9999"_s;
+    QTest::newRow("as wide as the least") << u"1234 / 5678"_s << u"9999 / 9999"_s;
+    QTest::newRow("a hundred thousand, as wide") << u"12 / 100000"_s << u"9999 / 9999"_s;
+    QTest::newRow("a hundred thousand") << u"123 / 100000"_s << u"999 / 999999"_s;
+    QTest::newRow("last of a hundred thousand") << u"100000 / 100000"_s << u"999999 / 999999"_s;
+    QTest::newRow("after opening") << u"1/100000"_s << u"9999 / 9999"_s;
+}
+
+void EntryRules::counterFitPattern()
+{
+    QFETCH(QString, counter);
+    QFETCH(QString, pattern);
+    QCOMPARE(vorlane::CounterFitPattern(counter), pattern);
 }
 
 QTEST_GUILESS_MAIN(EntryRules)
