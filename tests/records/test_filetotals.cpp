@@ -77,6 +77,29 @@ private Q_SLOTS:
         }
     }
 
+    // A large batch's first totals are worked out on two threads: every line counted once,
+    // the one just past the middle and the last included.
+    void largeBatchAsTheFile()
+    {
+        QByteArray bytes;
+        const int n = 20011;
+        for (int i = 0; i < n; ++i)
+            bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|a|b|") + QByteArray::number(100 + i) +
+                     (i % 7 ? "" : ".25") + "|x|y|z|\r\n";
+        const QString path = write(bytes);
+        QVERIFY(!path.isEmpty());
+        RecordStore block;
+        block.assignBlock(ReadDataFile(path, LineForm::Block).block);
+        const BatchTotals got = ComputeTotals(block, rates);
+        const FileTotals want = ComputeFileTotals(path, rates);
+        QCOMPARE(got.count, qsizetype(n));
+        QCOMPARE(got.amount, want.totals.amount);
+        QCOMPARE(got.fee, want.totals.fee);
+        // After an edit the figures are those of the lines as they now are.
+        block.setAt(n / 2, u"104|10100|a|b|1|x|y|z|"_s);
+        QCOMPARE(ComputeTotals(block, rates).amount, want.totals.amount - (100 + n / 2) + 1);
+    }
+
     void refusesWhatOpeningRefuses()
     {
         QCOMPARE(ComputeFileTotals(dir.filePath(u"none.txt"_s), rates).read.error, FileError::NotFound);
