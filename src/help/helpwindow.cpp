@@ -3,6 +3,7 @@
 #include "widgets/uiscale.h"
 #include "help/helptext.h"
 #include "layout/helplayout.h"
+#include "records/fileio.h"
 #include "widgets/commandbutton.h"
 
 #include <QCloseEvent>
@@ -34,14 +35,15 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : WorkWindow(pa
 
 void HelpWindow::loadText(const QString &helpFile)
 {
-    const std::optional<QString> text = LoadHelpText(helpFile);
+    FileIoResult failure;
+    const std::optional<QString> text = LoadHelpText(helpFile, &failure);
     m_found = text.has_value();
     m_text = text.value_or(QString());
     QString shown = m_text;
     shown.replace(u"\r\n"_s, u"\n"_s);
     Txthelp->setPlainText(shown);
     if (!m_found) {
-        Lblmissing->setText(u"ไม่พบแฟ้มคำแนะนำ (helpcustomer.txt)"_s);
+        Lblmissing->setText(HelpMissingText(failure));
         Lblmissing->show();
     }
 }

@@ -1,5 +1,6 @@
 #include "help/helptext.h"
 #include "records/codec.h"
+#include "records/fileio.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,8 +48,14 @@ void TestHelpText::lines()
 void TestHelpText::missingFile()
 {
     QTemporaryDir dir;
-    QVERIFY(!LoadHelpText(dir.filePath(u"helpcustomer.txt"_s)).has_value());
-    QVERIFY(!LoadHelpText(dir.path()).has_value());  // a folder is no help file
+    FileIoResult failure;
+    QVERIFY(!LoadHelpText(dir.filePath(u"helpcustomer.txt"_s), &failure).has_value());
+    QCOMPARE(HelpMissingText(failure), u"ไม่พบแฟ้มคำแนะนำ (helpcustomer.txt)"_s);
+    QVERIFY(!LoadHelpText(dir.path(), &failure).has_value());  // a folder is no help file
+    // Not missing but unreadable: said so, with the path and the cause.
+    QCOMPARE(failure.error, FileIoError::NotRegular);
+    QCOMPARE(HelpMissingText(failure), u"อ่านแฟ้มคำแนะนำไม่ได้ (helpcustomer.txt)\n"_s + FailureLine(failure));
+    QVERIFY(FailureLine(failure).startsWith(dir.path()));
 }
 
 void TestHelpText::bundledFile()
