@@ -153,6 +153,12 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
             at[c] = i;
     auto cell = [&](const QStringList &row, int c) { return at[c] >= 0 && at[c] < row.size() ? row[at[c]] : QString(); };
     auto columnName = [&](int c) { return at[c] >= 0 ? header[at[c]] : columnNames()[c].shown; };
+    // The totals row of a workbook the program exported ("รวม" under the type, no
+    // recipient): not an order, so a batch exported, edited and imported again comes back
+    // without a refused row.
+    auto totalsRow = [&](const QStringList &row) {
+        return trimWhiteSpace(cell(row, ColType)) == u"รวม" && trimWhiteSpace(cell(row, ColRecipient)).isEmpty();
+    };
 
     for (int c : {ColType, ColRecipient, ColAmount})
         if (at[c] < 0) {
@@ -173,7 +179,7 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
     result.rows.reserve(sheet.rows.size() - 1);
     for (qsizetype r = 1; r < sheet.rows.size(); ++r) {
         const QStringList &row = sheet.rows[r];
-        if (blankRow(row))
+        if (blankRow(row) || totalsRow(row))
             continue;
         KeyedOrder k{cell(row, ColType), cell(row, ColPostcode), cell(row, ColRecipient),
                      cell(row, ColRecipientAddress), cell(row, ColDepositor), cell(row, ColDepositorAddress),

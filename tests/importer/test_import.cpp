@@ -113,6 +113,10 @@ private Q_SLOTS:
             << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ รหัสไปรษณีย์"_s;
         QTest::newRow("amount column missing") << u"type,recipient\n"_s
             << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ จำนวนเงิน"_s;
+        QTest::newRow("the totals row of an exported workbook is no order")
+            << head + u"101,10100,นาย ก,1 ถนน,500\nรวม,,,,500\nรวม,10100,นาย ข,1 ถนน,500\n"_s
+            << QStringList{u"101|10100|นาย ก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s}
+            << QStringList{u"4|ประเภท|ไม่มี ธนาณัติประเภทนี้"_s} << QString();
         QTest::newRow("unencodable depositor from default column name")
             << head.chopped(1) + u",ชื่อผู้ฝาก\n101,10100,นาย ก,1 ถนน,500,中\n"_s
             << QStringList{} << QStringList{u"2|ชื่อผู้ฝาก|มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s} << QString();
