@@ -5,9 +5,13 @@
 #include "records/largepages.h"
 #include "records/recordline.h"
 
-
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace vorlane {
 
@@ -33,6 +37,37 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
     }
     return r;
 }
+
+namespace {
+
+// The position of the first CR or LF at or after `from` (n when none), with the bars
+// before it added to `bars`: one pass over each line, sixteen bytes at a time.
+qsizetype scanToLineEnd(const char *p, qsizetype from, qsizetype n, qsizetype &bars)
+{
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), bar = _mm_set1_epi8('|');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        const unsigned ends = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        const unsigned bars16 = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, bar)));
+        if (ends != 0) {
+            const int k = std::countr_zero(ends);
+            bars += std::popcount(bars16 & ((1u << k) - 1));
+            return i + k;
+        }
+        bars += std::popcount(bars16);
+    }
+#endif
+    for (; i < n; ++i) {
+        if (p[i] == '\r' || p[i] == '\n')
+            return i;
+        bars += p[i] == '|';
+    }
+    return n;
+}
+
+} // namespace
 
 ReadResult ReadDataFile(const QString &path, LineForm form)
 {
@@ -62,9 +97,10 @@ ReadResult ReadDataFile(const QString &path, LineForm form)
         // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
         r.block.spans.reserve(size_t(n / 60 + 16));
     }
-    auto take = [&](qsizetype from, qsizetype end) {
+    // A record line has 6 or 8 bars (IsRecordLine), counted while its end is found.
+    auto take = [&](qsizetype from, qsizetype end, qsizetype bars) {
         const QByteArrayView line(p + from, end - from);
-        if (IsRecordLine(line)) {
+        if (bars == 6 || bars == 8) {
             if (block)
                 r.block.spans.push_back({from, end - from});
             else
@@ -78,27 +114,13 @@ ReadResult ReadDataFile(const QString &path, LineForm form)
     // CR LF as written; LF alone and CR alone are tolerated.
     qsizetype start = 0;
     while (start < n) {
-        const auto *lf = static_cast<const char *>(std::memchr(p + start, '\n', size_t(n - start)));
-        const qsizetype segEnd = lf ? lf - p : n;
-        qsizetype s = start;
-        bool crBeforeLf = false;
-        while (s < segEnd) {
-            const auto *cr = static_cast<const char *>(std::memchr(p + s, '\r', size_t(segEnd - s)));
-            if (!cr)
-                break;
-            take(s, cr - p);
-            s = cr - p + 1;
-            crBeforeLf = s == segEnd;
-        }
-        if (!lf) {
-            if (s < n)
-                take(s, n);
+        qsizetype bars = 0;
+        const qsizetype end = scanToLineEnd(p, start, n, bars);
+        take(start, end, bars);
+        if (end >= n)
             break;
-        }
         // CR LF is one line end.
-        if (!crBeforeLf)
-            take(s, segEnd);
-        start = segEnd + 1;
+        start = end + (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n' ? 2 : 1);
     }
     return r;
 }

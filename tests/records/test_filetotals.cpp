@@ -3,9 +3,11 @@
 #include "records/codec.h"
 #include "records/datafile.h"
 #include "records/linereader.h"
+#include "records/recordline.h"
 #include "records/totals.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +100,37 @@ private Q_SLOTS:
         // After an edit the figures are those of the lines as they now are.
         block.setAt(n / 2, u"104|10100|a|b|1|x|y|z|"_s);
         QCOMPARE(ComputeTotals(block, rates).amount, want.totals.amount - (100 + n / 2) + 1);
+    }
+
+    // Line ends and bars anywhere, also across the 16-byte steps of the opening's scan: the
+    // opening keeps and skips the lines the chunked reader sees, in both forms.
+    void randomLineEndsAsTheChunkedReader()
+    {
+        QRandomGenerator random(874);
+        const char alphabet[] = {'a', '|', '|', '|', '\r', '\n', ' ', char(0xA1)};
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes;
+            const int size = int(random.bounded(90));
+            for (int i = 0; i < size; ++i)
+                bytes += alphabet[random.bounded(int(sizeof alphabet))];
+            const QString path = write(bytes);
+            QVERIFY(!path.isEmpty());
+            QStringList want;
+            qsizetype wantSkipped = 0;
+            const ReadResult read = ForEachDataFileLine(path, [&](QByteArrayView line) {
+                if (IsRecordLine(line))
+                    want << cp874::decode(line);
+                else
+                    ++wantSkipped;
+            });
+            QVERIFY(read.ok());
+            const ReadResult list = ReadDataFile(path);
+            QCOMPARE(list.lines, want);
+            QCOMPARE(list.skipped, wantSkipped);
+            RecordStore block;
+            block.assignBlock(ReadDataFile(path, LineForm::Block).block);
+            QCOMPARE(block.lines(), want);
+        }
     }
 
     void refusesWhatOpeningRefuses()
