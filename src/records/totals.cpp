@@ -55,10 +55,10 @@ void RecordStore::workOutFigures(const RateTable &rates) const
 {
     figuresFor(rates);
     const qsizetype n = count();
-    // Lines are worked out in order: the last one unknown means most of them are (an
-    // opened batch, or another rate table).
+    // The middle and the last line both unknown means most of them are (an opened batch,
+    // or another rate table); a line added or changed since leaves the others known.
     constexpr qsizetype kWorthAThread = 20000;
-    if (n < kWorthAThread || m_figures.back().known)
+    if (n < kWorthAThread || m_figures[size_t(n / 2)].known || m_figures.back().known)
         return;
     // The first totals of a large batch are what the user waits for after opening it:
     // half of the lines on a second core. Each thread writes its own lines' figures and
