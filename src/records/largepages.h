@@ -46,9 +46,13 @@ struct LargePageAllocator {
 class SharedBytes {
 public:
     SharedBytes() = default;
-    SharedBytes(const QByteArray &bytes)  // NOLINT: a QByteArray is such bytes as it stands
-        : m_owner(std::make_shared<QByteArray>(bytes)), m_data(bytes.constData()), m_size(bytes.size())
+    // Implicit: a QByteArray already is such bytes (tests and small files hand one over).
+    SharedBytes(const QByteArray &bytes)
     {
+        auto owned = std::make_shared<const QByteArray>(bytes);
+        m_data = owned->constData();
+        m_size = owned->size();
+        m_owner = std::move(owned);
     }
     // A fresh buffer of `size` bytes in 2 MB pages, to be written through data().
     static SharedBytes allocateLarge(qsizetype size)
