@@ -97,10 +97,10 @@ ReadResult ReadDataFile(const QString &path, LineForm form)
         // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
         r.block.spans.reserve(size_t(n / 60 + 16));
     }
-    // A record line has 6 or 8 bars (IsRecordLine), counted while its end is found.
+    // A line's bars are counted while its end is found.
     auto take = [&](qsizetype from, qsizetype end, qsizetype bars) {
         const QByteArrayView line(p + from, end - from);
-        if (bars == 6 || bars == 8) {
+        if (IsRecordBarCount(bars)) {
             if (block)
                 r.block.spans.push_back({from, end - from});
             else

@@ -84,13 +84,13 @@ MoneyOrderRecord SplitRecord(QStringView line)
 bool IsRecordLine(QStringView line)
 {
     const qsizetype bars = line.count(kBar);
-    return bars == 6 || bars == 8;
+    return IsRecordBarCount(bars);
 }
 
 bool IsRecordLine(QByteArrayView line)
 {
     const auto bars = std::count(line.begin(), line.end(), '|');
-    return bars == 6 || bars == 8;
+    return IsRecordBarCount(bars);
 }
 
 } // namespace vorlane

@@ -86,6 +86,7 @@ void SplitRecordLine(QStringView line, int count, RecordFieldSlots &fields);
 MoneyOrderRecord SplitRecord(QStringView line);
 
 // Exactly 6 or exactly 8 "|" anywhere in the line.
+constexpr bool IsRecordBarCount(qsizetype bars) { return bars == 6 || bars == 8; }
 bool IsRecordLine(QStringView line);
 bool IsRecordLine(QByteArrayView line);
 

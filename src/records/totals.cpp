@@ -39,6 +39,14 @@ private:
     QStringView m_view;
 };
 
+// Amount and fee from the first k fields of a line's bytes.
+RecordStore::LineFigures figuresOfByteFields(const QByteArrayView *fields, int k, const RateTable &rates)
+{
+    const FieldText type(k > TypeCode ? fields[TypeCode] : QByteArrayView());
+    const FieldText amount(k > Amount ? fields[Amount] : QByteArrayView());
+    return FiguresOf(type.view(), amount.view(), rates);
+}
+
 } // namespace
 
 void RecordStore::figuresFor(const RateTable &rates) const
@@ -86,9 +94,7 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
         // the fields are the same, "|" being one ASCII byte in the code page.
         QByteArrayView fields[Amount + 1];
         const int k = RecordFieldViews(m_block.rawLine(size_t(i)), fields, Amount + 1);
-        const FieldText type(k > TypeCode ? fields[TypeCode] : QByteArrayView());
-        const FieldText amount(k > Amount ? fields[Amount] : QByteArrayView());
-        f = FiguresOf(type.view(), amount.view(), rates);
+        f = figuresOfByteFields(fields, k, rates);
     }
     if (!f.known) {
         // The two fields needed, without splitting the whole line.
@@ -115,7 +121,6 @@ RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, con
     return f;
 }
 
-
 std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates)
 {
     // "|" is one ASCII byte in the code page: fields are found on the bytes, and the bars
@@ -127,11 +132,9 @@ std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, con
     for (QByteArrayView field; scan.next(field); ++bars)
         if (k <= Amount)
             fields[k++] = field;
-    if (bars != 6 && bars != 8)
+    if (!IsRecordBarCount(bars))
         return std::nullopt;
-    const FieldText type(k > TypeCode ? fields[TypeCode] : QByteArrayView());
-    const FieldText amount(k > Amount ? fields[Amount] : QByteArrayView());
-    return FiguresOf(type.view(), amount.view(), rates);
+    return figuresOfByteFields(fields, k, rates);
 }
 
 FileTotals ComputeFileTotals(const QString &path, const RateTable &rates, qsizetype chunkBytes)
