@@ -167,6 +167,15 @@ void BM_ReadDataFileBlock(benchmark::State &state)
 }
 BENCHMARK(BM_ReadDataFileBlock)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// As the window opens a file: each line's figures worked out as its line is found.
+void BM_ReadDataFileBlockFigures(benchmark::State &state)
+{
+    const BatchFile &file = batchFile(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadDataFile(file.path, LineForm::Block, &tables().rates));
+}
+BENCHMARK(BM_ReadDataFileBlockFigures)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_RefreshTotalsColdBlock(benchmark::State &state)
 {
     const BatchFile &file = batchFile(int(state.range(0)));

@@ -46,8 +46,10 @@ inline constexpr qint64 kMaxDataFileBytes = qint64(256) * 1024 * 1024;
 // decoding left to the store's worker thread).
 enum class LineForm { List, Block };
 
-// Reads the whole file, tolerating LF and CR line ends; never a half-filled result.
-ReadResult ReadDataFile(const QString &path, LineForm form = LineForm::List);
+// Reads the whole file, tolerating LF and CR line ends; never a half-filled result. A
+// block read for a rate table carries each line's figures for it, worked out as the
+// lines are found.
+ReadResult ReadDataFile(const QString &path, LineForm form = LineForm::List, const RateTable *figuresFor = nullptr);
 
 struct FileIoResult;
 // The data file's error and its "<path>: <cause>" for a failed read (none when it went well).

@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <future>
+#include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -194,9 +196,33 @@ FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint
 
 namespace {
 
+// Reads up to `size` bytes at `offset`: the count read (short when the file ended
+// there), or -errno.
+qint64 readAt(int fd, char *data, qint64 offset, qint64 size)
+{
+    qint64 got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd, data + got, size_t(size - got), off_t(offset + got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -qint64(errno);
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// Copying a large file out of the page cache is work a second core halves; below this a
+// thread costs more than it saves.
+constexpr qint64 kTwoCoreReadBytes = qint64(4) << 20;
+
 // Reads into the buffer `make` gives for the size the file had when opened.
 template <class Result, class Make>
-Result readBounded(const QString &path, qint64 maxBytes, Make make)
+Result readBounded(const QString &path, qint64 maxBytes, Make make, bool twoCores = false,
+                   StampChecksum checksum = StampChecksum::Now)
 {
     Result r;
     Fd f;
@@ -206,26 +232,34 @@ Result readBounded(const QString &path, qint64 maxBytes, Make make)
         return r;
     // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
     char *data = make(r.bytes, qsizetype(size));
-    qsizetype got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(f.fd, data + got, size_t(size - got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            r.bytes = {};
-            r.error = FileIoError::Unreadable;
-            r.cause = errnoText(e);
-            r.stamp = {};
-            return r;
+    qint64 got = 0;
+    if (twoCores && size >= kTwoCoreReadBytes) {
+        const qint64 half = size / 2;
+        std::future<qint64> second;
+        try {
+            second = std::async(std::launch::async, [fd = f.fd, data, half, size] {
+                return readAt(fd, data + half, half, size - half);
+            });
+        } catch (const std::system_error &) {
         }
-        if (n == 0)
-            break;  // shrank while read: what is there
-        got += n;
+        const qint64 first = readAt(f.fd, data, 0, half);
+        const qint64 rest = second.valid() ? second.get() : readAt(f.fd, data + half, half, size - half);
+        // A file that shrank while read: what is there, up to the first gap.
+        got = first < 0 ? first : rest < 0 ? rest : first < half ? first : half + rest;
+    } else {
+        got = readAt(f.fd, data, 0, size);
     }
-    r.bytes.truncate(got);
+    if (got < 0) {
+        r.bytes = {};
+        r.error = FileIoError::Unreadable;
+        r.cause = errnoText(int(-got));
+        r.stamp = {};
+        return r;
+    }
+    r.bytes.truncate(qsizetype(got));
     r.stamp.size = got;
-    r.stamp.checksum = FileChecksum(QByteArrayView(data, got));
+    if (checksum == StampChecksum::Now)
+        r.stamp.checksum = FileChecksum(QByteArrayView(data, qsizetype(got)));
     return r;
 }
 
@@ -240,12 +274,15 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
     });
 }
 
-LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes)
+LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes, StampChecksum checksum)
 {
-    return readBounded<LargeFileReadResult>(path, maxBytes, [](SharedBytes &bytes, qsizetype size) {
-        bytes = SharedBytes::allocateLarge(size);
-        return bytes.data();
-    });
+    return readBounded<LargeFileReadResult>(
+        path, maxBytes,
+        [](SharedBytes &bytes, qsizetype size) {
+            bytes = SharedBytes::allocateLarge(size);
+            return bytes.data();
+        },
+        true, checksum);
 }
 
 FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)

@@ -68,8 +68,12 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes);
 struct LargeFileReadResult : FileIoResult {
     SharedBytes bytes;
 };
-// The same, read into 2 MB pages: a large file kept while the program works on it.
-LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes);
+// The same, read into 2 MB pages: a large file kept while the program works on it. Its
+// halves are read on two cores. With ChecksumLater the stamp's checksum is left empty for
+// the caller to take (FileChecksum) beside its own first pass over the bytes.
+enum class StampChecksum { Now, Later };
+LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes,
+                                         StampChecksum checksum = StampChecksum::Now);
 
 // The checks of every read, for a reader that takes the file in pieces: opened without
 // blocking, a regular file, at most maxBytes. When ok, fd is open (the caller closes it)

@@ -9,9 +9,22 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstdint>
 #include <vector>
 
 namespace vorlane {
+
+struct RateTable;
+
+// Amount and fee of a line, worked out once per line and rate table, so the totals never
+// re-read every line on every keystroke.
+struct LineFigures {
+    double amount = 0;
+    double fee = 0;
+    bool known = false;
+    bool beyond = false;  // an amount too large to charge exactly: left out of the sums
+};
+using LineFiguresTable = std::vector<LineFigures, LargePageAllocator<LineFigures>>;
 
 struct LineSpan {
     qsizetype from = 0;
@@ -27,6 +40,11 @@ struct LineBlock {
     // them as they will for the text. The text is made from them later, off the window's
     // thread; until then `text` is empty.
     SharedBytes raw;
+    // Each line's figures when the reader worked them out beside finding the lines, for
+    // the rate table `figuresFor` as it stood at `figuresStamp`; otherwise empty.
+    LineFiguresTable figures;
+    const RateTable *figuresFor = nullptr;
+    std::uint64_t figuresStamp = 0;
 
     QStringView line(size_t i) const { return QStringView(text).mid(spans[i].from, spans[i].size); }
     QByteArrayView rawLine(size_t i) const { return raw.view().sliced(spans[i].from, spans[i].size); }

@@ -173,10 +173,18 @@ void RecordStore::replace(LineBlock block, bool notify)
     m_live = 0;
     for (const LineSpan &s : m_block.spans)
         m_live += s.size;
-    m_figures.clear();
-    m_figures.shrink_to_fit();
-    m_figures.reserve(m_block.spans.size());
-    m_figures.resize(m_block.spans.size());
+    if (m_block.figuresFor && m_block.figures.size() == m_block.spans.size()) {
+        m_figures = std::move(m_block.figures);
+        m_figuresFor = m_block.figuresFor;
+        m_figuresStamp = m_block.figuresStamp;
+    } else {
+        m_figures.clear();
+        m_figures.shrink_to_fit();
+        m_figures.reserve(m_block.spans.size());
+        m_figures.resize(m_block.spans.size());
+    }
+    m_block.figures = {};
+    m_block.figuresFor = nullptr;
     if (notify && m_observer)
         m_observer->assigned(lines());
 }

@@ -67,17 +67,12 @@ public:
     // asked for meanwhile is decoded on its own, and any change waits for the text.
     void assignBlock(LineBlock block);
 
-    // Amount and fee of each line, worked out once per line and rate table, so the
-    // totals never re-read every line on every keystroke.
-    struct LineFigures {
-        double amount = 0;
-        double fee = 0;
-        bool known = false;
-        bool beyond = false;  // an amount too large to charge exactly: left out of the sums
-    };
+    using LineFigures = vorlane::LineFigures;
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
     // Works out every line's figures not yet known, a large batch on two threads.
     void workOutFigures(const RateTable &rates) const;
+    // Every line's figures for the rate table, all worked out; valid until the next change.
+    const LineFiguresTable &allFigures(const RateTable &rates) const;
 
     // The first line whose upper case contains the upper-cased text, -1 when none. The
     // upper-cased copy is made at the first search (or after an opening) and then kept in
@@ -107,7 +102,7 @@ private:
     mutable LineBlock m_block;
     qint64 m_live = 0;  // characters of the text that lines refer to
     Observer *m_observer = nullptr;
-    mutable std::vector<LineFigures, LargePageAllocator<LineFigures>> m_figures;
+    mutable LineFiguresTable m_figures;
     mutable const RateTable *m_figuresFor = nullptr;
     mutable std::uint64_t m_figuresStamp = 0;
     mutable std::unique_ptr<UpperText> m_upper;

@@ -85,6 +85,16 @@ void RecordStore::workOutFigures(const RateTable &rates) const
     rest.get();
 }
 
+const LineFiguresTable &RecordStore::allFigures(const RateTable &rates) const
+{
+    workOutFigures(rates);
+    for (qsizetype i = 0, n = count(); i < n; ++i) {
+        if (!m_figures[size_t(i)].known)
+            figures(i, rates);
+    }
+    return m_figures;
+}
+
 const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTable &rates) const
 {
     figuresFor(rates);
@@ -92,9 +102,7 @@ const RecordStore::LineFigures &RecordStore::figures(qsizetype i, const RateTabl
     if (!f.known && m_block.undecoded()) {
         // An opened file's line from its bytes, so the totals need not wait for the text:
         // the fields are the same, "|" being one ASCII byte in the code page.
-        QByteArrayView fields[Amount + 1];
-        const int k = RecordFieldViews(m_block.rawLine(size_t(i)), fields, Amount + 1);
-        f = figuresOfByteFields(fields, k, rates);
+        f = RecordLineFigures(m_block.rawLine(size_t(i)), rates);
     }
     if (!f.known) {
         // The two fields needed, without splitting the whole line.
@@ -119,6 +127,13 @@ RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, con
         f.amount = 0;
     f.known = true;
     return f;
+}
+
+LineFigures RecordLineFigures(QByteArrayView recordLine, const RateTable &rates)
+{
+    QByteArrayView fields[Amount + 1];
+    const int k = RecordFieldViews(recordLine, fields, Amount + 1);
+    return figuresOfByteFields(fields, k, rates);
 }
 
 std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates)
@@ -170,9 +185,9 @@ BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates)
 {
     BatchTotals t;
     t.count = store.count();
-    store.workOutFigures(rates);
+    const LineFiguresTable &all = store.allFigures(rates);
     for (qsizetype i = 0; i < t.count; ++i) {
-        const RecordStore::LineFigures &f = store.figures(i, rates);
+        const LineFigures &f = all[size_t(i)];
         if (f.beyond) {
             if (t.beyond++ == 0)
                 t.firstBeyond = i;

@@ -29,6 +29,9 @@ RecordStore::LineFigures FiguresOf(QStringView typeCode, QStringView amount, con
 // line of a streamed total goes through here, and only here.
 std::optional<RecordStore::LineFigures> FileLineFigures(QByteArrayView line, const RateTable &rates);
 
+// The same for a line already known to be a record line (its bars counted).
+LineFigures RecordLineFigures(QByteArrayView recordLine, const RateTable &rates);
+
 struct FileTotals {
     ReadResult read;  // its lines stay empty; skipped counts the lines left out
     BatchTotals totals;

@@ -228,7 +228,8 @@ bool OpenDataFile(MainWindow &mw)
         return openSheet(mw, path);
     // Read first: a file that cannot be read leaves the batch, its name and the
     // totals as they were.
-    ReadResult read = ReadDataFile(path, LineForm::Block);
+    // The figures for the totals are worked out as the lines are found.
+    ReadResult read = ReadDataFile(path, LineForm::Block, &mw.session().tables.rates);
     if (!read.ok()) {
         mw.prompter().ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
         chooser->Text1->setFocus();

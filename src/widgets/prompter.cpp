@@ -3,6 +3,7 @@
 #include "widgets/rowlistwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -31,6 +32,8 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
             continue;
         QPushButton *b = box.addButton(s.std);
         b->setText(s.label);
+        // Words only: the desktop's theme would put its own pictures on standard buttons.
+        b->setIcon(QIcon());
         if (!first)
             first = b;
     }

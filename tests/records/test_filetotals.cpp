@@ -2,6 +2,7 @@
 // wherever the chunk boundaries fall (a CR LF split between two chunks above all).
 #include "records/codec.h"
 #include "records/datafile.h"
+#include "records/fileio.h"
 #include "records/linereader.h"
 #include "records/recordline.h"
 #include "records/totals.h"
@@ -69,6 +70,13 @@ private Q_SLOTS:
         QCOMPARE(fromBytes.amount, want.amount);
         QCOMPARE(fromBytes.fee, want.fee);
         QCOMPARE(block.lines(), opened.lines);
+        // As the window opens it: each line's figures worked out as the lines are found.
+        RecordStore withFigures;
+        withFigures.assignBlock(ReadDataFile(path, LineForm::Block, &rates).block);
+        const BatchTotals atRead = ComputeTotals(withFigures, rates);
+        QCOMPARE(atRead.count, want.count);
+        QCOMPARE(atRead.amount, want.amount);
+        QCOMPARE(atRead.fee, want.fee);
         for (const qsizetype chunk : {1, 2, 3, 7, 1 << 20}) {
             const FileTotals got = ComputeFileTotals(path, rates, chunk);
             QVERIFY2(got.read.ok(), qPrintable(got.read.detail));
@@ -130,6 +138,52 @@ private Q_SLOTS:
             RecordStore block;
             block.assignBlock(ReadDataFile(path, LineForm::Block).block);
             QCOMPARE(block.lines(), want);
+        }
+    }
+
+    // A file of several megabytes is read in two halves and its lines found in two parts,
+    // each on a core of its own, the figures worked out alongside: the same lines, line
+    // ends, skipped lines, figures and stamp as one pass over the file gives, wherever
+    // the halves and the parts meet.
+    void largeFileInTwoPartsAsOnePass()
+    {
+        QRandomGenerator random(8740);
+        const QByteArray ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r", "\r\n\r\n"};
+        const QByteArray amounts[] = {"250", "250.50", "1,250.5", " 12 ", "0.125", "99999999999999", "", "x"};
+        for (int round = 0; round < 3; ++round) {
+            QByteArray bytes;
+            const int target = (5 << 20) + int(random.bounded(1 << 20));
+            for (int i = 0; bytes.size() < target; ++i) {
+                if (random.bounded(50) == 0)
+                    bytes += "notes, not an order";
+                else
+                    bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|") + QByteArray(int(random.bounded(1, 120)), 'a') +
+                             "|b|" + (i % 5 ? QByteArray::number(random.bounded(100000)) : amounts[i % 8]) + "|x|y|z|";
+                bytes += ends[random.bounded(int(std::size(ends)))];
+            }
+            const QString path = write(bytes);
+            QVERIFY(!path.isEmpty());
+            QStringList want;
+            qsizetype wantSkipped = 0;
+            QVERIFY(ForEachDataFileLine(path, [&](QByteArrayView line) {
+                        if (IsRecordLine(line))
+                            want << cp874::decode(line);
+                        else
+                            ++wantSkipped;
+                    }).ok());
+            ReadResult read = ReadDataFile(path, LineForm::Block, &rates);
+            QVERIFY(read.ok());
+            QCOMPARE(read.skipped, wantSkipped);
+            QCOMPARE(read.stamp.size, qint64(bytes.size()));
+            QCOMPARE(read.stamp.checksum, FileChecksum(bytes));
+            RecordStore atRead, later;
+            atRead.assignBlock(std::move(read.block));
+            later.assign(want);
+            QCOMPARE(atRead.lines(), want);
+            for (qsizetype i = 0; i < atRead.count(); ++i) {
+                const LineFigures &a = atRead.figures(i, rates), &b = later.figures(i, rates);
+                QVERIFY2(a.amount == b.amount && a.fee == b.fee && a.beyond == b.beyond, qPrintable(want[i]));
+            }
         }
     }
 
