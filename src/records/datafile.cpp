@@ -94,6 +94,12 @@ qsizetype scanToLineEnd(const char *p, qsizetype from, qsizetype n, qsizetype &b
 
 namespace {
 
+// Where the line after the one ending at `end` starts: CR LF is one line end.
+qsizetype afterLineEnd(const char *p, qsizetype end, qsizetype n)
+{
+    return end + (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n' ? 2 : 1);
+}
+
 // Calls take(from, end, bars) for each line that starts in [from, to): where it begins,
 // where its line end is and how many bars it holds. CR LF as written; LF alone and CR
 // alone are tolerated. `to` must be 0, n or where a line starts.
@@ -107,8 +113,7 @@ void forEachLine(const char *p, qsizetype from, qsizetype to, qsizetype n, Take 
         take(start, end, bars);
         if (end >= n)
             break;
-        // CR LF is one line end.
-        start = end + (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n' ? 2 : 1);
+        start = afterLineEnd(p, end, n);
     }
 }
 
@@ -117,9 +122,7 @@ qsizetype nextLineStart(const char *p, qsizetype at, qsizetype n)
 {
     qsizetype bars = 0;
     const qsizetype end = scanToLineEnd(p, at, n, bars);
-    if (end >= n)
-        return n;
-    return end + (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n' ? 2 : 1);
+    return end >= n ? n : afterLineEnd(p, end, n);
 }
 
 bool holdsText(QByteArrayView line)
@@ -216,9 +219,7 @@ ReadResult ReadDataFile(const QString &path, LineForm form, const RateTable *fig
     }
 
     first.read(p, 0, checksum.valid() ? cut : n, n, figuresFor, n);
-
     r.stamp.checksum = checksum.valid() ? checksum.get() : FileChecksum(bytes);
-
 
     r.block.raw = large.bytes;
     r.block.spans = std::move(first.spans);
