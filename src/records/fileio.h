@@ -69,7 +69,7 @@ struct LargeFileReadResult : FileIoResult {
     SharedBytes bytes;
 };
 // The same, read into 2 MB pages: a large file kept while the program works on it. Its
-// halves are read on two cores. With ChecksumLater the stamp's checksum is left empty for
+// halves are read on two cores. With StampChecksum::Later the stamp's checksum is left empty for
 // the caller to take (FileChecksum) beside its own first pass over the bytes.
 enum class StampChecksum { Now, Later };
 LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes,
