@@ -187,7 +187,7 @@ void BM_GuiRecordSearchFoundLast(benchmark::State &state)
         return;
     GuiRig &g = rig();
     g.session.batch.show(int(g.session.batch.lines().count() - 1));
-    g.session.batch.commit(g.session.batch.lines().lines().last() + u"zq"_s);
+    g.session.batch.commitLine(g.session.batch.lines().lines().last() + u"zq"_s);
     QLineEdit *box = g.main->entryWindow()->Text2;
     const QString typed[2] = {u"z"_s, u"zq"_s};
     int k = 0;

@@ -152,6 +152,12 @@ int runCheck(const QStringList &argsIn)
             continue;
         }
         ++records;
+        // Opening keeps the line's bytes; what keying it would store differently is said.
+        if (const GateVerdict g = ReviewStoredLine(line); !g.admitted()) {
+            printLine(lineNo + u'\t' + QString::number(g.field) + u'\t' + g.message);
+            ++refused;
+            continue;
+        }
         EntryDraft d = EntryDraft::fromRecord(SplitRecord(line));
         for (const RuleOutcome &o : saveRules(d, tables)) {
             if (o.stops) {

@@ -16,7 +16,8 @@ DepositorOutcome checkBox(DepositorControl box, const QString &text)
         o.message = box == DepositorControl::Name ? u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s : u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s;
         o.clears = true;
     } else {
-        o.message = unencodableMessage(text);
+        // The depositor goes into every record: the record's own limits hold here.
+        o.message = StorableTextRefusal(text);
         if (o.passed())
             return o;
     }

@@ -140,7 +140,12 @@ bool EntryWindow::runSaveChecks()
 
 void EntryWindow::commit()
 {
-    m_session.batch.commit(lineFromFields());
+    // The save checks ran the gate's own refusals; what is left is how it stores the
+    // record (codes trimmed, line breaks folded), shown again below.
+    if (const GateVerdict v = m_session.batch.commit(draft().record); !v.admitted()) {
+        m_prompter.ok(v.message);
+        return;
+    }
     LoadLineIntoEntryFields(m_session.batch.current());
     RefreshTotals();
     Cmdadd->setEnabled(true);

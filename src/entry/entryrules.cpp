@@ -1,7 +1,7 @@
 // The entry window's checks, in the order and with the texts the window shows them.
 #include "entry/entryrules.h"
 
-#include "records/codec.h"
+#include "records/recordgate.h"
 #include "records/numbers.h"
 
 using namespace Qt::StringLiterals;
@@ -43,6 +43,17 @@ bool outOfRange(const RateRow &row, double amount)
     return (max && amount > *max) || (min && amount <= *min);
 }
 
+// Where the user corrects a field: its selector for those a selector mirrors.
+Control controlOfField(int field)
+{
+    switch (field) {
+    case TypeCode: return kType;
+    case DestPostcode: return kPostcode;
+    case DestPostOfficeName: return Control::OfficeOrPostcodeSelector;
+    default: return textField(Field(field));
+    }
+}
+
 RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Control focus)
 {
     RuleOutcome o;
@@ -54,17 +65,6 @@ RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Co
 }
 
 } // namespace
-
-QString unencodableMessage(const QString &text)
-{
-    qsizetype pos = -1;
-    if (cp874::canEncode(text, &pos))
-        return {};
-    QString ch = text.mid(pos, 1);
-    if (ch.size() == 1 && ch[0].isHighSurrogate() && pos + 1 < text.size())
-        ch = text.mid(pos, 2);
-    return u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : "_s + ch;
-}
 
 bool isWithoutDestination(QStringView typeCode)
 {
@@ -86,18 +86,22 @@ EntryDraft EntryDraft::fromRecord(const MoneyOrderRecord &r)
 EntryDraft draftFromKeyed(const KeyedOrder &keyed, const ReferenceTables &tables)
 {
     MoneyOrderRecord r;
-    r[TypeCode] = keyed.type;
-    r[DestPostcode] = keyed.postcode;
-    r[RecipientName] = keyed.recipient;
-    r[DepositorName] = keyed.depositor;
-    r[Amount] = keyed.amount;
+    r[TypeCode] = NormaliseField(TypeCode, keyed.type);
+    r[DestPostcode] = NormaliseField(DestPostcode, keyed.postcode);
+    r[RecipientName] = NormaliseField(RecipientName, keyed.recipient);
+    r[DepositorName] = NormaliseField(DepositorName, keyed.depositor);
+    r[Amount] = NormaliseField(Amount, keyed.amount);
     const QStringList &codes = tables.postOffices.codes;
     const QStringList &names = tables.postOffices.names;
-    const int i = indexOfTrimmed(codes, keyed.postcode);
+    const int i = indexOfTrimmed(codes, r[DestPostcode]);
     r[DestPostOfficeName] = i >= 0 && i < names.size() ? names[i] : QString();
-    r[RecipientAddress] = keyed.recipientAddress;
-    r[DepositorAddress] = keyed.depositorAddress;
-    return EntryDraft::fromRecord(r);
+    r[RecipientAddress] = NormaliseField(RecipientAddress, keyed.recipientAddress);
+    r[DepositorAddress] = NormaliseField(DepositorAddress, keyed.depositorAddress);
+    // The selectors hold what was typed into them, as the window's do.
+    EntryDraft d = EntryDraft::fromRecord(r);
+    d.typeText = keyed.type;
+    d.postcodeText = keyed.postcode;
+    return d;
 }
 
 RuleOutcome enterInFieldRule(Field k, const EntryDraft &d)
@@ -144,7 +148,7 @@ RuleOutcome enterInFieldRule(Field k, const EntryDraft &d)
         break;
     default: break;
     }
-    if (const QString msg = unencodableMessage(text); !msg.isEmpty())
+    if (const QString msg = FieldRefusal(NormaliseField(k, text)); !msg.isEmpty())
         return fail(msg, {}, self);
     // A depositor carried over from the previous record is skipped.
     if (k == RecipientAddress && !d.record[DepositorName].isEmpty() && !d.record[DepositorAddress].isEmpty())
@@ -230,6 +234,11 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
         out << std::move(o);
         return out;
     };
+    // The checks see the record as the batch will store it.
+    for (int k = 0; k < kFieldCount; ++k)
+        d.record[k] = NormaliseField(k, d.record[k]);
+    d.typeText = NormaliseField(TypeCode, d.typeText);
+    d.postcodeText = NormaliseField(DestPostcode, d.postcodeText);
     // Views, not trimmed copies: the import runs these checks for every row.
     const QStringView type = trimmedBlanks(d.typeText);
     if (type.isEmpty())
@@ -294,7 +303,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
             msg = kSemicolonMsg, clear = c.clearOnMark;
         if (!msg.isEmpty())
             return stop(refuse(c.k, msg, clear ? QList<Control>{self} : QList<Control>{}, self));
-        if (const QString bad = unencodableMessage(d.record[c.k]); !bad.isEmpty())
+        if (const QString bad = FieldRefusal(d.record[c.k]); !bad.isEmpty())
             return stop(refuse(c.k, bad, {}, self));
     }
 
@@ -312,8 +321,11 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
     const QString &officeName = d.record[DestPostOfficeName];
     if (officeName.contains(u'|'))
         return stop(refuse(DestPostOfficeName, kBarMsg, {}, Control::OfficeSelector));
-    if (const QString bad = unencodableMessage(officeName); !bad.isEmpty())
+    if (const QString bad = FieldRefusal(officeName); !bad.isEmpty())
         return stop(refuse(DestPostOfficeName, bad, {}, Control::OfficeOrPostcodeSelector));
+    // Whatever else the batch would refuse (a code or an amount it cannot hold).
+    if (const GateVerdict g = AdmitRecord(d.record); !g.admitted())
+        return stop(refuse(g.field, g.message, {}, controlOfField(g.field)));
     return out;
 }
 

@@ -2,6 +2,7 @@
 // The entry window's checks as pure functions: what Enter in a field or selector and the
 // save button decide for given texts. The window applies the outcome; the spreadsheet
 // import runs the same save checks over each row. Qt Core only.
+#include "records/recordgate.h"
 #include "records/recordline.h"
 #include "records/session.h"
 #include "records/texthelpers.h"
@@ -105,9 +106,6 @@ struct SaveVerdict {
 // The save button for these keyed texts, each question answered `acceptUnknownPostcode`.
 SaveVerdict saveKeyed(const KeyedOrder &keyed, const ReferenceTables &tables, bool acceptUnknownPostcode);
 
-// The message for the first character a data file (code page 874) cannot hold; empty
-// when all can be held.
-QString unencodableMessage(const QString &text);
 // True when every character is one of "0" to "9" (also for the empty text).
 bool IsAllDigits(QStringView text);
 

@@ -347,7 +347,7 @@ void EntryWindow::focusTo(QWidget *w)
 
 QString EntryWindow::lineFromFields() const
 {
-    return RecordLine(draft().record);
+    return RecordLine(AdmitRecord(draft().record).record);
 }
 
 // ---- selectors -----------------------------------------------------------------------

@@ -60,7 +60,7 @@ public:
     void CancelAction();
     using Move = Batch::Move;
     void Navigate(Move move);
-    // The record line the eight fields make, nothing trimmed.
+    // The record line the eight fields make, as the batch would store it.
     QString lineFromFields() const;
     // Lays the controls out again from the screen size.
     void applyLayout();

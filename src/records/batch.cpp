@@ -44,7 +44,15 @@ void Batch::beginInsert()
     });
 }
 
-void Batch::commit(const QString &line)
+GateVerdict Batch::commit(const MoneyOrderRecord &record)
+{
+    GateVerdict v = AdmitRecord(record);
+    if (v.admitted())
+        commitLine(RecordLine(v.record));
+    return v;
+}
+
+void Batch::commitLine(const QString &line)
 {
     changing([&] {
         m_saved = false;
@@ -170,6 +178,8 @@ void Batch::open(LineBlock lines, const QString &path, const FileStamp *stamp, q
 
 void Batch::restore(QStringList lines, const QString &path)
 {
+    for (QString &line : lines)
+        line = RestorableLine(line);
     changing([&] {
         abandonInsertion();
         m_lines.assign(std::move(lines));

@@ -3,6 +3,7 @@
 // or inserted, its file and whether it is saved. Every change is one operation here, so
 // a flag is never cleared by one window and forgotten by another; the windows read.
 #include "records/fileio.h"
+#include "records/recordgate.h"
 #include "records/recordstore.h"
 
 #include <QString>
@@ -57,9 +58,13 @@ public:
     // A record is keyed before the one at CurrentIndex; its commit moves the rest down.
     // Counts as a change at once.
     void beginInsert();
-    // Stores the keyed record: appended while adding, put in before the held records
-    // while inserting, else written over the record at CurrentIndex (past the end: appended).
-    void commit(const QString &line);
+    // Stores the keyed record as the record gate admits it: appended while adding, put in
+    // before the held records while inserting, else written over the record at
+    // CurrentIndex (past the end: appended). A record the gate refuses changes nothing;
+    // the verdict says why.
+    GateVerdict commit(const MoneyOrderRecord &record);
+    // The same store for a line the gate has already admitted.
+    void commitLine(const QString &line);
     // The record at CurrentIndex goes, when `confirmed` says so; asked only when there
     // is a record. Counts as a change even when declined, and a declined delete leaves
     // everything else as it was. True when the delete ran.

@@ -30,13 +30,15 @@ int PageCount(qsizetype n)
 
 QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
 {
-    const QStringView code = trimLeadingBlanks(typeCode);
+    // Blanks on either side do not count: a file written by hand or by an older version
+    // may carry "101 ", and such an order must not be left off the slip of its type.
+    const QStringView code = trimWhiteSpace(typeCode);
     if (code == kAllTypes)
         return all.lines();
     QStringList kept;
     for (const QString &line : all.lines()) {
         const MoneyOrderRecord record = SplitRecord(line);
-        if (trimLeadingBlanks(record[TypeCode]) == code)
+        if (trimWhiteSpace(record[TypeCode]) == code)
             kept.append(RecordLine(record));
     }
     return kept;

@@ -93,7 +93,7 @@ struct Program {
         const int current = b.CurrentIndex();
         const bool adding = b.IsAdding();
         b.show(int(i));
-        b.commit(line);
+        b.commitLine(line);
         b.setCurrentIndex(current);
         if (adding)
             b.beginAdd();

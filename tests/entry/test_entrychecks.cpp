@@ -146,6 +146,10 @@ void EntryChecks::saveChecks_data()
     QTest::newRow("recipient bar") << with(2, u"ก|ข"_s) << false << kBar1 << u"Text1_2"_s << 2 << QString();
     QTest::newRow("amount grouped, kept as typed") << with(6, u" 1,250.50"_s) << false << QString() << u"Cmdadd"_s << -1
                                                    << u"101|10100|นาย ก|บริษัท| 1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
+    QTest::newRow("type with a trailing blank stored trimmed") << with(0, u"101 "_s) << false << QString() << u"Cmdadd"_s
+                                                               << -1 << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
+    QTest::newRow("pasted line break stored as a blank") << with(3, u"1 ถนน\nแขวง"_s) << false << QString() << u"Cmdadd"_s
+                                                         << -1 << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน แขวง|2 ถนน|"_s;
 }
 
 void EntryChecks::saveChecks()

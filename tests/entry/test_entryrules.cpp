@@ -108,8 +108,8 @@ void EntryRules::save_data()
     QTest::newRow("amount zero") << with(6, u"0"_s) << false << range << 4 << 4 << QString();
     QTest::newRow("amount grouped, kept as typed") << with(6, u" 1,250.50"_s) << false << QString() << kAdd << -1
                                                    << u"101|10100|นาย ก|บริษัท| 1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
-    QTest::newRow("type kept untrimmed") << with(0, u" 101"_s) << false << QString() << kAdd << -1
-                                         << u" 101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
+    QTest::newRow("type stored trimmed") << with(0, u" 101 "_s) << false << QString() << kAdd << -1
+                                         << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
 }
 
 void EntryRules::save()

@@ -47,7 +47,7 @@ void run(Batch &b, Log &log, const QStringList &steps)
         else if (op == u"resumeAt") b.setResumeIndex(n);
         else if (op == u"add") b.beginAdd();
         else if (op == u"insert") b.beginInsert();
-        else if (op == u"commit") b.commit(w.first());
+        else if (op == u"commit") b.commitLine(w.first());
         else if (op == u"delete") b.remove([&] { log.told << u"ask"_s; return w.first() == u"yes"; });
         else if (op == u"cancel") b.cancel();
         else if (op == u"first") b.navigate(Batch::Move::First);

@@ -395,7 +395,7 @@ private Q_SLOTS:
         RecordStore all;
         all.append(orderLine(0, u"101"_s));
         for (int i = 1; i <= 14; ++i)
-            all.append(orderLine(i, i % 2 ? u" 103"_s : u"101"_s));
+            all.append(orderLine(i, i % 2 ? (i % 4 == 1 ? u" 103"_s : u"103 "_s) : u"101"_s));
         SlipRequest q;
         q.typeCode = u"103"_s;
         const Run r = runSlip(all, q);
