@@ -1,4 +1,5 @@
 #include "records/apppaths.h"
+#include "records/platform.h"
 #include "records/session.h"
 #include "shell/mainwindow.h"
 #include "widgets/prompter.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    vorlane::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
     QApplication::setDesktopFileName(QStringLiteral("vorlane"));

@@ -37,6 +37,8 @@ ReferenceTables loadTables(const AppPaths &paths, bool *ok)
           && !t.missing.contains(u"postcode.txt"_s);
     if (!*ok)
         printError(u"อ่านตารางไม่ได้ : "_s + t.missing.join(u", "_s));
+    for (const QString &bad : t.badRows)
+        printError(bad);
     return t;
 }
 
@@ -90,17 +92,27 @@ int runImport(const QStringList &argsIn)
     }
     const QStringList lines = result.lines(accept);
     const QList<Refusal> refused = result.refusals(accept);
-    for (const QString &line : refusalLines(refused))
-        printLine(line);
-    printLine(u"imported: "_s + QString::number(lines.size()));
-    printLine(u"refused: "_s + QString::number(refused.size()));
-    if (lines.isEmpty() && !refused.isEmpty())
+    auto report = [&] {
+        for (const QString &line : refusalLines(refused))
+            printLine(line);
+        printLine(u"imported: "_s + QString::number(lines.size()));
+        printLine(u"refused: "_s + QString::number(refused.size()));
+    };
+    // Nothing to write: no file, and the run failed.
+    if (lines.isEmpty()) {
+        if (refused.isEmpty())
+            printError(u"ไม่มีรายการธนาณัติในแฟ้มนี้ : "_s + args[0]);
+        else
+            report();
         return 2;
+    }
+    // The counts are told once the file holds them.
     const WriteResult w = WriteDataFile(output, lines);
     if (!w.ok()) {
         printError(u"บันทึกแฟ้มไม่ได้ : "_s + output + u" ("_s + w.detail + u')');
         return 2;
     }
+    report();
     return refused.isEmpty() ? 0 : 1;
 }
 
@@ -169,7 +181,8 @@ int runCheck(const QStringList &argsIn)
     }
     printLine(u"records: "_s + QString::number(records));
     printLine(u"refused: "_s + QString::number(refused));
-    return refused == 0 ? 0 : 1;
+    // Fees worked out from a rate row that cannot be read are not to be trusted.
+    return refused == 0 && tables.badRows.isEmpty() ? 0 : 1;
 }
 
 } // namespace vorlane::cli

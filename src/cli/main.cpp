@@ -1,5 +1,6 @@
 // vorlane-cli: fees, totals and the slip of a batch without windows, for scripts.
 #include "cli/commands.h"
+#include "records/platform.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -8,7 +9,7 @@
 
 namespace {
 
-void usage()
+void usage(std::FILE *to)
 {
     std::fputs("usage:\n"
                "  vorlane-cli fee [--tables DIR] [TYPE AMOUNT]\n"
@@ -17,8 +18,9 @@ void usage()
                " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt\n"
                "  vorlane-cli check [--tables DIR] FILE\n"
                "  vorlane-cli export [--tables DIR] FILE --output OUT.xlsx\n"
-               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n",
-               stderr);
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n"
+               "  vorlane-cli --help | --version\n",
+               to);
 }
 
 } // namespace
@@ -27,14 +29,23 @@ int main(int argc, char **argv)
 {
     // The slip needs fonts, which need a GUI platform; the other commands do not, but
     // starting the same way keeps the paths (application directory) identical.
+    vorlane::PrepareProcess();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     if (args.isEmpty()) {
-        usage();
+        usage(stderr);
         return 2;
     }
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        usage(stdout);
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        std::fputs("vorlane-cli " VORLANE_VERSION "\n", stdout);
+        return 0;
+    }
     if (command == QLatin1String("slip"))
         return vorlane::cli::runSlipMain(argc, argv, args);
     QCoreApplication app(argc, argv);
@@ -48,6 +59,6 @@ int main(int argc, char **argv)
         return vorlane::cli::runCheck(args);
     if (command == QLatin1String("export"))
         return vorlane::cli::runExport(args);
-    usage();
+    usage(stderr);
     return 2;
 }

@@ -6,7 +6,6 @@
 #include "records/recordline.h"
 
 #include <QFile>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
@@ -21,15 +20,16 @@ constexpr qint64 kMaxWorkbookBytes = qint64(1) << 31;
 
 bool WriteWorkbook(const QString &path, const QStringList &recordLines, const RateTable &rates, QString *error)
 {
-    // The library writes a file of its own; it is built in a private temporary file and
-    // then saved as any other file of the program, so a failure leaves the old one whole.
-    QTemporaryFile temp;
-    if (!temp.open()) {
-        *error = u"สร้างแฟ้มไม่ได้ : "_s + path;
-        return false;
-    }
-    temp.close();
-    const QByteArray tempName = QFile::encodeName(temp.fileName());
+    // The library writes a file of its own; it is built beside the target under a save's
+    // temporary name and then saved as any other file of the program, so a failure leaves
+    // the old one whole, and what a killed export leaves the next save of that name removes.
+    RemoveSaveLeftovers(path);
+    const QString tempPath = TemporaryNameBeside(path);
+    const QByteArray tempName = QFile::encodeName(tempPath);
+    struct Remove {
+        const QString &path;
+        ~Remove() { QFile::remove(path); }
+    } removeTemp{tempPath};
     lxw_workbook *wb = workbook_new(tempName.constData());
     if (!wb) {
         *error = u"สร้างแฟ้มไม่ได้ : "_s + path;
@@ -76,7 +76,7 @@ bool WriteWorkbook(const QString &path, const QStringList &recordLines, const Ra
         *error = u"บันทึกแฟ้มไม่ได้ : "_s + path + u'\n' + QString::fromUtf8(lxw_strerror(closed));
         return false;
     }
-    const FileReadResult built = ReadFileBounded(temp.fileName(), kMaxWorkbookBytes);
+    const FileReadResult built = ReadFileBounded(tempPath, kMaxWorkbookBytes);
     if (!built.ok()) {
         *error = u"บันทึกแฟ้มไม่ได้ : "_s + path + u'\n' + FailureCause(built);
         return false;

@@ -62,19 +62,21 @@ AppPaths AppPaths::detectFrom(const QString &exeDir, const QString &stateOverrid
     if (p.appDir == exeDir && writableDir(p.appDir)) {
         p.settingsDir = p.appDir;
     } else {
-        QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        // Named, not taken from the program's name: the desktop program and the
+        // command-line tool share one depositor. The folder is made when it is written.
+        QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         if (config.isEmpty())
-            config = QDir::homePath() + QStringLiteral("/.config/vorlane");
-        QDir().mkpath(config);
-        p.settingsDir = config;
+            config = QDir::homePath() + QStringLiteral("/.config");
+        p.settingsDir = join(config, QStringLiteral("Vorlane"));
     }
     if (!stateOverride.isNull()) {
         p.stateDir = stateOverride;
         return p;
     }
-    p.stateDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (p.stateDir.isEmpty())
-        p.stateDir = QDir::homePath() + QStringLiteral("/.local/share/vorlane");
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    p.stateDir = join(data, QStringLiteral("Vorlane"));
     return p;
 }
 

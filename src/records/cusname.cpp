@@ -5,6 +5,9 @@
 
 #include "records/fileio.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace vorlane {
 
 std::optional<DepositorDetails> ReadCusname(const QString &path)
@@ -26,6 +29,10 @@ bool WriteCusname(const QString &path, const DepositorDetails &details)
     const QString line = quoted(details.name) + u',' + quoted(details.address) + QStringLiteral("\r\n");
     const cp874::EncodeResult e = cp874::encode(line);
     if (!e.ok)
+        return false;
+    // The settings folder is made on the first write, private like the file.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
         return false;
     // Names and addresses are nobody else's business.
     SaveOptions options;

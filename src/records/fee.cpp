@@ -28,6 +28,8 @@ double feeFor(const RateFigures &row, QStringView amount, std::optional<double> 
     const double Zu = row.stepSize;
     const double Lu = row.splitLimit;
 
+    if (!row.readable)
+        return 0;
     if (S == 0)
         return B;
     if (S < 0 || Lu < 0)

@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <future>
@@ -145,7 +146,20 @@ QString FailureCause(const FileIoResult &r)
     case FileIoError::Unreadable:
         return u"อ่านแฟ้มไม่ได้ ("_s + r.cause + u')';
     case FileIoError::WriteFailed:
-        return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
+        switch (r.sysError) {
+        case ENOSPC:
+        case EDQUOT:
+            return u"เขียนแฟ้มไม่ได้ เพราะดิสก์เต็ม ("_s + r.cause + u')';
+        case EFBIG:
+            return u"เขียนแฟ้มไม่ได้ เพราะแฟ้มใหญ่เกินขนาดที่ระบบยอมให้เขียน ("_s + r.cause + u')';
+        case EROFS:
+            return u"เขียนแฟ้มไม่ได้ เพราะดิสก์ป้องกันการเขียน ("_s + r.cause + u')';
+        case EACCES:
+        case EPERM:
+            return u"เขียนแฟ้มไม่ได้ เพราะไม่มีสิทธิ์เขียนในโฟลเดอร์นี้ ("_s + r.cause + u')';
+        default:
+            return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
+        }
     }
     return {};
 }
@@ -285,62 +299,107 @@ LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes, S
         true, checksum);
 }
 
+QString TemporaryNameBeside(const QString &path)
+{
+    QString suffix(6, u'a');
+    for (;;) {
+        bool upper = false, lower = false;
+        for (QChar &c : suffix) {
+            const quint32 r = QRandomGenerator::global()->bounded(52);
+            c = QChar(r < 26 ? u'A' + r : u'a' + (r - 26));
+            (r < 26 ? upper : lower) = true;
+        }
+        if (upper && lower)
+            return path + u'.' + suffix;
+    }
+}
+
+namespace {
+
+FileIoResult writeFailure(const QString &path, const QString &step, int e)
+{
+    FileIoResult r = failure(FileIoError::WriteFailed, path, step + u": "_s + errnoText(e));
+    r.sysError = e;
+    return r;
+}
+
+bool writeAll(int fd, const char *data, qsizetype size, int &e)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(std::min<qsizetype>(size, 1 << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            e = errno;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
 FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)
 {
     const QByteArray native = QFile::encodeName(path);
-    QString target = path;
+    // The mode the new file gets: the caller's, else the old file's, else the default.
+    std::optional<mode_t> mode;
+    if (options.mode)
+        mode = mode_t(*options.mode);
     struct stat st {};
     if (::lstat(native.constData(), &st) == 0) {
-        if (S_ISLNK(st.st_mode)) {
-            if (options.refuseLink)
-                return failure(FileIoError::IsLink, path, u"is a symbolic link"_s);
-            // The save replaces what the link points to, in that folder.
-            const QString resolved = QFileInfo(path).canonicalFilePath();
-            if (!resolved.isEmpty())
-                target = resolved;
-        }
+        if (S_ISLNK(st.st_mode) && options.refuseLink)
+            return failure(FileIoError::IsLink, path, u"is a symbolic link"_s);
+        // A link is replaced by the file itself, never written through: what it points to
+        // stays as it was. A name that is (or leads to) a folder, a pipe or a device is
+        // refused, since it would be replaced by a regular file.
         struct stat to {};
         if (::stat(native.constData(), &to) == 0 && !S_ISREG(to.st_mode))
             return failure(FileIoError::NotRegular, path,
                            S_ISDIR(to.st_mode) ? u"is a folder"_s : u"exists and is not a regular file"_s);
+        if (!mode && S_ISREG(st.st_mode))
+            mode = st.st_mode & 07777;
     }
 
-    RemoveSaveLeftovers(target);
+    RemoveSaveLeftovers(path);
 
-    QSaveFile f(path);
-    // Without a writable folder QSaveFile may fall back to writing in place; refuse that,
-    // so a failure can never leave a half-written file behind.
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        return failure(FileIoError::WriteFailed, path, u"cannot create: "_s + f.errorString());
-    if (options.mode && ::fchmod(f.handle(), mode_t(*options.mode)) != 0) {
-        const int e = errno;
-        f.cancelWriting();
-        return failure(FileIoError::WriteFailed, path, u"cannot set permissions: "_s + errnoText(e));
+    const QString tempPath = TemporaryNameBeside(path);
+    const QByteArray tempNative = QFile::encodeName(tempPath);
+    Fd f;
+    f.fd = ::open(tempNative.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (f.fd < 0)
+        return writeFailure(path, u"cannot create"_s, errno);
+    auto fail = [&](const QString &step, int e) {
+        ::close(f.fd);
+        f.fd = -1;
+        ::unlink(tempNative.constData());
+        return writeFailure(path, step, e);
+    };
+    if (mode && ::fchmod(f.fd, *mode) != 0)
+        return fail(u"cannot set permissions"_s, errno);
+    int e = 0;
+    if (!writeAll(f.fd, bytes.constData(), bytes.size(), e))
+        return fail(u"cannot write"_s, e);
+    if (::fsync(f.fd) != 0 && errno != EINVAL && errno != EROFS)
+        return fail(u"cannot write"_s, errno);
+    const int fd = f.fd;
+    f.fd = -1;
+    if (::close(fd) != 0) {
+        e = errno;
+        ::unlink(tempNative.constData());
+        return writeFailure(path, u"cannot write"_s, e);
     }
-    if (f.write(bytes) != bytes.size()) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + why);
+    if (::rename(tempNative.constData(), native.constData()) != 0) {
+        e = errno;
+        ::unlink(tempNative.constData());
+        return writeFailure(path, u"cannot save"_s, e);
     }
-    // commit() renames even when the buffered bytes could not all be flushed (a full
-    // disk, a file-size limit), and ignores a failed sync: check both here.
-    if (!f.flush()) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + why);
-    }
-    if (::fsync(f.handle()) != 0 && errno != EINVAL && errno != EROFS) {
-        const int e = errno;
-        f.cancelWriting();
-        return failure(FileIoError::WriteFailed, path, u"cannot write: "_s + errnoText(e));
-    }
-    if (!f.commit())
-        return failure(FileIoError::WriteFailed, path, u"cannot save: "_s + f.errorString());
 
     if (options.syncFolder) {
         Fd dir;
-        dir.fd = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+        dir.fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir.fd >= 0)
             ::fsync(dir.fd);  // best effort: some file systems cannot sync a folder
@@ -371,9 +430,8 @@ bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes
         return !exists;
     if (!exists || !S_ISREG(st.st_mode) || qint64(st.st_size) != known.size)
         return false;
-    if (mtimeOf(st) == known.mtimeNs)
-        return true;
-    // Touched or copied back: the contents decide.
+    // The same size and time do not prove the same contents: "cp -p", "rsync -t" and
+    // "touch -r" keep both. The checksum decides.
     return SameContents(CurrentStamp(path, maxBytes), known);
 }
 

@@ -45,6 +45,7 @@ struct FileIoResult {
     FileIoError error = FileIoError::None;
     QString path;
     QString cause;     // English, for logs and the command line; windows say their own Thai
+    int sysError = 0;  // the system's error number of a failed write, when there was one
     FileStamp stamp;   // of what was read or written, when ok
     bool ok() const { return error == FileIoError::None; }
     // "<path>: <cause>"
@@ -92,15 +93,21 @@ struct SaveOptions {
 
 // Writes the bytes in place of the file. A target that exists and is not a regular file
 // (a device, a pipe, a folder) is always refused: it would be replaced by a regular file.
-// Leftover temporary files of earlier saves to the same name are removed first.
+// A symbolic link is replaced by the new file (or refused, with refuseLink); what it
+// pointed to is never written. Leftover temporary files of earlier saves to the same name
+// are removed first.
 FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options = {});
 
 // The stamp of the file as it is now; an invalid stamp when it cannot be read.
 FileStamp CurrentStamp(const QString &path, qint64 maxBytes);
 
 // True when the file still holds what `known` describes (or is gone and known is invalid).
-// Compares size first and hashes only when the time changed.
+// Compares the size first, then the checksum.
 bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes);
+
+// "<name>.XXXXXX" beside the target, six random letters of both cases: the name of a save's
+// temporary file, which a later save of that name removes once it is old.
+QString TemporaryNameBeside(const QString &path);
 
 // Removes what a save killed midway left beside `target`: files named "<name>.XXXXXX"
 // (six letters, as the temporary files of the save are named), older than `minAgeSecs`,

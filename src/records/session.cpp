@@ -20,6 +20,7 @@ ReferenceTables LoadReferenceTables(const AppPaths &paths)
     note("postcode.txt");
     t.rates = LoadRateTable(paths.file(QStringLiteral("rate.txt")), &st);
     note("rate.txt");
+    t.badRows = st.badRows;
     t.reportTypes = LoadCodeNameTable(paths.file(QStringLiteral("mo1.txt")), &st);
     note("mo1.txt");
     return t;

@@ -16,6 +16,7 @@ struct ReferenceTables {
     QStringList missing;     // file names that could not be read
     QStringList failures;    // FailureLine of each of those, in the same order
     QStringList cut;         // file names that held more than a table may hold
+    QStringList badRows;     // rows of rate.txt whose figures cannot be read, one Thai line each
 };
 
 ReferenceTables LoadReferenceTables(const AppPaths &paths);

@@ -6,6 +6,8 @@
 #include "records/texthelpers.h"
 
 
+using namespace Qt::StringLiterals;
+
 namespace vorlane {
 namespace {
 
@@ -117,10 +119,23 @@ RateFigures ParseRateRow(const RateRow &row)
         f.hasType = true;
         f.type = whole(*t);
     }
-    f.base = toNumber(row.BaseFee).value_or(0.0);
-    f.step = toNumber(row.StepFee).value_or(0.0);
-    f.stepSize = toNumber(row.StepSize).value_or(0.0);
-    f.splitLimit = toNumber(row.SplitLimit).value_or(0.0);
+    // A figure that is not a number, or one beyond any sum the program charges exactly.
+    auto figure = [&f](const QString &text) {
+        const auto v = toNumber(text);
+        if (!v || isBeyondExact(*v)) {
+            f.readable = false;
+            return 0.0;
+        }
+        return *v;
+    };
+    f.base = figure(row.BaseFee);
+    f.step = figure(row.StepFee);
+    f.stepSize = figure(row.StepSize);
+    f.splitLimit = figure(row.SplitLimit);
+    figure(row.MinAmount);
+    figure(row.MaxAmount);
+    if (!f.hasType)
+        f.readable = false;
     return f;
 }
 
@@ -186,6 +201,9 @@ RateTable LoadRateTable(const QString &path, TableStatus *status)
             break;
         const QStringList f = ReadFields(line, 7);
         t.append(RateRow{f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+        if (status && !t.figures.back().readable)
+            status->badRows.append(u"rate.txt แถวที่ "_s + QString::number(t.rowCount) + u" อ่านตัวเลขไม่ได้ จึงไม่คิดค่าธรรมเนียมจากแถวนี้ : "_s
+                                   + line);
     }
     return t;
 }

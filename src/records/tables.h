@@ -40,6 +40,9 @@ struct RateFigures {
     bool hasType = false;
     std::int64_t type = 0;  // the type code made whole
     double base = 0, step = 0, stepSize = 0, splitLimit = 0;
+    // Every figure of the row is a number of sensible size. A row that is not charges
+    // nothing (its fee cannot be known) and is reported when the table is read.
+    bool readable = true;
 };
 RateFigures ParseRateRow(const RateRow &row);
 
@@ -72,6 +75,7 @@ struct CodeNameTable {
 struct TableStatus {
     bool found = true;  // false when the file was missing or unreadable
     bool cut = false;   // true when it held more than a table may hold
+    QStringList badRows;  // rate.txt: each row whose figures cannot be read, as a Thai line
     QString path;
     FileIoResult failure;  // why it was not found
 };

@@ -42,6 +42,8 @@ EntryWindow *MainWindow::ensureEntry()
         // Said once, at the one reading of the tables.
         if (!session.tables.cut.isEmpty())
             m_prompter.ok(u"แฟ้มตารางยาวเกินไป อ่านเพียงบางส่วน: "_s + session.tables.cut.join(u", "_s));
+        if (!session.tables.badRows.isEmpty())
+            m_prompter.ok(session.tables.badRows.join(u'\n'));
         m_entry = new EntryWindow(session, m_prompter, m_workArea);
     }
     return m_entry;

@@ -191,28 +191,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<double>("fee");
-        // B=10, S=5, Z=1000, L=0 as reference: 2500 costs 20.
-        QTest::newRow("reference") << u"101,10,5,1000,0,50000,0"_s << u"2500"_s << 20.0;
-        QTest::newRow("base fee is text") << u"101,ten,5,1000,0,50000,0"_s << u"2500"_s << 10.0;
-        QTest::newRow("step fee is text: flat") << u"101,10,five,1000,0,50000,0"_s << u"2500"_s << 10.0;
-        QTest::newRow("step size is text: base") << u"101,10,5,พัน,0,50000,0"_s << u"2500"_s << 10.0;
-        QTest::newRow("split limit is text: none") << u"101,10,5,1000,0,50000,ไม่มี"_s << u"2500"_s << 20.0;
-        QTest::newRow("limit columns are text") << u"101,10,5,1000,min,max,0"_s << u"2500"_s << 20.0;
-        QTest::newRow("amount is text") << u"101,10,5,1000,0,50000,0"_s << u"2,5OO"_s << 0.0;
-        QTest::newRow("type is text: row 0 charges") << u"หนึ่ง,10,5,1000,0,50000,0"_s << u"2500"_s << 20.0;
-        QTest::newRow("exponent is text") << u"101,1e1,5,1e3,0,50000,0"_s << u"2500"_s << 0.0;
-        QTest::newRow("quoted numbers") << u"\"101\",\"10\",\"5\",\"1,000\",0,50000,0"_s << u"2500"_s << 20.0;
+        QTest::addColumn<bool>("reported");  // said once when the table is read
+        // B=10, S=5, Z=1000, L=0 as reference: 2500 costs 20. A row whose figures cannot
+        // be read charges nothing rather than a fee made up from the rest.
+        QTest::newRow("reference") << u"101,10,5,1000,0,50000,0"_s << u"2500"_s << 20.0 << false;
+        QTest::newRow("base fee is text") << u"101,ten,5,1000,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("step fee is text") << u"101,10,five,1000,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("step size is text") << u"101,10,5,พัน,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("split limit is text") << u"101,10,5,1000,0,50000,ไม่มี"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("limit columns are text") << u"101,10,5,1000,min,max,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("amount is text") << u"101,10,5,1000,0,50000,0"_s << u"2,5OO"_s << 0.0 << false;
+        QTest::newRow("type is text") << u"หนึ่ง,10,5,1000,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("exponent is text") << u"101,1e1,5,1e3,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("huge base fee") << u"101,100000000000000000000,5,1000,0,50000,0"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("missing columns") << u"101,10,5"_s << u"2500"_s << 0.0 << true;
+        QTest::newRow("quoted numbers") << u"\"101\",\"10\",\"5\",\"1,000\",0,50000,0"_s << u"2500"_s << 20.0 << false;
     }
     void rateTableWithTextInNumberColumns()
     {
         QFETCH(QString, row);
         QFETCH(QString, amount);
         QFETCH(double, fee);
+        QFETCH(bool, reported);
         const QString file = path(u"rate.txt"_s);
         QVERIFY(test::writeCp874(file, {row}));
-        const RateTable rates = LoadRateTable(file);
+        TableStatus status;
+        const RateTable rates = LoadRateTable(file, &status);
         QCOMPARE(rates.rowCount, 1);
         QCOMPARE(ComputeFee(rates, u"101"_s, amount), fee);
+        QCOMPARE(status.badRows.size(), reported ? 1 : 0);
+        if (reported)
+            QVERIFY(status.badRows[0].startsWith(u"rate.txt แถวที่ 1 "_s) && status.badRows[0].endsWith(row));
     }
 
     void rateTableOfAThousandLines()

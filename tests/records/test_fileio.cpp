@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <utime.h>
@@ -86,7 +87,7 @@ private Q_SLOTS:
         QTest::newRow("link to a device") << u"device"_s << false << int(FileIoError::NotRegular);
         QTest::newRow("folder") << u"folder"_s << false << int(FileIoError::NotRegular);
         QTest::newRow("link refused") << u"linkfile"_s << true << int(FileIoError::IsLink);
-        QTest::newRow("link followed") << u"linkfile"_s << false << int(FileIoError::None);
+        QTest::newRow("link replaced, never written through") << u"linkfile"_s << false << int(FileIoError::None);
         QTest::newRow("new file") << u"missing"_s << false << int(FileIoError::None);
     }
     void saveRefusesWhatIsNotARegularFile()
@@ -111,8 +112,12 @@ private Q_SLOTS:
         if (kind == u"fifo"_s)
             QVERIFY(!after.isFile() && after.exists());  // still the pipe
         if (kind == u"linkfile"_s) {
-            QVERIFY(after.isSymLink());
-            QCOMPARE(test::readBytes(real), r.ok() ? QByteArray("new") : QByteArray("real"));
+            // Refused, the link stays; saved, the link itself is replaced. Its target
+            // never changes either way.
+            QCOMPARE(after.isSymLink(), !r.ok());
+            QCOMPARE(test::readBytes(real), QByteArray("real"));
+            if (r.ok())
+                QCOMPARE(test::readBytes(file), QByteArray("new"));
         }
         if (kind == u"missing"_s)
             QCOMPARE(test::readBytes(file), QByteArray("new"));
@@ -144,6 +149,10 @@ private Q_SLOTS:
             r = SaveFileAtomic(file, QByteArray(20000, 'p'));
         }
         QCOMPARE(r.error, FileIoError::WriteFailed);
+        // Said in its own words, with the system's reason, not as an unknown error.
+        QCOMPARE(r.sysError, EFBIG);
+        QVERIFY2(FailureCause(r).startsWith(u"เขียนแฟ้มไม่ได้ เพราะแฟ้มใหญ่เกินขนาดที่ระบบยอมให้เขียน ("_s),
+                 qPrintable(FailureCause(r)));
         QCOMPARE(test::readBytes(file), QByteArray("good"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"slip.pdf"_s});
     }
@@ -178,17 +187,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("now");  // empty: removed
         QTest::addColumn<bool>("touched");
         QTest::addColumn<bool>("unchanged");
-        QTest::newRow("as saved") << QByteArray("12345") << false << true;
-        QTest::newRow("same bytes, new time") << QByteArray("12345") << true << true;
-        QTest::newRow("same size, other bytes") << QByteArray("54321") << true << false;
-        QTest::newRow("longer") << QByteArray("123456") << true << false;
-        QTest::newRow("removed") << QByteArray() << false << false;
+        QTest::addColumn<bool>("keepTime");  // written with the saved time put back (cp -p, rsync -t)
+        QTest::newRow("as saved") << QByteArray("12345") << false << true << false;
+        QTest::newRow("other bytes, same size and time") << QByteArray("54321") << true << false << true;
+        QTest::newRow("same bytes, new time") << QByteArray("12345") << true << true << false;
+        QTest::newRow("same size, other bytes") << QByteArray("54321") << true << false << false;
+        QTest::newRow("longer") << QByteArray("123456") << true << false << false;
+        QTest::newRow("removed") << QByteArray() << false << false << false;
     }
     void changedByAnotherProgram()
     {
         QFETCH(QByteArray, now);
         QFETCH(bool, touched);
         QFETCH(bool, unchanged);
+        QFETCH(bool, keepTime);
         QTemporaryDir dir;
         const QString file = dir.filePath(u"d.txt"_s);
         const FileIoResult saved = SaveFileAtomic(file, "12345");
@@ -197,7 +209,14 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(file));
         } else if (touched) {
             QVERIFY(test::writeBytes(file, now));
-            QVERIFY(makeOld(file, 3600));
+            if (keepTime) {
+                const struct timespec times[2] = {{0, UTIME_OMIT},
+                                                  {time_t(saved.stamp.mtimeNs / 1000000000),
+                                                   long(saved.stamp.mtimeNs % 1000000000)}};
+                QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+            } else {
+                QVERIFY(makeOld(file, 3600));
+            }
         }
         QCOMPARE(StillUnchanged(file, saved.stamp, 1000), unchanged);
         QVERIFY(StillUnchanged(dir.filePath(u"never.txt"_s), FileStamp{}, 1000));

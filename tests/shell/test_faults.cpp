@@ -189,7 +189,13 @@ void Faults::saveCannotBeWritten()
     QCOMPARE(p.prompter.texts().first(), kAskSaveUnsaved);
     // The file and the cause follow the message.
     QCOMPARE(p.prompter.last().section(u'\n', 0, 0), kWriteError);
-    QVERIFY(p.prompter.last().section(u'\n', 1).startsWith(QDir::toNativeSeparators(path) + u" : เขียนแฟ้มไม่ได้ ("_s));
+    const QString cause = p.prompter.last().section(u'\n', 1);
+    QVERIFY(cause.startsWith(QDir::toNativeSeparators(path) + u" : เขียนแฟ้มไม่ได้"_s));
+    // The cause in Thai, not the system's "Unknown error".
+    if (how == u"full")
+        QVERIFY2(cause.contains(u"เพราะดิสก์เต็ม (cannot write: No space left on device)"_s), qPrintable(cause));
+    if (how == u"locked")
+        QVERIFY2(cause.contains(u"เพราะไม่มีสิทธิ์เขียนในโฟลเดอร์นี้"_s), qPrintable(cause));
     QVERIFY(!p.main->isStartState());
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.st().CurrentFilePath(), path);
