@@ -5,6 +5,7 @@
 #include "importer/workbook.h"
 #include "records/codec.h"
 #include "records/datafile.h"
+#include "records/linereader.h"
 
 #include <QFileInfo>
 
@@ -130,45 +131,28 @@ int runCheck(const QStringList &argsIn)
     const ReferenceTables tables = loadTables(paths, &tablesOk);
     if (!tablesOk)
         return 2;
-    // Read as every other file: a pipe or a device under the name must not hang the check.
-    const FileReadResult read = ReadFileBounded(args[0], kMaxDataFileBytes);
-    if (!read.ok()) {
-        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + read.message());
-        return 2;
-    }
-    const QString text = cp874::decode(read.bytes);
-    // The file's lines as an editor counts them: CR LF, LF or CR end one.
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            lines << text.mid(start, i - start);
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        lines << text.mid(start);
-
+    // Read as every other file (a pipe or a device under the name must not hang the
+    // check), a line at a time: a large batch is checked in a fixed window of memory.
     int records = 0, refused = 0;
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString &line = lines[n];
-        if (line.isEmpty())
-            continue;
-        const QString lineNo = QString::number(n + 1);
+    qsizetype n = 0;
+    const ReadResult read = ForEachDataFileLine(args[0], [&](QByteArrayView bytes) {
+        ++n;
+        if (bytes.isEmpty())
+            return;
+        const QString line = cp874::decode(bytes);
+        const QString lineNo = QString::number(n);
         if (!IsRecordLine(line)) {
             // Opening the file would leave this line out.
             printLine(lineNo + u"\t-\t"_s + u"ไม่ใช่ข้อมูลธนาณัติ"_s);
             ++refused;
-            continue;
+            return;
         }
         ++records;
         // Opening keeps the line's bytes; what keying it would store differently is said.
         if (const GateVerdict g = ReviewStoredLine(line); !g.admitted()) {
             printLine(lineNo + u'\t' + QString::number(g.field) + u'\t' + g.message);
             ++refused;
-            continue;
+            return;
         }
         EntryDraft d = EntryDraft::fromRecord(SplitRecord(line));
         for (const RuleOutcome &o : saveRules(d, tables)) {
@@ -178,6 +162,10 @@ int runCheck(const QStringList &argsIn)
                 break;
             }
         }
+    });
+    if (!read.ok()) {
+        printError(u"ไม่มี แฟ้มข้อมูลนี้: "_s + read.detail);
+        return 2;
     }
     printLine(u"records: "_s + QString::number(records));
     printLine(u"refused: "_s + QString::number(refused));
