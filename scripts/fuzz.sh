@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each in turn, one at a time.
 # Usage: scripts/fuzz.sh [seconds per target (default 30)] [target...]
-#   targets: datafile tables cusname numbers codec fee csv xlsx ods numfmt (default: all)
+#   targets: datafile tables cusname numbers codec fee csv xlsx ods numfmt xls utf16 (default: all)
 # New inputs collect in <build>/corpus/<target> (seeded from tests/fuzz/corpus/<target>).
 # A finding is written to <build>/findings/<target>/; once fixed, copy it into
 # tests/fuzz/regressions/<target>/ so the replay test keeps it fixed.
@@ -14,7 +14,7 @@ scripts/deps.sh build fuzz
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(datafile tables cusname numbers codec fee csv xlsx ods numfmt)
+[ ${#targets[@]} -gt 0 ] || targets=(datafile tables cusname numbers codec fee csv xlsx ods numfmt xls utf16)
 build_dir=${VORLANE_FUZZ_BUILD_DIR:-build-fuzz}
 
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

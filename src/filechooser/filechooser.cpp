@@ -125,7 +125,7 @@ void FileChooser::setMode(Mode mode)
 {
     m_mode = mode;
     // Opening also lists spreadsheets, whose orders are imported into a new batch.
-    m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.xlsx"_s, u"*.ods"_s}
+    m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.tsv"_s, u"*.xlsx"_s, u"*.xlsm"_s, u"*.xls"_s, u"*.ods"_s}
                                                    : QStringList{u"*.txt"_s});
     if (mode == Mode::Open) {
         setWindowTitle(u"เปิดไฟล์"_s);

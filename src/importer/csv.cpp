@@ -4,10 +4,12 @@
 #include "records/codec.h"
 #include "records/fileio.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +73,13 @@ Sheet ReadCsv(QByteArrayView bytes)
         sheet.error = u"แฟ้มใหญ่เกินไป"_s;
         return sheet;
     }
+    // UTF-16 with its mark: read as the same text in UTF-8.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        const QString text = utf16(bytes.sliced(2));
+        return ReadCsv(text.toUtf8());
+    }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     // UTF-8 when the whole file is valid UTF-8, else code page 874.
@@ -88,6 +97,7 @@ Sheet ReadCsv(QByteArrayView bytes)
     bool isGathered = false;
     qint64 cells = 0;
     bool quoted = false, wasQuoted = false, rowStarted = false;
+    qsizetype quoteRow = 0;  // where the open quote began, counted from 1
     auto addSpan = [&](qsizetype start, qsizetype end) {
         if (end == start)
             return;
@@ -152,6 +162,7 @@ Sheet ReadCsv(QByteArrayView bytes)
         rowStarted = true;
         if (c == '"' && fieldEmpty() && !wasQuoted) {
             quoted = wasQuoted = true;
+            quoteRow = sheet.rows.size() + 1;
         } else if (c == delim) {
             flush(i);
             endField();
@@ -164,10 +175,34 @@ Sheet ReadCsv(QByteArrayView bytes)
             run = i;
         }
     }
+    // A quote never closed would swallow every later row into one cell.
+    if (quoted) {
+        Sheet bad;
+        bad.error = u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ "_s + QString::number(quoteRow)
+                    + u" ไม่มีเครื่องหมายปิด จึงอ่านแฟ้มนี้ไม่ได้"_s;
+        return bad;
+    }
     flush(n);
-    if (rowStarted || quoted || !fieldEmpty())
+    if (rowStarted || !fieldEmpty())
         endRow();
     return sheet;
+}
+
+bool HoldsSheet(const QString &path)
+{
+    if (isSheetPath(path))
+        return true;
+    // A data file is code-page-874 text: it never starts like a workbook or UTF-16 text.
+    int fd = -1;
+    qint64 size = 0;
+    if (!OpenRegularFile(path, kMaxSheetBytes, fd, size).ok())
+        return false;
+    char head[8] = {};
+    const qint64 n = ::read(fd, head, sizeof head);
+    ::close(fd);
+    const QByteArrayView b(head, n > 0 ? n : 0);
+    return b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF") || b.startsWith("PK\x03\x04")
+           || b.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
 }
 
 Sheet ReadSheetFile(const QString &path)
@@ -184,11 +219,36 @@ Sheet ReadSheetFile(const QString &path)
         return sheet;
     }
     const QByteArray &bytes = file.bytes;
-    const QString lower = path.toLower();
-    if (lower.endsWith(u".xlsx"_s))
-        return ReadXlsx(bytes);
-    if (lower.endsWith(u".ods"_s))
-        return ReadOds(bytes);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    // What the file holds decides first: a workbook saved under another name is still one.
+    // Of a workbook, the first of its sheets that holds orders.
+    auto firstWithOrders = [](auto read) {
+        Sheet first = read(0);
+        for (int i = 1; first.ok() && !HasOrderHeader(first) && i < first.sheetCount && i < 50; ++i) {
+            Sheet next = read(i);
+            if (next.ok() && HasOrderHeader(next))
+                return next;
+        }
+        return first;
+    };
+    if (bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return firstWithOrders([&](int i) { return ReadXls(path, i); });
+    if (bytes.startsWith("PK\x03\x04")) {
+        if (suffix == u"ods"_s || bytes.contains("application/vnd.oasis.opendocument.spreadsheet"))
+            return firstWithOrders([&](int i) { return ReadOds(bytes, i); });
+        return firstWithOrders([&](int i) { return ReadXlsx(bytes, i); });
+    }
+    static const QStringList kText{u"csv"_s, u"txt"_s, u"tsv"_s, u"tab"_s, QString()};
+    if (!kText.contains(suffix)) {
+        sheet.error = u"อ่านแฟ้มชนิดนี้ไม่ได้ (."_s + suffix
+                      + u") : นำเข้าได้เฉพาะแฟ้ม .xlsx .xlsm .xls .ods และ .csv หรือข้อความที่คั่นด้วย TAB"_s;
+        return sheet;
+    }
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (bytes.startsWith("%PDF") || (!utf16 && bytes.left(4096).contains('\0'))) {
+        sheet.error = u"แฟ้มนี้ไม่ใช่ตารางข้อความ (.csv) และไม่ใช่แฟ้มตารางคำนวณที่อ่านได้ : "_s + path;
+        return sheet;
+    }
     return ReadCsv(bytes);
 }
 

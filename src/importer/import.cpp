@@ -1,10 +1,12 @@
 // Spreadsheet rows through the entry window's save checks.
 #include "importer/sheet.h"
+#include "records/numbers.h"
 #include "records/texthelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -23,24 +25,31 @@ struct ColumnNames {
 const std::array<ColumnNames, ColCount> &columnNames()
 {
     static const std::array<ColumnNames, ColCount> names{{
-        {u"ประเภท"_s, {u"ประเภท"_s, u"ประเภทธนาณัติ"_s, u"type"_s}},
-        {u"รหัสไปรษณีย์"_s, {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"postcode"_s}},
-        {u"ชื่อผู้รับ"_s, {u"ชื่อผู้รับ"_s, u"recipient"_s}},
-        {u"ที่อยู่ผู้รับ"_s, {u"ที่อยู่ผู้รับ"_s, u"recipient address"_s}},
-        {u"ชื่อผู้ฝาก"_s, {u"ชื่อผู้ฝาก"_s, u"ชื่อผู้ฝากเงิน"_s, u"depositor"_s}},
+        {u"ประเภท"_s, {u"ประเภท"_s, u"ประเภทธนาณัติ"_s, u"รหัสธนาณัติ"_s, u"รหัสประเภท"_s, u"type"_s}},
+        {u"รหัสไปรษณีย์"_s, {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s,
+                             u"รหัส ป.ณ.ปลายทาง"_s, u"postcode"_s, u"postal code"_s, u"zip"_s}},
+        {u"ชื่อผู้รับ"_s, {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s,
+                           u"recipient"_s, u"recipient name"_s}},
+        {u"ที่อยู่ผู้รับ"_s, {u"ที่อยู่ผู้รับ"_s, u"ที่อยู่ผู้รับเงิน"_s, u"recipient address"_s}},
+        {u"ชื่อผู้ฝาก"_s, {u"ชื่อผู้ฝาก"_s, u"ชื่อผู้ฝากเงิน"_s, u"ผู้ฝากเงิน"_s, u"depositor"_s, u"depositor name"_s}},
         {u"ที่อยู่ผู้ฝาก"_s, {u"ที่อยู่ผู้ฝาก"_s, u"ที่อยู่ผู้ฝากเงิน"_s, u"depositor address"_s}},
-        {u"จำนวนเงิน"_s, {u"จำนวนเงิน"_s, u"amount"_s}},
+        {u"จำนวนเงิน"_s, {u"จำนวนเงิน"_s, u"จำนวนเงิน (บาท)"_s, u"จำนวนเงิน(บาท)"_s, u"ยอดเงิน"_s, u"amount"_s}},
     }};
     return names;
 }
 
-// Case, blanks around the name and a trailing ":" do not count.
+// Case, blanks (around the name and inside it), a line break in the heading cell and a
+// trailing ":" do not count.
 QString normalName(const QString &name)
 {
     QString n = trimWhiteSpace(name).toString();
     if (n.endsWith(u':'))
         n.chop(1);
-    return trimWhiteSpace(n).toString().toCaseFolded();
+    QString out;
+    for (QChar c : n)
+        if (!c.isSpace())
+            out += c;
+    return out.toCaseFolded();
 }
 
 int columnOf(const QString &header)
@@ -101,13 +110,16 @@ QStringList refusalLines(const QList<Refusal> &refused)
 QString batchPathFor(const QString &sheetPath)
 {
     const QFileInfo f(sheetPath);
+    // Text exported from a spreadsheet is itself a .txt: the batch must not take its name.
+    if (f.suffix().compare(u"txt"_s, Qt::CaseInsensitive) == 0)
+        return f.dir().filePath(f.completeBaseName() + u"-ธนาณัติ.txt"_s);
     return f.dir().filePath(f.completeBaseName() + u".txt"_s);
 }
 
 bool isSheetPath(const QString &path)
 {
     const QString s = QFileInfo(path).suffix().toLower();
-    return s == u"csv"_s || s == u"xlsx"_s || s == u"ods"_s;
+    return s == u"csv"_s || s == u"tsv"_s || s == u"xlsx"_s || s == u"xlsm"_s || s == u"xls"_s || s == u"ods"_s;
 }
 
 bool ImportResult::hasUnknownPostcodes() const
@@ -137,6 +149,46 @@ QList<Refusal> ImportResult::refusals(bool acceptUnknownPostcodes) const
     return out;
 }
 
+namespace {
+
+// The header row: the first of the first rows that names the type, the recipient and
+// the amount (title rows, a blank first row or a merged title may stand above it); -1
+// when none does.
+qsizetype findHeaderRow(const Sheet &sheet)
+{
+    constexpr qsizetype kRowsLookedAt = 20;
+    for (qsizetype r = 0; r < sheet.rows.size() && r < kRowsLookedAt; ++r) {
+        bool found[ColCount] = {};
+        for (const QString &cell : sheet.rows[r])
+            if (const int c = columnOf(cell); c >= 0)
+                found[c] = true;
+        if (found[ColType] && found[ColRecipient] && found[ColAmount])
+            return r;
+    }
+    return -1;
+}
+
+qsizetype headerRowOf(const Sheet &sheet) { return std::max<qsizetype>(0, findHeaderRow(sheet)); }
+
+// An amount saved from a currency format ("฿1,250.50", "1,250.50 บาท") is the number.
+QString withoutCurrency(const QString &amount)
+{
+    QStringView a = trimWhiteSpace(amount);
+    bool changed = false;
+    if (a.startsWith(u'฿')) {
+        a = trimWhiteSpace(a.sliced(1));
+        changed = true;
+    }
+    for (const QStringView word : {QStringView(u"บาท"), QStringView(u"THB"), QStringView(u"฿")})
+        if (a.endsWith(word)) {
+            a = trimWhiteSpace(a.chopped(word.size()));
+            changed = true;
+        }
+    return changed && toNumber(a) ? a.toString() : amount;
+}
+
+} // namespace
+
 ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const ReferenceTables &tables)
 {
     ImportResult result;
@@ -144,10 +196,11 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
         result.error = u"แฟ้มไม่มีแถวชื่อคอลัมน์"_s;
         return result;
     }
+    const qsizetype headerRow = headerRowOf(sheet);
     // Column index in the file for each keyed column; the first of equal names wins.
     std::array<int, ColCount> at;
     at.fill(-1);
-    const QStringList &header = sheet.rows.first();
+    const QStringList &header = sheet.rows[headerRow];
     for (int i = 0; i < header.size(); ++i)
         if (const int c = columnOf(header[i]); c >= 0 && at[c] < 0)
             at[c] = i;
@@ -167,23 +220,37 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
         }
     if (at[ColPostcode] < 0) {
         // Needed unless every order is of the type without a destination.
-        for (qsizetype r = 1; r < sheet.rows.size(); ++r) {
+        for (qsizetype r = headerRow + 1; r < sheet.rows.size(); ++r) {
             const QStringList &row = sheet.rows[r];
-            if (!blankRow(row) && trimBlanks(cell(row, ColType)) != u"112"_s) {
+            if (!blankRow(row) && trimWhiteSpace(cell(row, ColType)) != u"112"_s) {
                 result.error = u"ไม่มีคอลัมน์ "_s + columnNames()[ColPostcode].shown;
                 return result;
             }
         }
     }
 
-    result.rows.reserve(sheet.rows.size() - 1);
-    for (qsizetype r = 1; r < sheet.rows.size(); ++r) {
+    result.rows.reserve(sheet.rows.size() - 1 - headerRow);
+    for (qsizetype r = headerRow + 1; r < sheet.rows.size(); ++r) {
         const QStringList &row = sheet.rows[r];
+        // A formula without a stored result has no value to check.
+        int uncomputed = -1;
+        if (!sheet.uncomputed.isEmpty())
+            for (int c = 0; c < ColCount && uncomputed < 0; ++c)
+                if (at[c] >= 0 && sheet.uncomputed.contains(Sheet::cellKey(r, at[c])))
+                    uncomputed = c;
+        if (uncomputed >= 0) {
+            ImportedRow out;
+            out.row = int(r + 1);
+            out.refusal = {out.row, columnName(uncomputed),
+                           u"สูตรในเซลล์นี้ไม่มีผลคำนวณเก็บไว้ กรุณาเปิดแฟ้มในโปรแกรมตารางคำนวณ คำนวณใหม่ แล้วบันทึกอีกครั้ง"_s};
+            result.rows.append(std::move(out));
+            continue;
+        }
         if (blankRow(row) || totalsRow(row))
             continue;
         KeyedOrder k{cell(row, ColType), cell(row, ColPostcode), cell(row, ColRecipient),
                      cell(row, ColRecipientAddress), cell(row, ColDepositor), cell(row, ColDepositorAddress),
-                     cell(row, ColAmount)};
+                     withoutCurrency(cell(row, ColAmount))};
         if (trimBlanks(k.depositor).isEmpty())
             k.depositor = options.depositor.name;
         if (trimBlanks(k.depositorAddress).isEmpty())
@@ -203,11 +270,17 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
                 }
         } else {
             const RuleOutcome &o = v.outcomes.last();
-            out.refusal = {out.row, columnName(columnOfField(o.field)), o.message};
+            const int c = columnOfField(o.field);
+            QString message = o.message;
+            if (!sheet.emptyCellHint.isEmpty() && trimWhiteSpace(cell(row, c)).isEmpty())
+                message += sheet.emptyCellHint;
+            out.refusal = {out.row, columnName(c), message};
         }
         result.rows.append(std::move(out));
     }
     return result;
 }
+
+bool HasOrderHeader(const Sheet &sheet) { return findHeaderRow(sheet) >= 0; }
 
 } // namespace vorlane

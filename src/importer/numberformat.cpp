@@ -406,7 +406,10 @@ QString plainNumber(const QString &value)
     const double d = value.trimmed().toDouble(&ok);
     if (!ok)
         return value;
-    QString s = QString::number(d, 'f', QLocale::FloatingPointShortest);
+    // As a spreadsheet shows it in the General format: at most 15 significant digits, so
+    // a computed 70.00000000000001 is 70; never an exponent.
+    const double shown = QString::number(d, 'g', 15).toDouble();
+    QString s = QString::number(shown, 'f', QLocale::FloatingPointShortest);
     return s == u"-0"_s ? u"0"_s : s;
 }
 

@@ -58,7 +58,7 @@ qint64 repeatOf(const QXmlStreamAttributes &at, const QString &name)
 
 } // namespace
 
-Sheet ReadOds(QByteArrayView bytes)
+Sheet ReadOds(QByteArrayView bytes, int sheetIndex)
 {
     Sheet bad;
     Zip zip(bytes);
@@ -74,18 +74,19 @@ Sheet ReadOds(QByteArrayView bytes)
     const QString &tableNs = kTableNs;
     const QString officeNs = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0"_s;
     int tables = 0;
+    bool sheetDone = false;
     qint64 row = 0;
     while (!x.atEnd()) {
         x.readNext();
         if (refuseDtd(x, bad.error))
             return bad;
-        if (x.isEndElement() && x.name() == u"table"_s && x.namespaceUri() == tableNs)
-            break;  // the first sheet only
+        if (x.isEndElement() && x.name() == u"table"_s && x.namespaceUri() == tableNs && tables == sheetIndex + 1)
+            sheetDone = true;  // the later sheets are only counted
         if (!x.isStartElement() || x.namespaceUri() != tableNs)
             continue;
         if (x.name() == u"table"_s) {
             ++tables;
-        } else if (x.name() == u"table-row"_s && tables == 1) {
+        } else if (x.name() == u"table-row"_s && tables == sheetIndex + 1 && !sheetDone) {
             const qint64 repeat = repeatOf(x.attributes(), u"number-rows-repeated"_s);
             const qint64 first = row;
             row += repeat;
@@ -145,9 +146,10 @@ Sheet ReadOds(QByteArrayView bytes)
         bad.error = kBadFile;
         return bad;
     }
-    if (tables == 0)
+    if (tables <= sheetIndex)
         bad.error = kBadFile;
-    return tables == 0 ? bad : g.sheet;
+    g.sheet.sheetCount = tables;
+    return tables <= sheetIndex ? bad : g.sheet;
 }
 
 } // namespace vorlane

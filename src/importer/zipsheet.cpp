@@ -32,6 +32,39 @@ qint64 columnOfRef(QStringView ref)
     return i == 0 ? -1 : col - 1;
 }
 
+} // namespace
+
+QString decodeXlsxEscapes(const QString &text)
+{
+    // "_xHHHH_" stands for the character U+HHHH (a line break is "_x000D_" or "_x000A_");
+    // an underscore of the text itself that would start such a run is written "_x005F_".
+    if (!text.contains(u"_x"_s))
+        return text;
+    auto hex = [](QChar c) { return c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); };
+    auto isEscape = [&](qsizetype i) {
+        if (i + 7 > text.size() || text[i] != u'_' || text[i + 1] != u'x' || text[i + 6] != u'_')
+            return false;
+        for (qsizetype k = 2; k < 6; ++k)
+            if (!hex(text[k + i]))
+                return false;
+        return true;
+    };
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (isEscape(i)) {
+            const char16_t code = char16_t(QStringView(text).sliced(i + 2, 4).toUShort(nullptr, 16));
+            out += QChar(code);
+            i += 7;
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+namespace {
+
 // The text inside the current element (its <t> runs for XLSX strings).
 QString xlsxText(QXmlStreamReader &x)
 {
@@ -43,7 +76,7 @@ QString xlsxText(QXmlStreamReader &x)
         if (x.isStartElement()) {
             ++depth;
             if (x.name() == u"t"_s) {
-                out += x.readElementText(QXmlStreamReader::IncludeChildElements);
+                out += decodeXlsxEscapes(x.readElementText(QXmlStreamReader::IncludeChildElements));
                 --depth;
             } else if (x.name() == u"rPh"_s) {
                 x.skipCurrentElement();  // phonetic hints are not shown
@@ -58,11 +91,12 @@ QString xlsxText(QXmlStreamReader &x)
 
 // The workbook's parts that the import reads, as paths in the zip.
 struct WorkbookParts {
-    QByteArray firstSheet;  // e.g. "xl/worksheets/sheet1.xml"
+    QByteArray firstSheet;  // the sheet asked for, e.g. "xl/worksheets/sheet1.xml"
     QByteArray styles;      // empty when the workbook names none
+    int sheetCount = 0;
 };
 
-WorkbookParts workbookParts(Zip &zip, QString &error)
+WorkbookParts workbookParts(Zip &zip, int sheet, QString &error)
 {
     WorkbookParts parts;
     QByteArray wb, rels;
@@ -70,14 +104,16 @@ WorkbookParts workbookParts(Zip &zip, QString &error)
         return parts;
     QString rid;
     QXmlStreamReader x(wb);
-    while (!x.atEnd() && rid.isEmpty()) {
+    while (!x.atEnd()) {
         x.readNext();
         if (refuseDtd(x, error))
             return parts;
-        if (x.isStartElement() && x.name() == u"sheet"_s)
-            for (const QXmlStreamAttribute &a : x.attributes())
-                if (a.name() == u"id"_s)
-                    rid = a.value().toString();
+        if (x.isStartElement() && x.name() == u"sheet"_s) {
+            if (parts.sheetCount++ == sheet)
+                for (const QXmlStreamAttribute &a : x.attributes())
+                    if (a.name() == u"id"_s)
+                        rid = a.value().toString();
+        }
     }
     auto targetOf = [](QXmlStreamReader &r) {
         QString target = r.attributes().value(u"Target"_s).toString();
@@ -201,7 +237,7 @@ QString shownIsoDate(const QString &value, const CellStyle *style)
 
 } // namespace
 
-Sheet ReadXlsx(QByteArrayView bytes)
+Sheet ReadXlsx(QByteArrayView bytes, int sheetIndex)
 {
     Sheet bad;
     Zip zip(bytes);
@@ -232,7 +268,7 @@ Sheet ReadXlsx(QByteArrayView bytes)
             return bad;
         }
     }
-    const WorkbookParts parts = workbookParts(zip, bad.error);
+    const WorkbookParts parts = workbookParts(zip, sheetIndex, bad.error);
     if (parts.firstSheet.isEmpty() || !zip.read(parts.firstSheet.constData(), xml, bad.error)) {
         if (bad.error.isEmpty())
             bad.error = kBadFile;
@@ -243,6 +279,7 @@ Sheet ReadXlsx(QByteArrayView bytes)
         return bad;
 
     Grid g;
+    g.sheet.sheetCount = parts.sheetCount;
     QXmlStreamReader x(xml);
     qint64 row = -1, col = -1;
     while (!x.atEnd()) {
@@ -265,13 +302,17 @@ Sheet ReadXlsx(QByteArrayView bytes)
             const qsizetype styleIndex = at.value(u"s"_s).toInt(&styled);
             const CellStyle *style = styled ? styles.of(styleIndex) : nullptr;
             QString value, inlineText;
-            bool hasInline = false;
+            bool hasInline = false, hasFormula = false;
             while (!x.atEnd()) {
                 x.readNext();
                 if (x.isEndElement() && x.name() == u"c"_s)
                     break;
-                if (x.isStartElement() && x.name() == u"v"_s)
+                if (x.isStartElement() && x.name() == u"f"_s) {
+                    hasFormula = true;
+                    x.skipCurrentElement();
+                } else if (x.isStartElement() && x.name() == u"v"_s) {
                     value = x.readElementText();
+                }
                 else if (x.isStartElement() && x.name() == u"is"_s) {
                     inlineText = xlsxText(x);
                     hasInline = true;
@@ -286,7 +327,7 @@ Sheet ReadXlsx(QByteArrayView bytes)
             } else if (type == u"inlineStr"_s || hasInline) {
                 text = inlineText;
             } else if (type == u"str"_s || type == u"e"_s) {
-                text = value;
+                text = type == u"str"_s ? decodeXlsxEscapes(value) : value;
             } else if (type == u"b"_s) {
                 text = value == u"1"_s ? u"TRUE"_s : u"FALSE"_s;
             } else if (type == u"d"_s) {
@@ -295,6 +336,9 @@ Sheet ReadXlsx(QByteArrayView bytes)
                 // A number, or a formula's number: a date or time as the style shows it.
                 text = numberCellText(value, style);
             }
+            // Some writers (openpyxl) store a formula with an empty result, others none.
+            if (hasFormula && value.isEmpty() && !hasInline && type != u"str"_s)
+                g.sheet.uncomputed.insert(Sheet::cellKey(row, col));
             if (!g.put(row, col, text))
                 return g.sheet;
         }

@@ -23,7 +23,7 @@ namespace {
 void acceptOpen(MainWindow &mw, FileChooser *chooser)
 {
     // An imported spreadsheet is a new batch that nothing holds yet: it stays unsaved.
-    const bool sheet = isSheetPath(trimWhiteSpace(chooser->name()).toString());
+    const bool sheet = HoldsSheet(JoinChooserPath(chooser->directory(), trimWhiteSpace(chooser->name()).toString()));
     if (OpenDataFile(mw))
         mw.setCommandButtonsVisible(true);
     if (!sheet)
@@ -224,7 +224,7 @@ bool OpenDataFile(MainWindow &mw)
     }
     const QString name = trimWhiteSpace(chooser->name()).toString();
     const QString path = JoinChooserPath(chooser->directory(), name);
-    if (isSheetPath(path))
+    if (HoldsSheet(path))
         return openSheet(mw, path);
     // Read first: a file that cannot be read leaves the batch, its name and the
     // totals as they were.

@@ -34,6 +34,23 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(p.filePath(u"orders-ไม่ได้นำเข้า.txt"_s)));
         QVERIFY(p.entry()->isVisible());
     }
+
+    // Excel's "Unicode Text" is a .txt: it is imported, not opened as a data file, and the
+    // batch neither takes its name nor counts as saved.
+    void openUnicodeText()
+    {
+        ChooserProgram p;
+        p.start();
+        QVERIFY(QFile::copy(QStringLiteral(WRITERS_DIR) + u"/excel-unicode-text.txt"_s, p.filePath(u"export.txt"_s)));
+        p.prompter.clear();
+        FileChooser *c = p.openAt(u"export.txt"_s);
+        c->Comopen->click();
+        QCOMPARE(p.prompter.texts(), QStringList());
+        QCOMPARE(p.session.batch.lines().count(), 3);
+        QVERIFY(p.session.batch.lines().at(1).startsWith(u"103|10110|นาง ข|"_s));
+        QCOMPARE(p.st().CurrentFilePath(), p.filePath(u"export-ธนาณัติ.txt"_s));
+        QVERIFY(!p.st().IsSaved());
+    }
 };
 
 QTEST_MAIN(TestImportOpen)

@@ -2,6 +2,7 @@
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
 #include "records/codec.h"
+#include "tempfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,17 @@ private Q_SLOTS:
         QTest::newRow("empty fields kept") << "a,,c\n,,\n"_ba << R{{u"a"_s, u""_s, u"c"_s}, {u""_s, u""_s, u""_s}};
         QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBFชื่อผู้รับ\nนาย ก\n"_ba << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
         QTest::newRow("code page 874") << cp874::encode(u"ชื่อผู้รับ\r\nนาย ก"_s).bytes << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
-        QTest::newRow("unclosed quote ends the file") << "a\n\"x"_ba << R{{u"a"_s}, {u"x"_s}};
+        auto utf16 = [](const QString &t, bool le) {
+            QByteArray b = le ? "\xFF\xFE"_ba : "\xFE\xFF"_ba;
+            for (QChar c : t) {
+                const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+                b.append(le ? lo : hi).append(le ? hi : lo);
+            }
+            return b;
+        };
+        QTest::newRow("Excel's Unicode Text: UTF-16 LE, TAB") << utf16(u"ชื่อผู้รับ\tจำนวนเงิน\r\nนาย ก\t500\r\n"_s, true)
+                                                            << R{{u"ชื่อผู้รับ"_s, u"จำนวนเงิน"_s}, {u"นาย ก"_s, u"500"_s}};
+        QTest::newRow("UTF-16 BE CSV") << utf16(u"a,b\n\"ก,ข\",2\n"_s, false) << R{{u"a"_s, u"b"_s}, {u"ก,ข"_s, u"2"_s}};
         QTest::newRow("text after the closing quote, a quote inside a field")
             << "\"ab\"\"c\"d,x\"y\n"_ba << R{{u"ab\"cd"_s, u"x\"y"_s}};
         QTest::newRow("empty quoted field") << "\"\",a"_ba << R{{u""_s, u"a"_s}};
@@ -56,6 +67,43 @@ private Q_SLOTS:
         const Sheet s = ReadCsv(bytes);
         QVERIFY(s.ok());
         QCOMPARE(s.rows, rows);
+    }
+
+    // A quote that never closes would swallow every later row: the file is refused,
+    // naming the row where the quote opened.
+    void csvRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        const QString tail = u" ไม่มีเครื่องหมายปิด จึงอ่านแฟ้มนี้ไม่ได้"_s;
+        QTest::newRow("in the last row") << "a\n\"x"_ba << u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ 2"_s + tail;
+        QTest::newRow("rows after it") << "a,b\n1,2\n\"3,4\n5,6\n7,8\n"_ba << u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ 3"_s + tail;
+    }
+    void csvRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const Sheet s = ReadCsv(bytes);
+        QCOMPARE(s.error, error);
+        QVERIFY(s.rows.isEmpty());
+    }
+
+    void xlsxEscapes_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << u"1 ถนน"_s << u"1 ถนน"_s;
+        QTest::newRow("carriage return") << u"1 ถนน_x000D_\nแขวง"_s << u"1 ถนน\r\nแขวง"_s;
+        QTest::newRow("Thai letter") << u"_x0E01_"_s << u"ก"_s;
+        QTest::newRow("escaped underscore keeps a run literal") << u"_x005F_x000D_"_s << u"_x000D_"_s;
+        QTest::newRow("not hex") << u"_x00G1_"_s << u"_x00G1_"_s;
+        QTest::newRow("too short") << u"a_x000D"_s << u"a_x000D"_s;
+    }
+    void xlsxEscapes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        QCOMPARE(decodeXlsxEscapes(stored), text);
     }
 
     void rows_data()
@@ -117,6 +165,21 @@ private Q_SLOTS:
             << head + u"101,10100,นาย ก,1 ถนน,500\nรวม,,,,500\nรวม,10100,นาย ข,1 ถนน,500\n"_s
             << QStringList{u"101|10100|นาย ก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s}
             << QStringList{u"4|ประเภท|ไม่มี ธนาณัติประเภทนี้"_s} << QString();
+        QTest::newRow("title rows above the header, table from column B")
+            << u"ใบรายการธนาณัติ,,,\n,,,,\n,ประเภท,รหัสไปรษณีย์,ชื่อผู้รับเงิน,ที่อยู่ผู้รับ,จำนวนเงิน (บาท)\n,101,10100,นาย ก,1 ถนน,500\n"_s
+            << QStringList{u"101|10100|นาย ก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s} << QStringList{} << QString();
+        QTest::newRow("amounts from a currency format")
+            << head + u"101,10100,นาย ก,1 ถนน,\"฿1,250.50\"\n101,10100,นาย ข,1 ถนน,\"1,250.50 บาท\"\n101,10100,นาย ค,1 ถนน,฿ ห้า\n"_s
+            << QStringList{u"101|10100|นาย ก|บริษัท ก|1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s,
+                           u"101|10100|นาย ข|บริษัท ก|1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s}
+            << QStringList{u"4|จำนวนเงิน|ไม่ได้ใส่ตัวเลข "_s} << QString();
+        QTest::newRow("blanks around codes, a line break and a zero-width space in cells")
+            << head + u"101 , 10100,\"นาย\u200Bก\",\"1 ถนน\r\nแขวง ข\",500\n"_s
+            << QStringList{u"101|10100|นายก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน แขวง ข|9 ถนน|"_s} << QStringList{}
+            << QString();
+        QTest::newRow("a name longer than a field holds")
+            << head + u"101,10100,"_s + QString(251, u'ก') + u",1 ถนน,500\n"_s
+            << QStringList{} << QStringList{u"2|ชื่อผู้รับ|ข้อความยาวเกิน 250 ตัวอักษร"_s} << QString();
         QTest::newRow("unencodable depositor from default column name")
             << head.chopped(1) + u",ชื่อผู้ฝาก\n101,10100,นาย ก,1 ถนน,500,中\n"_s
             << QStringList{} << QStringList{u"2|ชื่อผู้ฝาก|มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s} << QString();
@@ -138,6 +201,40 @@ private Q_SLOTS:
         QCOMPARE(got, refused);
     }
 
+    // Every heading the README lists for a column is taken for it.
+    void everyColumnName_data()
+    {
+        QTest::addColumn<int>("column");  // in the header below
+        QTest::addColumn<QString>("name");
+        const QList<QPair<int, QStringList>> names{
+            {0, {u"ประเภท"_s, u"ประเภทธนาณัติ"_s, u"รหัสธนาณัติ"_s, u"รหัสประเภท"_s, u"type"_s}},
+            {1, {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s, u"รหัส ป.ณ.ปลายทาง"_s,
+                 u"postcode"_s, u"postal code"_s, u"zip"_s}},
+            {2, {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s, u"recipient"_s,
+                 u"recipient name"_s}},
+            {3, {u"ที่อยู่ผู้รับ"_s, u"ที่อยู่ผู้รับเงิน"_s, u"recipient address"_s}},
+            {4, {u"ชื่อผู้ฝาก"_s, u"ชื่อผู้ฝากเงิน"_s, u"ผู้ฝากเงิน"_s, u"depositor"_s, u"depositor name"_s}},
+            {5, {u"ที่อยู่ผู้ฝาก"_s, u"ที่อยู่ผู้ฝากเงิน"_s, u"depositor address"_s}},
+            {6, {u"จำนวนเงิน"_s, u"จำนวนเงิน (บาท)"_s, u"จำนวนเงิน(บาท)"_s, u"ยอดเงิน"_s, u"amount"_s}},
+        };
+        for (const auto &[column, list] : names)
+            for (const QString &name : list)
+                QTest::newRow(name.toUtf8().constData()) << column << name;
+    }
+    void everyColumnName()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, name);
+        QStringList header{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ชื่อผู้รับ"_s, u"ที่อยู่ผู้รับ"_s, u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s,
+                           u"จำนวนเงิน"_s};
+        header[column] = name;
+        Sheet sheet;
+        sheet.rows = {header, {u"101"_s, u"10100"_s, u"นาย ก"_s, u"1 ถนน"_s, u"ร้าน ข"_s, u"2 ถนน"_s, u"500"_s}};
+        const ImportResult r = ImportSheet(sheet, {}, m_tables);
+        QCOMPARE(r.error, QString());
+        QCOMPARE(r.lines(false), QStringList{u"101|10100|นาย ก|ร้าน ข|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s});
+    }
+
     // A workbook saved by LibreOffice from the CSV imports to the same lines and refusals.
     void workbooks_data()
     {
@@ -150,6 +247,73 @@ private Q_SLOTS:
         QFETCH(QString, file);
         const QString dir = QStringLiteral(IMPORT_FILES);
         compareWithCsv(ReadSheetFile(dir + u'/' + file), dir);
+    }
+
+    // The same three orders as each tool offices use writes them (make-writers.sh): every
+    // file comes in as keying them would save them, or says plainly why a row cannot.
+    void writers_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("refused");
+        const QString noFormula = u"3|จำนวนเงิน|ไม่ได้ใส่ตัวเลข  (ถ้าเซลล์นี้เป็นสูตร: อ่านผลของสูตรจากแฟ้ม .xls ไม่ได้ "
+                                  "กรุณาบันทึกแฟ้มเป็น .xlsx แล้วนำเข้าอีกครั้ง)"_s;
+        for (const char *f : {"libreoffice.xlsx", "libreoffice.ods", "gnumeric.xlsx", "gnumeric.ods", "xlsxwriter.xlsx",
+                              "sheetjs.xlsx", "exceljs.xlsx", "excel-unicode-text.txt"})
+            QTest::newRow(f) << QString::fromLatin1(f) << QStringList{};
+        // An old workbook's formula results are not in what its reader gives.
+        QTest::newRow("libreoffice.xls") << u"libreoffice.xls"_s << QStringList{noFormula};
+        QTest::newRow("gnumeric.xls") << u"gnumeric.xls"_s << QStringList{noFormula};
+        QTest::newRow("openpyxl.xlsx") << u"openpyxl.xlsx"_s
+                                       << QStringList{u"5|จำนวนเงิน (บาท)|สูตรในเซลล์นี้ไม่มีผลคำนวณเก็บไว้ "
+                                                      "กรุณาเปิดแฟ้มในโปรแกรมตารางคำนวณ คำนวณใหม่ แล้วบันทึกอีกครั้ง"_s};
+    }
+    void writers()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, refused);
+        const Sheet sheet = ReadSheetFile(QStringLiteral(IMPORT_FILES) + u"/writers/"_s + file);
+        QCOMPARE(sheet.error, QString());
+        ImportOptions o;
+        o.depositor = {u"ร้าน ข"_s, u"9 ถนน"_s};
+        const ImportResult r = ImportSheet(sheet, o, m_tables);
+        QCOMPARE(r.error, QString());
+        QStringList got;
+        for (const Refusal &f : r.refusals(false))
+            got << QString::number(f.row) + u'|' + f.column + u'|' + f.message;
+        QCOMPARE(got, refused);
+        const QString first = u"101|10100|นาย ก ใจดี|ร้าน ข|1250.5|ป้อมปราบศัตรูพ่าย|1 ถนนสีลม|9 ถนน|"_s;
+        const QString second = u"103|10110|นาง ข|ร้าน ข|70|คลองเตย|2 หมู่ 3|9 ถนน|"_s;
+        const QString third = u"112||นาย ค|ร้าน ข|100||3 ซอย 4|9 ถนน|"_s;
+        QStringList lines{first, second, third};
+        if (file == u"openpyxl.xlsx"_s)
+            lines = {u"101|10100|นาย ก ใจดี|ร้าน ข|1250.5|ป้อมปราบศัตรูพ่าย|1 ถนนสีลม แขวงสีลม|9 ถนน|"_s, third};
+        else if (!refused.isEmpty())
+            lines = {first, third};
+        QCOMPARE(r.lines(false), lines);
+    }
+
+    void unreadableKinds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");  // its start
+        QTest::newRow("a kind no reader takes") << u"orders.numbers"_s << "PK-not-really"_ba << u"อ่านแฟ้มชนิดนี้ไม่ได้ (.numbers)"_s;
+        QTest::newRow("a PDF named .csv") << u"orders.csv"_s << "%PDF-1.4\n"_ba << u"แฟ้มนี้ไม่ใช่ตารางข้อความ"_s;
+        QTest::newRow("an old workbook named .csv, broken") << u"orders.csv"_s << "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1junk"_ba
+                                                            << u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้"_s;
+        QTest::newRow("a broken workbook") << u"orders.xlsx"_s << "PK\x03\x04junk"_ba << QString();
+    }
+    void unreadableKinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QVERIFY(test::writeBytes(dir.filePath(name), bytes));
+        const Sheet s = ReadSheetFile(dir.filePath(name));
+        QVERIFY(!s.ok());
+        QVERIFY2(s.error.startsWith(error), qPrintable(s.error));
+        QVERIFY(!s.error.contains(u"ไม่มีคอลัมน์"_s));
     }
 
     // Once with LibreOffice itself, when it is installed.
