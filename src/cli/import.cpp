@@ -5,9 +5,11 @@
 #include "importer/workbook.h"
 #include "records/codec.h"
 #include "records/datafile.h"
+#include "records/duplicates.h"
 #include "records/linereader.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 using namespace Qt::StringLiterals;
 
@@ -114,6 +116,13 @@ int runImport(const QStringList &argsIn)
         return 2;
     }
     report();
+    // Possible duplicates are imported and warned of, by the rows of the spreadsheet.
+    QList<int> rowOf;
+    for (const ImportedRow &r : result.rows)
+        if (r.accepted && (!r.unknownPostcode || accept))
+            rowOf << r.row;
+    for (const DuplicatePair &d : DuplicatePairs(lines))
+        printError(u"คำเตือน: "_s + DuplicateWarning(u"แถว"_s, rowOf[d.first], rowOf[d.second]));
     return refused.isEmpty() ? 0 : 1;
 }
 
@@ -135,6 +144,9 @@ int runCheck(const QStringList &argsIn)
     // check), a line at a time: a large batch is checked in a fixed window of memory.
     int records = 0, refused = 0;
     qsizetype n = 0;
+    // Possible duplicates by two independent hashes of their key: a fixed few bytes a line.
+    QHash<QPair<size_t, size_t>, qsizetype> firstWithKey;
+
     const ReadResult read = ForEachDataFileLine(args[0], [&](QByteArrayView bytes) {
         ++n;
         if (bytes.isEmpty())
@@ -148,6 +160,13 @@ int runCheck(const QStringList &argsIn)
             return;
         }
         ++records;
+        const QString key = DuplicateKey(RecordFieldAt(line, RecipientName), RecordFieldAt(line, DestPostcode),
+                                         RecordFieldAt(line, Amount));
+        const QPair<size_t, size_t> hashes{qHash(key, 0), qHash(key, size_t(0x9E3779B97F4A7C15ULL))};
+        if (const auto it = firstWithKey.constFind(hashes); it != firstWithKey.constEnd())
+            printError(u"คำเตือน: "_s + DuplicateWarning(u"บรรทัด"_s, *it, n));
+        else
+            firstWithKey.insert(hashes, n);
         // Opening keeps the line's bytes; what keying it would store differently is said.
         if (const GateVerdict g = ReviewStoredLine(line); !g.admitted()) {
             printLine(lineNo + u'\t' + QString::number(g.field) + u'\t' + g.message);

@@ -2,6 +2,7 @@
 // check list and the commit of a record. The checks decide (entryrules); this applies.
 #include "entry/entrywindow.h"
 
+#include "records/duplicates.h"
 #include "records/numbers.h"
 #include "widgets/commandbutton.h"
 #include "records/session.h"
@@ -125,8 +126,30 @@ void EntryWindow::enterInSelector(Selector k)
 
 void EntryWindow::SaveAction()
 {
-    if (runSaveChecks())
+    if (runSaveChecks() && confirmNotDuplicate())
         commit();
+}
+
+// A second order to the same recipient, postcode and amount is asked about once, when it
+// is keyed: No (the default) stores nothing and leaves it on screen to correct.
+bool EntryWindow::confirmNotDuplicate()
+{
+    const Batch &batch = m_session.batch;
+    const MoneyOrderRecord record = AdmitRecord(draft().record).record;
+    const bool replacing = !batch.IsAdding() && !batch.IsInserting() && batch.CurrentIndex() >= 0
+                           && batch.CurrentIndex() < batch.lines().count();
+    // Saving a stored record again without changing what makes it a duplicate asks nothing.
+    if (replacing && DuplicateKey(SplitRecord(batch.current())) == DuplicateKey(record))
+        return true;
+    const qsizetype other = FindDuplicate(batch.lines(), record, replacing ? batch.CurrentIndex() : -1);
+    if (other < 0)
+        return true;
+    const QString question = u"มีรายการที่ "_s + QString::number(other + 1)
+                             + u" ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกันอยู่แล้ว\nต้องการบันทึกรายการนี้อีกหรือไม่"_s;
+    if (m_prompter.yesNoDefaultNo(question) == Prompter::Answer::Yes)
+        return true;
+    focusTo(Text1[RecipientName]);
+    return false;
 }
 
 bool EntryWindow::runSaveChecks()

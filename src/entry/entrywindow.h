@@ -97,6 +97,7 @@ private:
     void enterInAmount();
     // Save.
     bool runSaveChecks();
+    bool confirmNotDuplicate();
     void commit();
     void searchChanged(const QString &text);
     // The screen of a record being begun, without the batch's state (Add, and a delete

@@ -42,8 +42,17 @@ Sheet ReadOds(QByteArrayView bytes, int sheetIndex = 0);
 // Excel's escapes in a workbook's strings: "_x000D_" is a carriage return, "_x005F_" an
 // underscore.
 QString decodeXlsxEscapes(const QString &text);
-// An Excel 97-2003 workbook (.xls), its first sheet, through libfreexl.
+// An Excel 97-2003 workbook (.xls), a sheet of it (the first unless told), read by the
+// helper program vorlane-xls beside the program (or in libexec/vorlane), so that a broken
+// file can never harm the program itself.
 Sheet ReadXls(const QString &path, int sheetIndex = 0);
+// What the helper does: libfreexl in this process. Never call it in the program.
+Sheet ReadXlsInProcess(const QString &path, int sheetIndex = 0);
+// The helper's output and its reading back: the sheet as lines of TAB-separated cells.
+QByteArray XlsHandover(const Sheet &sheet);
+Sheet XlsTakeover(QByteArrayView bytes, const QString &path);
+// Said after a refusal for an empty cell of an .xls: a formula's result is not read there.
+QString ReadXlsInProcessHint();
 // By what the file holds (a zip workbook, an old Excel workbook) and then by its name's
 // ending: .xlsx and .xlsm, .ods, .xls, else text (.csv, .txt, .tsv). A kind that cannot be
 // read is said to be so. Of a workbook, the first sheet that names the order columns in

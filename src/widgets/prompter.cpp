@@ -14,7 +14,7 @@ namespace {
 
 // Qt ships no Thai translation for its standard buttons, so the boxes are built here.
 Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Icon icon,
-                     QMessageBox::StandardButtons buttons)
+                     QMessageBox::StandardButtons buttons, bool defaultNo = false)
 {
     QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
     // File names and record texts go into these boxes: never read them as markup.
@@ -37,7 +37,9 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
         if (!first)
             first = b;
     }
-    if (first)
+    if (defaultNo)
+        box.setDefaultButton(QMessageBox::No);
+    else if (first)
         box.setDefaultButton(qobject_cast<QPushButton *>(first));
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(box.button(QMessageBox::Cancel));
@@ -61,6 +63,11 @@ void QtPrompter::ok(const QString &text) { run(kTitle, text, QMessageBox::NoIcon
 Prompter::Answer QtPrompter::yesNo(const QString &text)
 {
     return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No);
+}
+
+Prompter::Answer QtPrompter::yesNoDefaultNo(const QString &text)
+{
+    return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, true);
 }
 
 Prompter::Answer QtPrompter::yesNoCancel(const QString &text)

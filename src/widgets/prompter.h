@@ -16,6 +16,8 @@ public:
     virtual void ok(const QString &text) = 0;
     // Question: Yes and No, title "Vorlane", no icon.
     virtual Answer yesNo(const QString &text) = 0;
+    // The same, with "ไม่ใช่" as the default: for a question whose Enter must store nothing.
+    virtual Answer yesNoDefaultNo(const QString &text) { return yesNo(text); }
     // Question: Yes, No and Cancel.
     virtual Answer yesNoCancel(const QString &text) = 0;
     // The report's failure box: information icon and a title of its own.
@@ -31,6 +33,7 @@ class QtPrompter final : public Prompter {
 public:
     void ok(const QString &text) override;
     Answer yesNo(const QString &text) override;
+    Answer yesNoDefaultNo(const QString &text) override;
     Answer yesNoCancel(const QString &text) override;
     void information(const QString &title, const QString &text) override;
     void rowList(const QString &title, const QString &text, const QStringList &columns,

@@ -170,6 +170,24 @@ private Q_SLOTS:
         QVERIFY(readBytes(out).startsWith("101|10100|"));
     }
 
+    // The same recipient, postcode and amount twice: imported and checked, with a warning.
+    void duplicatesAreWarnedOf()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.csv"_s);
+        QVERIFY(writeBytes(in, kHeader + "101,10100,นาย ก,1 ถนน,500\n101,10110,นาย ข,2 ถนน,500\n"
+                                         "101,10100,นาย ก,3 ถนน,500.00\n"));
+        const QString out = dir.filePath(u"out.txt"_s);
+        Run r = cli(built(), {u"import"_s, u"--tables"_s, tables, in, u"--output"_s, out}, home.path());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, u"imported: 3\nrefused: 0\n"_s);
+        QCOMPARE(r.err, u"คำเตือน: แถว 4 อาจซ้ำกับแถว 2 (ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกัน)\n"_s);
+        r = cli(built(), {u"check"_s, u"--tables"_s, tables, out}, home.path());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, u"records: 3\nrefused: 0\n"_s);
+        QCOMPARE(r.err, u"คำเตือน: บรรทัด 3 อาจซ้ำกับบรรทัด 1 (ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกัน)\n"_s);
+    }
+
     void brokenRateRowIsReported()
     {
         QTemporaryDir dir;

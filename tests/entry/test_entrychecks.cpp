@@ -16,6 +16,7 @@ private Q_SLOTS:
     void saveChecks_data();
     void saveChecks();
     void secondEnterSaves();
+    void duplicateAskedOnce();
     void typedPostcodeShowsOfficeName();
 };
 
@@ -198,6 +199,35 @@ void EntryChecks::saveChecks()
         QVERIFY(!p.st().IsSaved());
         QVERIFY(!e->Combo1[OfficeNameBox]->isEnabled());
     }
+}
+
+// The same recipient, postcode and amount keyed again is asked about once, No by default:
+// No stores nothing and keeps the order on screen; Yes stores it, and saving it again as it
+// stands asks nothing more.
+void EntryChecks::duplicateAskedOnce()
+{
+    Program p;
+    p.start();
+    p.addRecord(u"นาย ก"_s, u"1,250.50"_s);
+    p.addRecord(u"นาย ข"_s);
+    const QString question = u"มีรายการที่ 1 ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกันอยู่แล้ว\n"
+                             "ต้องการบันทึกรายการนี้อีกหรือไม่"_s;
+    p.prompter.clear();
+    p.addRecord(u"นาย  ก "_s, u"1250.5"_s);  // the queue is empty: answered No
+    QCOMPARE(p.prompter.texts(), QStringList{question});
+    QCOMPARE(p.lines().size(), 2);
+    QCOMPARE(p.entry()->field(RecipientName), u"นาย  ก "_s);
+    QCOMPARE(p.focus()->objectName(), u"Text1_2"_s);
+
+    p.prompter.clear();
+    p.prompter.answer(Prompter::Answer::Yes);
+    p.entry()->SaveAction();
+    QCOMPARE(p.prompter.texts(), QStringList{question});
+    QCOMPARE(p.lines().size(), 3);
+    p.prompter.clear();
+    p.entry()->SaveAction();
+    QCOMPARE(p.prompter.texts(), QStringList());
+    QCOMPARE(p.lines().size(), 3);
 }
 
 // Enter on the amount leaves the focus on the save button; Enter there saves.

@@ -33,9 +33,11 @@ struct ChooserProgram : Program {
         return chooser();
     }
     // Keys `n` records A, B, C ... with amounts 100, 200, ...
+    // Each a different order: the same one keyed twice is asked about.
     void keyRecords(int n)
     {
-        for (int i = 0; i < n; ++i)
+        const int base = int(session.batch.lines().count());
+        for (int i = base; i < base + n; ++i)
             addRecord(u"ผู้รับ %1"_s.arg(QChar(u'A' + i)), QString::number(100 * (i + 1)));
     }
     bool commandBarShown() const { return main->Command1[2]->isVisible(); }
