@@ -12,6 +12,7 @@ int runTotals(const QStringList &args);
 int runImport(const QStringList &args);
 int runCheck(const QStringList &args);
 int runExport(const QStringList &args);
+int runTemplate(const QStringList &args);
 // Creates the application object it needs (a GUI one, for fonts) and runs the slip.
 int runSlipMain(int argc, char **argv, const QStringList &args);
 

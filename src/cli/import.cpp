@@ -228,3 +228,29 @@ int runExport(const QStringList &argsIn)
 }
 
 } // namespace vorlane::cli
+
+namespace vorlane::cli {
+
+int runTemplate(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    AppPaths paths;
+    if (!takeTablesOption(args, paths))
+        return 2;
+    if (args.size() != 1) {
+        printError(u"usage: vorlane-cli template [--tables DIR] OUT.xlsx"_s);
+        return 2;
+    }
+    bool tablesOk = false;
+    const ReferenceTables tables = loadTables(paths, &tablesOk);
+    if (!tablesOk)
+        return 2;
+    QString error;
+    if (!WriteImportTemplate(args[0], tables.rates, tables.types, &error)) {
+        printError(error);
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace vorlane::cli

@@ -18,6 +18,7 @@ void usage(std::FILE *to)
                " [--accept-unknown-postcodes] [--force] INPUT --output OUT.txt\n"
                "  vorlane-cli check [--tables DIR] FILE\n"
                "  vorlane-cli export [--tables DIR] FILE --output OUT.xlsx\n"
+               "  vorlane-cli template [--tables DIR] OUT.xlsx\n"
                "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n"
                "  vorlane-cli --help | --version\n",
                to);
@@ -59,6 +60,8 @@ int main(int argc, char **argv)
         return vorlane::cli::runCheck(args);
     if (command == QLatin1String("export"))
         return vorlane::cli::runExport(args);
+    if (command == QLatin1String("template"))
+        return vorlane::cli::runTemplate(args);
     usage(stderr);
     return 2;
 }

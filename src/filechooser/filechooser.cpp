@@ -1,5 +1,7 @@
 #include "filechooser/filechooser.h"
 
+#include "importer/workbook.h"
+
 #include "filechooser/filename.h"
 #include "records/session.h"
 #include "widgets/uiscale.h"
@@ -77,6 +79,9 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
     Comopen->setObjectName(u"Comopen"_s);
     Comclose = new CommandButton(u"ยกเลิก"_s, this);
     Comclose->setObjectName(u"Comclose"_s);
+    Comtemplate = new CommandButton(u"แบบฟอร์มนำเข้า"_s, this);
+    Comtemplate->setObjectName(u"Comtemplate"_s);
+    Comtemplate->setAccessibleDescription(u"บันทึกแฟ้ม Excel เปล่าสำหรับกรอกรายการธนาณัติแล้วนำเข้า"_s);
 
     // A screen reader names each control after the label above it, whatever the mode says.
     Lbldrive->setBuddy(Drive1);
@@ -86,6 +91,7 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
 
     setTabOrder(Text1, Comopen);
     setTabOrder(Comopen, Comclose);
+    setTabOrder(Comclose, Comtemplate);
 
     // The folder tree fills in the background: show the chosen folder once its
     // ancestors have been read.
@@ -114,6 +120,7 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
     connect(Text1, &QLineEdit::returnPressed, this, &FileChooser::Text1_Enter);
     connect(Comopen, &QPushButton::clicked, this, &FileChooser::Comopen_Click);
     connect(Comclose, &QPushButton::clicked, this, &FileChooser::Comclose_Click);
+    connect(Comtemplate, &QPushButton::clicked, this, &FileChooser::Comtemplate_Click);
     setEscapeButton(Comclose);
 
     // A new chooser starts in the program's working directory, which it never changes.
@@ -127,6 +134,7 @@ void FileChooser::setMode(Mode mode)
     // Opening also lists spreadsheets, whose orders are imported into a new batch.
     m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.tsv"_s, u"*.xlsx"_s, u"*.xlsm"_s, u"*.xls"_s, u"*.ods"_s}
                                                    : QStringList{u"*.txt"_s});
+    Comtemplate->setVisible(mode == Mode::Open);
     if (mode == Mode::Open) {
         setWindowTitle(u"เปิดไฟล์"_s);
         Comopen->setText(u"เปิด"_s);
@@ -299,6 +307,27 @@ void FileChooser::acceptSave()
     Q_EMIT saveChosen();
 }
 
+void FileChooser::Comtemplate_Click()
+{
+    const QString name = u"แบบฟอร์มนำเข้าธนาณัติ.xlsx"_s;
+    const QString path = QDir(m_dir).filePath(name);
+    if (QFileInfo::exists(path)
+        && m_prompter.yesNoDefaultNo(QDir::toNativeSeparators(path) + u"\nมีแฟ้มนี้อยู่แล้ว ต้องการเขียนทับหรือไม่"_s)
+               != Prompter::Answer::Yes) {
+        Comtemplate->setFocus();
+        return;
+    }
+    QString error;
+    if (!WriteImportTemplate(path, m_session.tables.rates, m_session.tables.types, &error)) {
+        m_prompter.ok(error);
+        Comtemplate->setFocus();
+        return;
+    }
+    m_prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว\nกรอกรายการในแฟ้มนี้ บันทึก แล้วเปิดแฟ้มนี้เพื่อนำเข้า"_s);
+    setName(name);
+    Text1->setFocus();
+}
+
 void FileChooser::Comclose_Click()
 {
     hide();
@@ -319,6 +348,7 @@ void FileChooser::applyLayout()
     placeTwips(File1, l.File1, s);
     placeTwips(Comopen, l.Comopen, s);
     placeTwips(Comclose, l.Comclose, s);
+    placeTwips(Comtemplate, l.Comtemplate, s);
     fitLabels();
 }
 

@@ -42,6 +42,9 @@ public:
 
     void Comopen_Click();
     void Comclose_Click();
+    // Open mode: writes the blank import workbook into the folder shown and names it in
+    // the name box, so that filled in, it opens from here.
+    void Comtemplate_Click();
     void Text1_Enter();
 
     QLabel *Lbldrive = nullptr, *Lbldir = nullptr, *Lblname = nullptr, *Lblname2 = nullptr;
@@ -49,7 +52,7 @@ public:
     QTreeView *Dir1 = nullptr;
     QListView *File1 = nullptr;
     QLineEdit *Text1 = nullptr;
-    CommandButton *Comopen = nullptr, *Comclose = nullptr;
+    CommandButton *Comopen = nullptr, *Comclose = nullptr, *Comtemplate = nullptr;
 
 Q_SIGNALS:
     // Open mode accepted: the file of directory() and name() is to be read.

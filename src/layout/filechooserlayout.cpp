@@ -49,6 +49,11 @@ FileChooserLayout fileChooserLayout(const Screen &s)
     l.Comopen.top = l.Dir1.bottom() + gy / 2;
     l.Comclose.left = l.Comopen.right() + gx / 2.5;
     l.Comclose.top = l.Comopen.top;
+    // Beside the open: a blank workbook to fill in and import.
+    l.Comtemplate.width = 0.16 * W;
+    l.Comtemplate.height = kChooserButtonHeight;
+    l.Comtemplate.left = l.Comclose.right() + gx / 2.5;
+    l.Comtemplate.top = l.Comopen.top;
     return l;
 }
 

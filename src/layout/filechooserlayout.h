@@ -6,7 +6,7 @@ namespace vorlane::layout {
 
 struct FileChooserLayout {
     TwipRect window;
-    TwipRect Lbldrive, Drive1, Lbldir, Dir1, Lblname, Text1, Lblname2, File1, Comopen, Comclose;
+    TwipRect Lbldrive, Drive1, Lbldir, Dir1, Lblname, Text1, Lblname2, File1, Comopen, Comclose, Comtemplate;
 };
 
 // Heights the rule leaves to the controls themselves: one line of a drop-down list and

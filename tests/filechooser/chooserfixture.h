@@ -32,8 +32,8 @@ struct ChooserProgram : Program {
         chooser()->Text1->setText(name);
         return chooser();
     }
-    // Keys `n` records A, B, C ... with amounts 100, 200, ...
-    // Each a different order: the same one keyed twice is asked about.
+    // Keys `n` more records A, B, C ... with amounts 100, 200, ..., each a different order
+    // (the same one keyed twice is asked about).
     void keyRecords(int n)
     {
         const int base = int(session.batch.lines().count());

@@ -51,6 +51,27 @@ private Q_SLOTS:
         QCOMPARE(p.st().CurrentFilePath(), p.filePath(u"export-ธนาณัติ.txt"_s));
         QVERIFY(!p.st().IsSaved());
     }
+
+    // "แบบฟอร์มนำเข้า" beside the open writes the blank workbook into the folder shown and
+    // names it, so that filled in it opens from there; an existing one is kept unless Yes.
+    void blankTemplateBesideTheOpen()
+    {
+        ChooserProgram p;
+        p.start();
+        FileChooser *c = p.openAt(u"x"_s);
+        QVERIFY(c->Comtemplate->isVisible());
+        p.prompter.clear();
+        c->Comtemplate->click();
+        const QString path = p.filePath(u"แบบฟอร์มนำเข้าธนาณัติ.xlsx"_s);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(c->name(), u"แบบฟอร์มนำเข้าธนาณัติ.xlsx"_s);
+        QVERIFY(p.prompter.last().startsWith(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s));
+        QVERIFY(writeBytes(path, "mine"));
+        p.prompter.clear();
+        c->Comtemplate->click();  // the queue is empty: No
+        QCOMPARE(p.prompter.shown.size(), 1);
+        QCOMPARE(readBytes(path), QByteArray("mine"));
+    }
 };
 
 QTEST_MAIN(TestImportOpen)

@@ -1,6 +1,8 @@
 // Reading CSV and putting rows through the entry checks: cells, columns, refusals.
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
+#include "importer/workbook.h"
+#include "importer/ziparchive.h"
 #include "records/codec.h"
 #include "tempfiles.h"
 
@@ -314,6 +316,43 @@ private Q_SLOTS:
         QVERIFY(!s.ok());
         QVERIFY2(s.error.startsWith(error), qPrintable(s.error));
         QVERIFY(!s.error.contains(u"ไม่มีคอลัมน์"_s));
+    }
+
+    // The blank template: its header is what the import reads, its checks are in the sheet,
+    // its second sheet explains the columns, and a filled template imports with no refusal.
+    void importTemplate()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"แบบฟอร์ม.xlsx"_s);
+        QString error;
+        QVERIFY2(WriteImportTemplate(path, m_tables.rates, m_tables.types, &error), qPrintable(error));
+        const QByteArray bytes = test::readBytes(path);
+        Sheet sheet = ReadXlsx(bytes);
+        QVERIFY(sheet.ok());
+        QCOMPARE(sheet.sheetCount, 2);
+        QStringList headings;
+        for (const TemplateColumn &c : ImportTemplateColumns())
+            headings << c.heading;
+        QCOMPARE(sheet.rows, QList<QStringList>{headings});
+        const Sheet help = ReadXlsx(bytes, 1);
+        QCOMPARE(help.rows.value(1).value(0), headings[0]);
+        QVERIFY(help.rows.size() > headings.size() + m_tables.types.codes.size());
+
+        sheetzip::Zip zip(bytes);
+        QByteArray xml;
+        QVERIFY(zip.read("xl/worksheets/sheet1.xml", xml, error));
+        QVERIFY(xml.contains("<dataValidation type=\"list\""));
+        QVERIFY(xml.contains("<formula1>\"101,103,"));
+        QVERIFY(xml.contains("type=\"textLength\" operator=\"equal\""));
+        QVERIFY(xml.contains("type=\"decimal\""));
+
+        sheet.rows << QStringList{u"101"_s, u"10100"_s, u"นาย ก"_s, u"1 ถนน"_s, QString(), QString(), u"1250.50"_s}
+                   << QStringList{u"112"_s, QString(), u"นาง ข"_s, u"2 ถนน"_s, u"ร้าน ค"_s, u"3 ถนน"_s, u"300"_s};
+        ImportOptions o;
+        o.depositor = {u"ร้าน ข"_s, u"9 ถนน"_s};
+        const ImportResult r = ImportSheet(sheet, o, m_tables);
+        QCOMPARE(r.refusals(false).size(), 0);
+        QCOMPARE(r.lines(false).size(), 2);
     }
 
     // Once with LibreOffice itself, when it is installed.
