@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program and starts it on the bundled tables.
+# Builds the program (its tools, helper and manual pages with it, so that
+# "cmake --install build" works next) and starts it on the bundled tables.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target vorlane vorlane-cli
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build
 exec build/bin/vorlane "$@"

@@ -400,8 +400,46 @@ QString formatPercent(double value, QStringView code)
     return QString::number(value * 100, 'f', decimals) + u'%';
 }
 
+namespace {
+
+// A stored value that already reads as the General format shows it: plain digits with at
+// most one decimal point, at most 15 of them, no zero that the format would drop. Nearly
+// every cell of a workbook is such a value; it needs no conversion.
+bool shownAsStored(QStringView v)
+{
+    if (v.isEmpty() || v.size() > 16)
+        return false;
+    qsizetype i = v.front() == u'-' ? 1 : 0;
+    if (i == v.size())
+        return false;
+    int digits = 0;
+    qsizetype dot = -1;
+    for (qsizetype k = i; k < v.size(); ++k) {
+        const QChar c = v[k];
+        if (c == u'.' && dot < 0)
+            dot = k;
+        else if (c >= u'0' && c <= u'9')
+            ++digits;
+        else
+            return false;
+    }
+    if (digits > 15 || dot == i || dot == v.size() - 1)
+        return false;
+    // "007", "-0", "1.50": the shortest form differs.
+    const qsizetype intEnd = dot < 0 ? v.size() : dot;
+    if (v[i] == u'0' && (intEnd - i > 1 || (dot < 0 && i == 1)))
+        return false;
+    if (dot >= 0 && v.back() == u'0')
+        return false;
+    return true;
+}
+
+} // namespace
+
 QString plainNumber(const QString &value)
 {
+    if (shownAsStored(value))
+        return value;
     bool ok = false;
     const double d = value.trimmed().toDouble(&ok);
     if (!ok)

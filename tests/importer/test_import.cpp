@@ -305,6 +305,18 @@ private Q_SLOTS:
                                                             << u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้"_s;
         QTest::newRow("a broken workbook") << u"orders.xlsx"_s << "PK\x03\x04junk"_ba << QString();
     }
+    // A workbook that makes libfreexl read past its own buffers (found by fuzzing): the helper
+    // may fail or die on it, the program only says it cannot be read.
+    void brokenOldWorkbook()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"orders.xls"_s);
+        QVERIFY(QFile::copy(QStringLiteral(FUZZ_REGRESSIONS) + u"/xls/freexl-reads-past-its-buffer.xls"_s, path));
+        const Sheet s = ReadSheetFile(path);
+        QCOMPARE(s.error, u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้ : "_s + path);
+        QVERIFY(s.rows.isEmpty());
+    }
+
     void unreadableKinds()
     {
         QFETCH(QString, name);
@@ -383,6 +395,13 @@ private Q_SLOTS:
             QTest::newRow(name) << code << value << shown;
         };
         row("general stays plain", u"General"_s, u"1250.50"_s, u"1250.5"_s);
+        row("computed: 15 significant digits", u"General"_s, u"70.000000000000014"_s, u"70"_s);
+        row("computed just below", u"General"_s, u"1249.9999999999998"_s, u"1250"_s);
+        row("negative zero", u"General"_s, u"-0"_s, u"0"_s);
+        row("leading zeros", u"General"_s, u"007"_s, u"7"_s);
+        row("small, no exponent", u"General"_s, u"1E-7"_s, u"0.0000001"_s);
+        row("large, no exponent", u"General"_s, u"123456789012345678"_s, u"123456789012346000"_s);
+        row("negative fraction kept", u"General"_s, u"-0.5"_s, u"-0.5"_s);
         row("amount format stays plain", u"#,##0.00"_s, u"3000"_s, u"3000"_s);
         row("text format", u"@"_s, u"12"_s, u"12"_s);
         row("built-in short date", builtInFormatCode(14), when, u"12/8/2026"_s);
