@@ -13,8 +13,10 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -141,7 +143,7 @@ void EntryWindow::buildControls()
     Text2->setObjectName(u"Text2"_s);
 
     // What a screen reader says for each control: the label beside it.
-    const std::array<std::pair<QWidget *, const char16_t *>, 19> spoken{{
+    const std::array<std::pair<QWidget *, const char16_t *>, 17> spoken{{
         {Combo1[TypeCodeBox], u"ประเภท ธน. รหัส"},
         {Combo1[TypeNameBox], u"ประเภท ธน. ชื่อ"},
         {Combo1[PostcodeBox], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
@@ -159,11 +161,34 @@ void EntryWindow::buildControls()
         {Cmdback, u"รายการก่อนหน้า"},
         {Cmdforward, u"รายการถัดไป"},
         {Cmdlast, u"รายการสุดท้าย"},
-        {Label13, u"จำนวนเงินรวม"},
-        {Label15, u"ค่าธรรมเนียมธนาณัติรวม"},
     }};
     for (const auto &[w, name] : spoken)
         w->setAccessibleName(QString::fromUtf16(name));
+    // The focus sits in an editable selector's line edit, and a screen reader names the
+    // selector itself after its current value: the line edit carries the caption.
+    for (QComboBox *c : Combo1)
+        if (c->lineEdit())
+            c->lineEdit()->setAccessibleName(c->accessibleName());
+    // Each caption labels its field, for the reader that follows labelled-by.
+    const std::array<QWidget *, 7> captioned{Combo1[TypeCodeBox], Combo1[PostcodeBox], Text1[RecipientName],
+                                             Text1[RecipientAddress], Text1[DepositorName],
+                                             Text1[DepositorAddress], Text1[Amount]};
+    for (size_t i = 0; i < captioned.size(); ++i)
+        m_fieldLabels[i]->setBuddy(captioned[i]);
+    // A label shows its value but offers no text to a screen reader: the totals say their
+    // caption and their amount in their name (kept in step by RefreshTotals).
+    Label12->setBuddy(Label13);
+    Label14->setBuddy(Label15);
+    setTotalsSpoken();
+
+    // Esc gives up the record being added or inserted, as "ยกเลิก" does in every work window.
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, [this] {
+        const Batch &batch = m_session.batch;
+        if ((batch.IsAdding() || batch.IsInserting()) && Cmdcancel->isVisible() && Cmdcancel->isEnabled())
+            Cmdcancel->click();
+    });
 
     // Keys move through the fields in the order the checks expect.
     setTabOrder(Combo1[TypeCodeBox], Combo1[TypeNameBox]);
@@ -297,6 +322,7 @@ void EntryWindow::RefreshTotals()
     const BatchTotals t = ComputeTotals(store, session.tables.rates);
     Label13->setText(formatGrouped(t.amount));
     Label15->setText(formatGrouped(t.fee));
+    setTotalsSpoken();
     if (store.count() > 0) {
         setCounterText(u"%1 / %2"_s.arg(m_session.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
@@ -325,6 +351,42 @@ QString EntryWindow::counterText() const { return Label1->text(); }
 void EntryWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 QString EntryWindow::caption() const { return windowTitle(); }
 void EntryWindow::focusPostcode() { focusTo(Combo1[PostcodeBox]); }
+
+void EntryWindow::setTotalsSpoken()
+{
+    Label13->setAccessibleName(u"จำนวนเงินรวม "_s + Label13->text() + u" บาท"_s);
+    Label15->setAccessibleName(u"ค่าธรรมเนียมธนาณัติรวม "_s + Label15->text() + u" บาท"_s);
+}
+
+void EntryWindow::rememberFocus()
+{
+    QWidget *f = QApplication::focusWidget();
+    m_focusBefore = f && isAncestorOf(f) ? f : nullptr;
+}
+
+void EntryWindow::comeBack(FocusOn where)
+{
+    show();
+    QWidget *to = nullptr;
+    const Batch &batch = m_session.batch;
+    switch (where) {
+    case FocusOn::AsBefore:
+        to = m_focusBefore;
+        break;
+    case FocusOn::FirstField:
+        to = Combo1[TypeCodeBox];
+        break;
+    case FocusOn::Recipient:
+        to = Text1[RecipientName];
+        break;
+    }
+    // A control since hidden or disabled (a save button after a cancel): where keying goes
+    // on, the postcode of a new record or the type code of one shown.
+    if (!to || !to->isVisibleTo(this) || !to->isEnabled())
+        to = batch.IsAdding() || batch.IsInserting() ? Combo1[PostcodeBox] : Combo1[TypeCodeBox];
+    to->setFocus(Qt::OtherFocusReason);
+    m_focusBefore = nullptr;
+}
 
 void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
 

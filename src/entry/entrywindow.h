@@ -6,6 +6,7 @@
 #include "records/batch.h"
 
 #include <QStringList>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -53,6 +54,17 @@ public:
     // Gives the focus to the postcode selector Combo1(2).
     void focusPostcode();
 
+    // Where the keyboard focus goes when the window comes back from a work window.
+    enum class FocusOn {
+        AsBefore,    // the control that had it when the work window opened (a cancel)
+        FirstField,  // the type code of the record shown (an order chosen to correct)
+        Recipient,   // the recipient's name (a post office chosen in the search)
+    };
+    // Notes the control that has the focus, before another window takes the place.
+    void rememberFocus();
+    // Shown again, the focus where the clerk goes on.
+    void comeBack(FocusOn where);
+
     // The record buttons' handlers, callable as clicks.
     void SaveAction();
     void InsertAction();
@@ -82,6 +94,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void setTotalsSpoken();
+    QPointer<QWidget> m_focusBefore;
     void buildControls();
     // Selector rules.
     void typeCodeChanged();

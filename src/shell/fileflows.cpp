@@ -155,9 +155,9 @@ void showBatch(MainWindow &mw, LineBlock lines, const QString &path, const FileS
     }
     entry->RefreshTotals();
     entry->enableRecordButtons();
-    entry->show();
     chooser->hide();
     entry->setCaption(mw.session().EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
+    entry->comeBack(EntryWindow::FocusOn::FirstField);
 }
 
 // Such amounts are left out of the totals; the user must know which record to correct.

@@ -1,6 +1,8 @@
 #pragma once
 // MDIForm1: the full-screen frame, with the command bar (Picture1, eight Command1
 // buttons) at its right edge and the work windows in the area left of it.
+#include "entry/entrywindow.h"
+
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -63,7 +65,9 @@ public:
     // than appending a copy, and an empty batch shows the new-record defaults instead.
     // AsItWas: it comes back as it was left.
     enum class Return { OnResumeIndex, AsItWas };
-    void backToEntry(Return how = Return::OnResumeIndex);
+    // The entry window again, the focus where the clerk goes on (as before a cancel).
+    void backToEntry(Return how = Return::OnResumeIndex,
+                     EntryWindow::FocusOn focus = EntryWindow::FocusOn::AsBefore);
 
     // The work windows the command bar opens.
     void openHelp();

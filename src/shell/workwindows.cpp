@@ -23,6 +23,8 @@ namespace vorlane {
 
 void MainWindow::showWorkWindow(QWidget *window)
 {
+    if (m_entry && m_entry->isVisible())
+        m_entry->rememberFocus();
     setCommandButtonsVisible(false);
     window->show();
     window->raise();
@@ -49,7 +51,7 @@ EntryWindow *MainWindow::ensureEntry()
     return m_entry;
 }
 
-void MainWindow::backToEntry(Return how)
+void MainWindow::backToEntry(Return how, EntryWindow::FocusOn focus)
 {
     if (how == Return::OnResumeIndex) {
         EntryWindow *e = ensureEntry();
@@ -69,11 +71,12 @@ void MainWindow::backToEntry(Return how)
             e->enableRecordButtons();
         }
         e->RefreshTotals();
+        e->comeBack(focus);
         return;
     }
-    if (m_entry)
-        m_entry->show();
     setCommandButtonsVisible(true);
+    if (m_entry)
+        m_entry->comeBack(focus);
 }
 
 void MainWindow::openHelp()
@@ -117,7 +120,7 @@ void MainWindow::editReviewed(int row)
     entry->LoadLineIntoEntryFields(store.at(row));
     entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
     entry->enableRecordButtons();
-    backToEntry(Return::AsItWas);
+    backToEntry(Return::AsItWas, EntryWindow::FocusOn::FirstField);
 }
 
 void MainWindow::openPrintOptions()
@@ -144,9 +147,9 @@ void MainWindow::openSearch()
         // An office already named in the entry window is kept.
         if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
             entry->pickPostOfficeName(index);
-        entry->show();
         closeSearch(search);
         setCommandButtonsVisible(true);
+        entry->comeBack(EntryWindow::FocusOn::Recipient);
     });
     connect(search, &SearchWindow::cancelled, this, [this, search] {
         EntryWindow *entry = ensureEntry();
@@ -154,6 +157,8 @@ void MainWindow::openSearch()
         entry->clearPostOfficeNameSelection();
         backToEntry();
     });
+    if (m_entry && m_entry->isVisible())
+        m_entry->rememberFocus();
     search->show();
     search->raise();
     if (m_entry)

@@ -188,6 +188,23 @@ private Q_SLOTS:
         QCOMPARE(r.err, u"คำเตือน: บรรทัด 3 อาจซ้ำกับบรรทัด 1 (ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกัน)\n"_s);
     }
 
+    // The export builds its workbook beside the output, not in the temporary folder, so a
+    // killed export leaves nothing there that no later run removes.
+    void exportNeedsNoTemporaryFolder()
+    {
+        QTemporaryDir dir;
+        const QString batch = dir.filePath(u"b.txt"_s);
+        QVERIFY(writeCp874(batch, {u"101|10100|ก|ข|500|ป้อมปราบศัตรูพ่าย|ค|ง|"_s}));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"TMPDIR"_s, dir.filePath(u"no-such-folder"_s));
+        p.setProcessEnvironment(env);
+        p.start(built(), {u"export"_s, u"--tables"_s, tables, batch, u"--output"_s, dir.filePath(u"b.xlsx"_s)});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"b.txt"_s, u"b.xlsx"_s}));
+    }
+
     void brokenRateRowIsReported()
     {
         QTemporaryDir dir;

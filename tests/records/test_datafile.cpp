@@ -4,6 +4,7 @@
 #include "tempfiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -151,6 +152,23 @@ private Q_SLOTS:
         const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
         QCOMPARE(QFile::permissions(p) & others, QFileDevice::Permissions());
         QVERIFY(QFile::permissions(p).testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    }
+
+    // A "cusname.txt" planted as a link is replaced; what it pointed to keeps its bytes
+    // and its mode. A settings folder that does not exist yet is made.
+    void cusnameLinkIsReplaced()
+    {
+        const QString target = path(u"elsewhere.txt"_s);
+        QVERIFY(test::writeBytes(target, "someone else's"));
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        const QString p = path(u"cusname-link.txt"_s);
+        QVERIFY(QFile::link(target, p));
+        QVERIFY(WriteCusname(p, {u"ก"_s, u"ข"_s}));
+        QVERIFY(!QFileInfo(p).isSymLink());
+        QCOMPARE(ReadCusname(p)->name, u"ก"_s);
+        QCOMPARE(test::readBytes(target), QByteArray("someone else's"));
+        QCOMPARE(QFileInfo(target).permissions() & QFile::ReadOther, QFile::ReadOther);
+        QVERIFY(WriteCusname(path(u"new/folder/cusname.txt"_s), {u"ก"_s, u"ข"_s}));
     }
 
     void cusnameLastRecordWinsAndMissingIsEmpty()
