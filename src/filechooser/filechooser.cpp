@@ -123,8 +123,9 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
     connect(Comtemplate, &QPushButton::clicked, this, &FileChooser::Comtemplate_Click);
     setEscapeButton(Comclose);
 
-    // A new chooser starts in the program's working directory, which it never changes.
-    setDirectory(QDir::currentPath());
+    // A new chooser starts in the program's working directory, which it never changes,
+    // unless the tables live there: a save in that folder could replace them.
+    setDirectory(m_session.paths.chooserStartDir(QDir::currentPath()));
     applyLayout();
 }
 

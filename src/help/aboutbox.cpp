@@ -49,7 +49,8 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
     cmdOK->setAccessibleName(u"ตกลง"_s);
     cmdSysInfo->setAccessibleName(u"ข้อมูลระบบ"_s);
-    cmdSysInfo->setAutoDefault(false);
+    // Return acts on the focused button: on "System Info..." it shows its message, not OK.
+    cmdSysInfo->setAutoDefault(true);
 
     auto line = [this] {
         auto *f = new QFrame(this);

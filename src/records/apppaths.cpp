@@ -23,7 +23,42 @@ bool writableDir(const QString &dir)
 
 QString AppPaths::file(const QString &name) const { return join(appDir, name); }
 QString AppPaths::cusnamePath() const { return join(settingsDir, QStringLiteral("cusname.txt")); }
-QString AppPaths::nonamePath() const { return QDir::toNativeSeparators(join(appDir, QStringLiteral("Noname.txt"))); }
+QString AppPaths::nonamePath() const
+{
+    return QDir::toNativeSeparators(join(batchDir.isEmpty() ? appDir : batchDir, QStringLiteral("Noname.txt")));
+}
+
+namespace {
+
+// One file as the file system sees it: links followed, "." and ".." gone.
+QString sameFileKey(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+QString AppPaths::programFileAt(const QString &path) const
+{
+    const QString key = sameFileKey(path);
+    for (const char *name : {"rate.txt", "mo.txt", "postcode.txt", "mo1.txt", "helpcustomer.txt"})
+        if (sameFileKey(file(QString::fromLatin1(name))) == key)
+            return QString::fromLatin1(name);
+    if (sameFileKey(cusnamePath()) == key)
+        return QStringLiteral("cusname.txt");
+    return {};
+}
+
+QString AppPaths::chooserStartDir(const QString &workingDir) const
+{
+    if (sameFileKey(workingDir) != sameFileKey(appDir))
+        return workingDir;
+    if (!batchDir.isEmpty() && sameFileKey(batchDir) != sameFileKey(appDir))
+        return batchDir;
+    return QDir::homePath();
+}
 
 // No folder, no journal: recovery is off.
 QString AppPaths::journalPath() const
@@ -37,6 +72,7 @@ AppPaths AppPaths::forDirectory(const QString &dir)
     p.appDir = QDir(dir).absolutePath();
     p.settingsDir = p.appDir;
     p.stateDir = p.appDir;
+    p.batchDir = p.appDir;
     return p;
 }
 
@@ -61,7 +97,9 @@ AppPaths AppPaths::detectFrom(const QString &exeDir, const QString &stateOverrid
     // program never writes into its shared data folder, even when run as root.
     if (p.appDir == exeDir && writableDir(p.appDir)) {
         p.settingsDir = p.appDir;
+        p.batchDir = p.appDir;
     } else {
+        p.batchDir = QDir::homePath();
         // Named, not taken from the program's name: the desktop program and the
         // command-line tool share one depositor. The folder is made when it is written.
         QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -255,6 +255,11 @@ bool SaveDataFile(MainWindow &mw)
         mw.prompter().ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
         return false;
     }
+    // The running program's own tables, help text and depositor file are never a batch's.
+    if (const QString own = mw.session().paths.programFileAt(batch.SaveTargetPath()); !own.isEmpty()) {
+        mw.prompter().ok(u"บันทึกทับแฟ้ม "_s + own + u" ของโปรแกรมไม่ได้ กรุณาใช้ชื่ออื่นหรือเลือกโฟลเดอร์อื่น"_s);
+        return false;
+    }
     if (!mayReplaceKnownFile(mw))
         return false;
     const WriteResult written = WriteDataFile(batch.SaveTargetPath(), batch.lines().lines());

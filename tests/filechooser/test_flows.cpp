@@ -20,6 +20,7 @@ private Q_SLOTS:
     void saveRefusals_data();
     void saveRefusals();
     void saveIntoFolderThatCannotBeWritten();
+    void saveNeverReplacesTheProgramsFiles();
     void failedSaveKeepsThePreviousFile();
     void saveUnderTheSameName();
     void saveChoiceCancelled();
@@ -169,6 +170,27 @@ void TestFlows::saveRefusals()
     QCOMPARE(p.st().CurrentFilePath(), before);
     QCOMPARE(p.st().IsSaved(), saved);
     QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
+}
+
+// The running program's tables and depositor file are never replaced by a batch; the
+// chooser does not start in their folder.
+void TestFlows::saveNeverReplacesTheProgramsFiles()
+{
+    ChooserProgram p;
+    p.start();
+    p.keyRecords(1);
+    const QByteArray rates = readBytes(p.dir.filePath(u"rate.txt"_s));
+    QVERIFY(!rates.isEmpty());
+    for (const QString &name : {u"rate.txt"_s, u"cusname.txt"_s}) {
+        p.prompter.clear();
+        p.st().saveAs(p.dir.filePath(name));
+        QVERIFY(!SaveDataFile(*p.main));
+        QCOMPARE(p.prompter.texts(),
+                 QStringList{u"บันทึกทับแฟ้ม "_s + name + u" ของโปรแกรมไม่ได้ กรุณาใช้ชื่ออื่นหรือเลือกโฟลเดอร์อื่น"_s});
+        QVERIFY(!p.st().IsSaved());
+    }
+    QCOMPARE(readBytes(p.dir.filePath(u"rate.txt"_s)), rates);
+    QCOMPARE(p.session.paths.chooserStartDir(p.dir.path()) == p.dir.path(), false);
 }
 
 void TestFlows::saveIntoFolderThatCannotBeWritten()

@@ -80,6 +80,17 @@ void TestHelpWindow::aboutBox()
     box.cmdSysInfo->click();
     QCOMPARE(prompter.texts(), QStringList{u"System Information Is Unavailable At This Time"_s});
     QVERIFY(box.isVisible());
+    // Return acts on the button that has the focus.
+    QApplication::setActiveWindow(&box);
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    box.cmdSysInfo->setFocus();
+    QTest::keyClick(box.cmdSysInfo, Qt::Key_Return);
+    QCOMPARE(prompter.texts().size(), 2);
+    QVERIFY(box.isVisible());
+    box.cmdOK->setFocus();
+    QTest::keyClick(box.cmdOK, Qt::Key_Return);
+    QVERIFY(!box.isVisible());
+    box.show();
     box.cmdOK->click();
     QVERIFY(!box.isVisible());
     QCOMPARE(box.result(), int(QDialog::Accepted));

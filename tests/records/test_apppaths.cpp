@@ -2,6 +2,8 @@
 #include "tempfiles.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +36,40 @@ private Q_SLOTS:
         QCOMPARE(p.appDir, QDir::cleanPath(prefix.filePath(u"share/vorlane"_s)));
         QCOMPARE(p.file(u"rate.txt"_s), QDir::cleanPath(prefix.filePath(u"share/vorlane/rate.txt"_s)));
         QVERIFY2(p.cusnamePath().startsWith(home.filePath(u"config"_s)), qPrintable(p.cusnamePath()));
+        QCOMPARE(p.cusnamePath(), home.filePath(u"config/Vorlane/cusname.txt"_s));
+        // Nothing is made until something is written there.
+        QVERIFY(!QFileInfo::exists(home.filePath(u"config"_s)));
+        // A new batch is not said to be in the read-only installed folder.
+        QVERIFY(!p.nonamePath().contains(u"share/vorlane"_s));
+        QCOMPARE(p.nonamePath(), QDir::toNativeSeparators(QDir::homePath() + u"/Noname.txt"_s));
+    }
+
+    // A batch is never saved over the running program's own files, however they are named.
+    void programFiles_data()
+    {
+        QTest::addColumn<QString>("name");  // in the tables' folder, "link" a link to rate.txt
+        QTest::addColumn<QString>("own");
+        QTest::newRow("the rate table") << u"rate.txt"_s << u"rate.txt"_s;
+        QTest::newRow("the help text") << u"helpcustomer.txt"_s << u"helpcustomer.txt"_s;
+        QTest::newRow("the depositor") << u"cusname.txt"_s << u"cusname.txt"_s;
+        QTest::newRow("through dot-dot") << u"sub/../postcode.txt"_s << u"postcode.txt"_s;
+        QTest::newRow("a link to a table") << u"link"_s << u"rate.txt"_s;
+        QTest::newRow("a batch beside them") << u"batch.txt"_s << QString();
+        QTest::newRow("another table's name in another case") << u"RATE.TXT"_s << QString();
+    }
+    void programFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, own);
+        QTemporaryDir dir;
+        QVERIFY(test::writeCp874(dir.filePath(u"rate.txt"_s), {u"101,10,0,0,0,1,0"_s}));
+        QVERIFY(QDir(dir.path()).mkpath(u"sub"_s));
+        QVERIFY(QFile::link(dir.filePath(u"rate.txt"_s), dir.filePath(u"link"_s)));
+        const AppPaths p = AppPaths::forDirectory(dir.path());
+        QCOMPARE(p.programFileAt(dir.filePath(name)), own);
+        // The chooser starts elsewhere when the working folder is the tables' folder.
+        QCOMPARE(p.chooserStartDir(dir.filePath(u"sub"_s)), dir.filePath(u"sub"_s));
+        QVERIFY(p.chooserStartDir(dir.path()) != dir.path());
     }
 };
 
