@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QListView>
+#include <QRadioButton>
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -115,6 +116,32 @@ private Q_SLOTS:
         }
         QVERIFY(p.entry()->isVisible());
         QCOMPARE(focusName(p), focus);
+    }
+
+    // The print window keeps the type, pages and paper chosen for its next opening, and a
+    // page typed with the keyboard chooses a range.
+    void printChoicesAreKept()
+    {
+        Program p;
+        p.start();
+        p.addRecord(u"นาย ก"_s);
+        p.main->Command1[4]->click();
+        auto *print = qobject_cast<PrintOptionsWindow *>(shownWorkWindow(p));
+        QVERIFY(print);
+        QVERIFY(print->Option1[13]->isChecked() && print->Option2->isChecked() && print->Option5->isChecked());
+        print->Option1[1]->setChecked(true);
+        print->Option4->setChecked(true);
+        print->Text1->setFocus();
+        QTest::keyClicks(print->Text1, u"1"_s);
+        QVERIFY(print->Option3->isChecked());
+        print->Command1[1]->click();
+        p.main->Command1[4]->click();
+        QCOMPARE(shownWorkWindow(p), print);
+        QVERIFY(print->Option1[1]->isChecked());
+        QVERIFY(print->Option3->isChecked());
+        QVERIFY(print->Option4->isChecked());
+        QCOMPARE(print->Text1->text(), u"1"_s);
+        QCOMPARE(focusName(p), u"Command1_0"_s);
     }
 
     // Esc is "ยกเลิก" while a record is being added or inserted, and nothing otherwise.

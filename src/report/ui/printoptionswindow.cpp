@@ -90,6 +90,9 @@ PrintOptionsWindow::PrintOptionsWindow(Session &session, Prompter &prompter, QWi
     connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
+    // A page typed into either box means printing a range, by keyboard as by mouse.
+    for (QLineEdit *page : {Text1, Text2})
+        connect(page, &QLineEdit::textEdited, this, [this] { Option3->setChecked(true); });
 
     findPrinter = [] { return DefaultPrinterName(); };
     printOnPrinter = [](const QString &printer, const SlipJob &job, const SlipProgress &progress) {
@@ -341,10 +344,14 @@ void PrintOptionsWindow::ClosePrintOptions()
 
 void PrintOptionsWindow::proposeDefaults()
 {
-    // Opening from the command bar proposes the common case: every type, every page, A4.
-    Option1[13]->setChecked(true);
-    Option2->setChecked(true);
-    Option5->setChecked(true);
+    // The first opening proposes the common case: every type, every page, A4. The window
+    // lives on, so later openings keep what was chosen (a clerk prints type by type).
+    if (!m_opened) {
+        Option1[13]->setChecked(true);
+        Option2->setChecked(true);
+        Option5->setChecked(true);
+        m_opened = true;
+    }
     Command1[0]->setFocus();
 }
 

@@ -27,7 +27,8 @@ public:
     // Reads the batch, the tables and the file name; selects into lstMO2.
     PrintOptionsWindow(Session &session, Prompter &prompter, QWidget *parent);
 
-    // As the command bar opens it: every type, every page, A4, the focus on OK.
+    // As the command bar opens it, the focus on OK: the first time every type, every page,
+    // A4; after that the type, pages and paper chosen last, as the clerk left them.
     void proposeDefaults();
 
     // The choices as the controls show them.
@@ -57,6 +58,11 @@ public:
     QRadioButton *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr;
+
+private:
+    bool m_opened = false;
+
+public:
     std::array<CommandButton *, 2> Command1{};
     CommandButton *CmdPreview = nullptr, *CmdPdf = nullptr, *CmdExcel = nullptr;
     // The report type table: codes and captions.
