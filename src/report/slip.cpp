@@ -5,7 +5,6 @@
 #include "records/recordline.h"
 #include "records/texthelpers.h"
 
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
@@ -69,26 +68,10 @@ FittedText FitTextToWidth(PrintSurface &s, const QString &text, double size, dou
         fitted = std::max(smallest, fitted - 0.5);
         s.setFontSize(fitted);
     }
-    QString shown = text;
-    if (s.textWidth(shown) > room + kSlack) {
-        // Still too wide at the smallest size: keep the longest run of whole characters
-        // (a Thai vowel or tone mark stays with its consonant) that fits.
-        QList<qsizetype> ends;
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-        for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
-            ends.append(at);
-        qsizetype lo = 0, hi = ends.size();  // ends[0, lo) fit; ends[hi, ...) do not
-        while (lo < hi) {
-            const qsizetype mid = (lo + hi) / 2;
-            if (s.textWidth(text.left(ends[mid])) <= room + kSlack)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        shown = lo == 0 ? QString() : text.left(ends[lo - 1]);
-    }
+    // Still too wide at the smallest legible size: drawn whole, running into the next
+    // column, as the counter clerk would rather read it than lose a letter of a name.
     s.setFontSize(size);
-    return {shown, fitted};
+    return {text, fitted};
 }
 
 double CentreX(PrintSurface &s, const QString &text, double left, double right)

@@ -30,8 +30,9 @@ struct SlipCursor {
 void PrintTextAt(PrintSurface &s, const QString &text, float x, float y);
 
 // A text made to fit `room` cm at the surface's current font size: drawn smaller when it
-// is too wide, down to kSmallestTextShare of that size, then cut after the last whole
-// character that still fits. The surface is left at the size it had.
+// is too wide, down to kSmallestTextShare of that size (still legible), and beyond that
+// drawn whole at that size: no letter of a name is ever dropped. The surface is left at
+// the size it had.
 inline constexpr double kSmallestTextShare = 0.7;
 struct FittedText {
     QString text;
