@@ -294,10 +294,12 @@ Sheet ReadXlsx(QByteArrayView bytes, int sheetIndex)
             row = ok && r > 0 ? r - 1 : row + 1;
             col = -1;
         } else if (x.name() == u"c"_s && row >= 0) {
+            // Read as views where nothing needs to be kept: a cell is nearly always a
+            // shared-string index or a number, and there are millions of them.
             const QXmlStreamAttributes at = x.attributes();
             const qint64 c = columnOfRef(at.value(u"r"_s));
             col = c >= 0 ? c : col + 1;
-            const QString type = at.value(u"t"_s).toString();
+            const QStringView type = at.value(u"t"_s);
             bool styled = false;
             const qsizetype styleIndex = at.value(u"s"_s).toInt(&styled);
             const CellStyle *style = styled ? styles.of(styleIndex) : nullptr;
@@ -311,33 +313,39 @@ Sheet ReadXlsx(QByteArrayView bytes, int sheetIndex)
                     hasFormula = true;
                     x.skipCurrentElement();
                 } else if (x.isStartElement() && x.name() == u"v"_s) {
-                    value = x.readElementText();
-                }
-                else if (x.isStartElement() && x.name() == u"is"_s) {
+                    // The value's text, usually in one piece.
+                    while (!x.atEnd()) {
+                        x.readNext();
+                        if (x.isCharacters())
+                            value += x.text();
+                        else if (x.isEndElement())
+                            break;
+                    }
+                } else if (x.isStartElement() && x.name() == u"is"_s) {
                     inlineText = xlsxText(x);
                     hasInline = true;
                 }
             }
             QString text;
-            if (type == u"s"_s) {
+            if (type == u"s") {
                 bool ok = false;
                 const qint64 i = value.toLongLong(&ok);
                 if (ok && i >= 0 && i < shared.size())
                     text = shared[i];
-            } else if (type == u"inlineStr"_s || hasInline) {
+            } else if (type == u"inlineStr" || hasInline) {
                 text = inlineText;
-            } else if (type == u"str"_s || type == u"e"_s) {
-                text = type == u"str"_s ? decodeXlsxEscapes(value) : value;
-            } else if (type == u"b"_s) {
+            } else if (type == u"str" || type == u"e") {
+                text = type == u"str" ? decodeXlsxEscapes(value) : value;
+            } else if (type == u"b") {
                 text = value == u"1"_s ? u"TRUE"_s : u"FALSE"_s;
-            } else if (type == u"d"_s) {
+            } else if (type == u"d") {
                 text = shownIsoDate(value, style);
             } else {
                 // A number, or a formula's number: a date or time as the style shows it.
                 text = numberCellText(value, style);
             }
             // Some writers (openpyxl) store a formula with an empty result, others none.
-            if (hasFormula && value.isEmpty() && !hasInline && type != u"str"_s)
+            if (hasFormula && value.isEmpty() && !hasInline && type != u"str")
                 g.sheet.uncomputed.insert(Sheet::cellKey(row, col));
             if (!g.put(row, col, text))
                 return g.sheet;

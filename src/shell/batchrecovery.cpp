@@ -288,7 +288,8 @@ bool BatchRecovery::offerRecovery(EntryWindow *entry)
                                         + u" รายการ ต้องการนำกลับมาหรือไม่"_s
                                   : u"พบข้อมูลที่ยังไม่ได้บันทึกจากการใช้งานครั้งก่อน จำนวน "_s + count
                                         + u" รายการ ต้องการนำกลับมาหรือไม่"_s;
-        if (prompter.yesNo(ask) == Prompter::Answer::Yes) {
+        // Only an explicit "ไม่ใช่" gives the orders up: Esc leaves the question standing.
+        if (prompter.yesNoWithoutEscape(ask) == Prompter::Answer::Yes) {
             // Back as it was when the program stopped, the last record keyed on screen
             // so that keying goes on where it stopped.
             m_watch->live = nullptr;

@@ -14,7 +14,7 @@ namespace {
 
 // Qt ships no Thai translation for its standard buttons, so the boxes are built here.
 Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Icon icon,
-                     QMessageBox::StandardButtons buttons, bool defaultNo = false)
+                     QMessageBox::StandardButtons buttons, bool defaultNo = false, bool noEscape = false)
 {
     QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
     // File names and record texts go into these boxes: never read them as markup.
@@ -41,11 +41,21 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
         box.setDefaultButton(QMessageBox::No);
     else if (first)
         box.setDefaultButton(qobject_cast<QPushButton *>(first));
-    if (buttons & QMessageBox::Cancel)
+    // Without an escape of its own the box would take "ไม่ใช่" for Esc: a hidden button
+    // takes Esc instead, and the box is shown again until it is answered.
+    QPushButton *unanswered = nullptr;
+    if (noEscape) {
+        unanswered = box.addButton(QString(), QMessageBox::RejectRole);
+        unanswered->hide();
+        box.setEscapeButton(unanswered);
+    } else if (buttons & QMessageBox::Cancel) {
         box.setEscapeButton(box.button(QMessageBox::Cancel));
-    else if (buttons & QMessageBox::No)
+    } else if (buttons & QMessageBox::No) {
         box.setEscapeButton(box.button(QMessageBox::No));
-    box.exec();
+    }
+    do
+        box.exec();
+    while (unanswered && (box.clickedButton() == unanswered || !box.clickedButton()));
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes: return Prompter::Answer::Yes;
     case QMessageBox::No: return Prompter::Answer::No;
@@ -68,6 +78,11 @@ Prompter::Answer QtPrompter::yesNo(const QString &text)
 Prompter::Answer QtPrompter::yesNoDefaultNo(const QString &text)
 {
     return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, true);
+}
+
+Prompter::Answer QtPrompter::yesNoWithoutEscape(const QString &text)
+{
+    return run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, false, true);
 }
 
 Prompter::Answer QtPrompter::yesNoCancel(const QString &text)

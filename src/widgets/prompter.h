@@ -18,6 +18,9 @@ public:
     virtual Answer yesNo(const QString &text) = 0;
     // The same, with "ไม่ใช่" as the default: for a question whose Enter must store nothing.
     virtual Answer yesNoDefaultNo(const QString &text) { return yesNo(text); }
+    // The same, where Esc answers nothing and the box stays: for a question whose No
+    // throws work away, which only an explicit "ไม่ใช่" may do.
+    virtual Answer yesNoWithoutEscape(const QString &text) { return yesNo(text); }
     // Question: Yes, No and Cancel.
     virtual Answer yesNoCancel(const QString &text) = 0;
     // The report's failure box: information icon and a title of its own.
@@ -34,6 +37,7 @@ public:
     void ok(const QString &text) override;
     Answer yesNo(const QString &text) override;
     Answer yesNoDefaultNo(const QString &text) override;
+    Answer yesNoWithoutEscape(const QString &text) override;
     Answer yesNoCancel(const QString &text) override;
     void information(const QString &title, const QString &text) override;
     void rowList(const QString &title, const QString &text, const QStringList &columns,
