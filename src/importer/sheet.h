@@ -5,10 +5,13 @@
 #include "records/cusname.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace vorlane {
 
@@ -51,8 +54,11 @@ Sheet ReadXlsInProcess(const QString &path, int sheetIndex = 0);
 // The helper's output and its reading back: the sheet as lines of TAB-separated cells.
 QByteArray XlsHandover(const Sheet &sheet);
 Sheet XlsTakeover(QByteArrayView bytes, const QString &path);
-// Said after a refusal for an empty cell of an .xls: a formula's result is not read there.
+// Said after a refusal for an empty cell of an .xls whose formula results could not be read.
 QString ReadXlsInProcessHint();
+// The last computed value of each formula cell of a sheet of an .xls file (cellKey to
+// text), which libfreexl does not give; nullopt when the file's structure cannot be read.
+std::optional<QHash<qint64, QString>> XlsFormulaResults(QByteArrayView file, int sheetIndex);
 // By what the file holds (a zip workbook, an old Excel workbook) and then by its name's
 // ending: .xlsx and .xlsm, .ods, .xls, else text (.csv, .txt, .tsv). A kind that cannot be
 // read is said to be so. Of a workbook, the first sheet that names the order columns in

@@ -6,6 +6,8 @@
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
 
+#include "records/fileio.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -60,7 +62,12 @@ Sheet ReadXlsInProcess(const QString &path, int sheetIndex)
         sheet.error = u"แฟ้มมีข้อมูลมากเกินไป"_s;
         return sheet;
     }
-    sheet.emptyCellHint = ReadXlsInProcessHint();
+    // libfreexl leaves formula cells empty: their last computed values come from the
+    // file's records themselves.
+    const FileReadResult file = ReadFileBounded(path, kMaxSheetBytes);
+    const auto formulas = file.ok() ? XlsFormulaResults(file.bytes, sheetIndex) : std::nullopt;
+    if (!formulas)
+        sheet.emptyCellHint = ReadXlsInProcessHint();
     sheet.rows.reserve(rows);
     for (unsigned int r = 0; r < rows; ++r) {
         QStringList row;
@@ -82,6 +89,11 @@ Sheet ReadXlsInProcess(const QString &path, int sheetIndex)
                     break;
                 default: break;
                 }
+            }
+            if (text.isEmpty() && formulas) {
+                const auto it = formulas->constFind(Sheet::cellKey(r, c));
+                if (it != formulas->constEnd())
+                    text = *it;
             }
             row.append(text);
         }
@@ -141,7 +153,9 @@ QString helperPath()
 
 QByteArray XlsHandover(const Sheet &sheet)
 {
-    QString out = QString(kMagic) + u'\n' + QString::number(sheet.sheetCount) + u'\n';
+    // The sheet count, and whether an empty cell may be an unread formula.
+    QString out = QString(kMagic) + u'\n' + QString::number(sheet.sheetCount)
+                  + (sheet.emptyCellHint.isEmpty() ? u" 0"_s : u" 1"_s) + u'\n';
     out += sheet.error.isEmpty() ? u"\n"_s : u"!"_s + escapedCell(sheet.error) + u'\n';
     for (const QStringList &row : sheet.rows) {
         QStringList cells;
@@ -162,12 +176,14 @@ Sheet XlsTakeover(QByteArrayView bytes, const QString &path)
         sheet.error = u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้ : "_s + path;
         return sheet;
     }
-    sheet.sheetCount = lines[1].toInt();
+    const QList<QStringView> counts = lines[1].split(u' ');
+    sheet.sheetCount = counts.value(0).toInt();
     if (lines[2].startsWith(u'!')) {
         sheet.error = unescapedCell(lines[2].sliced(1));
         return sheet;
     }
-    sheet.emptyCellHint = ReadXlsInProcessHint();
+    if (counts.value(1) != u"0")
+        sheet.emptyCellHint = ReadXlsInProcessHint();
     // The last piece is what follows the last line end: nothing.
     for (qsizetype i = 3; i + 1 < lines.size(); ++i) {
         QStringList row;
