@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when missing.
 # Usage: scripts/deps.sh [build|run|test|fuzz|bench]...
 set -euo pipefail
-want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-dev qt6-l10n-tools fonts-thai-tlwg libzip-dev libxlsxwriter-dev libfreexl-dev zlib1g-dev)
+want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-dev qt6-l10n-tools fonts-thai-tlwg libzip-dev libxlsxwriter-dev libfreexl-dev)
 for group in "$@"; do
   case "$group" in
     run)  want+=(qt6-qpa-plugins) ;;

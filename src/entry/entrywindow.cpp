@@ -315,10 +315,6 @@ void EntryWindow::RefreshTotals()
 {
     Session &session = m_session;
     const RecordStore &store = m_session.batch.lines();
-    for (int i = 0; i < 8; ++i)
-        session.RecordFields[i] = u"0"_s;
-    if (!store.isEmpty())
-        SplitRecordLine(store.at(store.count() - 1), 8, session.RecordFields);
     const BatchTotals t = ComputeTotals(store, session.tables.rates);
     Label13->setText(formatGrouped(t.amount));
     Label15->setText(formatGrouped(t.fee));

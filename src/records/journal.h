@@ -40,7 +40,6 @@ public:
     void noteSaved(bool saved);
     // The program ends cleanly: nothing is left to recover.
     void discard();
-    bool isOpen() const { return m_fd >= 0; }
     // False once the journal could not be created or a change could not be written; the
     // journal file is then removed, so a journal that missed a change is never offered.
     bool isWorking() const;

@@ -29,7 +29,6 @@ struct Session {
     QString EntryBaseCaption;  // first part of the entry window's title
     QString DefaultDepositorName;
     QString DefaultDepositorAddress;
-    RecordFieldSlots RecordFields;  // fields of the last line split
 };
 
 } // namespace vorlane

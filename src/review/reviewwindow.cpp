@@ -73,7 +73,7 @@ void ReviewWindow::setDetail(const QString &text)
 
 void ReviewWindow::fill()
 {
-    RecordFieldSlots &fields = m_session.RecordFields;
+    RecordFieldSlots fields;
     const RecordStore &store = m_session.batch.lines();
     setDetail({});
     m_editSelected = false;
@@ -86,8 +86,6 @@ void ReviewWindow::fill()
         if (longest >= 0)
             m_model->setItemSize(List1->sizeHintForIndex(m_model->index(longest)));
     }
-    for (int i = 0; i < kFieldCount; ++i)
-        fields[i].clear();
     const QString current = store.at(m_session.batch.ResumeIndex());
     SplitRecordLine(current, kFieldCount, fields);
     // No record (an empty batch): no fee either.
@@ -101,7 +99,7 @@ void ReviewWindow::fill()
 
 void ReviewWindow::List1_Click(int row)
 {
-    RecordFieldSlots &fields = m_session.RecordFields;
+    RecordFieldSlots fields;
     const RecordStore &store = m_session.batch.lines();
     if (row < 0 || row >= store.count())
         return;

@@ -16,7 +16,7 @@ struct Session;
 class ReviewWindow : public WorkWindow {
     Q_OBJECT
 public:
-    // Reads the batch, its state and the rates; writes only RecordFields.
+    // Reads the batch, its state and the rates; writes nothing of the session.
     ReviewWindow(Session &session, Prompter &prompter, QWidget *parent);
 
     // Refills the list from the batch and shows the details of record ResumeIndex.

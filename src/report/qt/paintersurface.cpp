@@ -224,7 +224,6 @@ void PainterSurface::begin()
     useFontEntry();
     m_painter.setFont(m_font);
     m_painter.setPen(Qt::black);
-    m_pages = 1;
 }
 
 void PainterSurface::printText(const QString &text)
@@ -235,7 +234,6 @@ void PainterSurface::printText(const QString &text)
         m_newPagePending = false;
         if (!m_device->newPage())
             printerError(u"new page"_s);
-        ++m_pages;
     }
     const LaidOut &laid = layoutOf(text);
     // The baseline where drawText would put it: the font's ascent below the top.

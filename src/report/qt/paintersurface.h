@@ -48,7 +48,6 @@ public:
 
     // Stops painting without finishing the document; the caller throws the job away.
     void discard();
-    int pagesStarted() const { return m_pages; }
     // The font the device really uses for the current size (after any stand-in scaling).
     QFont font() const { return m_font; }
     // The glyph run a plain text is drawn from without a QTextLayout (positions from the
@@ -113,7 +112,6 @@ private:
     double m_x = 0, m_y = 0;
     double m_pxPerCmX = 1, m_pxPerCmY = 1;
     bool m_newPagePending = false;
-    int m_pages = 0;
 };
 
 } // namespace vorlane

@@ -11,21 +11,6 @@
 #include <QTemporaryDir>
 
 #include <cups/cups.h>
-#include <zlib.h>
-
-// Qt's PDF writer deflates every page at zlib's default level (deflateInit_ with
-// Z_DEFAULT_COMPRESSION) and has no setting for it; that was a fifth of a long slip's time.
-// The program provides deflateInit_ so that a stream asked for at the default level is made
-// at level 1: a long slip's file grows by about a third (3.3 to 4.3 MB for 834 sheets) and
-// the whole slip takes about 15 % fewer instructions. An explicit level passes through
-// unchanged; nothing in the program relies on the default.
-extern "C" int deflateInit_(z_streamp strm, int level, const char *version, int streamSize)
-{
-    constexpr int kFastLevel = 1;
-    constexpr int kDefaultMemLevel = 8;  // zlib's own for deflateInit
-    return deflateInit2_(strm, level == Z_DEFAULT_COMPRESSION ? kFastLevel : level, Z_DEFLATED, MAX_WBITS,
-                         kDefaultMemLevel, Z_DEFAULT_STRATEGY, version, streamSize);
-}
 
 using namespace Qt::StringLiterals;
 

@@ -28,7 +28,6 @@ public:
     // True when the user left through "พิมพ์": the caller then prints the way OK does.
     bool printRequested() const { return m_printRequested; }
 
-    QToolBar *toolBar() const { return m_toolBar; }
     QPrintPreviewWidget *view() const { return m_view; }
 
 private:
