@@ -8,7 +8,9 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -49,11 +51,16 @@ public:
         QList<quint32> fatSectors;
         for (int i = 0; i < 109; ++i)
             fatSectors << m_f.u32(76 + 4 * i);
+        // Every sector of a chain is visited once at most: a chain that loops, or runs
+        // longer than the file holds, is cut there.
+        const qsizetype sectors = file.size() / m_sector;
+        std::vector<bool> seen(size_t(std::max<qsizetype>(sectors, 0)), false);
         quint32 difat = m_f.u32(68);
-        for (int guard = 0; difat < kEndOfChain && guard < 1 << 16; ++guard) {
+        while (difat < kEndOfChain) {
             const qsizetype at = offsetOf(difat);
-            if (!m_f.has(at, m_sector))
+            if (!m_f.has(at, m_sector) || seen[difat])
                 return;
+            seen[difat] = true;
             for (qsizetype k = 0; k + 4 < m_sector; k += 4)
                 fatSectors << m_f.u32(at + k);
             difat = m_f.u32(at + m_sector - 4);
@@ -107,10 +114,12 @@ private:
     QByteArray chain(quint32 s, qsizetype size) const
     {
         QByteArray out;
-        for (qsizetype guard = 0; s < kEndOfChain && guard <= m_fat.size(); ++guard) {
+        std::vector<bool> seen(size_t(m_f.view().size() / m_sector), false);
+        while (s < kEndOfChain) {
             const qsizetype at = offsetOf(s);
-            if (!m_f.has(at, m_sector) || out.size() > kMaxStream)
+            if (!m_f.has(at, m_sector) || seen[s])
                 return {};
+            seen[s] = true;
             out.append(m_f.view().sliced(at, m_sector));
             if (size >= 0 && out.size() >= size)
                 break;
@@ -128,10 +137,12 @@ private:
     {
         QByteArray out;
         const Bytes miniFat(m_miniFat);
-        for (qsizetype guard = 0; s < kEndOfChain && out.size() < size && guard <= m_miniFat.size() / 4; ++guard) {
+        std::vector<bool> seen(size_t(m_miniStream.size() / m_mini), false);
+        while (s < kEndOfChain && out.size() < size) {
             const qsizetype at = qsizetype(s) * m_mini;
-            if (at < 0 || at > m_miniStream.size() - m_mini)
+            if (at < 0 || at > m_miniStream.size() - m_mini || seen[s])
                 return {};
+            seen[s] = true;
             out.append(QByteArrayView(m_miniStream).sliced(at, m_mini));
             s = miniFat.has(qsizetype(s) * 4, 4) ? miniFat.u32(qsizetype(s) * 4) : kFreeSector;
         }
