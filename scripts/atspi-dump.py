@@ -5,10 +5,14 @@
 # (Debian: python3-gi, gir1.2-atspi-2.0, at-spi2-core), for example:
 #   dbus-run-session -- sh -c '/usr/libexec/at-spi-bus-launcher --launch-immediately &
 #     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 build/bin/vorlane & sleep 3; scripts/atspi-dump.py'
+import warnings
+
 import gi
 
 gi.require_version('Atspi', '2.0')
 from gi.repository import Atspi
+
+warnings.filterwarnings('ignore', category=DeprecationWarning)
 
 
 def walk(o, depth, out):
@@ -16,9 +20,9 @@ def walk(o, depth, out):
         role, name = o.get_role_name(), o.get_name()
         states = o.get_state_set()
         text = ''
-        t = o.get_text()
+        t = o.get_text_iface()
         if t:
-            text = Atspi.Text.get_text(t, 0, Atspi.Text.get_character_count(t))
+            text = t.get_text(0, -1)
         labelled = ''
         for r in o.get_relation_set():
             if r.get_relation_type() == Atspi.RelationType.LABELLED_BY:
