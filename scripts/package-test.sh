@@ -54,6 +54,7 @@ cp -a "$base" "$work/root"
 cp /etc/resolv.conf "$work/root/etc/resolv.conf"
 mount -t proc proc "$work/root/proc"
 cp "$deb" "$work/root/tmp/vorlane.deb"
+cp tests/importer/files/writers/libreoffice.xls "$work/root/tmp/orders.xls"
 printf '101|10100|นายทดสอบ ระบบ|บริษัท ตัวอย่าง จำกัด|500|ป้อมปราบ|1 ถนนหลวง|99 ถนนสีลม|\r\n103|10110|นางสาวทดลอง ใจดี|บริษัท ตัวอย่าง จำกัด|1,250.50|คลองเตย|2 ถนนพระราม 4|99 ถนนสีลม|\r\n' \
   | iconv -f UTF-8 -t CP874 > "$work/root/tmp/batch.txt"
 
@@ -65,6 +66,9 @@ chroot "$work/root" /bin/sh -ec '
   echo "== installed files"; dpkg -L vorlane | grep -E "bin/|libexec/vorlane/|share/vorlane/|share/doc/vorlane/|man1/|applications/|icons/.*256"
   echo "== vorlane-cli totals"; vorlane-cli totals /tmp/batch.txt
   echo "== vorlane-cli fee"; vorlane-cli fee 101 2500
+  echo "== an old Excel workbook imported through the installed helper"
+  vorlane-cli import --depositor "ร้าน ข" --depositor-address "9 ถนน" /tmp/orders.xls --output /tmp/imported.txt
+  test "$(grep -c "" /tmp/imported.txt)" -eq 3
   echo "== manual pages as man shows them"
   apt-get install -y -qq man-db groff-base >/dev/null 2>&1
   for page in vorlane vorlane-cli; do
