@@ -3,7 +3,6 @@
 #include "cli/commands.h"
 
 #include "records/datafile.h"
-#include "records/largepages.h"
 #include "records/tables.h"
 #include "records/texthelpers.h"
 #include "report/printchoices.h"
@@ -29,10 +28,6 @@ int usageError(const QString &why)
 
 int runSlip(QStringList args)
 {
-    // The slip of a long batch allocates and frees page after page of layouts and PDF
-    // content; in a virtual machine the page faults of memory given back and taken again
-    // cost about a third of the run.
-    KeepHeapForOneJob(std::size_t(64) << 20);
     AppPaths paths;
     if (!takeTablesOption(args, paths))
         return 2;
@@ -85,13 +80,13 @@ int runSlip(QStringList args)
         printError(u"cannot read the rate table "_s + rateStatus.path);
         return 1;
     }
-    const ReadResult data = ReadDataFile(input);
+    ReadResult data = ReadDataFile(input, LineForm::Block);
     if (!data.ok()) {
         printError(data.detail);
         return 1;
     }
     RecordStore all;
-    all.assign(data.lines);
+    all.assignBlock(std::move(data.block));
     RecordStore selected;
 
     const CheckOutcome check = CheckPrintChoices(choices, all, selected);

@@ -341,78 +341,124 @@ bool writeAll(int fd, const char *data, qsizetype size, int &e)
 
 } // namespace
 
-FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)
+AtomicSave::AtomicSave(const QString &path, const SaveOptions &options) : m_path(path), m_options(options) {}
+
+AtomicSave::~AtomicSave() { drop(); }
+
+void AtomicSave::drop()
 {
-    const QByteArray native = QFile::encodeName(path);
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_tempPath.isEmpty()) {
+        ::unlink(QFile::encodeName(m_tempPath).constData());
+        m_tempPath.clear();
+    }
+    if (isOpen())
+        QIODevice::close();
+}
+
+FileIoResult AtomicSave::begin()
+{
+    const QByteArray native = QFile::encodeName(m_path);
     // The mode the new file gets: the caller's, else the old file's, else the default.
     std::optional<mode_t> mode;
-    if (options.mode)
-        mode = mode_t(*options.mode);
+    if (m_options.mode)
+        mode = mode_t(*m_options.mode);
     struct stat st {};
     if (::lstat(native.constData(), &st) == 0) {
-        if (S_ISLNK(st.st_mode) && options.refuseLink)
-            return failure(FileIoError::IsLink, path, u"is a symbolic link"_s);
+        if (S_ISLNK(st.st_mode) && m_options.refuseLink)
+            return failure(FileIoError::IsLink, m_path, u"is a symbolic link"_s);
         // A link is replaced by the file itself, never written through: what it points to
         // stays as it was. A name that is (or leads to) a folder, a pipe or a device is
         // refused, since it would be replaced by a regular file.
         struct stat to {};
         if (::stat(native.constData(), &to) == 0 && !S_ISREG(to.st_mode))
-            return failure(FileIoError::NotRegular, path,
+            return failure(FileIoError::NotRegular, m_path,
                            S_ISDIR(to.st_mode) ? u"is a folder"_s : u"exists and is not a regular file"_s);
         if (!mode && S_ISREG(st.st_mode))
             mode = st.st_mode & 07777;
     }
 
-    RemoveSaveLeftovers(path);
+    RemoveSaveLeftovers(m_path);
 
-    const QString tempPath = TemporaryNameBeside(path);
-    const QByteArray tempNative = QFile::encodeName(tempPath);
-    Fd f;
-    f.fd = ::open(tempNative.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (f.fd < 0)
-        return writeFailure(path, u"cannot create"_s, errno);
-    auto fail = [&](const QString &step, int e) {
-        ::close(f.fd);
-        f.fd = -1;
-        ::unlink(tempNative.constData());
-        return writeFailure(path, step, e);
-    };
-    if (mode && ::fchmod(f.fd, *mode) != 0)
-        return fail(u"cannot set permissions"_s, errno);
+    const QString tempPath = TemporaryNameBeside(m_path);
+    m_fd = ::open(QFile::encodeName(tempPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                  0666);
+    if (m_fd < 0)
+        return writeFailure(m_path, u"cannot create"_s, errno);
+    m_tempPath = tempPath;
+    if (mode && ::fchmod(m_fd, *mode) != 0) {
+        const int e = errno;
+        drop();
+        return writeFailure(m_path, u"cannot set permissions"_s, e);
+    }
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return FileIoResult{};
+}
+
+qint64 AtomicSave::writeData(const char *data, qint64 size)
+{
+    if (m_fd < 0 || m_errno != 0)
+        return -1;
     int e = 0;
-    if (!writeAll(f.fd, bytes.constData(), bytes.size(), e))
-        return fail(u"cannot write"_s, e);
-    if (::fsync(f.fd) != 0 && errno != EINVAL && errno != EROFS)
-        return fail(u"cannot write"_s, errno);
-    const int fd = f.fd;
-    f.fd = -1;
-    if (::close(fd) != 0) {
-        e = errno;
-        ::unlink(tempNative.constData());
-        return writeFailure(path, u"cannot write"_s, e);
+    if (!writeAll(m_fd, data, qsizetype(size), e)) {
+        m_errno = e;
+        return -1;
     }
-    if (::rename(tempNative.constData(), native.constData()) != 0) {
-        e = errno;
-        ::unlink(tempNative.constData());
-        return writeFailure(path, u"cannot save"_s, e);
-    }
+    m_written += size;
+    return size;
+}
 
-    if (options.syncFolder) {
+FileIoResult AtomicSave::commit()
+{
+    if (m_fd < 0)
+        return writeFailure(m_path, u"cannot write"_s, EBADF);
+    auto fail = [&](const QString &step, int e) {
+        drop();
+        return writeFailure(m_path, step, e);
+    };
+    if (m_errno != 0)
+        return fail(u"cannot write"_s, m_errno);
+    if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        return fail(u"cannot write"_s, errno);
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0)
+        return fail(u"cannot write"_s, errno);
+    const QByteArray native = QFile::encodeName(m_path);
+    if (::rename(QFile::encodeName(m_tempPath).constData(), native.constData()) != 0)
+        return fail(u"cannot save"_s, errno);
+    m_tempPath.clear();
+    QIODevice::close();
+
+    if (m_options.syncFolder) {
         Fd dir;
-        dir.fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+        dir.fd = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir.fd >= 0)
             ::fsync(dir.fd);  // best effort: some file systems cannot sync a folder
     }
-
     FileIoResult r;
-    r.path = path;
+    r.path = m_path;
     r.stamp.valid = true;
-    r.stamp.size = bytes.size();
-    r.stamp.checksum = FileChecksum(bytes);
+    r.stamp.size = m_written;
     struct stat now {};
     if (::stat(native.constData(), &now) == 0)
         r.stamp.mtimeNs = mtimeOf(now);
+    return r;
+}
+
+FileIoResult SaveFileAtomic(const QString &path, const QByteArray &bytes, const SaveOptions &options)
+{
+    AtomicSave save(path, options);
+    if (FileIoResult begun = save.begin(); !begun.ok())
+        return begun;
+    save.write(bytes);
+    FileIoResult r = save.commit();
+    if (r.ok())
+        r.stamp.checksum = FileChecksum(bytes);
     return r;
 }
 

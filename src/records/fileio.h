@@ -9,6 +9,7 @@
 #include "records/largepages.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -89,6 +90,33 @@ struct SaveOptions {
     bool refuseLink = false;
     // Make the rename itself durable, so a power cut leaves the old or the new file.
     bool syncFolder = true;
+};
+
+// A file written in pieces (a device to write to) and put in place of `path` in one step
+// by commit(): the old file stays as it was until then, and for good when the writing fails
+// or the save is dropped (destroyed without commit). The same checks as SaveFileAtomic;
+// the stamp of commit() has no checksum.
+class AtomicSave final : public QIODevice {
+public:
+    explicit AtomicSave(const QString &path, const SaveOptions &options = {});
+    ~AtomicSave() override;
+    // Checks the target and creates the temporary file beside it; open for writing when ok.
+    FileIoResult begin();
+    FileIoResult commit();
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    void drop();
+    QString m_path;
+    SaveOptions m_options;
+    QString m_tempPath;
+    int m_fd = -1;
+    int m_errno = 0;  // the first write's failure, reported by commit()
+    qint64 m_written = 0;
 };
 
 // Writes the bytes in place of the file. A target that exists and is not a regular file

@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include <malloc.h>
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace vorlane {
 
@@ -49,27 +47,6 @@ void *AllocateLarge(std::size_t bytes)
 void FreeLarge(void *p) noexcept
 {
     std::free(p);
-}
-
-void KeepHeapForOneJob(std::size_t bytes)
-{
-#if defined(M_TOP_PAD) && defined(M_TRIM_THRESHOLD) && defined(M_MMAP_THRESHOLD)
-    constexpr int kLargestHeapBlock = 32 << 20;  // the most malloc takes for its threshold
-    mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
-    mallopt(M_TRIM_THRESHOLD, int(bytes) * 4);
-    mallopt(M_TOP_PAD, int(bytes));
-    // Grow the heap once now and advise the whole new top for 2 MB pages; freed, it stays
-    // in the heap (the trim threshold above) and is faulted in only as it is used.
-    void *first = std::malloc(1 << 20);
-    if (!first)
-        return;
-    const void *top = ::sbrk(0);
-    if (top != reinterpret_cast<void *>(-1) && top > first)
-        AdviseLargePages(first, std::size_t(static_cast<const char *>(top) - static_cast<const char *>(first)));
-    std::free(first);
-#else
-    (void)bytes;
-#endif
 }
 
 } // namespace vorlane

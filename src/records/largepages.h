@@ -76,11 +76,4 @@ private:
     qsizetype m_size = 0;
 };
 
-// For a process that does one large job and exits (a command on the command line): freed
-// memory stays with the process for the next allocation instead of going back to the
-// system and being faulted in again, large blocks come from the heap rather than from
-// fresh mappings, and the heap grows in large steps of 2 MB pages where the system allows
-// them. Costs the process up to `bytes` more at its peak; not for the long-running program.
-void KeepHeapForOneJob(std::size_t bytes);
-
 } // namespace vorlane

@@ -35,8 +35,8 @@ QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
     if (code == kAllTypes)
         return all.lines();
     QStringList kept;
-    for (const QString &line : all.lines()) {
-        const MoneyOrderRecord record = SplitRecord(line);
+    for (qsizetype i = 0; i < all.count(); ++i) {
+        const MoneyOrderRecord record = SplitRecord(all.view(i));
         if (trimWhiteSpace(record[TypeCode]) == code)
             kept.append(RecordLine(record));
     }
@@ -219,8 +219,9 @@ QString SlipResult::errorText() const
 
 namespace {
 
+// Only the figures of every order are kept for the run; each sheet's records are split
+// again as it is drawn, so a long batch does not hold every record twice.
 struct Priced {
-    MoneyOrderRecord record;
     double amount = 0;
     double fee = 0;
 };
@@ -291,7 +292,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         const bool allTypes = trimLeadingBlanks(request.typeCode) == kAllTypes;
         if (!allTypes)
             selected.assign(SelectReportRecords(all, request.typeCode));
-        const QStringList &lines = allTypes ? all.lines() : selected.lines();
+        const RecordStore &lines = allTypes ? all : selected;
         if (lines.isEmpty()) {
             result.status = SlipResult::Status::Empty;
             return result;
@@ -300,16 +301,16 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         // Price every record before anything reaches the paper, so a bad amount stops
         // the run with an empty job rather than half a slip.
         QList<Priced> priced;
-        priced.reserve(lines.size());
-        for (const QString &line : lines) {
+        priced.reserve(lines.count());
+        for (qsizetype i = 0; i < lines.count(); ++i) {
             Priced p;
-            p.record = SplitRecord(line);
-            const std::optional<double> amount = toNumber(p.record[Amount]);
+            const MoneyOrderRecord record = SplitRecord(lines.view(i));
+            const std::optional<double> amount = toNumber(record[Amount]);
             if (!amount)
                 throw PrintFailure{kTypeMismatch, u"Type mismatch"_s};
             p.amount = *amount;
             // An amount the program cannot charge exactly stops the run, as a bad one does.
-            const std::optional<double> fee = ComputeFeeExact(rates, p.record[TypeCode], p.record[Amount]);
+            const std::optional<double> fee = ComputeFeeExact(rates, record[TypeCode], record[Amount]);
             if (!fee)
                 throw PrintFailure{kOverflow, u"Overflow"_s};
             p.fee = *fee;
@@ -349,11 +350,12 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             QList<SlipRow> rows;
             for (qsizetype i = begin; i < end; ++i) {
                 const Priced &p = priced[i];
+                const MoneyOrderRecord record = SplitRecord(lines.view(i));
                 sheetAmount += p.amount;
                 sheetFee += p.fee;
-                rows.append({int(i + 1), p.record[RecipientName], p.record[DestPostcode],
-                              p.record[DestPostOfficeName], formatGrouped(p.amount), p.record[TypeCode],
-                              formatGroupedNoLead(p.fee), p.record[RecipientAddress]});
+                rows.append({int(i + 1), record[RecipientName], record[DestPostcode], record[DestPostOfficeName],
+                             formatGrouped(p.amount), record[TypeCode], formatGroupedNoLead(p.fee),
+                             record[RecipientAddress]});
             }
             runningAmount += sheetAmount;
             runningFee += sheetFee;

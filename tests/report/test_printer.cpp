@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -18,6 +20,14 @@ using vorlane::test::flatRates;
 using vorlane::test::orderLine;
 
 namespace {
+
+QStringList availablePrinterNames()
+{
+    QStringList names;
+    for (const QPrinterInfo &p : QPrinterInfo::availablePrinters())
+        names.append(p.printerName());
+    return names;
+}
 
 QString stateFile(const QString &name)
 {
@@ -154,6 +164,29 @@ private Q_SLOTS:
         QCOMPARE(r.status, SlipResult::Status::Printed);
         const QString out = waitForOutput(before, 30000);
         QVERIFY2(!out.isEmpty(), "the queue wrote no file");
+        QFile::remove(out);
+    }
+
+    void queueAddedLaterIsFound()
+    {
+        // The program asks the server at each print: a queue set up while it runs (the
+        // clerk's printer switched on and installed) is there the next time.
+        if (m_queue.isEmpty())
+            QSKIP("no print queue");
+        const QString later = u"VorlaneLater"_s;
+        QVERIFY(!availablePrinterNames().contains(later));  // asked once before it exists
+        if (QProcess::execute(u"lpadmin"_s, {u"-p"_s, later, u"-v"_s, u"cups-pdf:/"_s, u"-E"_s, u"-m"_s,
+                                             u"lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"_s})
+            != 0)
+            QSKIP("not allowed to add a queue");
+        auto removeQueue = qScopeGuard([&] { QProcess::execute(u"lpadmin"_s, {u"-x"_s, later}); });
+        QVERIFY(availablePrinterNames().contains(later));
+        RecordStore all = batch(2), selected;
+        const RateTable rates = flatRates();
+        const QSet<QString> before = outputs();
+        QCOMPARE(PrintSlip(later, SlipJob{all, selected, rates, {}}).status, SlipResult::Status::Printed);
+        const QString out = waitForOutput(before, 30000);
+        QVERIFY2(!out.isEmpty(), "the new queue wrote no file");
         QFile::remove(out);
     }
 

@@ -1,10 +1,14 @@
 #include "report/qt/paintersurface.h"
 
+#include "report/qt/pdftextlayer.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QTextLine>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +31,61 @@ bool isAsciiLetter(char16_t c)
     throw PrintFailure{kPrinterError, u"Printer error ("_s + what + u")"_s};
 }
 
+bool hasThaiMark(const QString &text)
+{
+    for (QChar c : text)
+        if (ThaiMarkRank(c.unicode()) > 0)
+            return true;
+    return false;
+}
+
 } // namespace
+
+int ThaiMarkRank(char16_t c)
+{
+    c = ThaiLetterOfLegacyCode(c);
+    switch (c) {
+    case 0x0E31: case 0x0E34: case 0x0E35: case 0x0E36: case 0x0E37: case 0x0E38: case 0x0E39:
+    case 0x0E3A: case 0x0E47:
+        return 1;
+    case 0x0E48: case 0x0E49: case 0x0E4A: case 0x0E4B: case 0x0E4C: case 0x0E4E:
+        return 2;
+    case 0x0E4D:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+void PutThaiMarksInTypedOrder(QList<quint32> &glyphs, QList<QPointF> &positions, const QHash<quint32, int> &rankOf)
+{
+    const qsizetype n = std::min(glyphs.size(), positions.size());
+    qsizetype i = 0;
+    while (i < n) {
+        if (rankOf.value(glyphs[i]) == 0) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < n && rankOf.value(glyphs[end]) > 0)
+            ++end;
+        // A handful of marks: insertion sort, stable.
+        for (qsizetype k = i + 1; k < end; ++k) {
+            const quint32 g = glyphs[k];
+            const QPointF p = positions[k];
+            const int r = rankOf.value(g);
+            qsizetype j = k;
+            while (j > i && rankOf.value(glyphs[j - 1]) > r) {
+                glyphs[j] = glyphs[j - 1];
+                positions[j] = positions[j - 1];
+                --j;
+            }
+            glyphs[j] = g;
+            positions[j] = p;
+        }
+        i = end;
+    }
+}
 
 PainterSurface::PainterSurface(QPagedPaintDevice *device) : m_device(device)
 {
@@ -144,6 +202,37 @@ bool PainterSurface::plainRun(FontEntry &entry, const QString &text, LaidOut &ou
     return true;
 }
 
+void PainterSurface::putMarksInTypedOrder(FontEntry &entry, const QTextLine &line, LaidOut &out)
+{
+    out.typedOrder = line.glyphRuns();
+    for (QGlyphRun &run : out.typedOrder) {
+        const QRawFont font = run.rawFont();
+        auto known = std::find_if(entry.markRanks.begin(), entry.markRanks.end(),
+                                  [&](const auto &e) { return e.first == font; });
+        if (known == entry.markRanks.end()) {
+            QHash<quint32, int> ranks;
+            QString marks;
+            for (char16_t c = 0x0E31; c <= 0x0E4E; ++c)
+                if (ThaiMarkRank(c) > 0)
+                    marks.append(QChar(c));
+            for (char16_t c = 0xF700; c <= 0xF71A; ++c)
+                if (ThaiMarkRank(c) > 0)
+                    marks.append(QChar(c));
+            const QList<quint32> glyphs = font.glyphIndexesForString(marks);
+            for (qsizetype i = 0; i < glyphs.size() && i < marks.size(); ++i)
+                if (glyphs[i] != 0)
+                    ranks.insert(glyphs[i], ThaiMarkRank(marks.at(i).unicode()));
+            entry.markRanks.emplace_back(font, std::move(ranks));
+            known = entry.markRanks.end() - 1;
+        }
+        QList<quint32> glyphs = run.glyphIndexes();
+        QList<QPointF> positions = run.positions();
+        PutThaiMarksInTypedOrder(glyphs, positions, known->second);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+    }
+}
+
 std::optional<QGlyphRun> PainterSurface::plainGlyphRun(const QString &text)
 {
     const LaidOut &laid = layoutOf(text);
@@ -180,6 +269,8 @@ const PainterSurface::LaidOut &PainterSurface::layoutOf(const QString &text)
         line.setPosition(QPointF(0, 0));
     layout->endLayout();
     laid.width = line.isValid() ? line.horizontalAdvance() : 0;
+    if (line.isValid() && hasThaiMark(text))
+        putMarksInTypedOrder(*m_entry, line, laid);
     laid.layout = std::move(layout);
     return *m_entry->laidOut.insert(text, std::move(laid));
 }
@@ -245,7 +336,13 @@ void PainterSurface::printText(const QString &text)
     if (laid.layout->lineCount() == 0)
         return;
     const QTextLine line = laid.layout->lineAt(0);
-    line.draw(&m_painter, QPointF(m_x * m_pxPerCmX, baseline - line.ascent()));
+    const QPointF origin(m_x * m_pxPerCmX, baseline - line.ascent());
+    if (laid.typedOrder.isEmpty()) {
+        line.draw(&m_painter, origin);
+        return;
+    }
+    for (const QGlyphRun &run : laid.typedOrder)
+        m_painter.drawGlyphRun(origin, run);
 }
 
 void PainterSurface::newPage()

@@ -21,6 +21,15 @@ class QPagedPaintDevice;
 
 namespace vorlane {
 
+// The place of a Thai mark among the marks of one letter as they are typed: 1 a vowel
+// above or below, 2 a tone mark or thanthakhat, 3 the nikhahit (sara am's ring); 0 for
+// anything else, which ends the letter. Legacy private-use forms rank as their letters.
+int ThaiMarkRank(char16_t c);
+// Glyphs reordered in place so that within each run of marks (rank > 0, from `rankOf`)
+// the ranks ascend, equal ones keeping their order. Positions move with their glyphs.
+void PutThaiMarksInTypedOrder(QList<quint32> &glyphs, QList<QPointF> &positions,
+                              const QHash<quint32, int> &rankOf);
+
 class PainterSurface final : public PrintSurface {
 public:
     // The device is painted from the first text on; the paper size can be set until then.
@@ -66,6 +75,11 @@ private:
         std::shared_ptr<QTextLayout> layout;
         QGlyphRun run;
         double width = 0;  // device units
+        // A Thai text with marks: the layout's glyph runs with each cluster's marks in the
+        // order they are typed (the shaper puts a tone mark before a vowel below it, and
+        // the nikhahit of sara am before the tone mark). The page looks the same; the PDF's
+        // text, which follows the drawing order, reads as typed.
+        QList<QGlyphRun> typedOrder;
     };
     // The glyph and advance of each printable ASCII character in the primary font, so a
     // plain text needs no shaping (letters are never plain); taken from QRawFont, the same
@@ -88,6 +102,8 @@ private:
         QFontMetricsF metrics;
         QHash<QString, LaidOut> laidOut;
         PlainGlyphs plain;
+        // Per font of the runs: what each Thai mark glyph is (see ThaiMarkRank).
+        std::vector<std::pair<QRawFont, QHash<quint32, int>>> markRanks;
         explicit FontEntry(const QFont &f, QPaintDevice *device)
             : font(f), deviceFont(f, device), metrics(deviceFont, device)
         {
@@ -98,6 +114,7 @@ private:
     void useFontEntry();  // m_entry := the entry of m_font, made when new
     const LaidOut &layoutOf(const QString &text);
     bool plainRun(FontEntry &entry, const QString &text, LaidOut &out);
+    void putMarksInTypedOrder(FontEntry &entry, const QTextLine &line, LaidOut &out);
 
     QPagedPaintDevice *m_device;
     QPainter m_painter;

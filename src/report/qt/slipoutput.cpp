@@ -1,9 +1,9 @@
 #include "report/qt/slipoutput.h"
 
 #include "report/qt/paintersurface.h"
+#include "report/qt/pdftextlayer.h"
 #include "records/fileio.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <cups/cups.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +32,29 @@ SlipResult failed(int number, const QString &description)
 constexpr int kFileAccessError = 75;
 constexpr int kPrinterError = 482;
 
+// The PDF goes page by page into a temporary file beside `path`, through the Thai text
+// layer's mending, and takes the file's place only when `paint` says the slip is whole:
+// memory stays flat at any size, and a failed run or a full disk keeps the old file.
+FileIoResult StreamPdf(const QString &path, const SaveOptions &options,
+                       const std::function<bool(QPdfWriter &)> &paint)
+{
+    AtomicSave file(path, options);
+    if (FileIoResult begun = file.begin(); !begun.ok())
+        return begun;
+    PdfTextLayerFilter text(&file);
+    bool whole = false;
+    {
+        QPdfWriter writer(&text);
+        writer.setCreator(u"Vorlane"_s);
+        writer.setTitle(u"ใบฝากธนาณัติในประเทศรวม"_s);
+        whole = paint(writer);
+    }
+    if (!whole)
+        return FileIoResult{};  // nothing kept; the caller reports the run's own failure
+    text.finish();
+    return file.commit();
+}
+
 } // namespace
 
 SlipResult PaintSlip(QPagedPaintDevice *device, const SlipJob &job, const SlipProgress &progress)
@@ -48,27 +73,19 @@ SlipResult WriteSlipPdf(const QString &path, const SlipJob &job, const SlipProgr
     if (target.exists() && !target.isFile())
         return failed(kFileAccessError, u"Path/File access error: "_s + path + u": not a regular file"_s);
 
-    // The whole PDF is made in memory and then saved in one step: a full disk or a failed
-    // run never replaces a good file with a truncated one.
-    QByteArray pdf;
     SlipResult result;
-    {
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setCreator(u"Vorlane"_s);
-        writer.setTitle(u"ใบฝากธนาณัติในประเทศรวม"_s);
+    const FileIoResult saved = StreamPdf(path, {}, [&](QPdfWriter &writer) {
         writer.setResolution(600);
         writer.setPageSize(QPageSize(QPageSize::Letter));
         // The quarter inch a printer cannot reach, so the file matches the printed sheet.
         writer.setPageMargins(QMarginsF(6.35, 6.35, 6.35, 6.35), QPageLayout::Millimeter);
         result = PaintSlip(&writer, job, progress);
-    }
-    if (result.status != SlipResult::Status::Printed)
-        return result;
-    const FileIoResult saved = SaveFileAtomic(path, pdf);
+        return result.status == SlipResult::Status::Printed;
+    });
     if (!saved.ok())
         return failed(kFileAccessError, u"Path/File access error: "_s + saved.message());
+    if (result.status != SlipResult::Status::Printed)
+        return result;
     return result;
 }
 
@@ -100,27 +117,21 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
     const QString path = spool.filePath(u"slip.pdf"_s);
     QString media;
     SlipResult result;
-    QByteArray pdf;
-    {
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setCreator(u"Vorlane"_s);
-        writer.setTitle(u"ใบฝากธนาณัติในประเทศรวม"_s);
+    // Written as every file of the program is: a full disk is found here, not by the server.
+    SaveOptions spoolOptions;
+    spoolOptions.syncFolder = false;  // a private folder removed right after
+    const FileIoResult spooled = StreamPdf(path, spoolOptions, [&](QPdfWriter &writer) {
         writer.setResolution(printer.resolution());
         writer.setPageSize(QPageSize(QPageSize::Letter));
         writer.setPageMargins(printer.pageLayout().margins(QPageLayout::Millimeter), QPageLayout::Millimeter);
         result = PaintSlip(&writer, job, progress);
         media = writer.pageLayout().pageSize().key();
-    }
-    if (result.status != SlipResult::Status::Printed)
-        return result;
-    // Written as every file of the program is: a full disk is found here, not by the server.
-    SaveOptions spoolOptions;
-    spoolOptions.syncFolder = false;  // a private folder removed right after
-    const FileIoResult spooled = SaveFileAtomic(path, pdf, spoolOptions);
+        return result.status == SlipResult::Status::Printed;
+    });
     if (!spooled.ok())
         return failed(kFileAccessError, u"Path/File access error: "_s + spooled.message());
+    if (result.status != SlipResult::Status::Printed)
+        return result;
 
     // Handed to the server through libcups: no helper program has to be installed.
     const QByteArray queue = printerName.toLocal8Bit();
