@@ -24,6 +24,9 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 using namespace Qt::StringLiterals;
 using namespace vorlane;
@@ -150,7 +153,7 @@ void BM_GuiCommitOrder(benchmark::State &state)
             entry->setField(i, r[i]);
         const int before = g.prompter.count;
         state.ResumeTiming();
-        entry->Cmdsave->click();
+        ui(entry).Cmdsave->click();
         QApplication::processEvents();
         state.PauseTiming();
         if (g.prompter.count != before || g.session.batch.lines().count() != n + 1) {
@@ -169,7 +172,7 @@ void BM_GuiRecordSearchKeystroke(benchmark::State &state)
 {
     if (!openBatch(state, int(state.range(0))))
         return;
-    QLineEdit *box = rig().main->entryWindow()->Text2;
+    QLineEdit *box = ui(rig().main->entryWindow()).Text2;
     const QString typed[2] = {u"zq"_s, u"zqx"_s};
     int k = 0;
     for (auto _ : state) {
@@ -188,7 +191,7 @@ void BM_GuiRecordSearchFoundLast(benchmark::State &state)
     GuiRig &g = rig();
     g.session.batch.show(int(g.session.batch.lines().count() - 1));
     g.session.batch.commitLine(g.session.batch.lines().lines().last() + u"zq"_s);
-    QLineEdit *box = g.main->entryWindow()->Text2;
+    QLineEdit *box = ui(g.main->entryWindow()).Text2;
     const QString typed[2] = {u"z"_s, u"zq"_s};
     int k = 0;
     for (auto _ : state) {
@@ -217,7 +220,7 @@ void BM_GuiPostOfficeKeystroke(benchmark::State &state)
     state.counters["offices"] = double(g.session.tables.postOffices.codes.size());
     g.main->openSearch();
     QApplication::processEvents();
-    QLineEdit *box = g.main->searchWindow()->Txtsearch[0];
+    QLineEdit *box = ui(g.main->searchWindow()).Txtsearch[0];
     const QString typed[2] = {u"ฮฮ"_s, u"ฮฮฮ"_s};
     int k = 0;
     for (auto _ : state) {
@@ -243,7 +246,7 @@ void BM_GuiDepositorConfirm(benchmark::State &state)
         g->openProgram();
         QApplication::processEvents();
         state.PauseTiming();
-        if (!g->main->entryWindow() || !g->main->entryWindow()->isVisible() || g->main->entryWindow()->Combo1[2]->count() == 0)
+        if (!g->main->entryWindow() || !g->main->entryWindow()->isVisible() || ui(g->main->entryWindow()).Combo1[2]->count() == 0)
             state.SkipWithError("the entry window did not come up");
         g.reset();
         state.ResumeTiming();

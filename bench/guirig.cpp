@@ -14,6 +14,9 @@
 #include <QLineEdit>
 
 #include <sys/resource.h>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 using namespace Qt::StringLiterals;
 
@@ -42,8 +45,8 @@ GuiRig::~GuiRig()
 void GuiRig::openProgram()
 {
     main->commandClick(0);
-    main->depositorDialog()->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
-    main->depositorDialog()->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
+    ui(main->depositorDialog()).Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
+    ui(main->depositorDialog()).Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
     main->depositorDialog()->Confirm();
 }
 

@@ -35,6 +35,9 @@
 #include <ctime>
 #include <vector>
 #include <memory>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 using namespace Qt::StringLiterals;
 using namespace vorlane;
@@ -82,8 +85,8 @@ int startup(QApplication &app, QElapsedTimer &sinceMain)
 
     window.commandClick(0);
     app.processEvents();
-    window.depositorDialog()->Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
-    window.depositorDialog()->Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
+    ui(window.depositorDialog()).Text1->setText(u"บริษัท ตัวอย่างการค้า จำกัด"_s);
+    ui(window.depositorDialog()).Text2->setText(u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s);
     QElapsedTimer t;
     t.start();
     window.depositorDialog()->Confirm();
@@ -148,7 +151,7 @@ int open(QApplication &app, const QString &path)
     rig.main->installEventFilter(&update);
     t.start();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(rig.main->chooser()->Comopen, &enter);
+    QApplication::sendEvent(ui(rig.main->chooser()).Comopen, &enter);
     if (!paint.painted)
         app.exec();
     const double wall = t.nsecsElapsed() / 1e6;
@@ -232,13 +235,13 @@ int review(QApplication &app, const QString &path)
     if (!r)
         return 1;
     FirstPaint paint;
-    r->List1->viewport()->installEventFilter(&paint);
-    r->List1->viewport()->update();
+    ui(r).List1->viewport()->installEventFilter(&paint);
+    ui(r).List1->viewport()->update();
     app.exec();
     report("review_ms", t.nsecsElapsed() / 1e6);
-    report("rows", r->List1->model()->rowCount());
+    report("rows", ui(r).List1->model()->rowCount());
     report("peak_mib", bench::peakRssMiB());
-    return r->List1->model()->rowCount() == rig.session.batch.lines().count() ? 0 : 1;
+    return ui(r).List1->model()->rowCount() == rig.session.batch.lines().count() ? 0 : 1;
 }
 
 int search(const QString &path, int pauseMs)
@@ -254,7 +257,7 @@ int search(const QString &path, int pauseMs)
         while (wait.elapsed() < pauseMs)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    QLineEdit *box = rig.main->entryWindow()->Text2;
+    QLineEdit *box = ui(rig.main->entryWindow()).Text2;
     // No order matches: the whole batch is read at each keystroke. The first one also
     // waits for the upper-cased copy of the batch, when it is not made yet.
     const QString typed[2] = {u"zq"_s, u"zqx"_s};

@@ -29,13 +29,13 @@ bool EntryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent *>(event))) {
         for (int k = 0; k < kSelectorCount; ++k) {
-            if (watched == Combo1[k]) {
+            if (watched == m_selectors[k]) {
                 enterInSelector(Selector(k));
                 return true;
             }
         }
         for (Field f : kTypedFields) {
-            if (watched == Text1[f]) {
+            if (watched == m_fields[f]) {
                 enterInField(f);
                 return true;
             }
@@ -48,23 +48,23 @@ EntryDraft EntryWindow::draft() const
 {
     EntryDraft d;
     for (int k = 0; k < kFieldCount; ++k)
-        d.record[k] = Text1[k]->text();
-    d.typeText = Combo1[TypeCodeBox]->currentText();
-    d.postcodeText = Combo1[PostcodeBox]->currentText();
-    d.officeText = Combo1[OfficeNameBox]->currentText();
+        d.record[k] = m_fields[k]->text();
+    d.typeText = m_selectors[TypeCodeBox]->currentText();
+    d.postcodeText = m_selectors[PostcodeBox]->currentText();
+    d.officeText = m_selectors[OfficeNameBox]->currentText();
     return d;
 }
 
 QWidget *EntryWindow::control(Control c) const
 {
     if (const int f = fieldOf(c); f >= 0)
-        return Text1[f];
+        return m_fields[f];
     if (const int k = selectorOf(c); k >= 0)
-        return Combo1[k];
+        return m_selectors[k];
     if (c == Control::OfficeOrPostcodeSelector)
-        return Combo1[OfficeNameBox]->isEnabled() ? Combo1[OfficeNameBox] : Combo1[PostcodeBox];
+        return m_selectors[OfficeNameBox]->isEnabled() ? m_selectors[OfficeNameBox] : m_selectors[PostcodeBox];
     if (c == Control::SaveButton)
-        return Cmdsave;
+        return m_saveButton;
     return nullptr;
 }
 
@@ -72,14 +72,14 @@ void EntryWindow::applyAction(const RuleAction &a)
 {
     for (Control c : a.cleared) {
         if (const int f = fieldOf(c); f >= 0)
-            Text1[f]->clear();
+            m_fields[f]->clear();
         else if (const int k = selectorOf(c); k >= 0)
-            Combo1[k]->setEditText(QString());
+            m_selectors[k]->setEditText(QString());
     }
     if (a.focus == Control::None)
         return;
     if (a.focus == Control::SaveButton)
-        Cmdsave->setVisible(true);
+        m_saveButton->setVisible(true);
     focusTo(control(a.focus));
 }
 
@@ -148,7 +148,7 @@ bool EntryWindow::confirmNotDuplicate()
                              + u" ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกันอยู่แล้ว\nต้องการบันทึกรายการนี้อีกหรือไม่"_s;
     if (m_prompter.yesNoDefaultNo(question) == Prompter::Answer::Yes)
         return true;
-    focusTo(Text1[RecipientName]);
+    focusTo(m_fields[RecipientName]);
     return false;
 }
 
@@ -171,11 +171,11 @@ void EntryWindow::commit()
     }
     LoadLineIntoEntryFields(m_session.batch.current());
     RefreshTotals();
-    Cmdadd->setEnabled(true);
-    Cmddel->setEnabled(true);
-    focusTo(Cmdadd);
-    Combo1[OfficeNameBox]->setEnabled(false);
-    Cmdinsert->setEnabled(true);
+    m_addButton->setEnabled(true);
+    m_deleteButton->setEnabled(true);
+    focusTo(m_addButton);
+    m_selectors[OfficeNameBox]->setEnabled(false);
+    m_insertButton->setEnabled(true);
 }
 
 } // namespace vorlane

@@ -34,25 +34,25 @@ void EntryWindow::showNewRecord()
     const qsizetype n = m_session.batch.lines().count();
     setCounterText(u"%1 / %1"_s.arg(n));
     emptyRecordFields();
-    focusTo(Combo1[PostcodeBox]);
+    focusTo(m_selectors[PostcodeBox]);
     setButtons(0, 0, 1, 1, 0);
 }
 
 void EntryWindow::emptyRecordFields()
 {
     for (Field f : kFreshFields)
-        Text1[f]->setText(QString());
-    Combo1[PostcodeBox]->setEditText(QString());
-    Combo1[OfficeNameBox]->setEditText(QString());
-    if (Combo1[TypeCodeBox]->currentText().isEmpty() && Combo1[TypeCodeBox]->count() > 0)
-        Combo1[TypeCodeBox]->setEditText(Combo1[TypeCodeBox]->itemText(0));
+        m_fields[f]->setText(QString());
+    m_selectors[PostcodeBox]->setEditText(QString());
+    m_selectors[OfficeNameBox]->setEditText(QString());
+    if (m_selectors[TypeCodeBox]->currentText().isEmpty() && m_selectors[TypeCodeBox]->count() > 0)
+        m_selectors[TypeCodeBox]->setEditText(m_selectors[TypeCodeBox]->itemText(0));
 }
 
 void EntryWindow::InsertAction()
 {
     m_session.batch.beginInsert();
     emptyRecordFields();
-    focusTo(Combo1[PostcodeBox]);
+    focusTo(m_selectors[PostcodeBox]);
 }
 
 void EntryWindow::DeleteAction()
@@ -66,13 +66,13 @@ void EntryWindow::DeleteAction()
     if (had)
         LoadLineIntoEntryFields(batch.current());
     if (!batch.lines().isEmpty()) {
-        Cmddel->setEnabled(true);
+        m_deleteButton->setEnabled(true);
     } else {
         // Looks as after Add, but the next save stores at position 0, which appends.
         showNewRecord();
-        Text1[TypeCode]->setText(u"101"_s);
-        Text1[DepositorName]->setText(m_session.DefaultDepositorName);
-        Text1[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
+        m_fields[TypeCode]->setText(u"101"_s);
+        m_fields[DepositorName]->setText(m_session.DefaultDepositorName);
+        m_fields[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
     }
     RefreshTotals();
 }
@@ -87,13 +87,13 @@ void EntryWindow::CancelAction()
     RefreshTotals();
     if (n > 0) {
         setButtons(1, 1, 1, 1, 1);
-        focusTo(Cmdadd);
+        focusTo(m_addButton);
     } else {
         setButtons(1, 0, 0, 0, 0);
-        focusTo(Cmdadd);
-        Text1[TypeCode]->setText(u"101"_s);
-        Text1[DepositorName]->setText(m_session.DefaultDepositorName);
-        Text1[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
+        focusTo(m_addButton);
+        m_fields[TypeCode]->setText(u"101"_s);
+        m_fields[DepositorName]->setText(m_session.DefaultDepositorName);
+        m_fields[DepositorAddress]->setText(m_session.DefaultDepositorAddress);
     }
 }
 
@@ -101,7 +101,7 @@ void EntryWindow::Navigate(Move move)
 {
     Batch &batch = m_session.batch;
     batch.navigate(move);
-    focusTo(Combo1[TypeCodeBox]);
+    focusTo(m_selectors[TypeCodeBox]);
     const int n = int(batch.lines().count());
     if (n == 0)
         return;

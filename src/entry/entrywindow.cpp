@@ -3,6 +3,7 @@
 #include "layout/entrylayout.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
+#include "records/texthelpers.h"
 #include "records/totals.h"
 #include "widgets/commandbutton.h"
 #include "widgets/uiscale.h"
@@ -92,17 +93,17 @@ void EntryWindow::buildControls()
     }
 
     for (int i = 0; i < kFieldCount; ++i) {
-        Text1[i] = new QLineEdit(Frame1);
-        Text1[i]->setObjectName(u"Text1_%1"_s.arg(i));
+        m_fields[i] = new QLineEdit(Frame1);
+        m_fields[i]->setObjectName(u"Text1_%1"_s.arg(i));
     }
     // Type code, postcode and office name live in the selectors; these only mirror them.
     for (Field f : kMirrorFields)
-        Text1[f]->setVisible(false);
+        m_fields[f]->setVisible(false);
 
-    Combo1[TypeCodeBox] = makeSelector(Frame1, u"Combo1_0"_s, true, m_typeCodes);
-    Combo1[TypeNameBox] = makeSelector(Frame1, u"Combo1_1"_s, false, m_typeNames);
-    Combo1[PostcodeBox] = makeSelector(Frame1, u"Combo1_2"_s, true, m_postcodes);
-    Combo1[OfficeNameBox] = makeSelector(Frame1, u"Combo1_3"_s, true, m_postOfficeNames);
+    m_selectors[TypeCodeBox] = makeSelector(Frame1, u"Combo1_0"_s, true, m_typeCodes);
+    m_selectors[TypeNameBox] = makeSelector(Frame1, u"Combo1_1"_s, false, m_typeNames);
+    m_selectors[PostcodeBox] = makeSelector(Frame1, u"Combo1_2"_s, true, m_postcodes);
+    m_selectors[OfficeNameBox] = makeSelector(Frame1, u"Combo1_3"_s, true, m_postOfficeNames);
 
     Label18 = new QLabel(u"บาท"_s, Frame1);
     Label18->setObjectName(u"Label18"_s);
@@ -112,15 +113,15 @@ void EntryWindow::buildControls()
         b->setObjectName(name);
         return b;
     };
-    Cmdadd = button(u"Cmdadd"_s, u"เพิ่ม"_s);
-    Cmdinsert = button(u"Cmdinsert"_s, u"แทรก"_s);
-    Cmddel = button(u"Cmddel"_s, u"ลบ"_s);
-    Cmdsave = button(u"Cmdsave"_s, u"บันทึก"_s);
-    Cmdcancel = button(u"Cmdcancel"_s, u"ยกเลิก"_s);
-    Cmdfirst = button(u"Cmdfirst"_s, u"<<"_s);
-    Cmdback = button(u"Cmdback"_s, u"<"_s);
-    Cmdforward = button(u"Cmdforward"_s, u">"_s);
-    Cmdlast = button(u"Cmdlast"_s, u">>"_s);
+    m_addButton = button(u"Cmdadd"_s, u"เพิ่ม"_s);
+    m_insertButton = button(u"Cmdinsert"_s, u"แทรก"_s);
+    m_deleteButton = button(u"Cmddel"_s, u"ลบ"_s);
+    m_saveButton = button(u"Cmdsave"_s, u"บันทึก"_s);
+    m_cancelButton = button(u"Cmdcancel"_s, u"ยกเลิก"_s);
+    m_firstButton = button(u"Cmdfirst"_s, u"<<"_s);
+    m_previousButton = button(u"Cmdback"_s, u"<"_s);
+    m_nextButton = button(u"Cmdforward"_s, u">"_s);
+    m_lastButton = button(u"Cmdlast"_s, u">>"_s);
 
     auto label = [](QWidget *parent, const QString &name, const QString &text, Qt::Alignment a) {
         auto *l = new QLabel(text, parent);
@@ -129,56 +130,56 @@ void EntryWindow::buildControls()
         return l;
     };
     Label12 = label(Frame3, u"Label12"_s, u"จำนวนเงินรวม"_s, Qt::AlignRight);
-    Label13 = label(Frame3, u"Label13"_s, u"0.00"_s, Qt::AlignRight);
+    m_totalAmount = label(Frame3, u"Label13"_s, u"0.00"_s, Qt::AlignRight);
     Label14 = label(Frame3, u"Label14"_s, u"ค่าธรรมเนียมธนาณัติรวม"_s, Qt::AlignRight);
-    Label15 = label(Frame3, u"Label15"_s, u"0.00"_s, Qt::AlignRight);
-    for (QLabel *l : {Label13, Label15})
+    m_totalFee = label(Frame3, u"Label15"_s, u"0.00"_s, Qt::AlignRight);
+    for (QLabel *l : {m_totalAmount, m_totalFee})
         l->setFrameShape(QFrame::Panel), l->setFrameShadow(QFrame::Sunken);
     Label2 = label(this, u"Label2"_s, u"จำนวนฉบับธนาณัติ"_s, Qt::AlignRight);
-    Label1 = label(this, u"Label1"_s, u"0/0"_s, Qt::AlignCenter);
-    Label1->setFrameShape(QFrame::Panel);
-    Label1->setFrameShadow(QFrame::Sunken);
+    m_counter = label(this, u"Label1"_s, u"0/0"_s, Qt::AlignCenter);
+    m_counter->setFrameShape(QFrame::Panel);
+    m_counter->setFrameShadow(QFrame::Sunken);
     Label3 = label(this, u"Label3"_s, u"ค้นหา"_s, Qt::AlignRight);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(u"Text2"_s);
+    m_searchBox = new QLineEdit(this);
+    m_searchBox->setObjectName(u"Text2"_s);
 
     // What a screen reader says for each control: the label beside it.
     const std::array<std::pair<QWidget *, const char16_t *>, 17> spoken{{
-        {Combo1[TypeCodeBox], u"ประเภท ธน. รหัส"},
-        {Combo1[TypeNameBox], u"ประเภท ธน. ชื่อ"},
-        {Combo1[PostcodeBox], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
-        {Combo1[OfficeNameBox], u"ปณ.ปลายทาง ชื่อที่ทำการ"},
-        {Text1[TypeCode], u"ประเภท ธน."},
-        {Text1[DestPostcode], u"รหัสไปรษณีย์ปลายทาง"},
-        {Text1[RecipientName], u"ชื่อ-นามสกุล ผู้รับ"},
-        {Text1[DepositorName], u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
-        {Text1[Amount], u"จำนวนเงินที่ฝากส่ง บาท"},
-        {Text1[DestPostOfficeName], u"ชื่อที่ทำการปลายทาง"},
-        {Text1[RecipientAddress], u"ที่อยู่ผู้รับเงิน"},
-        {Text1[DepositorAddress], u"ที่อยู่ผู้ฝากเงิน"},
-        {Text2, u"ค้นหา"},
-        {Cmdfirst, u"รายการแรก"},
-        {Cmdback, u"รายการก่อนหน้า"},
-        {Cmdforward, u"รายการถัดไป"},
-        {Cmdlast, u"รายการสุดท้าย"},
+        {m_selectors[TypeCodeBox], u"ประเภท ธน. รหัส"},
+        {m_selectors[TypeNameBox], u"ประเภท ธน. ชื่อ"},
+        {m_selectors[PostcodeBox], u"ปณ.ปลายทาง รหัสไปรษณีย์"},
+        {m_selectors[OfficeNameBox], u"ปณ.ปลายทาง ชื่อที่ทำการ"},
+        {m_fields[TypeCode], u"ประเภท ธน."},
+        {m_fields[DestPostcode], u"รหัสไปรษณีย์ปลายทาง"},
+        {m_fields[RecipientName], u"ชื่อ-นามสกุล ผู้รับ"},
+        {m_fields[DepositorName], u"ชื่อ-นามสกุล ผู้ฝากเงิน"},
+        {m_fields[Amount], u"จำนวนเงินที่ฝากส่ง บาท"},
+        {m_fields[DestPostOfficeName], u"ชื่อที่ทำการปลายทาง"},
+        {m_fields[RecipientAddress], u"ที่อยู่ผู้รับเงิน"},
+        {m_fields[DepositorAddress], u"ที่อยู่ผู้ฝากเงิน"},
+        {m_searchBox, u"ค้นหา"},
+        {m_firstButton, u"รายการแรก"},
+        {m_previousButton, u"รายการก่อนหน้า"},
+        {m_nextButton, u"รายการถัดไป"},
+        {m_lastButton, u"รายการสุดท้าย"},
     }};
     for (const auto &[w, name] : spoken)
         w->setAccessibleName(QString::fromUtf16(name));
     // The focus sits in an editable selector's line edit, and a screen reader names the
     // selector itself after its current value: the line edit carries the caption.
-    for (QComboBox *c : Combo1)
+    for (QComboBox *c : m_selectors)
         if (c->lineEdit())
             c->lineEdit()->setAccessibleName(c->accessibleName());
     // Each caption labels its field, for the reader that follows labelled-by.
-    const std::array<QWidget *, 7> captioned{Combo1[TypeCodeBox], Combo1[PostcodeBox], Text1[RecipientName],
-                                             Text1[RecipientAddress], Text1[DepositorName],
-                                             Text1[DepositorAddress], Text1[Amount]};
+    const std::array<QWidget *, 7> captioned{m_selectors[TypeCodeBox], m_selectors[PostcodeBox], m_fields[RecipientName],
+                                             m_fields[RecipientAddress], m_fields[DepositorName],
+                                             m_fields[DepositorAddress], m_fields[Amount]};
     for (size_t i = 0; i < captioned.size(); ++i)
         m_fieldLabels[i]->setBuddy(captioned[i]);
     // A label shows its value but offers no text to a screen reader: the totals say their
     // caption and their amount in their name (kept in step by RefreshTotals).
-    Label12->setBuddy(Label13);
-    Label14->setBuddy(Label15);
+    Label12->setBuddy(m_totalAmount);
+    Label14->setBuddy(m_totalFee);
     setTotalsSpoken();
 
     // Esc gives up the record being added or inserted, as "ยกเลิก" does in every work window.
@@ -186,48 +187,48 @@ void EntryWindow::buildControls()
     esc->setContext(Qt::WindowShortcut);
     connect(esc, &QShortcut::activated, this, [this] {
         const Batch &batch = m_session.batch;
-        if ((batch.IsAdding() || batch.IsInserting()) && Cmdcancel->isVisible() && Cmdcancel->isEnabled())
-            Cmdcancel->click();
+        if ((batch.IsAdding() || batch.IsInserting()) && m_cancelButton->isVisible() && m_cancelButton->isEnabled())
+            m_cancelButton->click();
     });
 
     // Keys move through the fields in the order the checks expect.
-    setTabOrder(Combo1[TypeCodeBox], Combo1[TypeNameBox]);
-    setTabOrder(Combo1[TypeNameBox], Combo1[PostcodeBox]);
-    setTabOrder(Combo1[PostcodeBox], Combo1[OfficeNameBox]);
-    setTabOrder(Combo1[OfficeNameBox], Text1[RecipientName]);
-    setTabOrder(Text1[RecipientName], Text1[RecipientAddress]);
-    setTabOrder(Text1[RecipientAddress], Text1[DepositorName]);
-    setTabOrder(Text1[DepositorName], Text1[DepositorAddress]);
-    setTabOrder(Text1[DepositorAddress], Text1[Amount]);
-    setTabOrder(Text1[Amount], Cmdsave);
+    setTabOrder(m_selectors[TypeCodeBox], m_selectors[TypeNameBox]);
+    setTabOrder(m_selectors[TypeNameBox], m_selectors[PostcodeBox]);
+    setTabOrder(m_selectors[PostcodeBox], m_selectors[OfficeNameBox]);
+    setTabOrder(m_selectors[OfficeNameBox], m_fields[RecipientName]);
+    setTabOrder(m_fields[RecipientName], m_fields[RecipientAddress]);
+    setTabOrder(m_fields[RecipientAddress], m_fields[DepositorName]);
+    setTabOrder(m_fields[DepositorName], m_fields[DepositorAddress]);
+    setTabOrder(m_fields[DepositorAddress], m_fields[Amount]);
+    setTabOrder(m_fields[Amount], m_saveButton);
 
     // Mirror rule: the hidden code fields drive their selectors.
-    connect(Text1[TypeCode], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[TypeCodeBox]->setEditText(t); });
-    connect(Text1[DestPostcode], &QLineEdit::textChanged, this, [this](const QString &t) { Combo1[PostcodeBox]->setEditText(t); });
-    connect(Combo1[TypeCodeBox], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
-    connect(Combo1[PostcodeBox], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
-    connect(Combo1[OfficeNameBox], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
+    connect(m_fields[TypeCode], &QLineEdit::textChanged, this, [this](const QString &t) { m_selectors[TypeCodeBox]->setEditText(t); });
+    connect(m_fields[DestPostcode], &QLineEdit::textChanged, this, [this](const QString &t) { m_selectors[PostcodeBox]->setEditText(t); });
+    connect(m_selectors[TypeCodeBox], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
+    connect(m_selectors[PostcodeBox], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
+    connect(m_selectors[OfficeNameBox], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
     // The type-name list is pick-only: its own selection changes run no rule.
-    connect(Combo1[TypeCodeBox], &QComboBox::activated, this, [this](int p) { pickTypeCode(p); });
-    connect(Combo1[TypeNameBox], &QComboBox::activated, this, [this](int p) { pickTypeName(p); });
-    connect(Combo1[PostcodeBox], &QComboBox::activated, this, [this](int p) { pickPostcode(p); });
-    connect(Combo1[OfficeNameBox], &QComboBox::activated, this, [this](int p) { pickPostOfficeName(p); });
+    connect(m_selectors[TypeCodeBox], &QComboBox::activated, this, [this](int p) { pickTypeCode(p); });
+    connect(m_selectors[TypeNameBox], &QComboBox::activated, this, [this](int p) { pickTypeName(p); });
+    connect(m_selectors[PostcodeBox], &QComboBox::activated, this, [this](int p) { pickPostcode(p); });
+    connect(m_selectors[OfficeNameBox], &QComboBox::activated, this, [this](int p) { pickPostOfficeName(p); });
 
     for (Field f : kTypedFields)
-        Text1[f]->installEventFilter(this);
-    for (QComboBox *c : Combo1)
+        m_fields[f]->installEventFilter(this);
+    for (QComboBox *c : m_selectors)
         c->installEventFilter(this);
 
-    connect(Cmdadd, &QPushButton::clicked, this, [this] { AddAction(); });
-    connect(Cmdinsert, &QPushButton::clicked, this, [this] { InsertAction(); });
-    connect(Cmddel, &QPushButton::clicked, this, [this] { DeleteAction(); });
-    connect(Cmdsave, &QPushButton::clicked, this, [this] { SaveAction(); });
-    connect(Cmdcancel, &QPushButton::clicked, this, [this] { CancelAction(); });
-    connect(Cmdfirst, &QPushButton::clicked, this, [this] { Navigate(Move::First); });
-    connect(Cmdback, &QPushButton::clicked, this, [this] { Navigate(Move::Back); });
-    connect(Cmdforward, &QPushButton::clicked, this, [this] { Navigate(Move::Forward); });
-    connect(Cmdlast, &QPushButton::clicked, this, [this] { Navigate(Move::Last); });
-    connect(Text2, &QLineEdit::textChanged, this, [this](const QString &t) { searchChanged(t); });
+    connect(m_addButton, &QPushButton::clicked, this, [this] { AddAction(); });
+    connect(m_insertButton, &QPushButton::clicked, this, [this] { InsertAction(); });
+    connect(m_deleteButton, &QPushButton::clicked, this, [this] { DeleteAction(); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { SaveAction(); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { CancelAction(); });
+    connect(m_firstButton, &QPushButton::clicked, this, [this] { Navigate(Move::First); });
+    connect(m_previousButton, &QPushButton::clicked, this, [this] { Navigate(Move::Back); });
+    connect(m_nextButton, &QPushButton::clicked, this, [this] { Navigate(Move::Forward); });
+    connect(m_lastButton, &QPushButton::clicked, this, [this] { Navigate(Move::Last); });
+    connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString &t) { searchChanged(t); });
 }
 
 void EntryWindow::applyLayout()
@@ -241,49 +242,49 @@ void EntryWindow::applyLayout()
     place(Frame3, l.Frame3);
     for (int i = 0; i < layout::kEntryRows; ++i)
         place(m_fieldLabels[i], l.labels[i]);
-    place(Combo1[TypeCodeBox], l.Combo1_0);
-    place(Combo1[TypeNameBox], l.Combo1_1);
-    place(Combo1[PostcodeBox], l.Combo1_2);
-    place(Combo1[OfficeNameBox], l.Combo1_3);
-    place(Text1[RecipientName], l.Text1_2);
-    place(Text1[RecipientAddress], l.Text1_6);
-    place(Text1[DepositorName], l.Text1_3);
-    place(Text1[DepositorAddress], l.Text1_7);
-    place(Text1[Amount], l.Text1_4);
+    place(m_selectors[TypeCodeBox], l.Combo1_0);
+    place(m_selectors[TypeNameBox], l.Combo1_1);
+    place(m_selectors[PostcodeBox], l.Combo1_2);
+    place(m_selectors[OfficeNameBox], l.Combo1_3);
+    place(m_fields[RecipientName], l.Text1_2);
+    place(m_fields[RecipientAddress], l.Text1_6);
+    place(m_fields[DepositorName], l.Text1_3);
+    place(m_fields[DepositorAddress], l.Text1_7);
+    place(m_fields[Amount], l.Text1_4);
     place(Label18, l.Label18);
-    place(Cmdadd, l.Cmdadd);
-    place(Cmdinsert, l.Cmdinsert);
-    place(Cmddel, l.Cmddel);
-    place(Cmdsave, l.Cmdsave);
-    place(Cmdcancel, l.Cmdcancel);
-    place(Cmdfirst, l.Cmdfirst);
-    place(Cmdback, l.Cmdback);
-    place(Cmdforward, l.Cmdforward);
-    place(Cmdlast, l.Cmdlast);
+    place(m_addButton, l.Cmdadd);
+    place(m_insertButton, l.Cmdinsert);
+    place(m_deleteButton, l.Cmddel);
+    place(m_saveButton, l.Cmdsave);
+    place(m_cancelButton, l.Cmdcancel);
+    place(m_firstButton, l.Cmdfirst);
+    place(m_previousButton, l.Cmdback);
+    place(m_nextButton, l.Cmdforward);
+    place(m_lastButton, l.Cmdlast);
     place(Label12, l.Label12);
-    place(Label13, l.Label13);
+    place(m_totalAmount, l.Label13);
     place(Label14, l.Label14);
-    place(Label15, l.Label15);
+    place(m_totalFee, l.Label15);
     place(Label2, l.Label2);
-    place(Label1, l.Label1);
+    place(m_counter, l.Label1);
     place(Label3, l.Label3);
-    place(Text2, l.Text2);
+    place(m_searchBox, l.Text2);
 
     for (QLabel *lb : m_fieldLabels)
         fitText(lb, lb->text());
     for (QLabel *lb : {Label18, Label12, Label14, Label2, Label3})
         fitText(lb, lb->text());
     // The totals must show a batch of millions without clipping.
-    for (QLabel *lb : {Label13, Label15})
+    for (QLabel *lb : {m_totalAmount, m_totalFee})
         fitText(lb, u"99,999,999.99"_s);
-    fitText(Label1, m_counterPattern);
-    for (CommandButton *b : {Cmdadd, Cmdinsert, Cmddel, Cmdsave, Cmdcancel, Cmdfirst, Cmdback, Cmdforward, Cmdlast})
+    fitText(m_counter, m_counterPattern);
+    for (CommandButton *b : {m_addButton, m_insertButton, m_deleteButton, m_saveButton, m_cancelButton, m_firstButton, m_previousButton, m_nextButton, m_lastButton})
         fitText(b, b->text());
-    for (QWidget *w : {static_cast<QWidget *>(Combo1[TypeCodeBox]), static_cast<QWidget *>(Combo1[TypeNameBox]),
-                       static_cast<QWidget *>(Combo1[PostcodeBox]), static_cast<QWidget *>(Combo1[OfficeNameBox]),
-                       static_cast<QWidget *>(Text2)})
+    for (QWidget *w : {static_cast<QWidget *>(m_selectors[TypeCodeBox]), static_cast<QWidget *>(m_selectors[TypeNameBox]),
+                       static_cast<QWidget *>(m_selectors[PostcodeBox]), static_cast<QWidget *>(m_selectors[OfficeNameBox]),
+                       static_cast<QWidget *>(m_searchBox)})
         fitText(w, {});
-    for (QLineEdit *e : Text1)
+    for (QLineEdit *e : m_fields)
         fitText(e, {});
 }
 
@@ -304,11 +305,11 @@ void EntryWindow::closeEvent(QCloseEvent *event)
 
 void EntryWindow::LoadLineIntoEntryFields(const QString &line)
 {
-    for (QLineEdit *t : Text1)
+    for (QLineEdit *t : m_fields)
         t->setText(QString());
     const QStringList fields = ScanRecordFields(line, kFieldCount);
     for (int k = 0; k < fields.size() && k < kFieldCount; ++k)
-        Text1[k]->setText(fields[k]);
+        m_fields[k]->setText(fields[k]);
 }
 
 void EntryWindow::RefreshTotals()
@@ -316,42 +317,42 @@ void EntryWindow::RefreshTotals()
     Session &session = m_session;
     const RecordStore &store = m_session.batch.lines();
     const BatchTotals t = ComputeTotals(store, session.tables.rates);
-    Label13->setText(formatGrouped(t.amount));
-    Label15->setText(formatGrouped(t.fee));
+    m_totalAmount->setText(formatGrouped(t.amount));
+    m_totalFee->setText(formatGrouped(t.fee));
     setTotalsSpoken();
     if (store.count() > 0) {
         setCounterText(u"%1 / %2"_s.arg(m_session.batch.CurrentIndex() + 1).arg(store.count()));
     } else {
         setCounterText(u"0/0"_s);
-        Text1[TypeCode]->setText(u"101"_s);
+        m_fields[TypeCode]->setText(u"101"_s);
     }
 }
 
 void EntryWindow::setField(int i, const QString &text)
 {
     if (i >= 0 && i < kFieldCount)
-        Text1[i]->setText(text);
+        m_fields[i]->setText(text);
 }
 
-QString EntryWindow::field(int i) const { return (i >= 0 && i < kFieldCount) ? Text1[i]->text() : QString(); }
+QString EntryWindow::field(int i) const { return (i >= 0 && i < kFieldCount) ? m_fields[i]->text() : QString(); }
 void EntryWindow::setCounterText(const QString &text)
 {
-    Label1->setText(text);
+    m_counter->setText(text);
     const QString pattern = CounterFitPattern(text);
     if (pattern != m_counterPattern) {
         m_counterPattern = pattern;
-        fitText(Label1, m_counterPattern);
+        fitText(m_counter, m_counterPattern);
     }
 }
-QString EntryWindow::counterText() const { return Label1->text(); }
+QString EntryWindow::counterText() const { return m_counter->text(); }
 void EntryWindow::setCaption(const QString &caption) { setWindowTitle(caption); }
 QString EntryWindow::caption() const { return windowTitle(); }
-void EntryWindow::focusPostcode() { focusTo(Combo1[PostcodeBox]); }
+void EntryWindow::focusPostcode() { focusTo(m_selectors[PostcodeBox]); }
 
 void EntryWindow::setTotalsSpoken()
 {
-    Label13->setAccessibleName(u"จำนวนเงินรวม "_s + Label13->text() + u" บาท"_s);
-    Label15->setAccessibleName(u"ค่าธรรมเนียมธนาณัติรวม "_s + Label15->text() + u" บาท"_s);
+    m_totalAmount->setAccessibleName(u"จำนวนเงินรวม "_s + m_totalAmount->text() + u" บาท"_s);
+    m_totalFee->setAccessibleName(u"ค่าธรรมเนียมธนาณัติรวม "_s + m_totalFee->text() + u" บาท"_s);
 }
 
 void EntryWindow::rememberFocus()
@@ -370,18 +371,59 @@ void EntryWindow::comeBack(FocusOn where)
         to = m_focusBefore;
         break;
     case FocusOn::FirstField:
-        to = Combo1[TypeCodeBox];
+        to = m_selectors[TypeCodeBox];
         break;
     case FocusOn::Recipient:
-        to = Text1[RecipientName];
+        to = m_fields[RecipientName];
+        break;
+    case FocusOn::AddButton:
+        to = m_addButton;
         break;
     }
     // A control since hidden or disabled (a save button after a cancel): where keying goes
     // on, the postcode of a new record or the type code of one shown.
     if (!to || !to->isVisibleTo(this) || !to->isEnabled())
-        to = batch.IsAdding() || batch.IsInserting() ? Combo1[PostcodeBox] : Combo1[TypeCodeBox];
+        to = batch.IsAdding() || batch.IsInserting() ? m_selectors[PostcodeBox] : m_selectors[TypeCodeBox];
     to->setFocus(Qt::OtherFocusReason);
     m_focusBefore = nullptr;
+}
+
+void EntryWindow::showCurrentRecord(FocusOn focus)
+{
+    const Batch &batch = m_session.batch;
+    if (batch.lines().isEmpty()) {
+        // The new-record defaults on empty fields: a half-keyed record must not keep its
+        // postcode and recipient under another type (and fee).
+        LoadLineIntoEntryFields(QString());
+        setField(TypeCode, u"101"_s);
+        setField(DepositorName, m_session.DefaultDepositorName);
+        setField(DepositorAddress, m_session.DefaultDepositorAddress);
+    } else {
+        LoadLineIntoEntryFields(batch.current());
+        enableRecordButtons();
+    }
+    RefreshTotals();
+    comeBack(focus);
+}
+
+void EntryWindow::closeBatch(bool saved)
+{
+    for (int i = 0; i < kFieldCount; ++i)
+        setField(i, QString());
+    if (saved)
+        RefreshTotals();
+    else
+        m_totalAmount->setText(u"0"_s);
+    setTotalsSpoken();
+    m_searchBox->clear();
+    m_selectors[TypeCodeBox]->setEditText(QString());
+    hide();
+}
+
+void EntryWindow::takePostOffice(int index)
+{
+    if (trimWhiteSpace(m_selectors[OfficeNameBox]->currentText()).isEmpty())
+        pickPostOfficeName(index);
 }
 
 void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
@@ -390,7 +432,7 @@ void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
 void EntryWindow::setButtons(int add, int del, int save, int cancel, int insert)
 {
     const std::pair<CommandButton *, int> states[] = {
-        {Cmdadd, add}, {Cmddel, del}, {Cmdsave, save}, {Cmdcancel, cancel}, {Cmdinsert, insert}};
+        {m_addButton, add}, {m_deleteButton, del}, {m_saveButton, save}, {m_cancelButton, cancel}, {m_insertButton, insert}};
     for (auto [b, s] : states)
         if (s >= 0)
             b->setEnabled(s == 1);
@@ -412,18 +454,18 @@ QString EntryWindow::lineFromFields() const
 
 void EntryWindow::typeCodeChanged()
 {
-    const int i = indexOfTrimmed(m_typeCodes, Combo1[TypeCodeBox]->currentText());
-    Combo1[TypeNameBox]->setCurrentIndex(i);
+    const int i = indexOfTrimmed(m_typeCodes, m_selectors[TypeCodeBox]->currentText());
+    m_selectors[TypeNameBox]->setCurrentIndex(i);
     mirrorStep();
 }
 
 void EntryWindow::postcodeChanged()
 {
-    const int i = indexOfTrimmed(m_postcodes, Combo1[PostcodeBox]->currentText());
+    const int i = indexOfTrimmed(m_postcodes, m_selectors[PostcodeBox]->currentText());
     {
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[OfficeNameBox]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
+        m_selectors[OfficeNameBox]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
         m_postcodeWriting = was;
     }
     mirrorStep();
@@ -432,16 +474,16 @@ void EntryWindow::postcodeChanged()
 void EntryWindow::postOfficeNameChanged()
 {
     if (!m_postcodeWriting) {
-        const int i = indexOfTrimmed(m_postOfficeNames, Combo1[OfficeNameBox]->currentText());
+        const int i = indexOfTrimmed(m_postOfficeNames, m_selectors[OfficeNameBox]->currentText());
         if (i >= 0 && i < m_postcodes.size())
-            Combo1[PostcodeBox]->setEditText(m_postcodes[i]);
+            m_selectors[PostcodeBox]->setEditText(m_postcodes[i]);
     }
     mirrorStep();
 }
 
 void EntryWindow::pickTypeCode(int p)
 {
-    Combo1[TypeNameBox]->setCurrentIndex(p < Combo1[TypeNameBox]->count() ? p : -1);
+    m_selectors[TypeNameBox]->setCurrentIndex(p < m_selectors[TypeNameBox]->count() ? p : -1);
     if (p >= 0 && p < m_typeCodes.size())
         applyAction(pickTypeCodeRule(m_typeCodes[p]));
     mirrorStep();
@@ -450,7 +492,7 @@ void EntryWindow::pickTypeCode(int p)
 void EntryWindow::pickTypeName(int p)
 {
     if (p >= 0 && p < m_typeCodes.size())
-        Combo1[TypeCodeBox]->setEditText(m_typeCodes[p]);
+        m_selectors[TypeCodeBox]->setEditText(m_typeCodes[p]);
     mirrorStep();
 }
 
@@ -459,7 +501,7 @@ void EntryWindow::pickPostcode(int p)
     if (p >= 0 && p < m_postOfficeNames.size()) {
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[OfficeNameBox]->setEditText(m_postOfficeNames[p]);
+        m_selectors[OfficeNameBox]->setEditText(m_postOfficeNames[p]);
         m_postcodeWriting = was;
     }
     mirrorStep();
@@ -473,13 +515,13 @@ void EntryWindow::pickPostOfficeName(int index)
         // Show the picked entry itself, not the first office of the same name.
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        Combo1[OfficeNameBox]->setCurrentIndex(index);
+        m_selectors[OfficeNameBox]->setCurrentIndex(index);
         m_postcodeWriting = was;
     }
-    Combo1[PostcodeBox]->setEditText(m_postcodes[index]);
-    if (Combo1[OfficeNameBox]->currentText() != m_postOfficeNames[index]) {
+    m_selectors[PostcodeBox]->setEditText(m_postcodes[index]);
+    if (m_selectors[OfficeNameBox]->currentText() != m_postOfficeNames[index]) {
         m_postcodeWriting = true;
-        Combo1[OfficeNameBox]->setEditText(m_postOfficeNames[index]);
+        m_selectors[OfficeNameBox]->setEditText(m_postOfficeNames[index]);
         m_postcodeWriting = false;
     }
     mirrorStep();
@@ -488,17 +530,17 @@ void EntryWindow::pickPostOfficeName(int index)
 void EntryWindow::clearPostOfficeNameSelection()
 {
     // Drop the list selection only; the text shown stays.
-    const QString text = Combo1[OfficeNameBox]->currentText();
-    const QSignalBlocker block(Combo1[OfficeNameBox]);
-    Combo1[OfficeNameBox]->setCurrentIndex(-1);
-    Combo1[OfficeNameBox]->setEditText(text);
+    const QString text = m_selectors[OfficeNameBox]->currentText();
+    const QSignalBlocker block(m_selectors[OfficeNameBox]);
+    m_selectors[OfficeNameBox]->setCurrentIndex(-1);
+    m_selectors[OfficeNameBox]->setEditText(text);
 }
 
 void EntryWindow::mirrorStep()
 {
-    Text1[DestPostcode]->setText(Combo1[PostcodeBox]->currentText());
-    Text1[TypeCode]->setText(Combo1[TypeCodeBox]->currentText());
-    Text1[DestPostOfficeName]->setText(Combo1[OfficeNameBox]->currentText());
+    m_fields[DestPostcode]->setText(m_selectors[PostcodeBox]->currentText());
+    m_fields[TypeCode]->setText(m_selectors[TypeCodeBox]->currentText());
+    m_fields[DestPostOfficeName]->setText(m_selectors[OfficeNameBox]->currentText());
 }
 
 } // namespace vorlane

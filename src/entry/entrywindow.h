@@ -1,7 +1,7 @@
 #pragma once
 // Form1: the entry window. Keys, shows and corrects one money order at a time, holds the
 // record counter and the batch totals. The public operations below are what the other
-// windows call; control members carry their designer names.
+// windows call; the controls are the window's own.
 #include "entry/entryrules.h"
 #include "records/batch.h"
 
@@ -31,7 +31,7 @@ public:
     void LoadLineIntoEntryFields(const QString &line);
     // Recomputes the totals and the counter; an empty batch shows type "101".
     void RefreshTotals();
-    // Cmdadd: begins a new record (also run by a new batch and the depositor dialog).
+    // "เพิ่ม": begins a new record (also run by a new batch and the depositor dialog).
     void AddAction();
     // Ends an insertion that will not be saved: insert mode off, held records dropped.
     void AbandonInsertion();
@@ -46,7 +46,7 @@ public:
     void pickPostOfficeName(int index);
     // Clears the selection of Combo1(3).
     void clearPostOfficeNameSelection();
-    // Enables Cmdadd, Cmdinsert, Cmddel, Cmdsave and Cmdcancel.
+    // Enables "เพิ่ม", "แทรก", "ลบ", "บันทึก" and "ยกเลิก".
     void enableRecordButtons();
     // The window's title (EntryBaseCaption + blanks + path, as the flows set it).
     void setCaption(const QString &caption);
@@ -59,7 +59,17 @@ public:
         AsBefore,    // the control that had it when the work window opened (a cancel)
         FirstField,  // the type code of the record shown (an order chosen to correct)
         Recipient,   // the recipient's name (a post office chosen in the search)
+        AddButton,   // "เพิ่ม" (a batch brought back after an unclean end)
     };
+    // The batch's current record on screen, or the new-record defaults of an empty batch,
+    // with the counter and the totals (and the record buttons on for a record), then the
+    // focus where the clerk goes on.
+    void showCurrentRecord(FocusOn focus);
+    // The program closed: the fields, the type code and the search box emptied, the window
+    // hidden. The totals are worked out again after a save; else the amount shows "0".
+    void closeBatch(bool saved);
+    // A post office chosen in the search: named in the record, unless it names one already.
+    void takePostOffice(int index);
     // Notes the control that has the focus, before another window takes the place.
     void rememberFocus();
     // Shown again, the focus where the clerk goes on.
@@ -77,23 +87,23 @@ public:
     // Lays the controls out again from the screen size.
     void applyLayout();
 
-    // Controls, by designer name; Text1 is indexed by Field, Combo1 by Selector.
-    std::array<QLineEdit *, kFieldCount> Text1{};
-    std::array<QComboBox *, kSelectorCount> Combo1{};
-    QLineEdit *Text2 = nullptr;  // record search box
-    QLabel *Label1 = nullptr;    // counter
-    QLabel *Label13 = nullptr;   // total amount
-    QLabel *Label15 = nullptr;   // total fee
-    CommandButton *Cmdadd = nullptr, *Cmdinsert = nullptr, *Cmddel = nullptr, *Cmdsave = nullptr,
-                  *Cmdcancel = nullptr, *Cmdfirst = nullptr, *Cmdback = nullptr, *Cmdforward = nullptr,
-                  *Cmdlast = nullptr;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The controls, each with its designer name as object name (how tests and the
+    // accessibility tree find it); m_fields is indexed by Field, m_selectors by Selector.
+    std::array<QLineEdit *, kFieldCount> m_fields{};
+    std::array<QComboBox *, kSelectorCount> m_selectors{};
+    QLineEdit *m_searchBox = nullptr;
+    QLabel *m_counter = nullptr;
+    QLabel *m_totalAmount = nullptr;
+    QLabel *m_totalFee = nullptr;
+    CommandButton *m_addButton = nullptr, *m_insertButton = nullptr, *m_deleteButton = nullptr, *m_saveButton = nullptr,
+                  *m_cancelButton = nullptr, *m_firstButton = nullptr, *m_previousButton = nullptr, *m_nextButton = nullptr,
+                  *m_lastButton = nullptr;
     void setTotalsSpoken();
     QPointer<QWidget> m_focusBefore;
     void buildControls();
@@ -136,7 +146,7 @@ private:
 
     QFrame *Frame4 = nullptr, *Frame2 = nullptr, *Frame1 = nullptr, *Frame3 = nullptr;
     std::array<QLabel *, 7> m_fieldLabels{};
-    QString m_counterPattern = CounterFitPattern(QString());  // what Label1's font is fitted to  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
+    QString m_counterPattern = CounterFitPattern(QString());  // what m_counter's font is fitted to  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
     QLabel *Label18 = nullptr, *Label12 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
 };
 

@@ -22,28 +22,30 @@ SearchWindow::SearchWindow(Session &session, Prompter &prompter, QWidget *parent
 {
     setObjectName(u"Frmsearch"_s);
     setWindowTitle(u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
-    Label1 = new QLabel(u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s, this);
-    Label1->setObjectName(u"Label1"_s);
+    m_prompt = new QLabel(u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s, this);
+    m_prompt->setObjectName(u"Label1"_s);
     for (int i : {Typed, Found}) {
-        Txtsearch[i] = new QLineEdit(this);
-        Txtsearch[i]->setObjectName(u"Txtsearch_%1"_s.arg(i));
+        m_boxes[i] = new QLineEdit(this);
+        m_boxes[i]->setObjectName(u"Txtsearch_%1"_s.arg(i));
     }
-    Txtsearch[Found]->setReadOnly(true);
-    Txtsearch[Typed]->setAccessibleName(Label1->text());
-    Txtsearch[Found]->setAccessibleName(u"ที่ทำการที่พบ"_s);
-    Txtsearch[Found]->setFocusPolicy(Qt::NoFocus);
-    Command1_2 = new CommandButton(u"ตกลง"_s, this);
-    Command1_2->setObjectName(u"Command1_2"_s);
-    Command1_3 = new CommandButton(u"ยกเลิก"_s, this);
-    Command1_3->setObjectName(u"Command1_3"_s);
+    m_boxes[Found]->setReadOnly(true);
+    m_boxes[Typed]->setAccessibleName(m_prompt->text());
+    m_boxes[Found]->setAccessibleName(u"ที่ทำการที่พบ"_s);
+    m_boxes[Found]->setFocusPolicy(Qt::NoFocus);
+    m_okButton = new CommandButton(u"ตกลง"_s, this);
+    m_okButton->setObjectName(u"Command1_2"_s);
+    m_cancelButton = new CommandButton(u"ยกเลิก"_s, this);
+    m_cancelButton->setObjectName(u"Command1_3"_s);
 
-    connect(Txtsearch[Typed], &QLineEdit::textChanged, this, &SearchWindow::search);
-    connect(Txtsearch[Typed], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
-    connect(Command1_2, &QPushButton::clicked, this, &SearchWindow::Command1_2_Click);
-    connect(Command1_3, &QPushButton::clicked, this, &SearchWindow::Command1_3_Click);
-    setEscapeButton(Command1_3);
+    connect(m_boxes[Typed], &QLineEdit::textChanged, this, &SearchWindow::search);
+    connect(m_boxes[Typed], &QLineEdit::returnPressed, this, &SearchWindow::Txtsearch_Enter);
+    connect(m_okButton, &QPushButton::clicked, this, &SearchWindow::Command1_2_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &SearchWindow::Command1_3_Click);
+    setEscapeButton(m_cancelButton);
     applyLayout();
 }
+
+void SearchWindow::takeFocus() { m_boxes[Typed]->setFocus(Qt::OtherFocusReason); }
 
 void SearchWindow::search(const QString &text)
 {
@@ -52,19 +54,19 @@ void SearchWindow::search(const QString &text)
     const CodeNameTable &offices = m_session.tables.postOffices;
     const PostOfficeMatch m = FindPostOffice(offices.codes, offices.names, text);
     m_foundIndex = m.index;
-    Txtsearch[Found]->setText(m.text);
+    m_boxes[Found]->setText(m.text);
 }
 
 void SearchWindow::Txtsearch_Enter()
 {
-    const QString refusal = SearchTextRefusal(Txtsearch[Typed]->text());
+    const QString refusal = SearchTextRefusal(m_boxes[Typed]->text());
     if (refusal.isEmpty()) {
-        Command1_2->setFocus();
+        m_okButton->setFocus();
         return;
     }
     m_prompter.ok(refusal);
-    Txtsearch[Typed]->clear();
-    Txtsearch[Typed]->setFocus();
+    m_boxes[Typed]->clear();
+    m_boxes[Typed]->setFocus();
 }
 
 void SearchWindow::Command1_2_Click()
@@ -72,8 +74,8 @@ void SearchWindow::Command1_2_Click()
     const QString refusal = SearchChoiceRefusal(m_foundIndex);
     if (!refusal.isEmpty()) {
         m_prompter.ok(refusal);
-        Txtsearch[Typed]->clear();
-        Txtsearch[Typed]->setFocus();
+        m_boxes[Typed]->clear();
+        m_boxes[Typed]->setFocus();
         return;
     }
     Q_EMIT postOfficeChosen(m_foundIndex);
@@ -85,12 +87,12 @@ void SearchWindow::applyLayout()
 {
     const layout::Screen s = currentScreen(this);
     const layout::SearchLayout l = layout::searchLayout(s);
-    placeTwips(Label1, l.Label1, s);
-    placeTwips(Txtsearch[Typed], l.Txtsearch0, s);
-    placeTwips(Txtsearch[Found], l.Txtsearch1, s);
-    placeTwips(Command1_2, l.Command1_2, s);
-    placeTwips(Command1_3, l.Command1_3, s);
-    fitText(Label1, Label1->text());
+    placeTwips(m_prompt, l.Label1, s);
+    placeTwips(m_boxes[Typed], l.Txtsearch0, s);
+    placeTwips(m_boxes[Found], l.Txtsearch1, s);
+    placeTwips(m_okButton, l.Command1_2, s);
+    placeTwips(m_cancelButton, l.Command1_3, s);
+    fitText(m_prompt, m_prompt->text());
 }
 
 } // namespace vorlane

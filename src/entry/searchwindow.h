@@ -27,9 +27,8 @@ public:
 
     // Txtsearch(0) takes the search text, Txtsearch(1) shows the office found.
     enum Box : int { Typed = 0, Found = 1 };
-    QLabel *Label1 = nullptr;
-    std::array<QLineEdit *, 2> Txtsearch{};
-    CommandButton *Command1_2 = nullptr, *Command1_3 = nullptr;
+    // On the search box.
+    void takeFocus() override;
 
 Q_SIGNALS:
     // The office at `index` of the post-office lists was chosen; whoever opened the
@@ -41,6 +40,9 @@ Q_SIGNALS:
 private:
     void applyLayout() override;
 
+    QLabel *m_prompt = nullptr;
+    std::array<QLineEdit *, 2> m_boxes{};
+    CommandButton *m_okButton = nullptr, *m_cancelButton = nullptr;
     Session &m_session;
     Prompter &m_prompter;
     int m_foundIndex = -1;

@@ -44,54 +44,54 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
         l->setObjectName(name);
         return l;
     };
-    Lbldrive = makeLabel(u"Lbldrive"_s);
-    Lbldir = makeLabel(u"Lbldir"_s);
-    Lblname = makeLabel(u"Lblname"_s);
-    Lblname2 = makeLabel(u"Lblname2"_s);
+    m_driveLabel = makeLabel(u"Lbldrive"_s);
+    m_folderLabel = makeLabel(u"Lbldir"_s);
+    m_nameLabel = makeLabel(u"Lblname"_s);
+    m_nameHint = makeLabel(u"Lblname2"_s);
 
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(u"Drive1"_s);
+    m_drives = new QComboBox(this);
+    m_drives->setObjectName(u"Drive1"_s);
     for (const QString &root : driveRoots())
-        Drive1->addItem(QDir::toNativeSeparators(root), root);
+        m_drives->addItem(QDir::toNativeSeparators(root), root);
 
     m_dirModel = new QFileSystemModel(this);
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_dirModel->setRootPath(QDir::rootPath());
-    Dir1 = new QTreeView(this);
-    Dir1->setObjectName(u"Dir1"_s);
-    Dir1->setModel(m_dirModel);
+    m_folders = new QTreeView(this);
+    m_folders->setObjectName(u"Dir1"_s);
+    m_folders->setModel(m_dirModel);
     for (int c = 1; c < m_dirModel->columnCount(); ++c)
-        Dir1->hideColumn(c);
-    Dir1->header()->hide();
+        m_folders->hideColumn(c);
+    m_folders->header()->hide();
 
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setNameFilters({u"*.txt"_s});
     m_fileModel->setNameFilterDisables(false);
-    File1 = new QListView(this);
-    File1->setObjectName(u"File1"_s);
-    File1->setModel(m_fileModel);
+    m_files = new QListView(this);
+    m_files->setObjectName(u"File1"_s);
+    m_files->setModel(m_fileModel);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(u"Text1"_s);
+    m_nameBox = new QLineEdit(this);
+    m_nameBox->setObjectName(u"Text1"_s);
 
-    Comopen = new CommandButton(u"Open"_s, this);
-    Comopen->setObjectName(u"Comopen"_s);
-    Comclose = new CommandButton(u"ยกเลิก"_s, this);
-    Comclose->setObjectName(u"Comclose"_s);
-    Comtemplate = new CommandButton(u"แบบฟอร์มนำเข้า"_s, this);
-    Comtemplate->setObjectName(u"Comtemplate"_s);
-    Comtemplate->setAccessibleDescription(u"บันทึกแฟ้ม Excel เปล่าสำหรับกรอกรายการธนาณัติแล้วนำเข้า"_s);
+    m_acceptButton = new CommandButton(u"Open"_s, this);
+    m_acceptButton->setObjectName(u"Comopen"_s);
+    m_cancelButton = new CommandButton(u"ยกเลิก"_s, this);
+    m_cancelButton->setObjectName(u"Comclose"_s);
+    m_templateButton = new CommandButton(u"แบบฟอร์มนำเข้า"_s, this);
+    m_templateButton->setObjectName(u"Comtemplate"_s);
+    m_templateButton->setAccessibleDescription(u"บันทึกแฟ้ม Excel เปล่าสำหรับกรอกรายการธนาณัติแล้วนำเข้า"_s);
 
     // A screen reader names each control after the label above it, whatever the mode says.
-    Lbldrive->setBuddy(Drive1);
-    Lbldir->setBuddy(Dir1);
-    Lblname->setBuddy(Text1);
-    Lblname2->setBuddy(File1);
+    m_driveLabel->setBuddy(m_drives);
+    m_folderLabel->setBuddy(m_folders);
+    m_nameLabel->setBuddy(m_nameBox);
+    m_nameHint->setBuddy(m_files);
 
-    setTabOrder(Text1, Comopen);
-    setTabOrder(Comopen, Comclose);
-    setTabOrder(Comclose, Comtemplate);
+    setTabOrder(m_nameBox, m_acceptButton);
+    setTabOrder(m_acceptButton, m_cancelButton);
+    setTabOrder(m_cancelButton, m_templateButton);
 
     // The folder tree fills in the background: show the chosen folder once its
     // ancestors have been read.
@@ -99,29 +99,29 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
         if (m_dir == loaded || m_dir.startsWith(loaded.endsWith(u'/') ? loaded : loaded + u'/'))
             revealDirectory();
     });
-    connect(Drive1, &QComboBox::activated, this, &FileChooser::chooseDrive);
-    connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_drives, &QComboBox::activated, this, &FileChooser::chooseDrive);
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &) { onDirCurrentChanged(current); });
-    connect(File1, &QListView::clicked, this,
-            [this](const QModelIndex &i) { Text1->setText(m_fileModel->fileName(i)); });
+    connect(m_files, &QListView::clicked, this,
+            [this](const QModelIndex &i) { m_nameBox->setText(m_fileModel->fileName(i)); });
     // Moving through the list with the keys is the keyboard user's click.
-    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_files->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current, const QModelIndex &) {
-                if (current.isValid() && File1->hasFocus())
-                    Text1->setText(m_fileModel->fileName(current));
+                if (current.isValid() && m_files->hasFocus())
+                    m_nameBox->setText(m_fileModel->fileName(current));
             });
-    connect(File1, &QListView::activated, this, [this](const QModelIndex &i) {
-        Text1->setText(m_fileModel->fileName(i));
+    connect(m_files, &QListView::activated, this, [this](const QModelIndex &i) {
+        m_nameBox->setText(m_fileModel->fileName(i));
     });
-    connect(File1, &QListView::doubleClicked, this, [this](const QModelIndex &i) {
-        Text1->setText(m_fileModel->fileName(i));
+    connect(m_files, &QListView::doubleClicked, this, [this](const QModelIndex &i) {
+        m_nameBox->setText(m_fileModel->fileName(i));
         Comopen_Click();
     });
-    connect(Text1, &QLineEdit::returnPressed, this, &FileChooser::Text1_Enter);
-    connect(Comopen, &QPushButton::clicked, this, &FileChooser::Comopen_Click);
-    connect(Comclose, &QPushButton::clicked, this, &FileChooser::Comclose_Click);
-    connect(Comtemplate, &QPushButton::clicked, this, &FileChooser::Comtemplate_Click);
-    setEscapeButton(Comclose);
+    connect(m_nameBox, &QLineEdit::returnPressed, this, &FileChooser::Text1_Enter);
+    connect(m_acceptButton, &QPushButton::clicked, this, &FileChooser::Comopen_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &FileChooser::Comclose_Click);
+    connect(m_templateButton, &QPushButton::clicked, this, &FileChooser::Comtemplate_Click);
+    setEscapeButton(m_cancelButton);
 
     // A new chooser starts in the program's working directory, which it never changes,
     // unless the tables live there: a save in that folder could replace them.
@@ -129,35 +129,37 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
     applyLayout();
 }
 
+void FileChooser::takeFocus() { m_nameBox->setFocus(Qt::OtherFocusReason); }
+
 void FileChooser::setMode(Mode mode)
 {
     m_mode = mode;
     // Opening also lists spreadsheets, whose orders are imported into a new batch.
     m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.tsv"_s, u"*.xlsx"_s, u"*.xlsm"_s, u"*.xls"_s, u"*.ods"_s}
                                                    : QStringList{u"*.txt"_s});
-    Comtemplate->setVisible(mode == Mode::Open);
+    m_templateButton->setVisible(mode == Mode::Open);
     if (mode == Mode::Open) {
         setWindowTitle(u"เปิดไฟล์"_s);
-        Comopen->setText(u"เปิด"_s);
-        Lbldrive->setText(u"เลือกไดร์ฟที่ต้องการเปิดไฟล์"_s);
-        Lbldir->setText(u"เลือกไดเร็กทอรี่ที่ต้องการเปิดไฟล์"_s);
-        Lblname->setText(u"พิมพ์ชื่อไฟล์ที่ต้องการเปิดไฟล์"_s);
+        m_acceptButton->setText(u"เปิด"_s);
+        m_driveLabel->setText(u"เลือกไดร์ฟที่ต้องการเปิดไฟล์"_s);
+        m_folderLabel->setText(u"เลือกไดเร็กทอรี่ที่ต้องการเปิดไฟล์"_s);
+        m_nameLabel->setText(u"พิมพ์ชื่อไฟล์ที่ต้องการเปิดไฟล์"_s);
     } else {
         setWindowTitle(u"บันทึกไฟล์"_s);
-        Comopen->setText(u"บันทึก"_s);
-        Lbldrive->setText(u"เลือกไดร์ฟที่ต้องการบันทึก"_s);
-        Lbldir->setText(u"เลือกไดเร็กทอรี่ที่ต้องการบันทึก"_s);
-        Lblname->setText(u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
+        m_acceptButton->setText(u"บันทึก"_s);
+        m_driveLabel->setText(u"เลือกไดร์ฟที่ต้องการบันทึก"_s);
+        m_folderLabel->setText(u"เลือกไดเร็กทอรี่ที่ต้องการบันทึก"_s);
+        m_nameLabel->setText(u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
     }
-    Lblname2->setText(u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
+    m_nameHint->setText(u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
     // Lists take no name from a label: give them the label's words.
-    Dir1->setAccessibleName(Lbldir->text());
-    File1->setAccessibleName(Lblname2->text());
+    m_folders->setAccessibleName(m_folderLabel->text());
+    m_files->setAccessibleName(m_nameHint->text());
     fitLabels();
 }
 
-QString FileChooser::name() const { return Text1->text(); }
-void FileChooser::setName(const QString &name) { Text1->setText(name); }
+QString FileChooser::name() const { return m_nameBox->text(); }
+void FileChooser::setName(const QString &name) { m_nameBox->setText(name); }
 
 QStringList FileChooser::driveRoots() const
 {
@@ -180,10 +182,10 @@ void FileChooser::revealDirectory()
     if (!index.isValid())
         return;
     for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
-        Dir1->expand(p);
-    if (Dir1->currentIndex() != index)
-        Dir1->setCurrentIndex(index);
-    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        m_folders->expand(p);
+    if (m_folders->currentIndex() != index)
+        m_folders->setCurrentIndex(index);
+    m_folders->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FileChooser::setDirectory(const QString &path)
@@ -191,7 +193,7 @@ void FileChooser::setDirectory(const QString &path)
     m_dir = QDir::cleanPath(QDir(path).absolutePath());
     revealDirectory();
     m_fileModel->setRootPath(m_dir);
-    File1->setRootIndex(m_fileModel->index(m_dir));
+    m_files->setRootIndex(m_fileModel->index(m_dir));
     selectDriveOf(m_dir);
 }
 
@@ -208,8 +210,8 @@ void FileChooser::selectDriveOf(const QString &path)
 {
     int best = -1;
     qsizetype bestLength = -1;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString root = QDir::cleanPath(Drive1->itemData(i).toString());
+    for (int i = 0; i < m_drives->count(); ++i) {
+        const QString root = QDir::cleanPath(m_drives->itemData(i).toString());
         const bool under = root == path || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
         if (under && root.size() > bestLength) {
             best = i;
@@ -217,14 +219,14 @@ void FileChooser::selectDriveOf(const QString &path)
         }
     }
     if (best >= 0) {
-        const QSignalBlocker block(Drive1);
-        Drive1->setCurrentIndex(best);
+        const QSignalBlocker block(m_drives);
+        m_drives->setCurrentIndex(best);
     }
 }
 
 void FileChooser::chooseDrive(int index)
 {
-    const QString root = Drive1->itemData(index).toString();
+    const QString root = m_drives->itemData(index).toString();
     const QFileInfo info(root);
     if (root.isEmpty() || !info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
         // A drive that cannot be read: back to the drive of the folder shown.
@@ -232,7 +234,7 @@ void FileChooser::chooseDrive(int index)
         return;
     }
     setDirectory(root);
-    Text1->setFocus();
+    m_nameBox->setFocus();
 }
 
 void FileChooser::Text1_Enter()
@@ -241,40 +243,40 @@ void FileChooser::Text1_Enter()
         enterSave();
         return;
     }
-    if (Text1->text().isEmpty()) {
+    if (m_nameBox->text().isEmpty()) {
         m_prompter.ok(u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการเปิด"_s);
-        Text1->setFocus();
+        m_nameBox->setFocus();
         return;
     }
-    Comopen->setFocus();
+    m_acceptButton->setFocus();
 }
 
 void FileChooser::enterSave()
 {
-    const SaveNameStep step = SaveNameOutcome(Text1->text(), true);
+    const SaveNameStep step = SaveNameOutcome(m_nameBox->text(), true);
     if (!applyNameStep(step))
         return;
     if (isExistingFile(JoinChooserPath(m_dir, step.fileName)) &&
         m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
-        Text1->clear();
-        Text1->setFocus();
+        m_nameBox->clear();
+        m_nameBox->setFocus();
         return;
     }
-    Comopen->setFocus();
+    m_acceptButton->setFocus();
 }
 
 bool FileChooser::applyNameStep(const SaveNameStep &step)
 {
     // A refused name is cleared after its message, any other change shown before it.
-    const bool clears = step.boxText.isEmpty() && !Text1->text().isEmpty();
-    if (!clears && Text1->text() != step.boxText)
-        Text1->setText(step.boxText);
+    const bool clears = step.boxText.isEmpty() && !m_nameBox->text().isEmpty();
+    if (!clears && m_nameBox->text() != step.boxText)
+        m_nameBox->setText(step.boxText);
     if (!step.message.isEmpty())
         m_prompter.ok(step.message);
     if (clears)
-        Text1->clear();
+        m_nameBox->clear();
     if (!step.passed)
-        Text1->setFocus();
+        m_nameBox->setFocus();
     return step.passed;
 }
 
@@ -290,18 +292,18 @@ void FileChooser::acceptOpen() { Q_EMIT openChosen(); }
 
 void FileChooser::acceptSave()
 {
-    const SaveNameStep step = SaveNameOutcome(Text1->text(), false);
+    const SaveNameStep step = SaveNameOutcome(m_nameBox->text(), false);
     if (!applyNameStep(step))
         return;
     if (m_session.batch.lines().isEmpty()) {
         m_prompter.ok(u"ไม่มีข้อมูลที่จะบันทึก"_s);
-        Text1->setFocus();
+        m_nameBox->setFocus();
         return;
     }
     const QString path = JoinChooserPath(m_dir, step.fileName);
     if (isExistingFile(path) && m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
-        Text1->clear();
-        Text1->setFocus();
+        m_nameBox->clear();
+        m_nameBox->setFocus();
         return;
     }
     m_session.batch.saveAs(path);
@@ -315,18 +317,18 @@ void FileChooser::Comtemplate_Click()
     if (QFileInfo::exists(path)
         && m_prompter.yesNoDefaultNo(QDir::toNativeSeparators(path) + u"\nมีแฟ้มนี้อยู่แล้ว ต้องการเขียนทับหรือไม่"_s)
                != Prompter::Answer::Yes) {
-        Comtemplate->setFocus();
+        m_templateButton->setFocus();
         return;
     }
     QString error;
     if (!WriteImportTemplate(path, m_session.tables.rates, m_session.tables.types, &error)) {
         m_prompter.ok(error);
-        Comtemplate->setFocus();
+        m_templateButton->setFocus();
         return;
     }
     m_prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว\nกรอกรายการในแฟ้มนี้ บันทึก แล้วเปิดแฟ้มนี้เพื่อนำเข้า"_s);
     setName(name);
-    Text1->setFocus();
+    m_nameBox->setFocus();
 }
 
 void FileChooser::Comclose_Click()
@@ -339,23 +341,23 @@ void FileChooser::applyLayout()
 {
     const layout::Screen s = currentScreen(this);
     const layout::FileChooserLayout l = layout::fileChooserLayout(s);
-    placeTwips(Lbldrive, l.Lbldrive, s);
-    placeTwips(Drive1, l.Drive1, s);
-    placeTwips(Lbldir, l.Lbldir, s);
-    placeTwips(Dir1, l.Dir1, s);
-    placeTwips(Lblname, l.Lblname, s);
-    placeTwips(Text1, l.Text1, s);
-    placeTwips(Lblname2, l.Lblname2, s);
-    placeTwips(File1, l.File1, s);
-    placeTwips(Comopen, l.Comopen, s);
-    placeTwips(Comclose, l.Comclose, s);
-    placeTwips(Comtemplate, l.Comtemplate, s);
+    placeTwips(m_driveLabel, l.Lbldrive, s);
+    placeTwips(m_drives, l.Drive1, s);
+    placeTwips(m_folderLabel, l.Lbldir, s);
+    placeTwips(m_folders, l.Dir1, s);
+    placeTwips(m_nameLabel, l.Lblname, s);
+    placeTwips(m_nameBox, l.Text1, s);
+    placeTwips(m_nameHint, l.Lblname2, s);
+    placeTwips(m_files, l.File1, s);
+    placeTwips(m_acceptButton, l.Comopen, s);
+    placeTwips(m_cancelButton, l.Comclose, s);
+    placeTwips(m_templateButton, l.Comtemplate, s);
     fitLabels();
 }
 
 void FileChooser::fitLabels()
 {
-    for (QLabel *label : {Lbldrive, Lbldir, Lblname, Lblname2})
+    for (QLabel *label : {m_driveLabel, m_folderLabel, m_nameLabel, m_nameHint})
         fitText(label, label->text());
 }
 

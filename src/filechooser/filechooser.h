@@ -30,13 +30,13 @@ public:
     void setMode(Mode mode);
     Mode mode() const { return m_mode; }
 
-    // Dir1's folder: the folder used to open and to save.
+    // The folder shown: the folder used to open and to save.
     QString directory() const { return m_dir; }
     void setDirectory(const QString &path);
     QString name() const;
     void setName(const QString &name);
 
-    // Roots listed in Drive1: file-system roots and mounted volumes.
+    // Roots in the drive list: file-system roots and mounted volumes.
     QStringList driveRoots() const;
     void chooseDrive(int index);
 
@@ -47,12 +47,8 @@ public:
     void Comtemplate_Click();
     void Text1_Enter();
 
-    QLabel *Lbldrive = nullptr, *Lbldir = nullptr, *Lblname = nullptr, *Lblname2 = nullptr;
-    QComboBox *Drive1 = nullptr;
-    QTreeView *Dir1 = nullptr;
-    QListView *File1 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    CommandButton *Comopen = nullptr, *Comclose = nullptr, *Comtemplate = nullptr;
+    // On the name box, as the chooser starts and after a name it could not take.
+    void takeFocus() override;
 
 Q_SIGNALS:
     // Open mode accepted: the file of directory() and name() is to be read.
@@ -66,6 +62,12 @@ Q_SIGNALS:
 protected:
 
 private:
+    QLabel *m_driveLabel = nullptr, *m_folderLabel = nullptr, *m_nameLabel = nullptr, *m_nameHint = nullptr;
+    QComboBox *m_drives = nullptr;
+    QTreeView *m_folders = nullptr;
+    QListView *m_files = nullptr;
+    QLineEdit *m_nameBox = nullptr;
+    CommandButton *m_acceptButton = nullptr, *m_cancelButton = nullptr, *m_templateButton = nullptr;
     void applyLayout() override;
     void acceptSave();
     void acceptOpen();

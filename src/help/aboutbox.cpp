@@ -20,37 +20,37 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     setWindowTitle(u"About "_s + title);
     setModal(true);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(u"picIcon"_s);
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(u"picIcon"_s);
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_FileDialogDetailedView)
                                                             : QApplication::windowIcon();
-    picIcon->setPixmap(icon.pixmap(48, 48));
-    lblTitle = new QLabel(title, this);
-    lblTitle->setObjectName(u"lblTitle"_s);
-    QFont big = lblTitle->font();
+    m_icon->setPixmap(icon.pixmap(48, 48));
+    m_title = new QLabel(title, this);
+    m_title->setObjectName(u"lblTitle"_s);
+    QFont big = m_title->font();
     // The program sets its font in pixels (scaled to the screen): grow whichever is set.
     if (big.pixelSize() > 0)
         big.setPixelSize(qRound(big.pixelSize() * 1.6));
     else
         big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
-    lblTitle->setFont(big);
-    lblVersion = new QLabel(u"Version "_s + QStringLiteral(VORLANE_VERSION), this);
-    lblVersion->setObjectName(u"lblVersion"_s);
-    lblDescription = new QLabel(u"Ostrel Development Team"_s, this);
-    lblDescription->setObjectName(u"lblDescription"_s);
-    lblDisclaimer = new QLabel(u"Warning: the summary slip is checked and completed at the post office counter."_s, this);
-    lblDisclaimer->setObjectName(u"lblDisclaimer"_s);
-    lblDisclaimer->setWordWrap(true);
-    cmdOK = new QPushButton(u"OK"_s, this);
-    cmdOK->setObjectName(u"cmdOK"_s);
-    cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(u"&System Info..."_s, this);
-    cmdSysInfo->setObjectName(u"cmdSysInfo"_s);
-    cmdOK->setAccessibleName(u"ตกลง"_s);
-    cmdSysInfo->setAccessibleName(u"ข้อมูลระบบ"_s);
+    m_title->setFont(big);
+    m_version = new QLabel(u"Version "_s + QStringLiteral(VORLANE_VERSION), this);
+    m_version->setObjectName(u"lblVersion"_s);
+    m_description = new QLabel(u"Ostrel Development Team"_s, this);
+    m_description->setObjectName(u"lblDescription"_s);
+    m_disclaimer = new QLabel(u"Warning: the summary slip is checked and completed at the post office counter."_s, this);
+    m_disclaimer->setObjectName(u"lblDisclaimer"_s);
+    m_disclaimer->setWordWrap(true);
+    m_okButton = new QPushButton(u"OK"_s, this);
+    m_okButton->setObjectName(u"cmdOK"_s);
+    m_okButton->setDefault(true);
+    m_sysInfoButton = new QPushButton(u"&System Info..."_s, this);
+    m_sysInfoButton->setObjectName(u"cmdSysInfo"_s);
+    m_okButton->setAccessibleName(u"ตกลง"_s);
+    m_sysInfoButton->setAccessibleName(u"ข้อมูลระบบ"_s);
     // Return acts on the focused button: on "System Info..." it shows its message, not OK.
-    cmdSysInfo->setAutoDefault(true);
+    m_sysInfoButton->setAutoDefault(true);
 
     auto line = [this] {
         auto *f = new QFrame(this);
@@ -61,18 +61,18 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     };
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(lblTitle, 0, 1, 1, 2);
-    grid->addWidget(lblVersion, 1, 1, 1, 2);
-    grid->addWidget(lblDescription, 2, 1, 1, 2);
+    grid->addWidget(m_icon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(m_title, 0, 1, 1, 2);
+    grid->addWidget(m_version, 1, 1, 1, 2);
+    grid->addWidget(m_description, 2, 1, 1, 2);
     grid->addWidget(line(), 3, 0, 1, 3);
-    grid->addWidget(lblDisclaimer, 4, 0, 2, 2);
-    grid->addWidget(cmdOK, 4, 2);
-    grid->addWidget(cmdSysInfo, 5, 2);
+    grid->addWidget(m_disclaimer, 4, 0, 2, 2);
+    grid->addWidget(m_okButton, 4, 2);
+    grid->addWidget(m_sysInfoButton, 5, 2);
     grid->addWidget(line(), 6, 0, 1, 3);
 
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_sysInfoButton, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
 }
 
 void AboutBox::StartSysInfo()

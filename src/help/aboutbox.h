@@ -17,11 +17,10 @@ public:
     // There is no system-information tool to start here.
     void StartSysInfo();
 
-    QLabel *picIcon = nullptr, *lblTitle = nullptr, *lblVersion = nullptr, *lblDescription = nullptr,
-           *lblDisclaimer = nullptr;
-    QPushButton *cmdOK = nullptr, *cmdSysInfo = nullptr;
-
 private:
+    QLabel *m_icon = nullptr, *m_title = nullptr, *m_version = nullptr, *m_description = nullptr,
+           *m_disclaimer = nullptr;
+    QPushButton *m_okButton = nullptr, *m_sysInfoButton = nullptr;
     Prompter &m_prompter;
 };
 

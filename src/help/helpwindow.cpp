@@ -18,17 +18,17 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent) : WorkWindow(pa
 {
     setObjectName(u"Frmhelp"_s);
     setWindowTitle(u"คำแนะนำ"_s);
-    Txthelp = new QPlainTextEdit(this);
-    Txthelp->setObjectName(u"Txthelp"_s);
-    Txthelp->setAccessibleName(u"คำแนะนำการใช้โปรแกรม"_s);
-    Txthelp->setReadOnly(true);
-    Cmdclose = new CommandButton(u"ปิด"_s, this);
-    Cmdclose->setObjectName(u"Cmdclose"_s);
-    Lblmissing = new QLabel(this);
-    Lblmissing->setObjectName(u"Lblmissing"_s);
-    Lblmissing->hide();
-    connect(Cmdclose, &QPushButton::clicked, this, &HelpWindow::Cmdclose_Click);
-    setEscapeButton(Cmdclose);
+    m_textBox = new QPlainTextEdit(this);
+    m_textBox->setObjectName(u"Txthelp"_s);
+    m_textBox->setAccessibleName(u"คำแนะนำการใช้โปรแกรม"_s);
+    m_textBox->setReadOnly(true);
+    m_closeButton = new CommandButton(u"ปิด"_s, this);
+    m_closeButton->setObjectName(u"Cmdclose"_s);
+    m_missingLabel = new QLabel(this);
+    m_missingLabel->setObjectName(u"Lblmissing"_s);
+    m_missingLabel->hide();
+    connect(m_closeButton, &QPushButton::clicked, this, &HelpWindow::Cmdclose_Click);
+    setEscapeButton(m_closeButton);
     applyLayout();
     loadText(helpFile);
 }
@@ -41,12 +41,14 @@ void HelpWindow::loadText(const QString &helpFile)
     m_text = text.value_or(QString());
     QString shown = m_text;
     shown.replace(u"\r\n"_s, u"\n"_s);
-    Txthelp->setPlainText(shown);
+    m_textBox->setPlainText(shown);
     if (!m_found) {
-        Lblmissing->setText(HelpMissingText(failure));
-        Lblmissing->show();
+        m_missingLabel->setText(HelpMissingText(failure));
+        m_missingLabel->show();
     }
 }
+
+void HelpWindow::takeFocus() { m_closeButton->setFocus(Qt::OtherFocusReason); }
 
 void HelpWindow::Cmdclose_Click()
 {
@@ -59,11 +61,11 @@ void HelpWindow::applyLayout()
 {
     const layout::Screen s = currentScreen(this);
     const layout::HelpLayout l = layout::helpLayout(s);
-    placeTwips(Txthelp, l.Txthelp, s);
-    placeTwips(Cmdclose, l.Cmdclose, s);
+    placeTwips(m_textBox, l.Txthelp, s);
+    placeTwips(m_closeButton, l.Cmdclose, s);
     // The notice of a missing file sits in the space above the text box.
     layout::TwipRect notice{l.Txthelp.left, 50, l.Txthelp.width, 420};
-    placeTwips(Lblmissing, notice, s);
+    placeTwips(m_missingLabel, notice, s);
 }
 
 } // namespace vorlane

@@ -21,9 +21,8 @@ public:
 
     void Cmdclose_Click();
 
-    QPlainTextEdit *Txthelp = nullptr;
-    CommandButton *Cmdclose = nullptr;
-    QLabel *Lblmissing = nullptr;  // shown only when the help file cannot be read
+    // On "ปิด".
+    void takeFocus() override;
 
 Q_SIGNALS:
     // "ปิด": the window is on its way out; the entry window and the command bar come back.
@@ -35,6 +34,9 @@ private:
     void loadText(const QString &helpFile);
     void applyLayout() override;
 
+    QPlainTextEdit *m_textBox = nullptr;
+    CommandButton *m_closeButton = nullptr;
+    QLabel *m_missingLabel = nullptr;  // shown only when the help file cannot be read
     QString m_text;
     bool m_found = false;
 };

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QTextDocument>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QPlainTextEdit>
 
@@ -25,39 +26,39 @@ ReviewWindow::ReviewWindow(Session &session, Prompter &prompter, QWidget *parent
     setObjectName(u"Form3"_s);
     setWindowTitle(u"ตรวจสอบรายการก่อนพิมพ์"_s);
 
-    List1 = new QListView(this);
-    List1->setObjectName(u"List1"_s);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list = new QListView(this);
+    m_list->setObjectName(u"List1"_s);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One line each: the list lays out any number of orders without measuring them.
-    List1->setUniformItemSizes(true);
+    m_list->setUniformItemSizes(true);
     m_model = new ReviewListModel(this);
-    List1->setModel(m_model);
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(u"Text1"_s);
-    List1->setAccessibleName(u"รายการธนาณัติทั้งหมด"_s);
-    Text1->setAccessibleName(u"รายละเอียดธนาณัติที่เลือก"_s);
-    Text1->setReadOnly(true);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Command1 = new CommandButton(u"แก้ไข"_s, this);
-    Command1->setObjectName(u"Command1"_s);
-    Command2 = new CommandButton(u"ยกเลิก"_s, this);
-    Command2->setObjectName(u"Command2"_s);
+    m_list->setModel(m_model);
+    m_details = new QPlainTextEdit(this);
+    m_details->setObjectName(u"Text1"_s);
+    m_list->setAccessibleName(u"รายการธนาณัติทั้งหมด"_s);
+    m_details->setAccessibleName(u"รายละเอียดธนาณัติที่เลือก"_s);
+    m_details->setReadOnly(true);
+    m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editButton = new CommandButton(u"แก้ไข"_s, this);
+    m_editButton->setObjectName(u"Command1"_s);
+    m_cancelButton = new CommandButton(u"ยกเลิก"_s, this);
+    m_cancelButton->setObjectName(u"Command2"_s);
 
     // A click, or moving through the list with the keys, shows that record.
-    connect(List1, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { List1_Click(index.row()); });
-    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList sel = List1->selectionModel()->selectedIndexes();
+    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) { List1_Click(index.row()); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList sel = m_list->selectionModel()->selectedIndexes();
         if (!sel.isEmpty())
             List1_Click(sel.first().row());
     });
     // Only a double-click on an item leaves the window; one on the empty part of the
     // list does nothing.
-    connect(List1, &QAbstractItemView::doubleClicked, this,
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { List1_DblClick(index.row()); });
-    connect(Command1, &QPushButton::clicked, this, &ReviewWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ReviewWindow::Command2_Click);
-    setEscapeButton(Command2);
+    connect(m_editButton, &QPushButton::clicked, this, &ReviewWindow::Command1_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ReviewWindow::Command2_Click);
+    setEscapeButton(m_cancelButton);
     applyLayout();
 }
 
@@ -68,7 +69,15 @@ void ReviewWindow::setDetail(const QString &text)
     shown.replace(u"\r\n"_s, u"\n"_s);
     if (shown.endsWith(u'\n'))
         shown.chop(1);
-    Text1->setPlainText(shown);
+    m_details->setPlainText(shown);
+}
+
+void ReviewWindow::takeFocus()
+{
+    m_list->setFocus(Qt::OtherFocusReason);
+    // Taking the focus makes the first item current; nothing is chosen until the user
+    // clicks, so none is marked.
+    m_list->selectionModel()->clearCurrentIndex();
 }
 
 void ReviewWindow::fill()
@@ -78,13 +87,13 @@ void ReviewWindow::fill()
     setDetail({});
     m_editSelected = false;
     {
-        const QSignalBlocker block(List1->selectionModel());
+        const QSignalBlocker block(m_list->selectionModel());
         m_model->setItemSize({});
         m_model->show(&store);
         // Every item is as tall as the others; the widest is about the longest line.
         const int longest = m_model->longestRow();
         if (longest >= 0)
-            m_model->setItemSize(List1->sizeHintForIndex(m_model->index(longest)));
+            m_model->setItemSize(m_list->sizeHintForIndex(m_model->index(longest)));
     }
     const QString current = store.at(m_session.batch.ResumeIndex());
     SplitRecordLine(current, kFieldCount, fields);
@@ -93,8 +102,8 @@ void ReviewWindow::fill()
         current.isEmpty() ? std::optional<double>(0)
                           : ComputeFeeExact(m_session.tables.rates, fields[TypeCode], fields[Amount]);
     setDetail(ReviewDetailText(fields, fee, DetailForm::Opening));
-    List1->setCurrentIndex({});
-    List1->clearSelection();
+    m_list->setCurrentIndex({});
+    m_list->clearSelection();
 }
 
 void ReviewWindow::List1_Click(int row)
@@ -125,11 +134,11 @@ void ReviewWindow::List1_DblClick(int row)
 
 void ReviewWindow::Command1_Click()
 {
-    const int row = List1->currentIndex().row();
+    const int row = m_list->currentIndex().row();
     const QString refusal = ReviewEditRefusal(m_editSelected, row, m_session.batch.lines().count());
     if (!refusal.isEmpty()) {
         m_prompter.ok(refusal);
-        List1->setFocus();
+        m_list->setFocus();
         return;
     }
     jumpTo(row);
@@ -139,7 +148,7 @@ void ReviewWindow::Command2_Click()
 {
     hide();
     {
-        const QSignalBlocker block(List1->selectionModel());
+        const QSignalBlocker block(m_list->selectionModel());
         m_model->show(nullptr);
     }
     Q_EMIT cancelled();
@@ -149,21 +158,21 @@ void ReviewWindow::applyLayout()
 {
     const layout::Screen s = currentScreen(this);
     const layout::ReviewLayout l = layout::reviewLayout(s);
-    placeTwips(List1, l.List1, s);
-    placeTwips(Text1, l.Text1, s);
-    placeTwips(Command1, l.Command1, s);
-    placeTwips(Command2, l.Command2, s);
+    placeTwips(m_list, l.List1, s);
+    placeTwips(m_details, l.Text1, s);
+    placeTwips(m_editButton, l.Command1, s);
+    placeTwips(m_cancelButton, l.Command2, s);
     // The nine detail lines should fit without scrolling: a smaller font where the
     // box is short.
     QFont font = this->font();
     int px = QFontInfo(font).pixelSize();
-    const int room = Text1->height() - 2 * Text1->frameWidth() - 2 * int(Text1->document()->documentMargin());
+    const int room = m_details->height() - 2 * m_details->frameWidth() - 2 * int(m_details->document()->documentMargin());
     for (; px > 8; --px) {
         font.setPixelSize(px);
         if (QFontMetrics(font).lineSpacing() * 9 <= room)
             break;
     }
-    Text1->setFont(font);
+    m_details->setFont(font);
 }
 
 } // namespace vorlane

@@ -30,9 +30,8 @@ public:
     void Command1_Click();  // แก้ไข
     void Command2_Click();  // ยกเลิก
 
-    QListView *List1 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
-    CommandButton *Command1 = nullptr, *Command2 = nullptr;
+    // On the list, with no record marked: nothing is chosen until the clerk moves.
+    void takeFocus() override;
 
 Q_SIGNALS:
     // "แก้ไข" or a double-click: the entry window takes over at record `row`.
@@ -47,6 +46,9 @@ private:
     void jumpTo(int row);
     void applyLayout() override;
 
+    QListView *m_list = nullptr;
+    QPlainTextEdit *m_details = nullptr;
+    CommandButton *m_editButton = nullptr, *m_cancelButton = nullptr;
     Session &m_session;
     Prompter &m_prompter;
     ReviewListModel *m_model = nullptr;

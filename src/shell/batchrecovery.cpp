@@ -294,11 +294,8 @@ bool BatchRecovery::offerRecovery(EntryWindow *entry)
             // so that keying goes on where it stopped.
             m_watch->live = nullptr;
             batch.restore(left->lines, left->filePath.isEmpty() ? session.paths.nonamePath() : left->filePath);
-            entry->LoadLineIntoEntryFields(batch.current());
-            entry->RefreshTotals();
-            entry->enableRecordButtons();
             entry->setCaption(session.EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
-            entry->Cmdadd->setFocus(Qt::OtherFocusReason);
+            entry->showCurrentRecord(EntryWindow::FocusOn::AddButton);
             restored = true;
             // The journal it came from goes on as it is: the batch is never without one
             // complete journal, not even while a fresh copy would be written.

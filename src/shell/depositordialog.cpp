@@ -22,26 +22,26 @@ DepositorDialog::DepositorDialog(MainWindow &main, QWidget *parent) : QWidget(pa
 {
     setObjectName(u"Form4"_s);
     setWindowTitle(u"รายละเอียดผู้ฝากธนาณัติจำนวนมาก"_s);
-    Label3 = new QLabel(u"ผู้ฝากธนาณัติจำนวนมาก"_s, this);
-    Label3->setObjectName(u"Label3"_s);
-    Label3->setAlignment(Qt::AlignCenter);
-    Label1 = new QLabel(u"ชื่อ/นามสกุล"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    Label2 = new QLabel(u"ที่อยู่"_s, this);
-    Label2->setObjectName(u"Label2"_s);
-    for (QLabel *l : {Label1, Label2})
+    m_heading = new QLabel(u"ผู้ฝากธนาณัติจำนวนมาก"_s, this);
+    m_heading->setObjectName(u"Label3"_s);
+    m_heading->setAlignment(Qt::AlignCenter);
+    m_nameLabel = new QLabel(u"ชื่อ/นามสกุล"_s, this);
+    m_nameLabel->setObjectName(u"Label1"_s);
+    m_addressLabel = new QLabel(u"ที่อยู่"_s, this);
+    m_addressLabel->setObjectName(u"Label2"_s);
+    for (QLabel *l : {m_nameLabel, m_addressLabel})
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(u"Text1"_s);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(u"Text2"_s);
-    Text1->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ชื่อ/นามสกุล"_s);
-    Text2->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ที่อยู่"_s);
-    Command1 = new CommandButton(u"ตกลง"_s, this);
-    Command1->setObjectName(u"Command1"_s);
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, [this] { Confirm(); });
+    m_nameBox = new QLineEdit(this);
+    m_nameBox->setObjectName(u"Text1"_s);
+    m_addressBox = new QLineEdit(this);
+    m_addressBox->setObjectName(u"Text2"_s);
+    m_nameBox->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ชื่อ/นามสกุล"_s);
+    m_addressBox->setAccessibleName(u"ผู้ฝากธนาณัติจำนวนมาก ที่อยู่"_s);
+    m_okButton = new CommandButton(u"ตกลง"_s, this);
+    m_okButton->setObjectName(u"Command1"_s);
+    m_nameBox->installEventFilter(this);
+    m_addressBox->installEventFilter(this);
+    connect(m_okButton, &QPushButton::clicked, this, [this] { Confirm(); });
     applyLayout();
     setVisible(false);
 }
@@ -50,17 +50,17 @@ void DepositorDialog::applyLayout()
 {
     const layout::Screen s = currentScreen(this);
     const layout::DepositorLayout l = layout::depositorLayout(s);
-    placeTwips(Label3, l.Label3, s);
-    placeTwips(Label1, l.Label1, s);
-    placeTwips(Text1, l.Text1, s);
-    placeTwips(Label2, l.Label2, s);
-    placeTwips(Text2, l.Text2, s);
-    placeTwips(Command1, l.Command1, s);
-    for (QLabel *lb : {Label3, Label1, Label2})
+    placeTwips(m_heading, l.Label3, s);
+    placeTwips(m_nameLabel, l.Label1, s);
+    placeTwips(m_nameBox, l.Text1, s);
+    placeTwips(m_addressLabel, l.Label2, s);
+    placeTwips(m_addressBox, l.Text2, s);
+    placeTwips(m_okButton, l.Command1, s);
+    for (QLabel *lb : {m_heading, m_nameLabel, m_addressLabel})
         fitText(lb, lb->text());
-    fitText(Text1, {});
-    fitText(Text2, {});
-    fitText(Command1, Command1->text());
+    fitText(m_nameBox, {});
+    fitText(m_addressBox, {});
+    fitText(m_okButton, m_okButton->text());
 }
 
 void DepositorDialog::showEvent(QShowEvent *event)
@@ -81,9 +81,9 @@ bool DepositorDialog::eventFilter(QObject *watched, QEvent *event)
         auto *k = static_cast<QKeyEvent *>(event);
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
             && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            if (watched == Text1 || watched == Text2) {
-                const auto box = watched == Text1 ? DepositorControl::Name : DepositorControl::Address;
-                apply(depositorEnterRule(box, Text1->text(), Text2->text()));
+            if (watched == m_nameBox || watched == m_addressBox) {
+                const auto box = watched == m_nameBox ? DepositorControl::Name : DepositorControl::Address;
+                apply(depositorEnterRule(box, m_nameBox->text(), m_addressBox->text()));
             }
             return true;
         }
@@ -94,9 +94,9 @@ bool DepositorDialog::eventFilter(QObject *watched, QEvent *event)
 QWidget *DepositorDialog::control(DepositorControl c) const
 {
     switch (c) {
-    case DepositorControl::Name: return Text1;
-    case DepositorControl::Address: return Text2;
-    case DepositorControl::Confirm: return Command1;
+    case DepositorControl::Name: return m_nameBox;
+    case DepositorControl::Address: return m_addressBox;
+    case DepositorControl::Confirm: return m_okButton;
     case DepositorControl::None: break;
     }
     return nullptr;
@@ -113,12 +113,19 @@ bool DepositorDialog::apply(const DepositorOutcome &o)
     return o.passed();
 }
 
+void DepositorDialog::start(const QString &name, const QString &address)
+{
+    m_nameBox->setText(name);
+    m_addressBox->setText(address);
+    m_nameBox->setFocus(Qt::OtherFocusReason);
+}
+
 void DepositorDialog::Confirm()
 {
-    if (!apply(depositorConfirmRule(Text1->text(), Text2->text())))
+    if (!apply(depositorConfirmRule(m_nameBox->text(), m_addressBox->text())))
         return;
     Session &session = m_main.session();
-    const DepositorDetails typed{Text1->text(), Text2->text()};
+    const DepositorDetails typed{m_nameBox->text(), m_addressBox->text()};
     const QString path = session.paths.cusnamePath();
     // Read back what was written; when the file cannot be written the typed texts
     // still become this run's defaults.

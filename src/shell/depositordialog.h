@@ -23,12 +23,8 @@ public:
     void Confirm();
     void applyLayout();
 
-    QLabel *Label3 = nullptr;  // heading
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLineEdit *Text1 = nullptr;  // name
-    QLineEdit *Text2 = nullptr;  // address
-    CommandButton *Command1 = nullptr;
+    // Shown with the depositor's name and address to confirm or correct, the focus on the name.
+    void start(const QString &name, const QString &address);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,6 +36,12 @@ private:
     // Shows the outcome of a check and applies it; false when it failed.
     bool apply(const DepositorOutcome &o);
 
+    QLabel *m_heading = nullptr;
+    QLabel *m_nameLabel = nullptr;
+    QLabel *m_addressLabel = nullptr;
+    QLineEdit *m_nameBox = nullptr;
+    QLineEdit *m_addressBox = nullptr;
+    CommandButton *m_okButton = nullptr;
     MainWindow &m_main;
 };
 

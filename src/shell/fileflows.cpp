@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -34,7 +33,7 @@ void acceptSave(MainWindow &mw, FileChooser *chooser)
 {
     if (!SaveDataFile(mw)) {
         // Nothing was written: the chooser stays, so another folder or name can be tried.
-        chooser->Text1->setFocus();
+        chooser->takeFocus();
         return;
     }
     EntryWindow *entry = mw.ensureEntry();
@@ -74,7 +73,6 @@ void setUpSave(MainWindow &mw)
     FileChooser *chooser = ensureChooser(mw);
     chooser->setMode(FileChooser::Mode::Save);
     showChooser(mw, chooser);
-    chooser->Text1->setFocus();
 }
 
 // Before a save replaces the file the batch came from: was it changed by another program,
@@ -103,7 +101,6 @@ void BeginOpen(MainWindow &mw)
     chooser->setMode(FileChooser::Mode::Open);
     chooser->setName({});
     showChooser(mw, chooser);
-    chooser->Text1->setFocus();
 }
 
 void BeginSaveAs(MainWindow &mw)
@@ -145,19 +142,10 @@ void showBatch(MainWindow &mw, LineBlock lines, const QString &path, const FileS
     EntryWindow *entry = mw.ensureEntry();
     Batch &batch = mw.batch();
     batch.open(std::move(lines), path, stamp, skipped);
-    if (batch.lines().isEmpty()) {
-        entry->LoadLineIntoEntryFields(QString());
-        entry->setField(DepositorName, mw.session().DefaultDepositorName);
-        entry->setField(DepositorAddress, mw.session().DefaultDepositorAddress);
-    } else {
-        entry->LoadLineIntoEntryFields(batch.lines().at(0));
-        entry->setCounterText(u"1/%1"_s.arg(batch.lines().count()));
-    }
-    entry->RefreshTotals();
-    entry->enableRecordButtons();
     chooser->hide();
     entry->setCaption(mw.session().EntryBaseCaption + u"   "_s + batch.CurrentFilePath());
-    entry->comeBack(EntryWindow::FocusOn::FirstField);
+    entry->showCurrentRecord(EntryWindow::FocusOn::FirstField);
+    entry->enableRecordButtons();  // an empty file too: the clerk may add to it at once
 }
 
 // Such amounts are left out of the totals; the user must know which record to correct.
@@ -180,7 +168,7 @@ bool openSheet(MainWindow &mw, const QString &path)
                              mw.session().tables);
     if (!sheet.ok() || !result.ok()) {
         mw.prompter().ok(sheet.ok() ? result.error : sheet.error);
-        chooser->Text1->setFocus();
+        chooser->takeFocus();
         return false;
     }
     const bool accept = result.hasUnknownPostcodes()
@@ -219,7 +207,7 @@ bool OpenDataFile(MainWindow &mw)
     const QString refusal = OpenNameRefusal(chooser->name());
     if (!refusal.isEmpty()) {
         mw.prompter().ok(refusal);
-        chooser->Text1->setFocus();
+        chooser->takeFocus();
         return false;
     }
     const QString name = trimWhiteSpace(chooser->name()).toString();
@@ -232,7 +220,7 @@ bool OpenDataFile(MainWindow &mw)
     ReadResult read = ReadDataFile(path, LineForm::Block, &mw.session().tables.rates);
     if (!read.ok()) {
         mw.prompter().ok(u"ไม่มี แฟ้มข้อมูลนี้\n"_s + FailureLine(read.file));
-        chooser->Text1->setFocus();
+        chooser->takeFocus();
         return false;
     }
 

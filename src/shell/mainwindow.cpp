@@ -62,19 +62,19 @@ MainWindow::MainWindow(Session &session, Prompter &prompter)
     m_workArea->setObjectName(u"workArea"_s);
     m_workArea->installEventFilter(this);
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(u"Picture1"_s);
-    Picture1->setFrameShape(QFrame::StyledPanel);
-    Picture1->setAutoFillBackground(true);
+    m_commandBar = new QFrame(this);
+    m_commandBar->setObjectName(u"Picture1"_s);
+    m_commandBar->setFrameShape(QFrame::StyledPanel);
+    m_commandBar->setAutoFillBackground(true);
     for (int i = 0; i < 8; ++i) {
-        Command1[i] = new CommandButton(QString(), Picture1);
-        Command1[i]->setObjectName(u"Command1_%1"_s.arg(i));
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { commandClick(i); });
+        m_commandButtons[i] = new CommandButton(QString(), m_commandBar);
+        m_commandButtons[i]->setObjectName(u"Command1_%1"_s.arg(i));
+        connect(m_commandButtons[i], &QPushButton::clicked, this, [this, i] { commandClick(i); });
         // At start-up buttons 2 to 7 have no captions and are hidden.
-        Command1[i]->setVisible(i < 2);
+        m_commandButtons[i]->setVisible(i < 2);
     }
-    Command1[0]->setText(kOpenProgram);
-    Command1[1]->setText(kExit);
+    m_commandButtons[0]->setText(kOpenProgram);
+    m_commandButtons[1]->setText(kExit);
 
     auto *about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     about->setContext(Qt::WindowShortcut);
@@ -87,7 +87,7 @@ MainWindow::MainWindow(Session &session, Prompter &prompter)
             auto *key = new QShortcut(seq, this);
             key->setContext(Qt::WindowShortcut);
             connect(key, &QShortcut::activated, this, [this, i = k.index] {
-                CommandButton *b = Command1[size_t(i)];
+                CommandButton *b = m_commandButtons[size_t(i)];
                 if (!isStartState() && b->isVisible() && b->isEnabled())
                     b->click();
             });
@@ -115,21 +115,21 @@ void MainWindow::applyLayout()
     QRect panel = layout::toPixels(l.panel, s);
     // The panel keeps to the window's right edge even when the window is narrower.
     panel.moveRight(std::max(width(), panel.width()) - 1);
-    Picture1->setGeometry(panel);
+    m_commandBar->setGeometry(panel);
     m_workArea->setGeometry(0, 0, std::max(panel.left(), 1), height());
     for (int i = 0; i < 8; ++i) {
-        placeTwips(Command1[i], l.buttons[i], s);
+        placeTwips(m_commandButtons[i], l.buttons[i], s);
         // Long captions take a smaller font rather than being cut.
-        fitText(Command1[i], Command1[i]->text());
-        Command1[i]->setToolTip(CommandTip(Command1[i]->text()));
+        fitText(m_commandButtons[i], m_commandButtons[i]->text());
+        m_commandButtons[i]->setToolTip(CommandTip(m_commandButtons[i]->text()));
     }
     // One size across the bar: the size at which the longest caption fits.
     int barPx = std::numeric_limits<int>::max();
-    for (CommandButton *b : Command1)
+    for (CommandButton *b : m_commandButtons)
         if (!b->text().isEmpty())
             barPx = std::min(barPx, QFontInfo(b->font()).pixelSize());
     if (barPx != std::numeric_limits<int>::max()) {
-        for (CommandButton *b : Command1) {
+        for (CommandButton *b : m_commandButtons) {
             QFont f = b->font();
             f.setPixelSize(barPx);
             b->setFont(f);
@@ -206,15 +206,15 @@ void MainWindow::setCommandButtonsVisible(bool visible)
     // In the start state only the first two buttons are meant to show.
     const int shown = isStartState() ? 2 : 8;
     for (int i = 0; i < 8; ++i)
-        Command1[i]->setVisible(visible && i < shown);
+        m_commandButtons[i]->setVisible(visible && i < shown);
 }
 
 void MainWindow::setWorkState()
 {
     m_workState = true;
     for (int i = 0; i < 8; ++i) {
-        Command1[i]->setText(kWorkCaptions[i]);
-        Command1[i]->setVisible(true);
+        m_commandButtons[i]->setText(kWorkCaptions[i]);
+        m_commandButtons[i]->setVisible(true);
     }
     applyLayout();
 }
@@ -285,9 +285,7 @@ void MainWindow::openProgram()
         m_session.DefaultDepositorAddress = details->address;
     }
     setCommandButtonsVisible(false);
-    d->Text1->setText(m_session.DefaultDepositorName);
-    d->Text2->setText(m_session.DefaultDepositorAddress);
-    d->Text1->setFocus(Qt::OtherFocusReason);
+    d->start(m_session.DefaultDepositorName, m_session.DefaultDepositorAddress);
 }
 
 void MainWindow::newDataFile()
@@ -380,24 +378,15 @@ void MainWindow::ResetToStart()
     // The batch was saved or given up: nothing is left to recover.
     m_recovery->endJournal();
     m_session.batch.close();
-    if (EntryWindow *e = m_entry) {
-        for (int i = 0; i < 8; ++i)
-            e->setField(i, QString());
-        if (wasSaved)
-            e->RefreshTotals();
-        else
-            e->Label13->setText(u"0"_s);
-        e->Text2->clear();
-        e->Combo1[0]->setEditText(QString());
-        e->hide();
-    }
+    if (m_entry)
+        m_entry->closeBatch(wasSaved);
     m_workState = false;
-    Command1[0]->setText(kOpenProgram);
-    Command1[1]->setText(kExit);
-    Command1[0]->setVisible(true);
-    Command1[1]->setVisible(true);
+    m_commandButtons[0]->setText(kOpenProgram);
+    m_commandButtons[1]->setText(kExit);
+    m_commandButtons[0]->setVisible(true);
+    m_commandButtons[1]->setVisible(true);
     for (int i = 2; i < 8; ++i)
-        Command1[i]->setVisible(false);
+        m_commandButtons[i]->setVisible(false);
     if (m_entry)
         m_entry->setCaption(QString());
     applyLayout();

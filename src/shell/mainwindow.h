@@ -23,6 +23,7 @@ class HelpWindow;
 class PrintOptionsWindow;
 class ReviewWindow;
 class SearchWindow;
+class WorkWindow;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -59,7 +60,7 @@ public:
     FileChooser *chooser() const { return m_chooser; }
     void setChooser(FileChooser *chooser) { m_chooser = chooser; }
     // A work window takes the work area: the entry window and the command bar go.
-    void showWorkWindow(QWidget *window);
+    void showWorkWindow(WorkWindow *window);
     // A work window was left. OnResumeIndex: the entry window comes back on record
     // ResumeIndex (cancelled); that record is a stored one, so a save replaces it rather
     // than appending a copy, and an empty batch shows the new-record defaults instead.
@@ -84,9 +85,6 @@ public:
     // Lays the command bar out again from the screen size.
     void applyLayout();
 
-    QFrame *Picture1 = nullptr;
-    std::array<CommandButton *, 8> Command1{};
-
 Q_SIGNALS:
     // Emitted by "ออกจากโปรแกรม"; the program's event loop ends on it.
     void exitRequested();
@@ -108,6 +106,8 @@ private:
     void editReviewed(int row);
     void closeSearch(SearchWindow *search);
 
+    QFrame *m_commandBar = nullptr;
+    std::array<CommandButton *, 8> m_commandButtons{};
     Session &m_session;
     Prompter &m_prompter;
     std::unique_ptr<BatchRecovery> m_recovery;

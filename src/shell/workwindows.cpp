@@ -8,20 +8,15 @@
 #include "report/ui/printoptionswindow.h"
 #include "review/reviewwindow.h"
 #include "records/session.h"
-#include "records/texthelpers.h"
 #include "widgets/prompter.h"
 #include "widgets/commandbutton.h"
 
-#include <QItemSelectionModel>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListView>
 
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
 
-void MainWindow::showWorkWindow(QWidget *window)
+void MainWindow::showWorkWindow(WorkWindow *window)
 {
     if (m_entry && m_entry->isVisible())
         m_entry->rememberFocus();
@@ -30,6 +25,7 @@ void MainWindow::showWorkWindow(QWidget *window)
     window->raise();
     if (m_entry)
         m_entry->hide();
+    window->takeFocus();
 }
 
 EntryWindow *MainWindow::ensureEntry()
@@ -54,24 +50,9 @@ EntryWindow *MainWindow::ensureEntry()
 void MainWindow::backToEntry(Return how, EntryWindow::FocusOn focus)
 {
     if (how == Return::OnResumeIndex) {
-        EntryWindow *e = ensureEntry();
-        e->show();
         setCommandButtonsVisible(true);
-        Batch &batch = m_session.batch;
-        batch.resume();
-        if (batch.lines().isEmpty()) {
-            // The new-record defaults on empty fields: a half-keyed record must not keep its
-            // postcode and recipient under another type (and fee).
-            e->LoadLineIntoEntryFields(QString());
-            e->setField(TypeCode, u"101"_s);
-            e->setField(DepositorName, m_session.DefaultDepositorName);
-            e->setField(DepositorAddress, m_session.DefaultDepositorAddress);
-        } else {
-            e->LoadLineIntoEntryFields(batch.current());
-            e->enableRecordButtons();
-        }
-        e->RefreshTotals();
-        e->comeBack(focus);
+        m_session.batch.resume();
+        ensureEntry()->showCurrentRecord(focus);
         return;
     }
     setCommandButtonsVisible(true);
@@ -92,7 +73,6 @@ void MainWindow::openHelp()
             m_help = nullptr;
     });
     showWorkWindow(help);
-    help->Cmdclose->setFocus();
 }
 
 void MainWindow::openReview()
@@ -106,21 +86,13 @@ void MainWindow::openReview()
     ReviewWindow *review = m_review;
     review->fill();
     showWorkWindow(review);
-    review->List1->setFocus();
-    // Taking the focus makes the first item current; nothing is chosen until the user
-    // clicks, so none is marked.
-    review->List1->selectionModel()->clearCurrentIndex();
 }
 
 void MainWindow::editReviewed(int row)
 {
-    const RecordStore &store = m_session.batch.lines();
-    EntryWindow *entry = ensureEntry();
     m_session.batch.show(row);
-    entry->LoadLineIntoEntryFields(store.at(row));
-    entry->setCounterText(u"%1 / %2"_s.arg(row + 1).arg(store.count()));
-    entry->enableRecordButtons();
-    backToEntry(Return::AsItWas, EntryWindow::FocusOn::FirstField);
+    setCommandButtonsVisible(true);
+    ensureEntry()->showCurrentRecord(EntryWindow::FocusOn::FirstField);
 }
 
 void MainWindow::openPrintOptions()
@@ -144,9 +116,7 @@ void MainWindow::openSearch()
     m_search = search;
     connect(search, &SearchWindow::postOfficeChosen, this, [this, search](int index) {
         EntryWindow *entry = ensureEntry();
-        // An office already named in the entry window is kept.
-        if (entry->Combo1[OfficeNameBox] && trimWhiteSpace(entry->Combo1[OfficeNameBox]->currentText()).isEmpty())
-            entry->pickPostOfficeName(index);
+        entry->takePostOffice(index);
         closeSearch(search);
         setCommandButtonsVisible(true);
         entry->comeBack(EntryWindow::FocusOn::Recipient);
@@ -157,14 +127,7 @@ void MainWindow::openSearch()
         entry->clearPostOfficeNameSelection();
         backToEntry();
     });
-    if (m_entry && m_entry->isVisible())
-        m_entry->rememberFocus();
-    search->show();
-    search->raise();
-    if (m_entry)
-        m_entry->hide();
-    setCommandButtonsVisible(false);
-    search->Txtsearch[SearchWindow::Typed]->setFocus();
+    showWorkWindow(search);
 }
 
 void MainWindow::closeSearch(SearchWindow *search)

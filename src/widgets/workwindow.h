@@ -12,6 +12,8 @@ class WorkWindow : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
+    // Shown in the work area: the focus on the control the window starts from.
+    virtual void takeFocus() = 0;
 
 protected:
     // Esc does what this button does (the window's "ยกเลิก"), while it can be clicked.

@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 namespace vorlane::test {
 
@@ -53,10 +56,10 @@ struct Program {
     EntryWindow *start(const QString &name = u"บริษัท ตัวอย่าง จำกัด"_s,
                        const QString &address = u"1 ถนนสีลม กรุงเทพฯ"_s)
     {
-        main->Command1[0]->click();
+        ui(main).Command1[0]->click();
         DepositorDialog *d = main->depositorDialog();
-        d->Text1->setText(name);
-        d->Text2->setText(address);
+        ui(d).Text1->setText(name);
+        ui(d).Text2->setText(address);
         d->Confirm();
         return main->entryWindow();
     }
@@ -66,11 +69,11 @@ struct Program {
               const QString &amount, const QString &address = u"99 หมู่ 1"_s)
     {
         EntryWindow *e = entry();
-        e->Combo1[0]->setEditText(type);
-        e->Combo1[2]->setEditText(postcode);
-        e->Text1[2]->setText(recipient);
-        e->Text1[6]->setText(address);
-        e->Text1[4]->setText(amount);
+        ui(e).Combo1[0]->setEditText(type);
+        ui(e).Combo1[2]->setEditText(postcode);
+        ui(e).Text1[2]->setText(recipient);
+        ui(e).Text1[6]->setText(address);
+        ui(e).Text1[4]->setText(amount);
     }
 
     // Keys a whole record through Add and Save, answering nothing.

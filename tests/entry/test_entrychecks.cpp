@@ -2,8 +2,10 @@
 // in test_entryrules): the focus moving on and coming back, fields and selectors emptied
 // with their mirrored fields, questions answered, a stored record and nothing else changed.
 #include "entryfixture.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class EntryChecks : public QObject {
@@ -52,19 +54,19 @@ void EntryChecks::enterInField()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[TypeCodeBox]->setEditText(type);
+    ui(e).Combo1[TypeCodeBox]->setEditText(type);
     if (!depositorFilled) {
-        e->Text1[DepositorName]->clear();
-        e->Text1[DepositorAddress]->clear();
+        ui(e).Text1[DepositorName]->clear();
+        ui(e).Text1[DepositorAddress]->clear();
     }
-    e->Text1[field]->setText(text);
-    e->Text1[field]->setFocus();
-    pressEnter(e->Text1[field]);
+    ui(e).Text1[field]->setText(text);
+    ui(e).Text1[field]->setFocus();
+    pressEnter(ui(e).Text1[field]);
 
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
-    QCOMPARE(e->Text1[field]->text(), after);
+    QCOMPARE(ui(e).Text1[field]->text(), after);
     QVERIFY(p.session.batch.lines().isEmpty());
 }
 
@@ -100,23 +102,23 @@ void EntryChecks::enterInSelector()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[TypeCodeBox]->setEditText(type);
-    e->Combo1[PostcodeBox]->setEditText(postcode);
+    ui(e).Combo1[TypeCodeBox]->setEditText(type);
+    ui(e).Combo1[PostcodeBox]->setEditText(postcode);
     p.prompter.answer(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
-    e->Combo1[selector]->setFocus();
-    pressEnter(e->Combo1[selector]);
+    ui(e).Combo1[selector]->setFocus();
+    pressEnter(ui(e).Combo1[selector]);
 
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(p.focus());
     QCOMPARE(p.focus()->objectName(), focus);
-    QCOMPARE(e->Combo1[TypeCodeBox]->currentText(), typeAfter);
-    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), postcodeAfter);
+    QCOMPARE(ui(e).Combo1[TypeCodeBox]->currentText(), typeAfter);
+    QCOMPARE(ui(e).Combo1[PostcodeBox]->currentText(), postcodeAfter);
     // The hidden fields follow their selectors whatever the rule did.
-    QCOMPARE(e->field(TypeCode), e->Combo1[TypeCodeBox]->currentText());
-    QCOMPARE(e->field(DestPostcode), e->Combo1[PostcodeBox]->currentText());
-    QCOMPARE(e->field(DestPostOfficeName), e->Combo1[OfficeNameBox]->currentText());
+    QCOMPARE(e->field(TypeCode), ui(e).Combo1[TypeCodeBox]->currentText());
+    QCOMPARE(e->field(DestPostcode), ui(e).Combo1[PostcodeBox]->currentText());
+    QCOMPARE(e->field(DestPostOfficeName), ui(e).Combo1[OfficeNameBox]->currentText());
     // Enter never adds what was typed to a list.
-    QCOMPARE(e->Combo1[PostcodeBox]->count(), p.session.tables.postOffices.codes.size());
+    QCOMPARE(ui(e).Combo1[PostcodeBox]->count(), p.session.tables.postOffices.codes.size());
 }
 
 void EntryChecks::saveChecks_data()
@@ -164,18 +166,18 @@ void EntryChecks::saveChecks()
 
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[TypeCodeBox]->setEditText(record[0]);
-    e->Combo1[PostcodeBox]->setEditText(record[1]);
-    e->Text1[RecipientName]->setText(record[2]);
-    e->Text1[RecipientAddress]->setText(record[3]);
-    e->Text1[DepositorName]->setText(record[4]);
-    e->Text1[DepositorAddress]->setText(record[5]);
-    e->Text1[Amount]->setText(record[6]);
+    ui(e).Combo1[TypeCodeBox]->setEditText(record[0]);
+    ui(e).Combo1[PostcodeBox]->setEditText(record[1]);
+    ui(e).Text1[RecipientName]->setText(record[2]);
+    ui(e).Text1[RecipientAddress]->setText(record[3]);
+    ui(e).Text1[DepositorName]->setText(record[4]);
+    ui(e).Text1[DepositorAddress]->setText(record[5]);
+    ui(e).Text1[Amount]->setText(record[6]);
     QStringList was;
     for (int k = 0; k < 8; ++k)
         was << e->field(k);
     p.prompter.answer(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
-    e->Cmdsave->click();
+    ui(e).Cmdsave->click();
 
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(p.focus());
@@ -197,7 +199,7 @@ void EntryChecks::saveChecks()
         QCOMPARE(p.lines(), QStringList{stored});
         QCOMPARE(e->counterText(), u"1 / 1"_s);
         QVERIFY(!p.st().IsSaved());
-        QVERIFY(!e->Combo1[OfficeNameBox]->isEnabled());
+        QVERIFY(!ui(e).Combo1[OfficeNameBox]->isEnabled());
     }
 }
 
@@ -236,12 +238,12 @@ void EntryChecks::secondEnterSaves()
     Program p;
     EntryWindow *e = p.start();
     p.fill(u"101"_s, u"10100"_s, u"นาย ก"_s, u"500"_s);
-    e->Text1[Amount]->setFocus();
-    pressEnter(e->Text1[Amount]);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdsave));
-    pressEnter(e->Cmdsave);
+    ui(e).Text1[Amount]->setFocus();
+    pressEnter(ui(e).Text1[Amount]);
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Cmdsave));
+    pressEnter(ui(e).Cmdsave);
     QCOMPARE(p.session.batch.lines().count(), 1);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdadd));
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Cmdadd));
     QVERIFY(p.prompter.texts().isEmpty());
 }
 
@@ -249,24 +251,24 @@ void EntryChecks::typedPostcodeShowsOfficeName()
 {
     Program p;
     EntryWindow *e = p.start();
-    e->Combo1[PostcodeBox]->setFocus();
-    QTest::keyClicks(e->Combo1[PostcodeBox], u"1010"_s);
-    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
-    QTest::keyClicks(e->Combo1[PostcodeBox], u"0"_s);
-    QCOMPARE(e->Combo1[PostcodeBox]->currentText(), u"10100"_s);  // no completion changed what was typed
-    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
+    ui(e).Combo1[PostcodeBox]->setFocus();
+    QTest::keyClicks(ui(e).Combo1[PostcodeBox], u"1010"_s);
+    QCOMPARE(ui(e).Combo1[OfficeNameBox]->currentText(), QString());
+    QTest::keyClicks(ui(e).Combo1[PostcodeBox], u"0"_s);
+    QCOMPARE(ui(e).Combo1[PostcodeBox]->currentText(), u"10100"_s);  // no completion changed what was typed
+    QCOMPARE(ui(e).Combo1[OfficeNameBox]->currentText(), u"ป้อมปราบศัตรูพ่าย"_s);
     QCOMPARE(e->field(DestPostcode), u"10100"_s);
     QCOMPARE(e->field(DestPostOfficeName), u"ป้อมปราบศัตรูพ่าย"_s);
-    QTest::keyClick(e->Combo1[PostcodeBox], Qt::Key_Backspace);
-    QTest::keyClicks(e->Combo1[PostcodeBox], u"9"_s);
-    QCOMPARE(e->Combo1[OfficeNameBox]->currentText(), QString());
+    QTest::keyClick(ui(e).Combo1[PostcodeBox], Qt::Key_Backspace);
+    QTest::keyClicks(ui(e).Combo1[PostcodeBox], u"9"_s);
+    QCOMPARE(ui(e).Combo1[OfficeNameBox]->currentText(), QString());
     QCOMPARE(e->field(DestPostOfficeName), QString());
 
     // Typing a type code: trimmed exact match only.
-    e->Combo1[TypeCodeBox]->setEditText(u" 101 "_s);
-    QCOMPARE(e->Combo1[TypeNameBox]->currentText(), u"ธนาณัติธรรมดา"_s);
-    e->Combo1[TypeCodeBox]->setEditText(u"10"_s);
-    QCOMPARE(e->Combo1[TypeNameBox]->currentIndex(), -1);
+    ui(e).Combo1[TypeCodeBox]->setEditText(u" 101 "_s);
+    QCOMPARE(ui(e).Combo1[TypeNameBox]->currentText(), u"ธนาณัติธรรมดา"_s);
+    ui(e).Combo1[TypeCodeBox]->setEditText(u"10"_s);
+    QCOMPARE(ui(e).Combo1[TypeNameBox]->currentIndex(), -1);
 }
 
 QTEST_MAIN(EntryChecks)

@@ -3,8 +3,10 @@
 
 #include "entry/searchwindow.h"
 #include "records/totals.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class EntryList : public QObject {
@@ -40,16 +42,16 @@ namespace {
 QString buttons(EntryWindow *e)
 {
     QString s;
-    for (QPushButton *b : {static_cast<QPushButton *>(e->Cmdadd), static_cast<QPushButton *>(e->Cmddel),
-                           static_cast<QPushButton *>(e->Cmdsave), static_cast<QPushButton *>(e->Cmdcancel),
-                           static_cast<QPushButton *>(e->Cmdinsert)})
+    for (QPushButton *b : {static_cast<QPushButton *>(ui(e).Cmdadd), static_cast<QPushButton *>(ui(e).Cmddel),
+                           static_cast<QPushButton *>(ui(e).Cmdsave), static_cast<QPushButton *>(ui(e).Cmdcancel),
+                           static_cast<QPushButton *>(ui(e).Cmdinsert)})
         s += b->isEnabled() ? u'1' : u'0';
     return s;
 }
 
 void setButtons(EntryWindow *e, const QString &pattern)
 {
-    QPushButton *bs[] = {e->Cmdadd, e->Cmddel, e->Cmdsave, e->Cmdcancel, e->Cmdinsert};
+    QPushButton *bs[] = {ui(e).Cmdadd, ui(e).Cmddel, ui(e).Cmdsave, ui(e).Cmdcancel, ui(e).Cmdinsert};
     for (int i = 0; i < 5; ++i)
         bs[i]->setEnabled(pattern[i] == u'1');
 }
@@ -129,16 +131,16 @@ void EntryList::insertBeforeCurrent()
     e->Navigate(EntryWindow::Move::Forward);
     QCOMPARE(e->field(2), u"C"_s);
     p.st().markSaved();
-    e->Cmdinsert->click();
+    ui(e).Cmdinsert->click();
     QVERIFY(!p.st().IsSaved());
     QCOMPARE(p.session.batch.LstMO3().count(), 3);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Combo1[2]));
     QCOMPARE(e->field(1), QString());
     QCOMPARE(e->field(2), QString());
     QCOMPARE(e->field(0), u"101"_s);  // type and depositor carried over
     QVERIFY(!e->field(3).isEmpty());
     p.fill(u"101"_s, u"10110"_s, u"X"_s, u"700"_s);
-    e->Cmdsave->click();
+    ui(e).Cmdsave->click();
     QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B"_s, u"X"_s, u"C"_s, u"D"_s, u"E"_s}));
     QCOMPARE(e->field(2), u"X"_s);
     QCOMPARE(e->counterText(), u"3 / 6"_s);
@@ -153,11 +155,11 @@ void EntryList::saveInAddModeThenReplace()
     p.fill(u"101"_s, u"10100"_s, u"A"_s, u"500"_s);
     e->SaveAction();
     QCOMPARE(e->counterText(), u"1 / 1"_s);
-    e->Text1[4]->setText(u"600"_s);
+    ui(e).Text1[4]->setText(u"600"_s);
     e->SaveAction();
     QCOMPARE(p.session.batch.lines().count(), 1);
     QCOMPARE(p.lines().first().section(u'|', 4, 4), u"600"_s);
-    QCOMPARE(e->Label13->text(), u"600.00"_s);
+    QCOMPARE(ui(e).Label13->text(), u"600.00"_s);
 }
 
 void EntryList::deleteOnlyRecord()
@@ -166,17 +168,17 @@ void EntryList::deleteOnlyRecord()
     EntryWindow *e = p.start(u"ผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s);
     p.addRecord(u"A"_s, u"500"_s, u"10100"_s, u"103"_s);
     p.prompter.answer(Prompter::Answer::Yes);
-    e->Cmddel->click();
+    ui(e).Cmddel->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"ต้องการลบข้อมูลนี้จริงหรือไม่"_s});
     QVERIFY(p.session.batch.lines().isEmpty());
     QCOMPARE(e->field(0), u"101"_s);
-    QCOMPARE(e->Combo1[0]->currentText(), u"101"_s);
+    QCOMPARE(ui(e).Combo1[0]->currentText(), u"101"_s);
     QCOMPARE(e->field(3), u"ผู้ฝาก"_s);
     QCOMPARE(e->field(7), u"ที่อยู่ผู้ฝาก"_s);
     QCOMPARE(e->counterText(), u"0/0"_s);
-    QCOMPARE(e->Label13->text(), u"0.00"_s);
-    QCOMPARE(e->Label15->text(), u"0.00"_s);
-    QVERIFY(e->Cmdsave->isEnabled());
+    QCOMPARE(ui(e).Label13->text(), u"0.00"_s);
+    QCOMPARE(ui(e).Label15->text(), u"0.00"_s);
+    QVERIFY(ui(e).Cmdsave->isEnabled());
     QVERIFY(!p.st().IsAdding());
     QCOMPARE(p.st().CurrentIndex(), 0);
     p.fill(u"101"_s, u"10100"_s, u"B"_s, u"100"_s);
@@ -225,8 +227,8 @@ void EntryList::navigationStopsAtEnds()
     e->Navigate(EntryWindow::Move::Back);
     QCOMPARE(e->field(2), u"A"_s);
     QCOMPARE(e->counterText(), u"1 / 3"_s);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[0]));
-    e->Cmdlast->click();
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Combo1[0]));
+    ui(e).Cmdlast->click();
     QCOMPARE(e->field(2), u"C"_s);
 }
 
@@ -236,13 +238,13 @@ void EntryList::backKeepsTotals()
     Program p;
     EntryWindow *e = p.start();
     addNamed(p, {u"A"_s, u"B"_s});
-    QCOMPARE(e->Label13->text(), u"1,000.00"_s);
+    QCOMPARE(ui(e).Label13->text(), u"1,000.00"_s);
     p.appendLine(u"101|10100|C|x|1000|n|a|b|"_s);
     e->Navigate(EntryWindow::Move::Back);
-    QCOMPARE(e->Label13->text(), u"1,000.00"_s);
+    QCOMPARE(ui(e).Label13->text(), u"1,000.00"_s);
     QCOMPARE(e->counterText(), u"1 / 3"_s);
     e->Navigate(EntryWindow::Move::Forward);
-    QCOMPARE(e->Label13->text(), u"2,000.00"_s);
+    QCOMPARE(ui(e).Label13->text(), u"2,000.00"_s);
 }
 
 void EntryList::addThenCancel()
@@ -251,34 +253,34 @@ void EntryList::addThenCancel()
     EntryWindow *e = p.start();
     addNamed(p, {u"A"_s, u"B"_s, u"C"_s});
     p.st().setCurrentIndex(2);
-    e->Combo1[0]->setEditText(u"103"_s);
-    e->Cmdadd->click();
+    ui(e).Combo1[0]->setEditText(u"103"_s);
+    ui(e).Cmdadd->click();
     QCOMPARE(e->counterText(), u"3 / 3"_s);
     QCOMPARE(e->field(0), u"103"_s);
     QVERIFY(!e->field(3).isEmpty());
     QVERIFY(!e->field(7).isEmpty());
     for (int k : {1, 2, 4, 5, 6})
         QCOMPARE(e->field(k), QString());
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
-    e->Cmdcancel->click();
+    QCOMPARE(ui(e).Combo1[3]->currentText(), QString());
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Combo1[2]));
+    ui(e).Cmdcancel->click();
     QCOMPARE(e->field(2), u"C"_s);
     QCOMPARE(e->field(0), u"101"_s);
     QCOMPARE(e->counterText(), u"3 / 3"_s);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Cmdadd));
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Cmdadd));
 }
 
 void EntryList::totals()
 {
     Program p;
     EntryWindow *e = p.start();
-    QCOMPARE(e->Label13->text(), u"0.00"_s);
-    QCOMPARE(e->Label15->text(), u"0.00"_s);
+    QCOMPARE(ui(e).Label13->text(), u"0.00"_s);
+    QCOMPARE(ui(e).Label15->text(), u"0.00"_s);
     QCOMPARE(e->counterText(), u"0/0"_s);
     p.addRecord(u"A"_s, u"500"_s);
     p.addRecord(u"B"_s, u"1250.50"_s);
-    QCOMPARE(e->Label13->text(), u"1,750.50"_s);
-    QCOMPARE(e->Label15->text(), u"25.00"_s);  // 10 + 15 by the step rule of type 101
+    QCOMPARE(ui(e).Label13->text(), u"1,750.50"_s);
+    QCOMPARE(ui(e).Label15->text(), u"25.00"_s);  // 10 + 15 by the step rule of type 101
     QCOMPARE(ComputeTotals(p.st().lines(), p.session.tables.rates).amount, 1750.5);
     p.addRecord(u"C"_s, u"100"_s);
     p.st().setCurrentIndex(1);
@@ -292,20 +294,20 @@ void EntryList::searchBox()
     Program p;
     EntryWindow *e = p.start();
     addNamed(p, {u"Zed"_s, u"bob"_s, u"Carol"_s});
-    e->Text2->setText(u"B"_s);
+    ui(e).Text2->setText(u"B"_s);
     QCOMPARE(e->field(2), u"bob"_s);
     QCOMPARE(e->counterText(), u"2 / 3"_s);
     QCOMPARE(p.st().CurrentIndex(), 1);
-    e->Text2->setText(u"qqq"_s);  // no match: nothing moves
+    ui(e).Text2->setText(u"qqq"_s);  // no match: nothing moves
     QCOMPARE(e->field(2), u"bob"_s);
     QCOMPARE(p.st().CurrentIndex(), 1);
-    e->Text2->setText(u"c"_s);
+    ui(e).Text2->setText(u"c"_s);
     QCOMPARE(e->field(2), u"Carol"_s);
-    e->Text2->clear();  // the empty text matches the first record
+    ui(e).Text2->clear();  // the empty text matches the first record
     QCOMPARE(e->field(2), u"Zed"_s);
     QCOMPARE(e->counterText(), u"1 / 3"_s);
     // Bars count too: "|b" finds the field that starts with b.
-    e->Text2->setText(u"|b"_s);
+    ui(e).Text2->setText(u"|b"_s);
     QCOMPARE(e->field(2), u"bob"_s);
     QVERIFY(!p.st().IsAdding());
 }
@@ -338,7 +340,7 @@ void EntryList::abandonedInsertion()
     else if (how == u"forward") e->Navigate(EntryWindow::Move::Forward);
     else if (how == u"last") e->Navigate(EntryWindow::Move::Last);
     else if (how == u"delete confirmed") e->DeleteAction();
-    else if (how == u"search box") e->Text2->setText(u"A"_s);
+    else if (how == u"search box") ui(e).Text2->setText(u"A"_s);
     else if (how == u"add") e->AddAction();
     else if (how == u"search window cancel") {
         e->AbandonInsertion();
@@ -356,7 +358,7 @@ void EntryList::abandonedInsertion()
     if (how == u"delete confirmed") {
         // B is gone and C is on screen; correcting it moves nothing else.
         QCOMPARE(e->field(2), u"C"_s);
-        e->Text1[2]->setText(u"C2"_s);
+        ui(e).Text1[2]->setText(u"C2"_s);
         e->SaveAction();
         QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"C2"_s}));
         return;
@@ -364,7 +366,7 @@ void EntryList::abandonedInsertion()
     // Correct record B and save it: nothing else may move or repeat.
     e->Navigate(EntryWindow::Move::First);
     e->Navigate(EntryWindow::Move::Forward);
-    e->Text1[2]->setText(u"B2"_s);
+    ui(e).Text1[2]->setText(u"B2"_s);
     e->SaveAction();
     QCOMPARE(recipients(p.session), (QStringList{u"A"_s, u"B2"_s, u"C"_s}));
 }
@@ -407,10 +409,10 @@ void EntryList::pendingRecordSurvives()
     if (how == u"delete")
         e->DeleteAction();
     else
-        e->Text2->setText(how);
+        ui(e).Text2->setText(how);
     if (how == u"b") {  // B is on screen now and X gone: key X over it
         QCOMPARE(e->field(2), u"B"_s);
-        e->Text1[2]->setText(u"X"_s);
+        ui(e).Text1[2]->setText(u"X"_s);
     } else {
         QCOMPARE(e->field(2), u"X"_s);
     }
@@ -431,8 +433,8 @@ void EntryList::workWindowLeftOnEmptyBatch()
     QCOMPARE(e->field(7), p.session.DefaultDepositorAddress);
     for (int k : {1, 2, 4, 5, 6})
         QCOMPARE(e->field(k), QString());
-    QCOMPARE(e->Combo1[2]->currentText(), QString());
-    QCOMPARE(e->Combo1[3]->currentText(), QString());
+    QCOMPARE(ui(e).Combo1[2]->currentText(), QString());
+    QCOMPARE(ui(e).Combo1[3]->currentText(), QString());
 }
 
 // Amounts are keyed on the keypad: its Enter presses every button the Enter flow lands
@@ -440,28 +442,28 @@ void EntryList::workWindowLeftOnEmptyBatch()
 void EntryList::keypadEnterSaves()
 {
     Program p;
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     DepositorDialog *d = p.main->depositorDialog();
-    d->Text1->setText(u"ผู้ฝาก"_s);
-    d->Text2->setText(u"ที่อยู่"_s);
-    d->Command1->setFocus();
-    QTest::keyClick(d->Command1, Qt::Key_Enter, Qt::KeypadModifier);
+    ui(d).Text1->setText(u"ผู้ฝาก"_s);
+    ui(d).Text2->setText(u"ที่อยู่"_s);
+    ui(d).Command1->setFocus();
+    QTest::keyClick(ui(d).Command1, Qt::Key_Enter, Qt::KeypadModifier);
     EntryWindow *e = p.entry();
     QVERIFY(e && e->isVisible());
 
-    p.main->Command1[6]->click();  // the post-office search
+    ui(p.main).Command1[6]->click();  // the post-office search
     SearchWindow *s = p.main->searchWindow();
-    s->Txtsearch[0]->setText(u"10110"_s);
-    s->Command1_2->setFocus();
-    QTest::keyClick(s->Command1_2, Qt::Key_Enter, Qt::KeypadModifier);
+    ui(s).Txtsearch[0]->setText(u"10110"_s);
+    ui(s).Command1_2->setFocus();
+    QTest::keyClick(ui(s).Command1_2, Qt::Key_Enter, Qt::KeypadModifier);
     QVERIFY(e->isVisible());
     QCOMPARE(e->field(1), u"10110"_s);
 
-    e->Text1[2]->setText(u"X"_s);
-    e->Text1[6]->setText(u"99"_s);
-    e->Text1[4]->setText(u"100"_s);
-    e->Cmdsave->setFocus();
-    QTest::keyClick(e->Cmdsave, Qt::Key_Enter, Qt::KeypadModifier);
+    ui(e).Text1[2]->setText(u"X"_s);
+    ui(e).Text1[6]->setText(u"99"_s);
+    ui(e).Text1[4]->setText(u"100"_s);
+    ui(e).Cmdsave->setFocus();
+    QTest::keyClick(ui(e).Cmdsave, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(recipients(p.session), QStringList{u"X"_s});
 }
 
@@ -488,12 +490,12 @@ void EntryList::loadLine()
     e->LoadLineIntoEntryFields(line);
     for (int k = 0; k < 8; ++k)
         QCOMPARE(e->field(k), fields[k]);
-    QCOMPARE(e->Combo1[0]->currentText(), fields[0]);
-    QCOMPARE(e->Combo1[2]->currentText(), fields[1]);
+    QCOMPARE(ui(e).Combo1[0]->currentText(), fields[0]);
+    QCOMPARE(ui(e).Combo1[2]->currentText(), fields[1]);
     if (line.startsWith(u"103|10110|ก"_s)) {
         // The selector shows the table's name, field 5 the stored one.
-        QCOMPARE(e->Combo1[3]->currentText(), u"คลองเตย"_s);
-        QCOMPARE(e->Combo1[1]->currentText(), u"ธนาณัติด่วน"_s);
+        QCOMPARE(ui(e).Combo1[3]->currentText(), u"คลองเตย"_s);
+        QCOMPARE(ui(e).Combo1[1]->currentText(), u"ธนาณัติด่วน"_s);
     }
 }
 
@@ -512,42 +514,42 @@ void EntryList::duplicateOfficeNames()
                 break;
             }
     QVERIFY2(second >= 0, "the bundled post-office table has names that several offices share");
-    e->Combo1[2]->setFocus();
-    QTest::keyClicks(e->Combo1[2], po.codes[second]);
-    QCOMPARE(e->Combo1[2]->currentText(), po.codes[second]);
-    QCOMPARE(e->Combo1[3]->currentText(), po.names[second]);
+    ui(e).Combo1[2]->setFocus();
+    QTest::keyClicks(ui(e).Combo1[2], po.codes[second]);
+    QCOMPARE(ui(e).Combo1[2]->currentText(), po.codes[second]);
+    QCOMPARE(ui(e).Combo1[3]->currentText(), po.names[second]);
     QCOMPARE(e->field(1), po.codes[second]);
     QCOMPARE(e->field(5), po.names[second]);
 
     // Picking the second office by its name gives its own postcode.
-    e->Combo1[2]->setEditText(QString());
+    ui(e).Combo1[2]->setEditText(QString());
     e->pickPostOfficeName(second);
-    QCOMPARE(e->Combo1[2]->currentText(), po.codes[second]);
+    QCOMPARE(ui(e).Combo1[2]->currentText(), po.codes[second]);
     QCOMPARE(e->field(1), po.codes[second]);
     // Typing the name itself picks the first office of that name.
-    e->Combo1[2]->setEditText(QString());
-    e->Combo1[3]->setEditText(po.names[first]);
-    QCOMPARE(e->Combo1[2]->currentText(), po.codes[first]);
+    ui(e).Combo1[2]->setEditText(QString());
+    ui(e).Combo1[3]->setEditText(po.names[first]);
+    QCOMPARE(ui(e).Combo1[2]->currentText(), po.codes[first]);
 }
 
 void EntryList::type112PickEmptiesPostcode()
 {
     Program p;
     EntryWindow *e = p.start();
-    const int i112 = e->Combo1[0]->findText(u"112"_s);
+    const int i112 = ui(e).Combo1[0]->findText(u"112"_s);
     QVERIFY(i112 >= 0);
-    e->Combo1[2]->setEditText(u"10100"_s);
-    e->Combo1[0]->setEditText(u"112"_s);  // typing does not empty it
-    QCOMPARE(e->Combo1[2]->currentText(), u"10100"_s);
-    e->Combo1[0]->setCurrentIndex(i112);
-    Q_EMIT e->Combo1[0]->activated(i112);  // picking does
-    QCOMPARE(e->Combo1[2]->currentText(), QString());
+    ui(e).Combo1[2]->setEditText(u"10100"_s);
+    ui(e).Combo1[0]->setEditText(u"112"_s);  // typing does not empty it
+    QCOMPARE(ui(e).Combo1[2]->currentText(), u"10100"_s);
+    ui(e).Combo1[0]->setCurrentIndex(i112);
+    Q_EMIT ui(e).Combo1[0]->activated(i112);  // picking does
+    QCOMPARE(ui(e).Combo1[2]->currentText(), QString());
     QCOMPARE(e->field(1), QString());
-    QCOMPARE(e->Combo1[1]->currentText(), u"ธนาณัติเข้าบัญชีเงินฝาก"_s);
+    QCOMPARE(ui(e).Combo1[1]->currentText(), u"ธนาณัติเข้าบัญชีเงินฝาก"_s);
 
-    const int iName = e->Combo1[1]->findText(u"ธนาณัติด่วน"_s);
-    Q_EMIT e->Combo1[1]->activated(iName);
-    QCOMPARE(e->Combo1[0]->currentText(), u"103"_s);
+    const int iName = ui(e).Combo1[1]->findText(u"ธนาณัติด่วน"_s);
+    Q_EMIT ui(e).Combo1[1]->activated(iName);
+    QCOMPARE(ui(e).Combo1[0]->currentText(), u"103"_s);
     QCOMPARE(e->field(0), u"103"_s);
 }
 

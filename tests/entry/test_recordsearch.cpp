@@ -4,8 +4,10 @@
 #include "entryfixture.h"
 
 #include "records/recordline.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class RecordSearch : public QObject {
@@ -47,9 +49,9 @@ void RecordSearch::findsRecord()
         lines << RecordLine(r);
     }
     p.st().open(lines, p.st().CurrentFilePath());
-    e->Text2->setText(u"zed"_s);
+    ui(e).Text2->setText(u"zed"_s);
     QCOMPARE(p.st().CurrentIndex(), 0);
-    e->Text2->setText(typed);
+    ui(e).Text2->setText(typed);
     QCOMPARE(p.st().CurrentIndex(), std::max(found, 0));
     QCOMPARE(e->field(2), p.session.batch.lines().at(std::max(found, 0)).section(u'|', 2, 2));
 }

@@ -1,8 +1,10 @@
 #include "entry/search.h"
 #include "entry/searchwindow.h"
 #include "entryfixture.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -28,22 +30,22 @@ void TestSearchWindow::opensEmpty()
 {
     Program p;
     p.start();
-    p.main->Command1[6]->click();
+    ui(p.main).Command1[6]->click();
     SearchWindow *s = p.main->searchWindow();
     QVERIFY(s && s->isVisible());
     QCOMPARE(s->windowTitle(), u"ค้นหาชื่อ/รหัสไปรษณีย์"_s);
-    QCOMPARE(s->Label1->text(), u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s);
-    QCOMPARE(s->Command1_2->text(), u"ตกลง"_s);
-    QCOMPARE(s->Command1_3->text(), u"ยกเลิก"_s);
+    QCOMPARE(ui(s).Label1->text(), u"ค้นหาชื่อไปรษณีย์/รหัสไปรษณีย์"_s);
+    QCOMPARE(ui(s).Command1_2->text(), u"ตกลง"_s);
+    QCOMPARE(ui(s).Command1_3->text(), u"ยกเลิก"_s);
     QVERIFY(!p.entry()->isVisible());
-    QVERIFY(!p.main->Command1[6]->isVisible());
-    s->Txtsearch[0]->setText(u"10"_s);
-    s->Command1_3->click();
+    QVERIFY(!ui(p.main).Command1[6]->isVisible());
+    ui(s).Txtsearch[0]->setText(u"10"_s);
+    ui(s).Command1_3->click();
     // Each opening starts afresh.
-    p.main->Command1[6]->click();
+    ui(p.main).Command1[6]->click();
     QVERIFY(p.main->searchWindow() != nullptr);
-    QCOMPARE(p.main->searchWindow()->Txtsearch[0]->text(), QString());
-    QCOMPARE(p.main->searchWindow()->Txtsearch[1]->text(), QString());
+    QCOMPARE(ui(p.main->searchWindow()).Txtsearch[0]->text(), QString());
+    QCOMPARE(ui(p.main->searchWindow()).Txtsearch[1]->text(), QString());
     QCOMPARE(p.main->searchWindow()->foundIndex(), -1);
 }
 
@@ -68,10 +70,10 @@ void TestSearchWindow::typing()
     p.start();
     p.main->openSearch();
     SearchWindow *s = p.main->searchWindow();
-    s->Txtsearch[0]->setFocus();
-    typeText(s->Txtsearch[0], typed);
-    QCOMPARE(s->Txtsearch[0]->text(), typed);
-    QCOMPARE(s->Txtsearch[1]->text(), result);
+    ui(s).Txtsearch[0]->setFocus();
+    typeText(ui(s).Txtsearch[0], typed);
+    QCOMPARE(ui(s).Txtsearch[0]->text(), typed);
+    QCOMPARE(ui(s).Txtsearch[1]->text(), result);
     QCOMPARE(s->foundIndex(), found);
 }
 
@@ -90,17 +92,17 @@ void TestSearchWindow::okWithoutResult()
     p.start();
     p.main->openSearch();
     SearchWindow *s = p.main->searchWindow();
-    s->Txtsearch[0]->setText(typed);
+    ui(s).Txtsearch[0]->setText(typed);
     if (typed == u"10"_s) {
         QCOMPARE(s->foundIndex(), 0);
-        s->Txtsearch[0]->clear();
-        QCOMPARE(s->Txtsearch[1]->text(), QString());
+        ui(s).Txtsearch[0]->clear();
+        QCOMPARE(ui(s).Txtsearch[1]->text(), QString());
     }
-    s->Command1_2->click();
+    ui(s).Command1_2->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNotFound});
-    QCOMPARE(s->Txtsearch[0]->text(), QString());
+    QCOMPARE(ui(s).Txtsearch[0]->text(), QString());
     QVERIFY(s->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), s->Txtsearch[0]);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(s).Txtsearch[0]);
 }
 
 void TestSearchWindow::enter()
@@ -109,40 +111,40 @@ void TestSearchWindow::enter()
     p.start();
     p.main->openSearch();
     SearchWindow *s = p.main->searchWindow();
-    QTRY_COMPARE(QApplication::focusWidget(), s->Txtsearch[0]);
-    QTest::keyClicks(s->Txtsearch[0], u"  "_s);
-    pressEnter(s->Txtsearch[0]);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(s).Txtsearch[0]);
+    QTest::keyClicks(ui(s).Txtsearch[0], u"  "_s);
+    pressEnter(ui(s).Txtsearch[0]);
     QCOMPARE(p.prompter.texts(), QStringList{u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s});
-    QCOMPARE(s->Txtsearch[0]->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), s->Txtsearch[0]);
-    QTest::keyClicks(s->Txtsearch[0], u"101"_s);
-    pressEnter(s->Txtsearch[0]);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(s->Command1_2));
+    QCOMPARE(ui(s).Txtsearch[0]->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), ui(s).Txtsearch[0]);
+    QTest::keyClicks(ui(s).Txtsearch[0], u"101"_s);
+    pressEnter(ui(s).Txtsearch[0]);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui(s).Command1_2));
     // A second Enter presses OK.
-    pressEnter(s->Command1_2);
+    pressEnter(ui(s).Command1_2);
     QVERIFY(p.main->searchWindow() == nullptr);
-    QCOMPARE(p.entry()->Combo1[2]->currentText(), u"10100"_s);
+    QCOMPARE(ui(p.entry()).Combo1[2]->currentText(), u"10100"_s);
 }
 
 void TestSearchWindow::okHandsTheOfficeOver()
 {
     Program p;
     p.start();
-    p.entry()->Text1[2]->setText(u"กำลังป้อน"_s);
+    ui(p.entry()).Text1[2]->setText(u"กำลังป้อน"_s);
     p.main->openSearch();
     SearchWindow *s = p.main->searchWindow();
-    s->Txtsearch[0]->setText(u"คลองเตย"_s);
-    s->Command1_2->click();
+    ui(s).Txtsearch[0]->setText(u"คลองเตย"_s);
+    ui(s).Command1_2->click();
     EntryWindow *e = p.entry();
-    QCOMPARE(e->Combo1[2]->currentText(), u"10110"_s);
-    QCOMPARE(e->Combo1[3]->currentText(), u"คลองเตย"_s);
+    QCOMPARE(ui(e).Combo1[2]->currentText(), u"10110"_s);
+    QCOMPARE(ui(e).Combo1[3]->currentText(), u"คลองเตย"_s);
     QCOMPARE(e->field(1), u"10110"_s);
     QCOMPARE(e->field(5), u"คลองเตย"_s);
     // The record being keyed goes on.
     QCOMPARE(e->field(2), u"กำลังป้อน"_s);
     QVERIFY(p.st().IsAdding());
     QVERIFY(e->isVisible());
-    QVERIFY(p.main->Command1[6]->isVisible());
+    QVERIFY(ui(p.main).Command1[6]->isVisible());
     QVERIFY(p.main->searchWindow() == nullptr);
     QVERIFY(p.prompter.shown.isEmpty());
 }
@@ -151,14 +153,14 @@ void TestSearchWindow::okKeepsANamedOffice()
 {
     Program p;
     p.start();
-    p.entry()->Combo1[2]->setEditText(u"10100"_s);
-    const QString name = p.entry()->Combo1[3]->currentText();
+    ui(p.entry()).Combo1[2]->setEditText(u"10100"_s);
+    const QString name = ui(p.entry()).Combo1[3]->currentText();
     QVERIFY(!name.isEmpty());
     p.main->openSearch();
-    p.main->searchWindow()->Txtsearch[0]->setText(u"10110"_s);
-    p.main->searchWindow()->Command1_2->click();
-    QCOMPARE(p.entry()->Combo1[2]->currentText(), u"10100"_s);
-    QCOMPARE(p.entry()->Combo1[3]->currentText(), name);
+    ui(p.main->searchWindow()).Txtsearch[0]->setText(u"10110"_s);
+    ui(p.main->searchWindow()).Command1_2->click();
+    QCOMPARE(ui(p.entry()).Combo1[2]->currentText(), u"10100"_s);
+    QCOMPARE(ui(p.entry()).Combo1[3]->currentText(), name);
     QVERIFY(p.entry()->isVisible());
 }
 
@@ -169,13 +171,13 @@ void TestSearchWindow::cancelOnEmptyBatch()
     p.entry()->setField(0, u"103"_s);
     p.entry()->setField(3, u"x"_s);
     p.main->openSearch();
-    p.main->searchWindow()->Command1_3->click();
+    ui(p.main->searchWindow()).Command1_3->click();
     QCOMPARE(p.entry()->field(0), u"101"_s);
     QCOMPARE(p.entry()->field(3), u"ผู้ฝาก ก"_s);
     QCOMPARE(p.entry()->field(7), u"ที่อยู่ ก"_s);
     QCOMPARE(p.entry()->counterText(), u"0/0"_s);
     QVERIFY(p.entry()->isVisible());
-    QVERIFY(p.main->Command1[6]->isVisible());
+    QVERIFY(ui(p.main).Command1[6]->isVisible());
 }
 
 void TestSearchWindow::cancelReturnsToTheRecordShown()
@@ -187,17 +189,17 @@ void TestSearchWindow::cancelReturnsToTheRecordShown()
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
     p.entry()->InsertAction();
-    p.main->Command1[6]->click();
+    ui(p.main).Command1[6]->click();
     QCOMPARE(p.st().ResumeIndex(), 1);
-    p.main->searchWindow()->Txtsearch[0]->setText(u"10"_s);
-    p.main->searchWindow()->Command1_3->click();
+    ui(p.main->searchWindow()).Txtsearch[0]->setText(u"10"_s);
+    ui(p.main->searchWindow()).Command1_3->click();
     QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
     QVERIFY(!p.st().IsInserting());
     QVERIFY(p.session.batch.LstMO3().isEmpty());
     // Saving now corrects record 2; nothing is appended or inserted.
-    p.entry()->Text1[4]->setText(u"999"_s);
+    ui(p.entry()).Text1[4]->setText(u"999"_s);
     p.entry()->SaveAction();
     QCOMPARE(recipients(p.session), (QStringList{u"ก"_s, u"ข"_s, u"ค"_s}));
     QCOMPARE(p.lines().at(1).section(u'|', 4, 4), u"999"_s);

@@ -6,6 +6,9 @@
 #include "tempfiles.h"
 
 #include <QLabel>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 namespace vorlane::test {
 
@@ -22,14 +25,14 @@ struct ChooserProgram : Program {
     {
         BeginSaveAs(*main);
         chooser()->setDirectory(files.path());
-        chooser()->Text1->setText(name);
+        ui(chooser()).Text1->setText(name);
         return chooser();
     }
     FileChooser *openAt(const QString &name, const QString &dir = {})
     {
         BeginOpen(*main);
         chooser()->setDirectory(dir.isEmpty() ? files.path() : dir);
-        chooser()->Text1->setText(name);
+        ui(chooser()).Text1->setText(name);
         return chooser();
     }
     // Keys `n` more records A, B, C ... with amounts 100, 200, ..., each a different order
@@ -40,7 +43,7 @@ struct ChooserProgram : Program {
         for (int i = base; i < base + n; ++i)
             addRecord(u"ผู้รับ %1"_s.arg(QChar(u'A' + i)), QString::number(100 * (i + 1)));
     }
-    bool commandBarShown() const { return main->Command1[2]->isVisible(); }
+    bool commandBarShown() const { return ui(main).Command1[2]->isVisible(); }
 };
 
 // What WriteDataFile writes for these lines: code page 874, CR LF after each.

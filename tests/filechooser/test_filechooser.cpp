@@ -1,11 +1,13 @@
 #include "chooserfixture.h"
 #include "choosertexts.h"
+#include "controls.h"
 
 #include <QFileSystemModel>
 #include <QListView>
 #include <QComboBox>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -43,33 +45,33 @@ void TestFileChooser::captionsOfEachMode()
     QVERIFY(!p.entry()->isVisible());
     QVERIFY(!p.commandBarShown());
     QCOMPARE(c->windowTitle(), u"เปิดไฟล์"_s);
-    QCOMPARE(c->Comopen->text(), u"เปิด"_s);
-    QCOMPARE(c->Comclose->text(), u"ยกเลิก"_s);
-    QCOMPARE(c->Lbldrive->text(), u"เลือกไดร์ฟที่ต้องการเปิดไฟล์"_s);
-    QCOMPARE(c->Lbldir->text(), u"เลือกไดเร็กทอรี่ที่ต้องการเปิดไฟล์"_s);
-    QCOMPARE(c->Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการเปิดไฟล์"_s);
-    QCOMPARE(c->Lblname2->text(), u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
-    QCOMPARE(c->Text1->text(), QString());
+    QCOMPARE(ui(c).Comopen->text(), u"เปิด"_s);
+    QCOMPARE(ui(c).Comclose->text(), u"ยกเลิก"_s);
+    QCOMPARE(ui(c).Lbldrive->text(), u"เลือกไดร์ฟที่ต้องการเปิดไฟล์"_s);
+    QCOMPARE(ui(c).Lbldir->text(), u"เลือกไดเร็กทอรี่ที่ต้องการเปิดไฟล์"_s);
+    QCOMPARE(ui(c).Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการเปิดไฟล์"_s);
+    QCOMPARE(ui(c).Lblname2->text(), u"ชื่อไฟล์ที่มีอยู่ในไดเร็กทอรี่ที่เลือก"_s);
+    QCOMPARE(ui(c).Text1->text(), QString());
     QCOMPARE(p.saveMode(), false);
-    QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
 
-    c->Text1->setText(u"kept.txt"_s);
+    ui(c).Text1->setText(u"kept.txt"_s);
     BeginSaveAs(*p.main);
     QCOMPARE(p.chooser(), c);  // hidden after cancel or open, never rebuilt
     QCOMPARE(c->windowTitle(), u"บันทึกไฟล์"_s);
-    QCOMPARE(c->Comopen->text(), u"บันทึก"_s);
-    QCOMPARE(c->Lbldrive->text(), u"เลือกไดร์ฟที่ต้องการบันทึก"_s);
-    QCOMPARE(c->Lbldir->text(), u"เลือกไดเร็กทอรี่ที่ต้องการบันทึก"_s);
-    QCOMPARE(c->Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
-    QCOMPARE(c->Text1->text(), u"Noname.txt"_s);
+    QCOMPARE(ui(c).Comopen->text(), u"บันทึก"_s);
+    QCOMPARE(ui(c).Lbldrive->text(), u"เลือกไดร์ฟที่ต้องการบันทึก"_s);
+    QCOMPARE(ui(c).Lbldir->text(), u"เลือกไดเร็กทอรี่ที่ต้องการบันทึก"_s);
+    QCOMPARE(ui(c).Lblname->text(), u"พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s);
+    QCOMPARE(ui(c).Text1->text(), u"Noname.txt"_s);
     QCOMPARE(p.saveMode(), true);
 
     // Save under a new name keeps whatever the box holds.
-    c->Text1->setText(u"kept.txt"_s);
+    ui(c).Text1->setText(u"kept.txt"_s);
     p.prompter.answer(Prompter::Answer::Yes);
     BeginSave(*p.main);
     QCOMPARE(p.prompter.last(), u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s);
-    QCOMPARE(c->Text1->text(), u"kept.txt"_s);
+    QCOMPARE(ui(c).Text1->text(), u"kept.txt"_s);
     QCOMPARE(c->windowTitle(), u"บันทึกไฟล์"_s);
     QCOMPARE(p.saveMode(), true);
 }
@@ -98,13 +100,13 @@ void TestFileChooser::acceptInSaveMode()
     p.keyRecords(2);
     FileChooser *c = p.saveAs(typed);
     p.prompter.clear();
-    c->Comopen->click();
+    ui(c).Comopen->click();
     if (message.isEmpty()) {
         const QString path = p.filePath(written);
         QCOMPARE(p.prompter.texts(), QStringList{QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s});
         QCOMPARE(readBytes(path), expectedBytes(p.lines()));
         QCOMPARE(QDir(p.files.path()).entryList(QDir::Files), QStringList{written});
-        QCOMPARE(c->Text1->text(), boxAfter);
+        QCOMPARE(ui(c).Text1->text(), boxAfter);
         QCOMPARE(p.st().CurrentFilePath(), QDir::toNativeSeparators(path));
         QCOMPARE(p.entry()->caption(), p.st().CurrentFilePath());
         QVERIFY(p.st().IsSaved());
@@ -115,12 +117,12 @@ void TestFileChooser::acceptInSaveMode()
         QVERIFY(p.commandBarShown());
     } else {
         QCOMPARE(p.prompter.texts(), QStringList{message});
-        QCOMPARE(c->Text1->text(), boxAfter);
+        QCOMPARE(ui(c).Text1->text(), boxAfter);
         QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
         QCOMPARE(p.main->chooser(), c);
         QVERIFY(c->isVisible());
         QVERIFY(!p.st().IsSaved());
-        QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
+        QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
     }
 }
 
@@ -148,12 +150,12 @@ void TestFileChooser::enterInSaveMode()
     p.start();  // an empty batch: Enter does not look at it
     FileChooser *c = p.saveAs(typed);
     p.prompter.clear();
-    c->Text1->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
-    pressEnter(c->Text1);
+    ui(c).Text1->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
+    pressEnter(ui(c).Text1);
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(c->Text1->text(), boxAfter);
-    QTRY_COMPARE(QApplication::focusWidget(), toAccept ? static_cast<QWidget *>(c->Comopen) : c->Text1);
+    QCOMPARE(ui(c).Text1->text(), boxAfter);
+    QTRY_COMPARE(QApplication::focusWidget(), toAccept ? static_cast<QWidget *>(ui(c).Comopen) : ui(c).Text1);
     QVERIFY(QDir(p.files.path()).entryList(QDir::Files).isEmpty());
     QVERIFY(c->isVisible());
 }
@@ -163,13 +165,13 @@ void TestFileChooser::enterInOpenMode()
     ChooserProgram p;
     p.start();
     FileChooser *c = p.openAt(QString());
-    QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
-    pressEnter(c->Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
+    pressEnter(ui(c).Text1);
     QCOMPARE(p.prompter.texts(), QStringList{u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการเปิด"_s});
-    QCOMPARE(QApplication::focusWidget(), c->Text1);
-    c->Text1->setText(u"nothing.txt"_s);
-    pressEnter(c->Text1);
-    QTRY_COMPARE(QApplication::focusWidget(), c->Comopen);
+    QCOMPARE(QApplication::focusWidget(), ui(c).Text1);
+    ui(c).Text1->setText(u"nothing.txt"_s);
+    pressEnter(ui(c).Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(c).Comopen);
     QCOMPARE(p.prompter.shown.size(), 1);  // Enter never opens by itself
     QVERIFY(c->isVisible());
 }
@@ -199,7 +201,7 @@ void TestFileChooser::overwriteQuestion()
     FileChooser *c = p.saveAs(typed);
     p.prompter.clear();
     p.prompter.answer(answerYes ? Prompter::Answer::Yes : Prompter::Answer::No);
-    c->Comopen->click();
+    ui(c).Comopen->click();
     const QString target = p.filePath(typed.endsWith(u".txt"_s) ? typed : typed + u".txt"_s);
     if (!asked) {
         QCOMPARE(p.prompter.shown.first().text, QDir::toNativeSeparators(target) + u"   บันทึกแล้ว"_s);
@@ -214,10 +216,10 @@ void TestFileChooser::overwriteQuestion()
         QVERIFY(p.st().IsSaved());
     } else {
         QCOMPARE(readBytes(target), old);
-        QCOMPARE(c->Text1->text(), QString());
+        QCOMPARE(ui(c).Text1->text(), QString());
         QVERIFY(c->isVisible());
         QVERIFY(!p.st().IsSaved());
-        QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
+        QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
     }
 }
 
@@ -227,7 +229,7 @@ void TestFileChooser::emptyBatchIsNotSaved()
     p.start();
     FileChooser *c = p.saveAs(u"report"_s);
     p.prompter.clear();
-    c->Comopen->click();
+    ui(c).Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"ไม่มีข้อมูลที่จะบันทึก"_s});
     QVERIFY(!QFile::exists(p.filePath(u"report.txt"_s)));
     QVERIFY(c->isVisible());
@@ -241,7 +243,7 @@ void TestFileChooser::cancelOnEmptyBatch()
     e->setField(0, QString());
     e->setField(3, u"someone else"_s);
     FileChooser *c = p.saveAs(u"x"_s);
-    c->Comclose->click();
+    ui(c).Comclose->click();
     QCOMPARE(e->field(0), u"101"_s);
     QCOMPARE(e->field(3), u"ห้างหุ้นส่วน ทดสอบ"_s);
     QCOMPARE(e->field(7), u"5 ถนนเจริญกรุง"_s);
@@ -264,7 +266,7 @@ void TestFileChooser::cancelReturnsToTheRecordShown()
     p.entry()->InsertAction();
     QVERIFY(p.st().IsInserting());
     FileChooser *c = p.saveAs(u"x"_s);
-    c->Comclose->click();
+    ui(c).Comclose->click();
     QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ผู้รับ B"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
@@ -282,14 +284,14 @@ void TestFileChooser::cancelWhileAddingAppendsNothing()
     QVERIFY(p.st().IsAdding());
     p.st().setResumeIndex(p.st().CurrentIndex());
     FileChooser *c = p.saveAs(u"x"_s);
-    c->Comclose->click();
+    ui(c).Comclose->click();
     QCOMPARE(p.entry()->field(2), u"ผู้รับ B"_s);
     // Saving the record shown corrects it in place.
-    p.entry()->Text1[4]->setText(u"250"_s);
+    ui(p.entry()).Text1[4]->setText(u"250"_s);
     p.entry()->SaveAction();
     QCOMPARE(recipients(p.session), (QStringList{u"ผู้รับ A"_s, u"ผู้รับ B"_s}));
     QCOMPARE(p.lines().at(1).section(u'|', 4, 4), u"250"_s);
-    QVERIFY(p.entry()->Cmdadd->isEnabled());
+    QVERIFY(ui(p.entry()).Cmdadd->isEnabled());
 }
 
 void TestFileChooser::fileListShowsTextFilesOnly()
@@ -300,8 +302,8 @@ void TestFileChooser::fileListShowsTextFilesOnly()
         QVERIFY(writeBytes(p.filePath(QString::fromLatin1(name)), "x\r\n"));
     QVERIFY(QDir(p.files.path()).mkdir(u"sub.txt"_s));
     FileChooser *c = p.openAt(QString());
-    QAbstractItemModel *m = c->File1->model();
-    const QModelIndex root = c->File1->rootIndex();
+    QAbstractItemModel *m = ui(c).File1->model();
+    const QModelIndex root = ui(c).File1->rootIndex();
     QTRY_COMPARE(m->rowCount(root), 2);
     QStringList shown;
     for (int r = 0; r < m->rowCount(root); ++r)
@@ -311,19 +313,19 @@ void TestFileChooser::fileListShowsTextFilesOnly()
 
     // A click puts the name into the box.
     const QModelIndex first = m->index(0, 0, root);
-    c->File1->scrollTo(first);
-    QTest::mouseClick(c->File1->viewport(), Qt::LeftButton, {}, c->File1->visualRect(first).center());
-    QCOMPARE(c->Text1->text(), first.data().toString());
+    ui(c).File1->scrollTo(first);
+    QTest::mouseClick(ui(c).File1->viewport(), Qt::LeftButton, {}, ui(c).File1->visualRect(first).center());
+    QCOMPARE(ui(c).Text1->text(), first.data().toString());
 
     // Moving through the list with the keys puts each name into the box as a click does.
     const QString second = m->index(1, 0, root).data().toString();
-    c->File1->setFocus();
-    QTRY_VERIFY(c->File1->hasFocus());
+    ui(c).File1->setFocus();
+    QTRY_VERIFY(ui(c).File1->hasFocus());
     for (const auto &[key, name] : {std::pair{Qt::Key_Down, second}, std::pair{Qt::Key_Up, first.data().toString()},
                                     std::pair{Qt::Key_End, second}, std::pair{Qt::Key_Home, first.data().toString()},
                                     std::pair{Qt::Key_PageDown, second}}) {
-        QTest::keyClick(c->File1, key);
-        QCOMPARE(c->Text1->text(), name);
+        QTest::keyClick(ui(c).File1, key);
+        QCOMPARE(ui(c).Text1->text(), name);
     }
 }
 
@@ -337,7 +339,7 @@ void TestFileChooser::folderNamedLikeTheFile()
     FileChooser *c = p.saveAs(u"x"_s);
     p.prompter.clear();
     p.prompter.fallback = Prompter::Answer::Yes;
-    c->Comopen->click();
+    ui(c).Comopen->click();
     QCOMPARE(p.prompter.shown.size(), 1);
     QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::Ok);
     QVERIFY(p.prompter.shown.first().text.startsWith(u"error writing to disk"_s));
@@ -351,20 +353,20 @@ void TestFileChooser::driveList()
     p.start();
     FileChooser *c = p.openAt(QString());
     QVERIFY(c->driveRoots().contains(QDir::rootPath()));
-    QCOMPARE(c->Drive1->count(), c->driveRoots().size());
+    QCOMPARE(ui(c).Drive1->count(), c->driveRoots().size());
     // Choosing the root moves the folder list there, with the focus in the name box.
-    const int root = c->Drive1->findData(QDir::rootPath());
+    const int root = ui(c).Drive1->findData(QDir::rootPath());
     QVERIFY(root >= 0);
     c->chooseDrive(root);
     QCOMPARE(c->directory(), QDir::rootPath());
-    QCOMPARE(c->Drive1->currentIndex(), root);
+    QCOMPARE(ui(c).Drive1->currentIndex(), root);
     // A drive that cannot be read sends the list back to the folder's own drive.
     c->setDirectory(p.files.path());
-    const int shownDrive = c->Drive1->currentIndex();
-    c->Drive1->addItem(u"gone"_s, QDir(p.files.path()).filePath(u"no-such-volume"_s));
-    c->Drive1->setCurrentIndex(c->Drive1->count() - 1);
-    c->chooseDrive(c->Drive1->count() - 1);
-    QCOMPARE(c->Drive1->currentIndex(), shownDrive);
+    const int shownDrive = ui(c).Drive1->currentIndex();
+    ui(c).Drive1->addItem(u"gone"_s, QDir(p.files.path()).filePath(u"no-such-volume"_s));
+    ui(c).Drive1->setCurrentIndex(ui(c).Drive1->count() - 1);
+    c->chooseDrive(ui(c).Drive1->count() - 1);
+    QCOMPARE(ui(c).Drive1->currentIndex(), shownDrive);
     QCOMPARE(c->directory(), QDir::cleanPath(p.files.path()));
     QVERIFY(p.prompter.shown.isEmpty());
 }

@@ -1,7 +1,9 @@
 #include "chooserfixture.h"
 #include "filesizelimit.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -39,7 +41,7 @@ void TestFlows::openKeepsRecordLinesOnly()
     QVERIFY(writeCp874(p.filePath(u"batch.txt"_s),
                        {u"รายการธนาณัติ"_s, QString(), six, u"1|2|3|4|5|6|7|"_s, eight, u"|||||||||"_s}));
     FileChooser *c = p.openAt(u"batch.txt"_s);
-    c->Comopen->click();
+    ui(c).Comopen->click();
     // The blank line goes unmentioned; the three with text are counted.
     QCOMPARE(p.prompter.texts(), QStringList{u"ข้ามบรรทัดที่ไม่ใช่รายการธนาณัติ 3 บรรทัด"_s});
     QCOMPARE(p.lines(), (QStringList{six, eight}));
@@ -51,14 +53,14 @@ void TestFlows::openKeepsRecordLinesOnly()
     QCOMPARE(p.entry()->field(2), u"นาย ก"_s);
     QCOMPARE(p.entry()->field(6), QString());
     QCOMPARE(p.entry()->counterText(), u"1 / 2"_s);
-    QCOMPARE(p.entry()->Label13->text(), u"1,300.75"_s);
+    QCOMPARE(ui(p.entry()).Label13->text(), u"1,300.75"_s);
     QCOMPARE(p.entry()->caption(), p.session.EntryBaseCaption + u"   "_s + path);
     QVERIFY(p.entry()->isVisible());
     QVERIFY(!c->isVisible());
     QCOMPARE(p.main->chooser(), c);  // kept for the next use
     QVERIFY(p.commandBarShown());
-    for (CommandButton *b : {p.entry()->Cmdadd, p.entry()->Cmdinsert, p.entry()->Cmddel, p.entry()->Cmdsave,
-                             p.entry()->Cmdcancel})
+    for (CommandButton *b : {ui(p.entry()).Cmdadd, ui(p.entry()).Cmdinsert, ui(p.entry()).Cmddel, ui(p.entry()).Cmdsave,
+                             ui(p.entry()).Cmdcancel})
         QVERIFY(b->isEnabled());
 }
 
@@ -69,10 +71,10 @@ void TestFlows::openFileWithoutRecords()
     p.keyRecords(2);
     p.st().markSaved();
     QVERIFY(writeCp874(p.filePath(u"empty.txt"_s), {u"heading only"_s, QString()}));
-    p.openAt(u"empty.txt"_s)->Comopen->click();
+    ui(p.openAt(u"empty.txt"_s)).Comopen->click();
     QVERIFY(p.lines().isEmpty());
-    QCOMPARE(p.entry()->Label13->text(), u"0.00"_s);
-    QCOMPARE(p.entry()->Label15->text(), u"0.00"_s);
+    QCOMPARE(ui(p.entry()).Label13->text(), u"0.00"_s);
+    QCOMPARE(ui(p.entry()).Label15->text(), u"0.00"_s);
     QCOMPARE(p.entry()->counterText(), u"0/0"_s);
     QCOMPARE(p.entry()->field(2), QString());
     QCOMPARE(p.entry()->field(0), u"101"_s);
@@ -103,20 +105,20 @@ void TestFlows::failedOpenChangesNothing()
     const QStringList lines = p.lines();
     const QString path = p.st().CurrentFilePath();
     const QString counter = p.entry()->counterText();
-    const QString amount = p.entry()->Label13->text();
+    const QString amount = ui(p.entry()).Label13->text();
     const QString caption = p.entry()->caption();
     FileChooser *c = p.openAt(name);
     p.prompter.clear();
-    c->Comopen->click();
+    ui(c).Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{message});
     QCOMPARE(p.lines(), lines);
     QCOMPARE(p.st().CurrentFilePath(), path);
     QCOMPARE(p.entry()->counterText(), counter);
-    QCOMPARE(p.entry()->Label13->text(), amount);
+    QCOMPARE(ui(p.entry()).Label13->text(), amount);
     QCOMPARE(p.entry()->caption(), caption);
     QVERIFY(c->isVisible());
     QVERIFY(!p.commandBarShown());
-    QTRY_COMPARE(QApplication::focusWidget(), c->Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), ui(c).Text1);
 }
 
 void TestFlows::saveAndReopenGiveTheSameBytes()
@@ -128,14 +130,14 @@ void TestFlows::saveAndReopenGiveTheSameBytes()
     p.addRecord(u"ผู้รับ ๓"_s, u"20"_s, QString(), u"112"_s);
     QCOMPARE(p.lines().size(), 3);
     const QStringList keyed = p.lines();
-    p.saveAs(u"batch"_s)->Comopen->click();
+    ui(p.saveAs(u"batch"_s)).Comopen->click();
     const QString path = p.filePath(u"batch.txt"_s);
     const QByteArray bytes = readBytes(path);
     QCOMPARE(bytes, expectedBytes(keyed));
 
     NewDataFile(*p.main);
     QVERIFY(p.lines().isEmpty());
-    p.openAt(u"batch.txt"_s)->Comopen->click();
+    ui(p.openAt(u"batch.txt"_s)).Comopen->click();
     QCOMPARE(p.lines(), keyed);
 
     // Saved again under the same name: not a byte changes.
@@ -203,7 +205,7 @@ void TestFlows::saveIntoFolderThatCannotBeWritten()
     // Not even root may create a file here.
     c->setDirectory(u"/proc"_s);
     p.prompter.clear();
-    c->Comopen->click();
+    ui(c).Comopen->click();
     QCOMPARE(p.prompter.texts().size(), 1);
     const QStringList shown = p.prompter.last().split(u'\n');
     QCOMPARE(shown.first(), kWriteError);
@@ -217,7 +219,7 @@ void TestFlows::saveIntoFolderThatCannotBeWritten()
     QVERIFY(c->isVisible());
     QVERIFY(p.saveMode());
     c->setDirectory(p.files.path());
-    c->Comopen->click();
+    ui(c).Comopen->click();
     QCOMPARE(readBytes(p.filePath(u"report.txt"_s)), expectedBytes(p.lines()));
     QVERIFY(p.st().IsSaved());
 }
@@ -227,7 +229,7 @@ void TestFlows::failedSaveKeepsThePreviousFile()
     ChooserProgram p;
     p.start();
     p.keyRecords(1);
-    p.saveAs(u"kept"_s)->Comopen->click();
+    ui(p.saveAs(u"kept"_s)).Comopen->click();
     const QString path = p.filePath(u"kept.txt"_s);
     const QByteArray before = readBytes(path);
     QVERIFY(!before.isEmpty());
@@ -252,7 +254,7 @@ void TestFlows::saveUnderTheSameName()
     ChooserProgram p;
     p.start();
     p.keyRecords(1);
-    p.saveAs(u"same"_s)->Comopen->click();
+    ui(p.saveAs(u"same"_s)).Comopen->click();
     p.keyRecords(1);
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
@@ -282,7 +284,7 @@ void TestFlows::saveChoiceCancelled()
     ChooserProgram p;
     p.start();
     p.keyRecords(1);
-    p.saveAs(u"named"_s)->Comopen->click();
+    ui(p.saveAs(u"named"_s)).Comopen->click();
     p.keyRecords(1);
     const QByteArray before = readBytes(p.filePath(u"named.txt"_s));
     p.prompter.answer(Prompter::Answer::Cancel);
@@ -297,7 +299,7 @@ void TestFlows::saveChoiceCancelled()
     p.prompter.answer(Prompter::Answer::Yes);
     BeginSave(*p.main);
     QVERIFY(p.chooser()->isVisible());
-    p.chooser()->Comclose->click();
+    ui(p.chooser()).Comclose->click();
     QVERIFY(!p.st().IsSaved());
 }
 
@@ -315,7 +317,7 @@ void TestFlows::newDataFile()
     QVERIFY(p.st().IsAdding());
     QCOMPARE(p.st().ResumeIndex(), 0);
     QCOMPARE(p.entry()->counterText(), u"0 / 0"_s);
-    QCOMPARE(p.entry()->Label13->text(), u"0.00"_s);
+    QCOMPARE(ui(p.entry()).Label13->text(), u"0.00"_s);
     QCOMPARE(p.entry()->field(0), u"101"_s);
     QCOMPARE(p.st().CurrentFilePath(), p.session.paths.nonamePath());
     QVERIFY(p.st().isUnnamed());
@@ -355,7 +357,7 @@ void TestFlows::saveOverTheOpenedFile()
     if (notes)
         lines.prepend(u"บันทึกของฉัน"_s);
     QVERIFY(writeCp874(file, lines));
-    p.openAt(u"shared.txt"_s)->Comopen->click();
+    ui(p.openAt(u"shared.txt"_s)).Comopen->click();
     if (changed)
         QVERIFY(writeCp874(file, {u"112||นาย ง|บริษัท จ|75||ก|ข|"_s}));
     const QByteArray before = readBytes(file);
@@ -382,7 +384,7 @@ void TestFlows::openNamesAmountsBeyondExact()
     p.start();
     QVERIFY(writeCp874(p.filePath(u"huge.txt"_s), {u"101|10110|ก|ข|500|ค|ง|จ|"_s, u"101|10110|ก|ข|500|ค|ง|จ|"_s,
                                                     u"101|10110|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
-    p.openAt(u"huge.txt"_s)->Comopen->click();
+    ui(p.openAt(u"huge.txt"_s)).Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ 1 รายการ เริ่มที่รายการที่ 3"_s});
     QCOMPARE(p.lines().size(), 3);
 }

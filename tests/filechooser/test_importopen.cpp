@@ -1,8 +1,10 @@
 // Opening a spreadsheet: the unknown postcodes asked once, refused rows listed (and their
 // list saved from its window), a new unsaved batch named after the file with ".txt", nothing written.
 #include "chooserfixture.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class TestImportOpen : public QObject {
@@ -18,7 +20,7 @@ private Q_SLOTS:
         p.prompter.clear();
         p.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::Yes});
         FileChooser *c = p.openAt(u"orders.csv"_s);
-        c->Comopen->click();
+        ui(c).Comopen->click();
 
         const QStringList shown = p.prompter.texts();
         QCOMPARE(shown.size(), 3);
@@ -44,7 +46,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(WRITERS_DIR) + u"/excel-unicode-text.txt"_s, p.filePath(u"export.txt"_s)));
         p.prompter.clear();
         FileChooser *c = p.openAt(u"export.txt"_s);
-        c->Comopen->click();
+        ui(c).Comopen->click();
         QCOMPARE(p.prompter.texts(), QStringList());
         QCOMPARE(p.session.batch.lines().count(), 3);
         QVERIFY(p.session.batch.lines().at(1).startsWith(u"103|10110|นาง ข|"_s));
@@ -59,16 +61,16 @@ private Q_SLOTS:
         ChooserProgram p;
         p.start();
         FileChooser *c = p.openAt(u"x"_s);
-        QVERIFY(c->Comtemplate->isVisible());
+        QVERIFY(ui(c).Comtemplate->isVisible());
         p.prompter.clear();
-        c->Comtemplate->click();
+        ui(c).Comtemplate->click();
         const QString path = p.filePath(u"แบบฟอร์มนำเข้าธนาณัติ.xlsx"_s);
         QVERIFY(QFile::exists(path));
         QCOMPARE(c->name(), u"แบบฟอร์มนำเข้าธนาณัติ.xlsx"_s);
         QVERIFY(p.prompter.last().startsWith(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s));
         QVERIFY(writeBytes(path, "mine"));
         p.prompter.clear();
-        c->Comtemplate->click();  // the queue is empty: No
+        ui(c).Comtemplate->click();  // the queue is empty: No
         QCOMPARE(p.prompter.shown.size(), 1);
         QCOMPARE(readBytes(path), QByteArray("mine"));
     }

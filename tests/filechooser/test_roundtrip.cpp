@@ -1,10 +1,12 @@
 // A whole round as a user does it: key, save, new, open, review, correct, save again.
 #include "chooserfixture.h"
 #include "review/reviewwindow.h"
+#include "controls.h"
 
 #include <QListView>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class TestRoundTrip : public QObject {
@@ -30,40 +32,40 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     QCOMPARE(p.lines(), expected);
 
     // Save: an unnamed batch goes through the chooser.
-    p.main->Command1[3]->click();
+    ui(p.main).Command1[3]->click();
     QVERIFY(p.chooser()->isVisible());
     p.chooser()->setDirectory(p.files.path());
-    p.chooser()->Text1->selectAll();
-    QTest::keyClicks(p.chooser()->Text1, u"round"_s);
-    pressEnter(p.chooser()->Text1);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(p.chooser()->Comopen));
-    pressEnter(p.chooser()->Comopen);
+    ui(p.chooser()).Text1->selectAll();
+    QTest::keyClicks(ui(p.chooser()).Text1, u"round"_s);
+    pressEnter(ui(p.chooser()).Text1);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui(p.chooser()).Comopen));
+    pressEnter(ui(p.chooser()).Comopen);
     const QString file = p.filePath(u"round.txt"_s);
     QCOMPARE(readBytes(file), expectedBytes(expected));
     QVERIFY(p.st().IsSaved());
 
     // New: saved, so no question.
     p.prompter.clear();
-    p.main->Command1[1]->click();
+    ui(p.main).Command1[1]->click();
     QVERIFY(p.prompter.shown.isEmpty());
     QVERIFY(p.lines().isEmpty());
 
     // Open it again.
-    p.main->Command1[2]->click();
+    ui(p.main).Command1[2]->click();
     p.chooser()->setDirectory(p.files.path());
-    QTest::keyClicks(p.chooser()->Text1, u"round.txt"_s);
-    p.chooser()->Comopen->click();
+    QTest::keyClicks(ui(p.chooser()).Text1, u"round.txt"_s);
+    ui(p.chooser()).Comopen->click();
     QCOMPARE(p.lines(), expected);
     QCOMPARE(p.entry()->counterText(), u"1 / 3"_s);
 
     // Review, pick the second order, correct its amount in the entry window.
-    p.main->Command1[5]->click();
+    ui(p.main).Command1[5]->click();
     ReviewWindow *r = p.main->reviewWindow();
-    const QModelIndex second = r->List1->model()->index(1, 0);
-    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualRect(second).center());
-    r->Command1->click();
+    const QModelIndex second = ui(r).List1->model()->index(1, 0);
+    QTest::mouseClick(ui(r).List1->viewport(), Qt::LeftButton, {}, ui(r).List1->visualRect(second).center());
+    ui(r).Command1->click();
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
-    QLineEdit *amount = p.entry()->Text1[4];
+    QLineEdit *amount = ui(p.entry()).Text1[4];
     amount->selectAll();
     QTest::keyClicks(amount, u"1300"_s);
     p.entry()->SaveAction();
@@ -74,14 +76,14 @@ void TestRoundTrip::keySaveNewOpenReviewCorrectSave()
     // Save again under the same name.
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
-    p.main->Command1[3]->click();
+    ui(p.main).Command1[3]->click();
     QCOMPARE(p.prompter.texts().last(), QDir::toNativeSeparators(file) + u"   บันทึกแล้ว"_s);
     QCOMPARE(readBytes(file), expectedBytes(expected));
     QVERIFY(p.st().IsSaved());
 
     // Closing asks nothing now.
     p.prompter.clear();
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     QVERIFY(p.prompter.shown.isEmpty());
     QVERIFY(p.main->isStartState());
 }

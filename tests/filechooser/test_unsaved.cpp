@@ -1,7 +1,9 @@
 // The questions about unsaved data, row by row, through the command bar's buttons.
 #include "chooserfixture.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -106,7 +108,7 @@ void TestUnsaved::rows()
     for (A a : answers)
         p.prompter.answer(a);
 
-    p.main->Command1[button]->click();
+    ui(p.main).Command1[button]->click();
 
     QStringList expected = questions;
     for (QString &q : expected)
@@ -129,7 +131,7 @@ void TestUnsaved::rows()
         QCOMPARE(p.lines(), batch);
         QCOMPARE(p.st().CurrentFilePath(), path);
         QVERIFY(!chooserShown);
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(p.entry()->Combo1[2]));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui(p.entry()).Combo1[2]));
         break;
     case Outcome::SaveChooser:
         QVERIFY(chooserShown);
@@ -141,7 +143,7 @@ void TestUnsaved::rows()
     case Outcome::OpenChooser:
         QVERIFY(chooserShown);
         QVERIFY(!p.saveMode());
-        QCOMPARE(c->Text1->text(), QString());
+        QCOMPARE(ui(c).Text1->text(), QString());
         QCOMPARE(p.lines(), batch);
         break;
     case Outcome::SavedInPlace:
@@ -164,7 +166,7 @@ void TestUnsaved::saveWithEmptyBatch()
 {
     ChooserProgram p;
     p.start();
-    p.main->Command1[3]->click();
+    ui(p.main).Command1[3]->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"ไม่มีข้อมูลที่จะบันทึก"_s});
     QVERIFY(p.chooser() == nullptr);
 }
@@ -174,10 +176,10 @@ void TestUnsaved::noQuestionAfterOpeningUntilAChange()
     ChooserProgram p;
     p.start();
     QVERIFY(writeCp874(p.filePath(u"in.txt"_s), {u"101|10100|ก|ข|100|ป้อมปราบศัตรูพ่าย|ค|ง|"_s}));
-    p.main->Command1[2]->click();
+    ui(p.main).Command1[2]->click();
     p.chooser()->setDirectory(p.files.path());
-    p.chooser()->Text1->setText(u"in.txt"_s);
-    p.chooser()->Comopen->click();
+    ui(p.chooser()).Text1->setText(u"in.txt"_s);
+    ui(p.chooser()).Comopen->click();
     QCOMPARE(p.lines().size(), 1);
     p.prompter.clear();
     // A delete started and declined still counts as a change.
@@ -185,7 +187,7 @@ void TestUnsaved::noQuestionAfterOpeningUntilAChange()
     p.entry()->DeleteAction();
     p.prompter.clear();
     p.prompter.answer(A::No);
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     QCOMPARE(p.prompter.texts(), QStringList{kSaveUnsaved});
 }
 

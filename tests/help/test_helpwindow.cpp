@@ -3,12 +3,14 @@
 #include "help/help.h"
 #include "help/helpwindow.h"
 #include "tempfiles.h"
+#include "controls.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class TestHelpWindow : public QObject {
@@ -28,26 +30,26 @@ void TestHelpWindow::showsTheFileReadAfresh()
     p.start();
     const QString path = p.session.paths.file(u"helpcustomer.txt"_s);
     QVERIFY(writeCp874(path, {u"บรรทัดหนึ่ง"_s, u"line two"_s, u"บรรทัดสาม"_s}));
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     HelpWindow *h = p.main->helpWindow();
     QVERIFY(h && h->isVisible());
     QCOMPARE(h->windowTitle(), u"คำแนะนำ"_s);
-    QCOMPARE(h->Cmdclose->text(), u"ปิด"_s);
+    QCOMPARE(ui(h).Cmdclose->text(), u"ปิด"_s);
     QCOMPARE(h->text(), u"บรรทัดหนึ่ง\r\nline two\r\nบรรทัดสาม\r\n"_s);
-    QCOMPARE(h->Txthelp->toPlainText(), u"บรรทัดหนึ่ง\nline two\nบรรทัดสาม\n"_s);
-    QVERIFY(!h->Lblmissing->isVisible());
+    QCOMPARE(ui(h).Txthelp->toPlainText(), u"บรรทัดหนึ่ง\nline two\nบรรทัดสาม\n"_s);
+    QVERIFY(!ui(h).Lblmissing->isVisible());
     QVERIFY(!p.entry()->isVisible());
-    QVERIFY(!p.main->Command1[0]->isVisible());
+    QVERIFY(!ui(p.main).Command1[0]->isVisible());
 
-    h->Cmdclose->click();
+    ui(h).Cmdclose->click();
     QVERIFY(p.main->helpWindow() == nullptr);
     QVERIFY(p.entry()->isVisible());
-    for (CommandButton *b : p.main->Command1)
+    for (CommandButton *b : ui(p.main).Command1)
         QVERIFY(b->isVisible());
 
     // Edited while the program runs: the next opening shows the new text.
     QVERIFY(writeCp874(path, {u"ใหม่"_s}));
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     QCOMPARE(p.main->helpWindow()->text(), u"ใหม่\r\n"_s);
 }
 
@@ -59,10 +61,10 @@ void TestHelpWindow::missingFile()
     p.main->openHelp();
     HelpWindow *h = p.main->helpWindow();
     QVERIFY(!h->fileFound());
-    QCOMPARE(h->Txthelp->toPlainText(), QString());
-    QVERIFY(h->Lblmissing->isVisible());
-    QVERIFY(h->Lblmissing->text().contains(u"ไม่พบ"_s));
-    h->Cmdclose->click();
+    QCOMPARE(ui(h).Txthelp->toPlainText(), QString());
+    QVERIFY(ui(h).Lblmissing->isVisible());
+    QVERIFY(ui(h).Lblmissing->text().contains(u"ไม่พบ"_s));
+    ui(h).Cmdclose->click();
     QVERIFY(p.entry()->isVisible());
 }
 
@@ -72,26 +74,26 @@ void TestHelpWindow::aboutBox()
     AboutBox box(prompter);
     box.show();
     QCOMPARE(box.windowTitle(), u"About Vorlane"_s);
-    QCOMPARE(box.lblTitle->text(), u"Vorlane"_s);
-    QCOMPARE(box.lblVersion->text(), u"Version 1.0.0"_s);
-    QCOMPARE(box.lblDescription->text(), u"Ostrel Development Team"_s);
-    QCOMPARE(box.cmdSysInfo->text(), u"&System Info..."_s);
-    QCOMPARE(box.cmdOK->text(), u"OK"_s);
-    box.cmdSysInfo->click();
+    QCOMPARE(ui(&box).lblTitle->text(), u"Vorlane"_s);
+    QCOMPARE(ui(&box).lblVersion->text(), u"Version 1.0.0"_s);
+    QCOMPARE(ui(&box).lblDescription->text(), u"Ostrel Development Team"_s);
+    QCOMPARE(ui(&box).cmdSysInfo->text(), u"&System Info..."_s);
+    QCOMPARE(ui(&box).cmdOK->text(), u"OK"_s);
+    ui(&box).cmdSysInfo->click();
     QCOMPARE(prompter.texts(), QStringList{u"System Information Is Unavailable At This Time"_s});
     QVERIFY(box.isVisible());
     // Return acts on the button that has the focus.
     QApplication::setActiveWindow(&box);
     QVERIFY(QTest::qWaitForWindowActive(&box));
-    box.cmdSysInfo->setFocus();
-    QTest::keyClick(box.cmdSysInfo, Qt::Key_Return);
+    ui(&box).cmdSysInfo->setFocus();
+    QTest::keyClick(ui(&box).cmdSysInfo, Qt::Key_Return);
     QCOMPARE(prompter.texts().size(), 2);
     QVERIFY(box.isVisible());
-    box.cmdOK->setFocus();
-    QTest::keyClick(box.cmdOK, Qt::Key_Return);
+    ui(&box).cmdOK->setFocus();
+    QTest::keyClick(ui(&box).cmdOK, Qt::Key_Return);
     QVERIFY(!box.isVisible());
     box.show();
-    box.cmdOK->click();
+    ui(&box).cmdOK->click();
     QVERIFY(!box.isVisible());
     QCOMPARE(box.result(), int(QDialog::Accepted));
 }
@@ -115,7 +117,7 @@ void TestHelpWindow::aboutTitleIsEnlarged()
     QApplication::setFont(f);
     ScriptedPrompter prompter;
     AboutBox box(prompter);
-    const QFont title = box.lblTitle->font();
+    const QFont title = ui(&box).lblTitle->font();
     QApplication::setFont(saved);
     if (inPixels)
         QCOMPARE(title.pixelSize(), 32);
@@ -132,7 +134,7 @@ void TestHelpWindow::aboutIsModal()
         auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
         seen = box != nullptr;
         if (box)
-            box->cmdOK->click();
+            ui(box).cmdOK->click();
     });
     ShowAbout(p.prompter);
     QVERIFY(seen);

@@ -2,8 +2,10 @@
 // file lines as the workbooks LibreOffice made of that CSV, imported.
 #include "entryfixture.h"
 #include "importer/sheet.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class TestImportKeyed : public QObject {
@@ -27,8 +29,8 @@ private Q_SLOTS:
             if (!p.st().IsAdding())
                 p.entry()->AddAction();
             p.fill(o.type, o.postcode, o.recipient, o.amount, o.address);
-            p.entry()->Text1[DepositorName]->setText(o.depositor);
-            p.entry()->Text1[DepositorAddress]->setText(u"9 ถนน"_s);
+            ui(p.entry()).Text1[DepositorName]->setText(o.depositor);
+            ui(p.entry()).Text1[DepositorAddress]->setText(u"9 ถนน"_s);
             p.entry()->SaveAction();
         }
         const QStringList keyed = p.lines();

@@ -5,12 +5,14 @@
 #include "importer/sheet.h"
 #include "records/fileio.h"
 #include "slipfixtures.h"
+#include "controls.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 using namespace vorlane;
+using vorlane::test::ui;
 using vorlane::test::orderLine;
 using vorlane::test::Program;
 
@@ -43,11 +45,11 @@ struct Fixture {
 
     void choosePages(const QString &first, const QString &last)
     {
-        w->Option3->setChecked(true);
-        w->Text1->setText(first);
-        w->Text2->setText(last);
+        ui(w).Option3->setChecked(true);
+        ui(w).Text1->setText(first);
+        ui(w).Text2->setText(last);
     }
-    void ok() { w->Command1[0]->click(); }
+    void ok() { ui(w).Command1[0]->click(); }
 };
 
 } // namespace
@@ -62,16 +64,16 @@ private Q_SLOTS:
         QVERIFY(f.w->isVisible());
         QVERIFY(!f.p.entry()->isVisible());
         QCOMPARE(f.p.st().ResumeIndex(), 3);
-        QVERIFY(f.w->Option1[13]->isChecked());
-        QVERIFY(f.w->Option2->isChecked());
-        QVERIFY(f.w->Option5->isChecked());
+        QVERIFY(ui(f.w).Option1[13]->isChecked());
+        QVERIFY(ui(f.w).Option2->isChecked());
+        QVERIFY(ui(f.w).Option5->isChecked());
         QCOMPARE(f.w->windowTitle(), u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
-        QCOMPARE(f.w->Option1[0]->text(), u"101 ธนาณัติธรรมดา"_s);
-        QCOMPARE(f.w->Option1[13]->text(), u"999 ทุกประเภท"_s);
-        QCOMPARE(f.w->findChild<QRadioButton *>(u"Option1_9"_s), f.w->Option1[9]);
-        QCOMPARE(f.w->Command1[0]->text(), u"ตกลง"_s);
-        QCOMPARE(f.w->Command1[1]->text(), u"ยกเลิก"_s);
-        QCOMPARE(f.w->Frame2->title(), u"เลือกรูปแบบการพิมพ์"_s);
+        QCOMPARE(ui(f.w).Option1[0]->text(), u"101 ธนาณัติธรรมดา"_s);
+        QCOMPARE(ui(f.w).Option1[13]->text(), u"999 ทุกประเภท"_s);
+        QCOMPARE(f.w->findChild<QRadioButton *>(u"Option1_9"_s), ui(f.w).Option1[9]);
+        QCOMPARE(ui(f.w).Command1[0]->text(), u"ตกลง"_s);
+        QCOMPARE(ui(f.w).Command1[1]->text(), u"ยกเลิก"_s);
+        QCOMPARE(ui(f.w).Frame2->title(), u"เลือกรูปแบบการพิมพ์"_s);
     }
 
     void okPrintsAndPutsTheRecordBack()
@@ -120,8 +122,8 @@ private Q_SLOTS:
         f.ok();
         QCOMPARE(f.p.prompter.texts(), QStringList{message});
         QCOMPARE(f.p.prompter.shown.first().kind, test::ScriptedPrompter::Kind::Ok);
-        QCOMPARE(f.w->Text1->text(), text1);
-        QCOMPARE(f.w->Text2->text(), text2);
+        QCOMPARE(ui(f.w).Text1->text(), text1);
+        QCOMPARE(ui(f.w).Text2->text(), text2);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QVERIFY(f.w->isVisible());
         QVERIFY(f.printedOn.isEmpty());
@@ -130,9 +132,9 @@ private Q_SLOTS:
     void noTypeChosen()
     {
         Fixture f(3);
-        f.w->Option1[13]->setAutoExclusive(false);
-        f.w->Option1[13]->setChecked(false);
-        f.w->Option1[13]->setAutoExclusive(true);
+        ui(f.w).Option1[13]->setAutoExclusive(false);
+        ui(f.w).Option1[13]->setChecked(false);
+        ui(f.w).Option1[13]->setAutoExclusive(true);
         f.ok();
         QCOMPARE(f.p.prompter.last(), u"ไม่มีการเลือกประเภทธนาณัติ"_s);
         QVERIFY(f.w->isVisible());
@@ -143,8 +145,8 @@ private Q_SLOTS:
         Fixture f(3);
         for (int i = 0; i < 14; ++i)
             f.p.appendLine(orderLine(3 + i, u"103"_s));
-        f.w->Option1[1]->setChecked(true);
-        f.w->Option4->setChecked(true);
+        ui(f.w).Option1[1]->setChecked(true);
+        ui(f.w).Option4->setChecked(true);
         f.choosePages(u" 2"_s, u"2 "_s);
         f.ok();
         QCOMPARE(f.printedOn.size(), 1);
@@ -158,20 +160,20 @@ private Q_SLOTS:
     void enterChecks()
     {
         Fixture f(25);
-        f.w->Text1->setFocus();
-        f.w->Text1->setText(u"4"_s);
-        test::pressEnter(f.w->Text1);
+        ui(f.w).Text1->setFocus();
+        ui(f.w).Text1->setText(u"4"_s);
+        test::pressEnter(ui(f.w).Text1);
         QCOMPARE(f.p.prompter.last(), u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  3"_s);
-        QCOMPARE(QApplication::focusWidget(), f.w->Text1);
-        f.w->Text1->setText(u"2"_s);
-        test::pressEnter(f.w->Text1);
-        QCOMPARE(QApplication::focusWidget(), f.w->Text2);
-        f.w->Text2->setText(u"1"_s);
-        test::pressEnter(f.w->Text2);
+        QCOMPARE(QApplication::focusWidget(), ui(f.w).Text1);
+        ui(f.w).Text1->setText(u"2"_s);
+        test::pressEnter(ui(f.w).Text1);
+        QCOMPARE(QApplication::focusWidget(), ui(f.w).Text2);
+        ui(f.w).Text2->setText(u"1"_s);
+        test::pressEnter(ui(f.w).Text2);
         QCOMPARE(f.p.prompter.last(), u"หน้าสุดท้ายน้อยกว่าหน้าเริ่มต้น"_s);
-        f.w->Text2->setText(u"3"_s);
-        test::pressEnter(f.w->Text2);
-        QCOMPARE(QApplication::focusWidget(), f.w->Command1[0]);
+        ui(f.w).Text2->setText(u"3"_s);
+        test::pressEnter(ui(f.w).Text2);
+        QCOMPARE(QApplication::focusWidget(), ui(f.w).Command1[0]);
         QCOMPARE(f.p.prompter.shown.size(), 2);
         QVERIFY(f.printedOn.isEmpty());  // Enter never prints
     }
@@ -179,12 +181,12 @@ private Q_SLOTS:
     void clickingAPageBoxChoosesPages()
     {
         Fixture f(3);
-        QVERIFY(f.w->Option2->isChecked());
-        QTest::mouseClick(f.w->Text2, Qt::LeftButton);
-        QVERIFY(f.w->Option3->isChecked());
-        f.w->Option2->setChecked(true);
-        QTest::mouseClick(f.w->Option3, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), f.w->Text1);
+        QVERIFY(ui(f.w).Option2->isChecked());
+        QTest::mouseClick(ui(f.w).Text2, Qt::LeftButton);
+        QVERIFY(ui(f.w).Option3->isChecked());
+        ui(f.w).Option2->setChecked(true);
+        QTest::mouseClick(ui(f.w).Option3, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), ui(f.w).Text1);
     }
 
     void failureShowsTheErrorBoxAndCloses()
@@ -211,7 +213,7 @@ private Q_SLOTS:
         p.entry()->AddAction();
         QVERIFY(p.st().IsAdding());
         p.main->openPrintOptions();
-        p.main->printOptionsWindow()->Command1[1]->click();
+        ui(p.main->printOptionsWindow()).Command1[1]->click();
         QVERIFY(!p.st().IsAdding());
         QCOMPARE(p.entry()->field(RecipientName), u"นายสอง"_s);
         p.entry()->SaveAction();
@@ -232,7 +234,7 @@ private Q_SLOTS:
         if (!printer)
             f.w->findPrinter = [] { return QString(); };
         f.p.prompter.fallback = Prompter::Answer::Yes;
-        f.w->Option1[12]->setChecked(true);  // 115: none in the batch
+        ui(f.w).Option1[12]->setChecked(true);  // 115: none in the batch
         f.ok();
         QCOMPARE(f.p.prompter.texts(), QStringList{u"ไม่มีข้อมูลจะพิมพ์"_s});
         QVERIFY(!f.w->isVisible());
@@ -261,7 +263,7 @@ private Q_SLOTS:
     void savePdfKeepsTheWindowOpen()
     {
         Fixture f(13);
-        f.w->CmdPdf->click();
+        ui(f.w).CmdPdf->click();
         QVERIFY(QFileInfo(f.out.filePath(u"saved.pdf"_s)).size() > 1000);
         QVERIFY(f.w->isVisible());
         QCOMPARE(f.p.prompter.texts(),
@@ -301,12 +303,12 @@ private Q_SLOTS:
         f.p.appendLine(orderLine(1, u"103"_s, u"3000"_s));
         const QString path = f.out.filePath(u"saved.xlsx"_s);
         f.w->chooseExcelPath = [&] { return path; };
-        f.w->Option1[size_t(typeIndex)]->setChecked(true);
+        ui(f.w).Option1[size_t(typeIndex)]->setChecked(true);
         if (!first.isEmpty())
             f.choosePages(first, last);
-        QCOMPARE(f.w->CmdExcel->objectName(), u"CmdExcel"_s);
-        QVERIFY(!f.w->CmdExcel->accessibleName().isEmpty());
-        f.w->CmdExcel->click();
+        QCOMPARE(ui(f.w).CmdExcel->objectName(), u"CmdExcel"_s);
+        QVERIFY(!ui(f.w).CmdExcel->accessibleName().isEmpty());
+        ui(f.w).CmdExcel->click();
 
         QCOMPARE(f.p.prompter.texts(), QStringList{QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s});
         QVERIFY(f.w->isVisible());
@@ -331,7 +333,7 @@ private Q_SLOTS:
         Fixture f(3);
         const QString path = f.out.filePath(u"no such folder/saved.xlsx"_s);
         f.w->chooseExcelPath = [&] { return path; };
-        f.w->CmdExcel->click();
+        ui(f.w).CmdExcel->click();
         QCOMPARE(f.p.prompter.shown.size(), 1);
         QCOMPARE(f.p.prompter.shown[0].title, kErrorTitle);
         QVERIFY(f.p.prompter.last().contains(path));
@@ -344,11 +346,11 @@ private Q_SLOTS:
         int previews = 0;
         f.w->showPreview = [&](const SlipJob &) { ++previews; };
         f.choosePages(u"0"_s, u"1"_s);
-        f.w->CmdPreview->click();
+        ui(f.w).CmdPreview->click();
         QCOMPARE(previews, 0);
         QCOMPARE(f.p.prompter.last(), u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s);
-        f.w->Option2->setChecked(true);
-        f.w->CmdPreview->click();
+        ui(f.w).Option2->setChecked(true);
+        ui(f.w).CmdPreview->click();
         QCOMPARE(previews, 1);
     }
 
@@ -357,7 +359,7 @@ private Q_SLOTS:
         Fixture f(0);
         f.p.entry()->setField(TypeCode, u"113"_s);
         f.p.entry()->setField(DepositorName, u"อื่น"_s);
-        f.w->Command1[1]->click();
+        ui(f.w).Command1[1]->click();
         QVERIFY(!f.w->isVisible());
         QVERIFY(f.p.entry()->isVisible());
         QCOMPARE(f.p.entry()->field(TypeCode), u"101"_s);

@@ -2,11 +2,13 @@
 #include "records/fee.h"
 #include "records/numbers.h"
 #include "review/reviewwindow.h"
+#include "controls.h"
 
 #include <QListView>
 #include <QPlainTextEdit>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -14,16 +16,16 @@ const QString kNothingChosen = u"ยังไม่เลือกรายก�
 
 void clickItem(ReviewWindow *r, int row)
 {
-    const QModelIndex item = r->List1->model()->index(row, 0);
-    r->List1->scrollTo(item);
-    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, r->List1->visualRect(item).center());
+    const QModelIndex item = ui(r).List1->model()->index(row, 0);
+    ui(r).List1->scrollTo(item);
+    QTest::mouseClick(ui(r).List1->viewport(), Qt::LeftButton, {}, ui(r).List1->visualRect(item).center());
 }
 
 void doubleClickAt(ReviewWindow *r, QPoint at)
 {
     // A double-click arrives as press, release, double-click, release.
-    QTest::mouseClick(r->List1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(r->List1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(ui(r).List1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(ui(r).List1->viewport(), Qt::LeftButton, {}, at);
 }
 } // namespace
 
@@ -47,20 +49,20 @@ void TestReviewWindow::listsEveryRecord()
     p.addRecord(u"ก"_s, u"100"_s);
     p.addRecord(u"ข"_s, u"200"_s);
     p.addRecord(u"ค"_s, u"300"_s);
-    p.main->Command1[5]->click();
+    ui(p.main).Command1[5]->click();
     ReviewWindow *r = p.main->reviewWindow();
     QVERIFY(r && r->isVisible());
     QVERIFY(!p.entry()->isVisible());
-    QVERIFY(!p.main->Command1[5]->isVisible());
-    QCOMPARE(r->List1->model()->rowCount(), 3);
+    QVERIFY(!ui(p.main).Command1[5]->isVisible());
+    QCOMPARE(ui(r).List1->model()->rowCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        const QString item = r->List1->model()->index(i, 0).data().toString();
+        const QString item = ui(r).List1->model()->index(i, 0).data().toString();
         const QStringList fields = p.lines().at(i).split(u'|');
         QCOMPARE(item, fields.mid(0, 8).join(u'\t') + u'\t');
     }
-    QVERIFY(r->List1->selectionModel()->selectedIndexes().isEmpty());
+    QVERIFY(ui(r).List1->selectionModel()->selectedIndexes().isEmpty());
     QVERIFY(!r->editSelected());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(r->List1));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui(r).List1));
 }
 
 void TestReviewWindow::openingAndClickForms()
@@ -94,7 +96,7 @@ void TestReviewWindow::openingAndClickForms()
     const QString clickFee = click.section(u"ค่าธรรมเนียม"_s + QString(20, u' '), 1).section(u' ', 0, 0);
     QCOMPARE(clickFee, formatPlain(fee));
     // The text box shows the same lines.
-    QCOMPARE(r->Text1->toPlainText(), QString(click).replace(u"\r\n"_s, u"\n"_s));
+    QCOMPARE(ui(r).Text1->toPlainText(), QString(click).replace(u"\r\n"_s, u"\n"_s));
 }
 
 void TestReviewWindow::editWithoutAClick()
@@ -106,13 +108,13 @@ void TestReviewWindow::editWithoutAClick()
     p.main->openReview();
     ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
-    r->Command2->click();
+    ui(r).Command2->click();
     p.main->openReview();
     QCOMPARE(p.main->reviewWindow(), r);  // kept between uses
-    r->Command1->click();
+    ui(r).Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
     QVERIFY(r->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(r->List1));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ui(r).List1));
 }
 
 void TestReviewWindow::editJumpsToTheChosenRecord()
@@ -127,7 +129,7 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     p.main->openReview();
     ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 2);
-    r->Command1->click();
+    ui(r).Command1->click();
     QVERIFY(p.prompter.shown.isEmpty());
     QCOMPARE(p.st().CurrentIndex(), 2);
     QCOMPARE(p.entry()->counterText(), u"3 / 4"_s);
@@ -135,12 +137,12 @@ void TestReviewWindow::editJumpsToTheChosenRecord()
     QVERIFY(!r->editSelected());
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
-    QVERIFY(p.main->Command1[5]->isVisible());
+    QVERIFY(ui(p.main).Command1[5]->isVisible());
     // The insertion is given up and the record is edited in place.
     QVERIFY(!p.st().IsInserting());
     QVERIFY(p.session.batch.LstMO3().isEmpty());
     QVERIFY(!p.st().IsAdding());
-    p.entry()->Text1[4]->setText(u"777"_s);
+    ui(p.entry()).Text1[4]->setText(u"777"_s);
     p.entry()->SaveAction();
     QCOMPARE(p.lines().size(), 4);
     QCOMPARE(p.lines().at(2).section(u'|', 4, 4), u"777"_s);
@@ -154,15 +156,15 @@ void TestReviewWindow::doubleClickFifthOfTen()
         p.addRecord(u"ผู้รับ %1"_s.arg(i + 1));
     p.main->openReview();
     ReviewWindow *r = p.main->reviewWindow();
-    const QModelIndex fifth = r->List1->model()->index(4, 0);
-    r->List1->scrollTo(fifth);
-    doubleClickAt(r, r->List1->visualRect(fifth).center());
+    const QModelIndex fifth = ui(r).List1->model()->index(4, 0);
+    ui(r).List1->scrollTo(fifth);
+    doubleClickAt(r, ui(r).List1->visualRect(fifth).center());
     QCOMPARE(p.entry()->counterText(), u"5 / 10"_s);
     QCOMPARE(p.st().CurrentIndex(), 4);
     QCOMPARE(p.entry()->field(2), u"ผู้รับ 5"_s);
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
-    QVERIFY(p.main->Command1[7]->isVisible());
+    QVERIFY(ui(p.main).Command1[7]->isVisible());
 }
 
 void TestReviewWindow::doubleClickBesideTheItems()
@@ -173,9 +175,9 @@ void TestReviewWindow::doubleClickBesideTheItems()
     p.addRecord(u"ข"_s);
     p.main->openReview();
     ReviewWindow *r = p.main->reviewWindow();
-    const QRect last = r->List1->visualRect(r->List1->model()->index(1, 0));
+    const QRect last = ui(r).List1->visualRect(ui(r).List1->model()->index(1, 0));
     const QPoint below(last.center().x(), last.bottom() + 3 * last.height());
-    QVERIFY(r->List1->viewport()->rect().contains(below));
+    QVERIFY(ui(r).List1->viewport()->rect().contains(below));
     doubleClickAt(r, below);
     QVERIFY(r->isVisible());
     QVERIFY(!p.entry()->isVisible());
@@ -190,17 +192,17 @@ void TestReviewWindow::cancelReturnsToTheRecordShown()
         p.addRecord(n);
     p.entry()->Navigate(EntryWindow::Move::First);
     p.entry()->Navigate(EntryWindow::Move::Forward);
-    p.main->Command1[5]->click();
+    ui(p.main).Command1[5]->click();
     ReviewWindow *r = p.main->reviewWindow();
     clickItem(r, 0);
-    r->Command2->click();
+    ui(r).Command2->click();
     QCOMPARE(p.st().CurrentIndex(), 1);
     QCOMPARE(p.entry()->field(2), u"ข"_s);
     QCOMPARE(p.entry()->counterText(), u"2 / 3"_s);
-    QCOMPARE(r->List1->model()->rowCount(), 0);
+    QCOMPARE(ui(r).List1->model()->rowCount(), 0);
     QVERIFY(!r->isVisible());
     QVERIFY(p.entry()->isVisible());
-    QVERIFY(p.main->Command1[5]->isVisible());
+    QVERIFY(ui(p.main).Command1[5]->isVisible());
     QVERIFY(!p.st().IsAdding());
 }
 
@@ -211,11 +213,11 @@ void TestReviewWindow::emptyBatch()
     p.entry()->setField(3, u"other"_s);
     p.main->openReview();
     ReviewWindow *r = p.main->reviewWindow();
-    QCOMPARE(r->List1->model()->rowCount(), 0);
+    QCOMPARE(ui(r).List1->model()->rowCount(), 0);
     QVERIFY(r->detailText().startsWith(u"ประเภทธนาณัติ"_s + QString(15, u' ') + u"\r\n"_s));
-    r->Command1->click();
+    ui(r).Command1->click();
     QCOMPARE(p.prompter.texts(), QStringList{kNothingChosen});
-    r->Command2->click();
+    ui(r).Command2->click();
     QCOMPARE(p.entry()->field(0), u"101"_s);
     QCOMPARE(p.entry()->field(3), u"ผู้ฝาก"_s);
     QCOMPARE(p.entry()->field(7), u"ที่อยู่ผู้ฝาก"_s);

@@ -28,6 +28,9 @@
 #include <cstdio>
 
 #include <sys/resource.h>
+#include "controls.h"
+
+using vorlane::test::ui;
 
 using namespace vorlane;
 using namespace vorlane::test;
@@ -63,8 +66,8 @@ struct Driver {
     void keyRecord(int n)
     {
         QWidget *f = focus();
-        if (f != e->Combo1[2])
-            e->Combo1[2]->setFocus(Qt::OtherFocusReason);
+        if (f != ui(e).Combo1[2])
+            ui(e).Combo1[2]->setFocus(Qt::OtherFocusReason);
         typeText(focus(), kPostcodes[n % kPostcodes.size()]);
         pressEnter(focus());
         typeText(focus(), kNames[n % kNames.size()] + u" %1"_s.arg(n));
@@ -83,7 +86,7 @@ struct Driver {
     // The commit, and the event loop turn that writes the journal.
     void save()
     {
-        pressEnter(e->Cmdsave);
+        pressEnter(ui(e).Cmdsave);
         QTest::qWait(1);
     }
 
@@ -101,10 +104,10 @@ struct Driver {
     {
         const int i = pick();
         goTo(i);
-        e->Text1[4]->setFocus(Qt::OtherFocusReason);
-        e->Text1[4]->selectAll();
-        typeText(e->Text1[4], QString::number(200 + n));
-        pressEnter(e->Text1[4]);
+        ui(e).Text1[4]->setFocus(Qt::OtherFocusReason);
+        ui(e).Text1[4]->selectAll();
+        typeText(ui(e).Text1[4], QString::number(200 + n));
+        pressEnter(ui(e).Text1[4]);
         say(u"P\tR\t%1\t"_s.arg(i) + e->lineFromFields());
         save();
     }
@@ -164,9 +167,9 @@ int main(int argc, char **argv)
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
 
-    window.Command1[0]->click();
-    window.depositorDialog()->Text1->setText(u"บริษัท ส่งไว จำกัด"_s);
-    window.depositorDialog()->Text2->setText(u"5 ถนนพระราม 4"_s);
+    ui(&window).Command1[0]->click();
+    ui(window.depositorDialog()).Text1->setText(u"บริษัท ส่งไว จำกัด"_s);
+    ui(window.depositorDialog()).Text2->setText(u"5 ถนนพระราม 4"_s);
     window.depositorDialog()->Confirm();
     Driver d{window, window.entryWindow(), QRandomGenerator(quint32(QByteArray(argv[2]).toUInt()))};
     say(u"READY"_s);
@@ -180,7 +183,7 @@ int main(int argc, char **argv)
             d.e->AddAction();
             d.keyRecord(i);
             t.start();
-            pressEnter(d.e->Cmdsave);
+            pressEnter(ui(d.e).Cmdsave);
             QCoreApplication::processEvents();  // the turn that writes the journal
             const qint64 ns = t.nsecsElapsed();
             total += ns;

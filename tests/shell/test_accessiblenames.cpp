@@ -5,6 +5,7 @@
 #include "shell/fileflows.h"
 #include "help/aboutbox.h"
 #include "report/ui/slipdialogs.h"
+#include "controls.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -15,6 +16,7 @@
 #include <QToolButton>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -90,7 +92,7 @@ private Q_SLOTS:
         QPrinter printer;
         auto workWindow = [&](int button) {
             p.start();
-            p.main->Command1[button]->click();
+            ui(p.main).Command1[button]->click();
             for (QWidget *c : p.main->workArea()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 if (c->isVisible())
                     return c;
@@ -99,13 +101,13 @@ private Q_SLOTS:
         if (window == u"start") {
             w = p.main.get();
         } else if (window == u"depositor") {
-            p.main->Command1[0]->click();
+            ui(p.main).Command1[0]->click();
             w = p.main->depositorDialog();
         } else if (window == u"entry") {
             w = p.start();
         } else if (window == u"commandbar") {
             p.start();
-            w = p.main->Picture1;
+            w = ui(p.main).Picture1;
         } else if (window == u"help") {
             w = workWindow(0);
         } else if (window == u"print") {

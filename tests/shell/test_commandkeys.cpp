@@ -3,10 +3,12 @@
 #include "../entry/entryfixture.h"
 
 #include "shell/commandkeys.h"
+#include "controls.h"
 
 #include <QSignalSpy>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -78,10 +80,10 @@ private Q_SLOTS:
         const int index = int(std::find_if(CommandKeys().begin(), CommandKeys().end(), [&](const CommandKey &k) {
                               return k.keys.contains(QKeySequence(key | mods));
                           })->index);
-        p.main->Command1[index]->setEnabled(false);
+        ui(p.main).Command1[index]->setEnabled(false);
         press(p, Qt::Key(key), Qt::KeyboardModifiers(mods));
         QVERIFY(!shownWorkWindow(p));
-        p.main->Command1[index]->setEnabled(true);
+        ui(p.main).Command1[index]->setEnabled(true);
 
         press(p, Qt::Key(key), Qt::KeyboardModifiers(mods));
         QWidget *w = shownWorkWindow(p);
@@ -102,7 +104,7 @@ private Q_SLOTS:
         p.prompter.answer(Prompter::Answer::No);
         press(p, Qt::Key_F8);  // unsaved: asked first, then back to the start state
         QCOMPARE(p.prompter.texts().last(), u"ข้อมูลยังไม่ได้บันทึก ต้องการบันทึกหรือไม่"_s);
-        QCOMPARE(p.main->Command1[1]->text(), u"ออกจากโปรแกรม"_s);
+        QCOMPARE(ui(p.main).Command1[1]->text(), u"ออกจากโปรแกรม"_s);
         // Start state: button 1 is "ออกจากโปรแกรม", which Ctrl+N must not press.
         QSignalSpy exit(p.main.get(), &MainWindow::exitRequested);
         press(p, Qt::Key_N, Qt::ControlModifier);
@@ -114,15 +116,15 @@ private Q_SLOTS:
         Program p;
         p.start();
         for (int i = 0; i < 8; ++i)
-            QCOMPARE(p.main->Command1[i]->toolTip(), CommandTip(kWork.at(i)));
+            QCOMPARE(ui(p.main).Command1[i]->toolTip(), CommandTip(kWork.at(i)));
     }
 
     void oneFontSizeAcrossTheBar()
     {
         Program p;
         p.start();
-        const int px = QFontInfo(p.main->Command1[0]->font()).pixelSize();
-        for (CommandButton *b : p.main->Command1) {
+        const int px = QFontInfo(ui(p.main).Command1[0]->font()).pixelSize();
+        for (CommandButton *b : ui(p.main).Command1) {
             QCOMPARE(QFontInfo(b->font()).pixelSize(), px);
             QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width() - 10, qPrintable(b->text()));
         }
@@ -147,7 +149,7 @@ private Q_SLOTS:
         p.addRecord(u"B"_s);
         p.st().markSaved();
         e->Navigate(EntryWindow::Move::First);
-        p.main->Command1[button]->click();
+        ui(p.main).Command1[button]->click();
         QWidget *w = shownWorkWindow(p);
         QVERIFY(w);
         QWidget *target = w->focusWidget() ? w->focusWidget() : w;
@@ -155,7 +157,7 @@ private Q_SLOTS:
         QVERIFY(!w->isVisible());
         QVERIFY(e->isVisible());
         QCOMPARE(e->field(2), u"A"_s);
-        QVERIFY(p.main->Command1[7]->isVisible());
+        QVERIFY(ui(p.main).Command1[7]->isVisible());
     }
 };
 

@@ -3,8 +3,10 @@
 #include "../entry/entryfixture.h"
 
 #include "records/cusname.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class DepositorDialogTest : public QObject {
@@ -48,24 +50,24 @@ void DepositorDialogTest::checks()
     QFETCH(QString, addressAfter);
 
     Program p;
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     DepositorDialog *d = p.main->depositorDialog();
-    d->Text1->setText(name);
-    d->Text2->setText(address);
+    ui(d).Text1->setText(name);
+    ui(d).Text2->setText(address);
     if (action == u"enter1") {
-        d->Text1->setFocus();
-        pressEnter(d->Text1);
+        ui(d).Text1->setFocus();
+        pressEnter(ui(d).Text1);
     } else if (action == u"enter2") {
-        d->Text2->setFocus();
-        pressEnter(d->Text2);
+        ui(d).Text2->setFocus();
+        pressEnter(ui(d).Text2);
     } else {
-        d->Command1->setFocus();
-        pressEnter(d->Command1);  // Enter on the focused button confirms
+        ui(d).Command1->setFocus();
+        pressEnter(ui(d).Command1);  // Enter on the focused button confirms
     }
     QCOMPARE(p.prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(p.focus()->objectName(), focus);
-    QCOMPARE(d->Text1->text(), nameAfter);
-    QCOMPARE(d->Text2->text(), addressAfter);
+    QCOMPARE(ui(d).Text1->text(), nameAfter);
+    QCOMPARE(ui(d).Text2->text(), addressAfter);
     // Nothing is written and the dialog stays until a confirmation passes.
     QVERIFY(d->isVisible());
     QVERIFY(!QFile::exists(p.session.paths.cusnamePath()));
@@ -80,9 +82,9 @@ void DepositorDialogTest::lastOfSeveralRecords()
     // "ก","ข" then "ค","ง" in code page 874.
     f.write("\"\xA1\",\"\xA2\"\r\n\"\xA4\",\"\xA7\"\r\n");
     f.close();
-    p.main->Command1[0]->click();
-    QCOMPARE(p.main->depositorDialog()->Text1->text(), u"ค"_s);
-    QCOMPARE(p.main->depositorDialog()->Text2->text(), u"ง"_s);
+    ui(p.main).Command1[0]->click();
+    QCOMPARE(ui(p.main->depositorDialog()).Text1->text(), u"ค"_s);
+    QCOMPARE(ui(p.main->depositorDialog()).Text2->text(), u"ง"_s);
 }
 
 void DepositorDialogTest::quotesRoundTrip()
@@ -102,22 +104,22 @@ void DepositorDialogTest::quotesRoundTrip()
     f.close();
 
     // Back to the start and in again: the dialog shows what was confirmed.
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     p.session.DefaultDepositorName.clear();
-    p.main->Command1[0]->click();
-    QCOMPARE(p.main->depositorDialog()->Text1->text(), name);
-    QCOMPARE(p.main->depositorDialog()->Text2->text(), address);
+    ui(p.main).Command1[0]->click();
+    QCOMPARE(ui(p.main->depositorDialog()).Text1->text(), name);
+    QCOMPARE(ui(p.main->depositorDialog()).Text2->text(), address);
 }
 
 void DepositorDialogTest::defaultsHeldWhenFileMissing()
 {
     Program p;
     p.start(u"ก"_s, u"ข"_s);
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     QFile::remove(p.session.paths.cusnamePath());
-    p.main->Command1[0]->click();
-    QCOMPARE(p.main->depositorDialog()->Text1->text(), u"ก"_s);
-    QCOMPARE(p.main->depositorDialog()->Text2->text(), u"ข"_s);
+    ui(p.main).Command1[0]->click();
+    QCOMPARE(ui(p.main->depositorDialog()).Text1->text(), u"ก"_s);
+    QCOMPARE(ui(p.main->depositorDialog()).Text2->text(), u"ข"_s);
     QVERIFY(p.prompter.texts().isEmpty());
 }
 
@@ -134,7 +136,7 @@ void DepositorDialogTest::unwritableFileKeepsTypedDefaults()
 void DepositorDialogTest::closeBoxRefused()
 {
     Program p;
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     DepositorDialog *d = p.main->depositorDialog();
     d->close();
     QVERIFY(d->isVisible());

@@ -2,8 +2,10 @@
 #include "../entry/entryfixture.h"
 
 #include "records/datafile.h"
+#include "controls.h"
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class EndToEnd : public QObject {
@@ -38,47 +40,47 @@ void EndToEnd::keysAlone()
 {
     Program p;
     Keys k{p};
-    p.main->Command1[0]->setFocus();
+    ui(p.main).Command1[0]->setFocus();
     k.enter();  // "เปิดโปรแกรม"
     QVERIFY(p.main->depositorDialog()->isVisible());
-    QCOMPARE(k.at(), static_cast<QWidget *>(p.main->depositorDialog()->Text1));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(p.main->depositorDialog()).Text1));
     k.type(u"บริษัท ไทยส่งดี จำกัด"_s);
     k.enter();
     k.type(u"9/9 ถนนพระราม 4 กรุงเทพฯ"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(p.main->depositorDialog()->Command1));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(p.main->depositorDialog()).Command1));
     k.enter();  // "ตกลง"
     EntryWindow *e = p.entry();
     QVERIFY(e && e->isVisible());
 
     // Order 1: type 101 is proposed; postcode, Enter, recipient, Enter, address, Enter,
     // the carried-over depositor is skipped, amount, Enter, Enter on the save button.
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Combo1[2]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Combo1[2]));
     k.type(u"10110"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Text1[2]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Text1[2]));
     k.type(u"นายสมชาย ใจดี"_s);
     k.enter();
     k.type(u"12 หมู่ 3 ต.บางนา"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Text1[4]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Text1[4]));
     k.type(u"500"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Cmdsave));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Cmdsave));
     k.enter();
     QCOMPARE(e->counterText(), u"1 / 1"_s);
 
     // Order 2: a new record from the add button, type 103 typed over the proposed one.
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Cmdadd));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Cmdadd));
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Combo1[2]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Combo1[2]));
     k.key(Qt::Key_Backtab);
     k.key(Qt::Key_Backtab);
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Combo1[0]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Combo1[0]));
     k.key(Qt::Key_A, Qt::ControlModifier);
     k.type(u"103"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Combo1[2]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Combo1[2]));
     k.type(u"50000"_s);
     k.enter();
     k.type(u"นางสาวมาลี ศรีสุข"_s);
@@ -97,7 +99,7 @@ void EndToEnd::keysAlone()
     k.key(Qt::Key_A, Qt::ControlModifier);
     k.type(u"112"_s);
     k.enter();
-    QCOMPARE(k.at(), static_cast<QWidget *>(e->Text1[2]));
+    QCOMPARE(k.at(), static_cast<QWidget *>(ui(e).Text1[2]));
     k.type(u"ร้าน ก.การค้า"_s);
     k.enter();
     k.type(u"บัญชี 123-4-56789-0"_s);
@@ -117,7 +119,7 @@ void EndToEnd::keysAlone()
     };
     QCOMPARE(p.lines(), expected);
     QCOMPARE(e->counterText(), u"3 / 3"_s);
-    QCOMPARE(e->Label13->text(), u"3,750.50"_s);
+    QCOMPARE(ui(e).Label13->text(), u"3,750.50"_s);
     QVERIFY(!p.st().IsSaved());
 
     // What a save would write: the same lines in code page 874, each closed by CR LF.

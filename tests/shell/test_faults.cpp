@@ -9,11 +9,13 @@
 #include "records/datafile.h"
 #include "records/journal.h"
 #include "tempfiles.h"
+#include "controls.h"
 
 #include <QPlainTextEdit>
 #include <QProcess>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -93,7 +95,7 @@ void Faults::missingTables()
     p.addRecord(u"นายหนึ่ง"_s);
     QCOMPARE(p.session.batch.lines().count(), canKey ? 1 : 0);
     p.prompter.answer(Prompter::Answer::No);
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     QVERIFY(p.main->isStartState());
     p.start();
     QCOMPARE(countStarting(p.prompter, u"อ่านแฟ้มตาราง"_s), message.isEmpty() ? 0 : 1);
@@ -114,7 +116,7 @@ void Faults::journalCannotBeWritten()
     QCOMPARE(p.session.batch.lines().count(), 2);
     // A new batch tries again, silently: the user has been told once.
     p.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::No});
-    p.main->Command1[1]->click();
+    ui(p.main).Command1[1]->click();
     QVERIFY(p.session.batch.lines().isEmpty());
     p.addRecord(u"นายสาม"_s);
     p.st().saveAs(p.dir.filePath(u"b.txt"_s));
@@ -184,7 +186,7 @@ void Faults::saveCannotBeWritten()
     p.st().rename(path);  // the batch belongs to that file
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::Yes);
-    p.main->Command1[7]->click();  // "ปิดโปรแกรม", Yes: save under its name
+    ui(p.main).Command1[7]->click();  // "ปิดโปรแกรม", Yes: save under its name
     QCOMPARE(p.prompter.texts().size(), 2);
     QCOMPARE(p.prompter.texts().first(), kAskSaveUnsaved);
     // The file and the cause follow the message.
@@ -208,7 +210,7 @@ void Faults::saveCannotBeWritten()
     QVERIFY(left && !left->saved && left->lines.size() == 40);
     p.prompter.clear();
     p.prompter.answer(Prompter::Answer::No);
-    p.main->Command1[7]->click();
+    ui(p.main).Command1[7]->click();
     QCOMPARE(p.prompter.texts(), QStringList{kAskSaveUnsaved});
     QVERIFY(p.main->isStartState());
 }
@@ -232,9 +234,9 @@ void Faults::helpFileUnreadable()
     else if (how == u"garbage")
         QVERIFY(writeBytes(help, QByteArray(5000, '\xff') + QByteArray(3, '\0') + "\r\n\x81\x82"));
     p.start();
-    p.main->Command1[0]->click();  // "คำแนะนำ"
+    ui(p.main).Command1[0]->click();  // "คำแนะนำ"
     QVERIFY(p.main->helpWindow() && p.main->helpWindow()->isVisible());
-    QCOMPARE(p.main->helpWindow()->Lblmissing->isVisibleTo(p.main->helpWindow()), how != u"garbage");
+    QCOMPARE(ui(p.main->helpWindow()).Lblmissing->isVisibleTo(p.main->helpWindow()), how != u"garbage");
     QVERIFY(p.prompter.shown.isEmpty());
     p.main->helpWindow()->Cmdclose_Click();
     QVERIFY(p.entry()->isVisible());

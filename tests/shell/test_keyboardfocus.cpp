@@ -10,12 +10,14 @@
 #include "review/reviewwindow.h"
 #include "shell/fileflows.h"
 #include "tempfiles.h"
+#include "controls.h"
 
 #include <QAccessible>
 #include <QListView>
 #include <QRadioButton>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 namespace {
@@ -57,47 +59,47 @@ private Q_SLOTS:
         EntryWindow *e = p.start();
         p.addRecord(u"นาย ก"_s);
         p.addRecord(u"นาย ข"_s, u"600"_s);
-        e->Text1[RecipientAddress]->setFocus();
+        ui(e).Text1[RecipientAddress]->setFocus();
         QCOMPARE(focusName(p), u"Text1_6"_s);
         p.prompter.clear();
         p.prompter.fallback = Prompter::Answer::No;
         if (flow == u"help") {
-            p.main->Command1[0]->click();
+            ui(p.main).Command1[0]->click();
             QWidget *w = shownWorkWindow(p);
             QVERIFY(w);
             QCOMPARE(focusName(p), u"Cmdclose"_s);
             w->findChild<QAbstractButton *>(u"Cmdclose"_s)->click();
         } else if (flow.startsWith(u"review"_s)) {
-            p.main->Command1[5]->click();
+            ui(p.main).Command1[5]->click();
             auto *review = qobject_cast<ReviewWindow *>(shownWorkWindow(p));
             QVERIFY(review);
             if (flow.endsWith(u"edit"_s)) {
-                review->List1->setCurrentIndex(review->List1->model()->index(0, 0));
+                ui(review).List1->setCurrentIndex(ui(review).List1->model()->index(0, 0));
                 review->List1_Click(0);
-                review->Command1->click();
+                ui(review).Command1->click();
                 QCOMPARE(p.st().CurrentIndex(), 0);
             } else {
-                review->Command2->click();
+                ui(review).Command2->click();
             }
         } else if (flow == u"print cancel") {
-            p.main->Command1[4]->click();
+            ui(p.main).Command1[4]->click();
             auto *print = qobject_cast<PrintOptionsWindow *>(shownWorkWindow(p));
             QVERIFY(print);
-            print->Command1[1]->click();
+            ui(print).Command1[1]->click();
         } else if (flow.startsWith(u"search"_s)) {
-            p.main->Command1[6]->click();
+            ui(p.main).Command1[6]->click();
             auto *search = p.main->workArea()->findChild<SearchWindow *>();
             QVERIFY(search && search->isVisible());
             if (flow.endsWith(u"ok"_s)) {
                 // A fresh record whose office is chosen in the search.
                 e->AddAction();
-                p.main->Command1[6]->click();
+                ui(p.main).Command1[6]->click();
                 search = p.main->workArea()->findChild<SearchWindow *>();
-                search->Txtsearch[SearchWindow::Typed]->setText(u"10100"_s);
+                ui(search).Txtsearch[SearchWindow::Typed]->setText(u"10100"_s);
                 search->Txtsearch_Enter();
-                search->Command1_2->click();
+                ui(search).Command1_2->click();
             } else {
-                search->Command1_3->click();
+                ui(search).Command1_3->click();
             }
         } else if (flow.startsWith(u"open"_s)) {
             BeginOpen(*p.main);
@@ -107,11 +109,11 @@ private Q_SLOTS:
             if (flow.endsWith(u"file"_s)) {
                 QVERIFY(writeCp874(p.dir.filePath(u"b.txt"_s), {u"101|10100|นาย ค|ร้าน|500|ป้อมปราบศัตรูพ่าย|1|2|"_s}));
                 c->setDirectory(p.dir.path());
-                c->Text1->setText(u"b.txt"_s);
-                c->Comopen->click();
+                ui(c).Text1->setText(u"b.txt"_s);
+                ui(c).Comopen->click();
                 QCOMPARE(p.st().lines().count(), 1);
             } else {
-                c->Comclose->click();
+                ui(c).Comclose->click();
             }
         }
         QVERIFY(p.entry()->isVisible());
@@ -125,22 +127,22 @@ private Q_SLOTS:
         Program p;
         p.start();
         p.addRecord(u"นาย ก"_s);
-        p.main->Command1[4]->click();
+        ui(p.main).Command1[4]->click();
         auto *print = qobject_cast<PrintOptionsWindow *>(shownWorkWindow(p));
         QVERIFY(print);
-        QVERIFY(print->Option1[13]->isChecked() && print->Option2->isChecked() && print->Option5->isChecked());
-        print->Option1[1]->setChecked(true);
-        print->Option4->setChecked(true);
-        print->Text1->setFocus();
-        QTest::keyClicks(print->Text1, u"1"_s);
-        QVERIFY(print->Option3->isChecked());
-        print->Command1[1]->click();
-        p.main->Command1[4]->click();
+        QVERIFY(ui(print).Option1[13]->isChecked() && ui(print).Option2->isChecked() && ui(print).Option5->isChecked());
+        ui(print).Option1[1]->setChecked(true);
+        ui(print).Option4->setChecked(true);
+        ui(print).Text1->setFocus();
+        QTest::keyClicks(ui(print).Text1, u"1"_s);
+        QVERIFY(ui(print).Option3->isChecked());
+        ui(print).Command1[1]->click();
+        ui(p.main).Command1[4]->click();
         QCOMPARE(shownWorkWindow(p), print);
-        QVERIFY(print->Option1[1]->isChecked());
-        QVERIFY(print->Option3->isChecked());
-        QVERIFY(print->Option4->isChecked());
-        QCOMPARE(print->Text1->text(), u"1"_s);
+        QVERIFY(ui(print).Option1[1]->isChecked());
+        QVERIFY(ui(print).Option3->isChecked());
+        QVERIFY(ui(print).Option4->isChecked());
+        QCOMPARE(ui(print).Text1->text(), u"1"_s);
         QCOMPARE(focusName(p), u"Command1_0"_s);
     }
 
@@ -151,9 +153,9 @@ private Q_SLOTS:
         EntryWindow *e = p.start();
         p.addRecord(u"นาย ก"_s);
         e->AddAction();
-        e->Text1[RecipientName]->setFocus();
+        ui(e).Text1[RecipientName]->setFocus();
         QVERIFY(p.st().IsAdding());
-        QTest::keyClick(e->Text1[RecipientName], Qt::Key_Escape);
+        QTest::keyClick(ui(e).Text1[RecipientName], Qt::Key_Escape);
         QVERIFY(!p.st().IsAdding());
         QCOMPARE(e->counterText(), u"1 / 1"_s);
         e->InsertAction();
@@ -173,17 +175,17 @@ private Q_SLOTS:
         p.addRecord(u"นาย ก"_s, u"1,250.50"_s);
         auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
         // The line edit inside each editable selector, which takes the focus, has a name.
-        QCOMPARE(name(e->Combo1[TypeCodeBox]->lineEdit()), u"ประเภท ธน. รหัส"_s);
-        QCOMPARE(name(e->Combo1[PostcodeBox]->lineEdit()), u"ปณ.ปลายทาง รหัสไปรษณีย์"_s);
-        QCOMPARE(name(e->Combo1[OfficeNameBox]->lineEdit()), u"ปณ.ปลายทาง ชื่อที่ทำการ"_s);
+        QCOMPARE(name(ui(e).Combo1[TypeCodeBox]->lineEdit()), u"ประเภท ธน. รหัส"_s);
+        QCOMPARE(name(ui(e).Combo1[PostcodeBox]->lineEdit()), u"ปณ.ปลายทาง รหัสไปรษณีย์"_s);
+        QCOMPARE(name(ui(e).Combo1[OfficeNameBox]->lineEdit()), u"ปณ.ปลายทาง ชื่อที่ทำการ"_s);
         // Every field is spoken by its caption. (Qt links a label to its buddy for a screen
         // reader only when both share a parent; these captions stand in a frame of their
         // own, so the field's name carries the caption.)
         const QList<std::pair<QString, QWidget *>> captions{
-            {u"Label4"_s, e->Combo1[TypeCodeBox]}, {u"Label7"_s, e->Combo1[PostcodeBox]},
-            {u"Label8"_s, e->Text1[RecipientName]}, {u"Label10"_s, e->Text1[RecipientAddress]},
-            {u"Label9"_s, e->Text1[DepositorName]}, {u"Label11"_s, e->Text1[DepositorAddress]},
-            {u"Label6"_s, e->Text1[Amount]}};
+            {u"Label4"_s, ui(e).Combo1[TypeCodeBox]}, {u"Label7"_s, ui(e).Combo1[PostcodeBox]},
+            {u"Label8"_s, ui(e).Text1[RecipientName]}, {u"Label10"_s, ui(e).Text1[RecipientAddress]},
+            {u"Label9"_s, ui(e).Text1[DepositorName]}, {u"Label11"_s, ui(e).Text1[DepositorAddress]},
+            {u"Label6"_s, ui(e).Text1[Amount]}};
         for (const auto &[label, field] : captions) {
             const QLabel *caption = e->findChild<QLabel *>(label);
             QVERIFY(caption);
@@ -192,10 +194,10 @@ private Q_SLOTS:
             QVERIFY2(name(focused).startsWith(caption->text()), qPrintable(label + u' ' + name(focused)));
         }
         // The totals are heard with their amounts, and follow every order.
-        QCOMPARE(name(e->Label13), u"จำนวนเงินรวม 1,250.50 บาท"_s);
-        QCOMPARE(name(e->Label15), u"ค่าธรรมเนียมธนาณัติรวม 15.00 บาท"_s);
+        QCOMPARE(name(ui(e).Label13), u"จำนวนเงินรวม 1,250.50 บาท"_s);
+        QCOMPARE(name(ui(e).Label15), u"ค่าธรรมเนียมธนาณัติรวม 15.00 บาท"_s);
         p.addRecord(u"นาย ข"_s, u"100"_s);
-        QCOMPARE(name(e->Label13), u"จำนวนเงินรวม 1,350.50 บาท"_s);
+        QCOMPARE(name(ui(e).Label13), u"จำนวนเงินรวม 1,350.50 บาท"_s);
     }
 };
 

@@ -5,10 +5,12 @@
 #include "filechooser/filechooser.h"
 #include "layout/mainwindowlayout.h"
 #include "widgets/uiscale.h"
+#include "controls.h"
 
 #include <QSignalSpy>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 
 class MainWindowTest : public QObject {
@@ -37,9 +39,9 @@ static const QStringList kWork = {u"คำแนะนำ"_s, u"เปิดแ�
 static bool inStartState(Program &p)
 {
     for (int i = 2; i < 8; ++i)
-        if (p.main->Command1[i]->isVisible())
+        if (ui(p.main).Command1[i]->isVisible())
             return false;
-    return p.main->Command1[0]->text() == u"เปิดโปรแกรม"_s && p.main->Command1[1]->text() == u"ออกจากโปรแกรม"_s;
+    return ui(p.main).Command1[0]->text() == u"เปิดโปรแกรม"_s && ui(p.main).Command1[1]->text() == u"ออกจากโปรแกรม"_s;
 }
 
 void MainWindowTest::startState()
@@ -48,10 +50,10 @@ void MainWindowTest::startState()
     QCOMPARE(p.main->objectName(), u"MDIForm1"_s);
     QCOMPARE(p.main->windowTitle(), u"โปรแกรมรับฝากธนาณัติจำนวนมาก (สำหรับลูกค้า)"_s);
     QVERIFY(inStartState(p));
-    QVERIFY(p.main->Command1[0]->isVisible());
-    QVERIFY(p.main->Command1[1]->isVisible());
+    QVERIFY(ui(p.main).Command1[0]->isVisible());
+    QVERIFY(ui(p.main).Command1[1]->isVisible());
     for (int i = 2; i < 8; ++i)
-        QCOMPARE(p.main->Command1[i]->text(), QString());
+        QCOMPARE(ui(p.main).Command1[i]->text(), QString());
     QCOMPARE(p.st().CurrentFilePath(), u"Noname.txt"_s);
     QVERIFY(!p.entry());
     // Clicks that match no row do nothing.
@@ -66,7 +68,7 @@ void MainWindowTest::closeBoxRefusedExitEnds()
     p.main->close();
     QVERIFY(p.main->isVisible());
     QCOMPARE(exit.count(), 0);
-    p.main->Command1[1]->click();  // "ออกจากโปรแกรม", nothing saved, no question
+    ui(p.main).Command1[1]->click();  // "ออกจากโปรแกรม", nothing saved, no question
     QCOMPARE(exit.count(), 1);
     QVERIFY(!p.main->isVisible());
     QVERIFY(p.prompter.texts().isEmpty());
@@ -75,15 +77,15 @@ void MainWindowTest::closeBoxRefusedExitEnds()
 void MainWindowTest::openProgramShowsDepositor()
 {
     Program p;
-    p.main->Command1[0]->click();
+    ui(p.main).Command1[0]->click();
     DepositorDialog *d = p.main->depositorDialog();
     QVERIFY(d && d->isVisible());
     QCOMPARE(d->windowTitle(), u"รายละเอียดผู้ฝากธนาณัติจำนวนมาก"_s);
-    for (CommandButton *b : p.main->Command1)
+    for (CommandButton *b : ui(p.main).Command1)
         QVERIFY(!b->isVisible());
     // No "cusname.txt" yet: empty boxes, no message, no wait.
-    QCOMPARE(d->Text1->text(), QString());
-    QCOMPARE(d->Text2->text(), QString());
+    QCOMPARE(ui(d).Text1->text(), QString());
+    QCOMPARE(ui(d).Text2->text(), QString());
     QVERIFY(p.prompter.texts().isEmpty());
     QVERIFY(p.main->windowTitle().contains(u"รายละเอียดผู้ฝากธนาณัติจำนวนมาก"_s));
 }
@@ -95,8 +97,8 @@ void MainWindowTest::workStateAfterConfirm()
     QVERIFY(e && e->isVisible());
     QVERIFY(!p.main->depositorDialog()->isVisible());
     for (int i = 0; i < 8; ++i) {
-        QCOMPARE(p.main->Command1[i]->text(), kWork[i]);
-        QVERIFY(p.main->Command1[i]->isVisible());
+        QCOMPARE(ui(p.main).Command1[i]->text(), kWork[i]);
+        QVERIFY(ui(p.main).Command1[i]->isVisible());
     }
     QVERIFY(p.st().IsSaved());
     QVERIFY(p.st().IsAdding());
@@ -109,7 +111,7 @@ void MainWindowTest::workStateAfterConfirm()
     QCOMPARE(e->field(0), u"101"_s);
     QCOMPARE(e->field(3), u"ก"_s);
     QCOMPARE(e->field(7), u"ข"_s);
-    QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
+    QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Combo1[2]));
 }
 
 void MainWindowTest::dispatch_data()
@@ -172,7 +174,7 @@ void MainWindowTest::dispatch()
         p.prompter.answer(a == u'Y' ? Prompter::Answer::Yes : Prompter::Answer::No);
     p.prompter.shown.clear();
 
-    p.main->Command1[button]->click();
+    ui(p.main).Command1[button]->click();
 
     for (QString &t : prompts)
         t = t.arg(path);
@@ -196,7 +198,7 @@ void MainWindowTest::dispatch()
         QVERIFY(!p.main->chooser() || !p.main->chooser()->isVisible());
     }
     if (outcome == u"work" && button == 1)
-        QCOMPARE(p.focus(), static_cast<QWidget *>(e->Combo1[2]));
+        QCOMPARE(p.focus(), static_cast<QWidget *>(ui(e).Combo1[2]));
     if (prompts.contains(u"%1   บันทึกแล้ว"_s.arg(path)))
         QVERIFY(QFile::exists(path));
 }
@@ -223,11 +225,11 @@ void MainWindowTest::windowsOpened()
     p.addRecord(u"B"_s);
     p.st().setCurrentIndex(1);
     p.st().setResumeIndex(7);
-    p.main->Command1[button]->click();
+    ui(p.main).Command1[button]->click();
     QWidget *w = p.main->workArea()->findChild<QWidget *>(window, Qt::FindDirectChildrenOnly);
     QVERIFY(w && w->isVisible());
     QVERIFY(!e->isVisible());
-    for (CommandButton *b : p.main->Command1)
+    for (CommandButton *b : ui(p.main).Command1)
         QVERIFY(!b->isVisible());
     QCOMPARE(p.st().ResumeIndex(), resumes ? 1 : 7);
 }
@@ -238,14 +240,14 @@ void MainWindowTest::resetToStartKeepsCaptions()
     EntryWindow *e = p.start();
     p.addRecord(u"A"_s);
     p.st().markSaved();
-    e->Text2->setText(u"A"_s);
-    p.main->Command1[7]->click();
+    ui(e).Text2->setText(u"A"_s);
+    ui(p.main).Command1[7]->click();
     QVERIFY(inStartState(p));
     for (int i = 2; i < 8; ++i)
-        QCOMPARE(p.main->Command1[i]->text(), kWork[i]);  // hidden, captions kept
-    QCOMPARE(e->Text2->text(), QString());
-    QCOMPARE(e->Combo1[0]->currentText(), QString());
-    QCOMPARE(e->Label13->text(), u"0.00"_s);
+        QCOMPARE(ui(p.main).Command1[i]->text(), kWork[i]);  // hidden, captions kept
+    QCOMPARE(ui(e).Text2->text(), QString());
+    QCOMPARE(ui(e).Combo1[0]->currentText(), QString());
+    QCOMPARE(ui(e).Label13->text(), u"0.00"_s);
     QCOMPARE(p.main->windowTitle(), MainWindow::mainCaption());
     // The defaults and the base caption survive; the next confirmation starts afresh.
     QVERIFY(!p.session.DefaultDepositorName.isEmpty());
@@ -257,8 +259,8 @@ void MainWindowTest::resetToStartKeepsCaptions()
     // The unsaved path sets the amount label to "0".
     p.addRecord(u"B"_s);
     p.prompter.answer(Prompter::Answer::No);
-    p.main->Command1[7]->click();
-    QCOMPARE(e->Label13->text(), u"0"_s);
+    ui(p.main).Command1[7]->click();
+    QCOMPARE(ui(e).Label13->text(), u"0"_s);
 }
 
 void MainWindowTest::titleShowsWorkWindow()
@@ -278,12 +280,12 @@ void MainWindowTest::commandBarLayout()
     const layout::Screen s = currentScreen(p.main.get());
     const auto l = layout::mainWindowLayout(s, p.main->height() * s.twipsPerPixel);
     for (int i = 0; i < 8; ++i)
-        QCOMPARE(p.main->Command1[i]->geometry(), layout::toPixels(l.buttons[i], s));
-    QCOMPARE(p.main->Picture1->geometry().right(), p.main->width() - 1);
-    QCOMPARE(p.main->workArea()->geometry().right() + 1, p.main->Picture1->geometry().left());
+        QCOMPARE(ui(p.main).Command1[i]->geometry(), layout::toPixels(l.buttons[i], s));
+    QCOMPARE(ui(p.main).Picture1->geometry().right(), p.main->width() - 1);
+    QCOMPARE(p.main->workArea()->geometry().right() + 1, ui(p.main).Picture1->geometry().left());
     // Captions fit their buttons.
     p.start();
-    for (CommandButton *b : p.main->Command1)
+    for (CommandButton *b : ui(p.main).Command1)
         QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) < b->width(), qPrintable(b->text()));
 }
 

@@ -13,6 +13,7 @@
 #include "shell/depositordialog.h"
 #include "shell/mainwindow.h"
 #include "tempfiles.h"
+#include "controls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <memory>
 
 using namespace vorlane;
+using vorlane::test::ui;
 using namespace vorlane::test;
 using namespace Qt::StringLiterals;
 
@@ -59,19 +61,19 @@ struct Run {
 
     EntryWindow *start()
     {
-        main->Command1[0]->click();
-        main->depositorDialog()->Text1->setText(u"บริษัท ตัวอย่าง จำกัด"_s);
-        main->depositorDialog()->Text2->setText(u"1 ถนนสีลม"_s);
+        ui(main).Command1[0]->click();
+        ui(main->depositorDialog()).Text1->setText(u"บริษัท ตัวอย่าง จำกัด"_s);
+        ui(main->depositorDialog()).Text2->setText(u"1 ถนนสีลม"_s);
         main->depositorDialog()->Confirm();
         return main->entryWindow();
     }
     void fill(int n)
     {
-        e()->Combo1[0]->setEditText(u"101"_s);
-        e()->Combo1[2]->setEditText(u"10110"_s);
-        e()->Text1[2]->setText(u"ผู้รับ %1"_s.arg(n));
-        e()->Text1[6]->setText(u"%1 หมู่ 2\tแท็บ\\"_s.arg(n));
-        e()->Text1[4]->setText(QString::number(100 + n));
+        ui(e()).Combo1[0]->setEditText(u"101"_s);
+        ui(e()).Combo1[2]->setEditText(u"10110"_s);
+        ui(e()).Text1[2]->setText(u"ผู้รับ %1"_s.arg(n));
+        ui(e()).Text1[6]->setText(u"%1 หมู่ 2\tแท็บ\\"_s.arg(n));
+        ui(e()).Text1[4]->setText(QString::number(100 + n));
     }
     void add(int n)
     {
@@ -185,13 +187,13 @@ void Recovery::afterCrash()
                 r.e()->DeleteAction();
             } else if (verb == u"rep") {
                 r.goTo(arg);
-                r.e()->Text1[4]->setText(u"777"_s);
+                ui(r.e()).Text1[4]->setText(u"777"_s);
                 r.e()->SaveAction();
             } else if (verb == u"save") {
                 r.st().saveAs(file);
                 QVERIFY(SaveDataFile(*r.main));
             } else if (verb == u"open") {
-                r.main->Command1[2]->click();
+                ui(r.main).Command1[2]->click();
                 QVERIFY(r.main->chooser());
                 r.main->chooser()->setDirectory(dir());
                 r.main->chooser()->setName(u"batch.txt"_s);
@@ -200,10 +202,10 @@ void Recovery::afterCrash()
             } else if (verb == u"new") {
                 if (!r.st().IsSaved())
                     r.prompter.answer({Prompter::Answer::Yes, Prompter::Answer::No});
-                r.main->Command1[1]->click();
+                ui(r.main).Command1[1]->click();
             } else if (verb == u"close") {
                 r.prompter.answer(Prompter::Answer::No);
-                r.main->Command1[7]->click();
+                ui(r.main).Command1[7]->click();
                 QVERIFY(r.main->isStartState());
             } else if (verb == u"start") {
                 r.start();
@@ -212,8 +214,8 @@ void Recovery::afterCrash()
         }
         lines = r.session.batch.lines().lines();
         path = r.st().CurrentFilePath();
-        amount = r.e()->Label13->text();
-        fee = r.e()->Label15->text();
+        amount = ui(r.e()).Label13->text();
+        fee = ui(r.e()).Label15->text();
     }
 
     Run r(dir());
@@ -237,9 +239,9 @@ void Recovery::afterCrash()
     QCOMPARE(r.st().CurrentIndex(), lines.size() - 1);
     QCOMPARE(r.e()->lineFromFields(), lines.last());
     QCOMPARE(r.e()->counterText(), u"%1 / %1"_s.arg(lines.size()));
-    QCOMPARE(r.e()->Label13->text(), amount);
-    QCOMPARE(r.e()->Label15->text(), fee);
-    QVERIFY(r.main->Command1[7]->isVisible());
+    QCOMPARE(ui(r.e()).Label13->text(), amount);
+    QCOMPARE(ui(r.e()).Label15->text(), fee);
+    QVERIFY(ui(r.main).Command1[7]->isVisible());
 }
 
 void Recovery::answerNoDiscards()
@@ -280,7 +282,7 @@ void Recovery::restoredBatchAsksOnClose()
     QCOMPARE(r.session.batch.lines().count(), 1);
     r.prompter.clear();
     r.prompter.answer(Prompter::Answer::No);
-    r.main->Command1[7]->click();
+    ui(r.main).Command1[7]->click();
     QCOMPARE(r.prompter.texts(), QStringList{kAskSaveUnsaved});
     QVERIFY(r.main->isStartState());
     QVERIFY(!QFile::exists(r.session.paths.journalPath()));
@@ -322,12 +324,12 @@ void Recovery::exitRemovesJournal()
     r.settle();
     QVERIFY2(QFile::exists(r.session.paths.journalPath()), qPrintable(r.prompter.texts().join(u'\n') + r.session.paths.journalPath()));
     r.prompter.answer(Prompter::Answer::No);
-    r.main->Command1[7]->click();
+    ui(r.main).Command1[7]->click();
     r.start();
     QVERIFY(QFile::exists(r.session.paths.journalPath()));
-    r.main->Command1[7]->click();  // saved (empty): straight back to the start state
+    ui(r.main).Command1[7]->click();  // saved (empty): straight back to the start state
     QVERIFY(r.main->isStartState());
-    r.main->Command1[1]->click();  // "ออกจากโปรแกรม"
+    ui(r.main).Command1[1]->click();  // "ออกจากโปรแกรม"
     QVERIFY(!QFile::exists(r.session.paths.journalPath()));
 }
 
@@ -348,8 +350,8 @@ void Recovery::secondCopyLeavesFirstAlone()
             QVERIFY(second.prompter.last().startsWith(u"โปรแกรมนี้เปิดใช้งานอยู่แล้ว"_s));
             second.add(5);
             second.prompter.answer(Prompter::Answer::No);
-            second.main->Command1[7]->click();
-            second.main->Command1[1]->click();  // its clean end leaves the first's journal
+            ui(second.main).Command1[7]->click();
+            ui(second.main).Command1[1]->click();  // its clean end leaves the first's journal
         }
         first.add(2);
         first.settle();

@@ -44,55 +44,55 @@ PrintOptionsWindow::PrintOptionsWindow(Session &session, Prompter &prompter, QWi
     setObjectName(u"Form2"_s);
     setWindowTitle(u"พิมพ์รายงานการฝากส่งธนาณัติ (แยกประเภท)"_s);
 
-    Frame1 = new QGroupBox(u"เลือกประเภทธนาณัติ"_s, this);
-    Frame1->setObjectName(u"Frame1"_s);
-    for (int i = 0; i < int(Option1.size()); ++i)
-        Option1[size_t(i)] = option(u"Option1_%1"_s.arg(i), QString(), Frame1);
+    m_typeGroup = new QGroupBox(u"เลือกประเภทธนาณัติ"_s, this);
+    m_typeGroup->setObjectName(u"Frame1"_s);
+    for (int i = 0; i < int(m_typeOptions.size()); ++i)
+        m_typeOptions[size_t(i)] = option(u"Option1_%1"_s.arg(i), QString(), m_typeGroup);
 
-    Frame2 = new QGroupBox(u"เลือกรูปแบบการพิมพ์"_s, this);
-    Frame2->setObjectName(u"Frame2"_s);
-    Option2 = option(u"Option2"_s, u"ทั้งหมด"_s, Frame2);
-    Option3 = option(u"Option3"_s, u"หน้า"_s, Frame2);
-    Label1 = new QLabel(u"เริ่มที่"_s, Frame2);
-    Label1->setObjectName(u"Label1"_s);
-    Text1 = new QLineEdit(Frame2);
-    Text1->setObjectName(u"Text1"_s);
-    Label2 = new QLabel(u"ถึง"_s, Frame2);
-    Label2->setObjectName(u"Label2"_s);
-    Text2 = new QLineEdit(Frame2);
-    Text2->setObjectName(u"Text2"_s);
-    Text1->setAccessibleName(u"หน้า เริ่มที่"_s);
-    Text2->setAccessibleName(u"หน้า ถึง"_s);
+    m_pagesGroup = new QGroupBox(u"เลือกรูปแบบการพิมพ์"_s, this);
+    m_pagesGroup->setObjectName(u"Frame2"_s);
+    m_allPages = option(u"Option2"_s, u"ทั้งหมด"_s, m_pagesGroup);
+    m_pageRange = option(u"Option3"_s, u"หน้า"_s, m_pagesGroup);
+    m_firstPageLabel = new QLabel(u"เริ่มที่"_s, m_pagesGroup);
+    m_firstPageLabel->setObjectName(u"Label1"_s);
+    m_firstPageBox = new QLineEdit(m_pagesGroup);
+    m_firstPageBox->setObjectName(u"Text1"_s);
+    m_lastPageLabel = new QLabel(u"ถึง"_s, m_pagesGroup);
+    m_lastPageLabel->setObjectName(u"Label2"_s);
+    m_lastPageBox = new QLineEdit(m_pagesGroup);
+    m_lastPageBox->setObjectName(u"Text2"_s);
+    m_firstPageBox->setAccessibleName(u"หน้า เริ่มที่"_s);
+    m_lastPageBox->setAccessibleName(u"หน้า ถึง"_s);
 
-    Frame3 = new QGroupBox(u"เลือกประเภทกระดาษ"_s, this);
-    Frame3->setObjectName(u"Frame3"_s);
-    Option4 = option(u"Option4"_s, u"กระดาษต่อเนื่อง(Letter)"_s, Frame3);
-    Option5 = option(u"Option5"_s, u"กระดาษ A4"_s, Frame3);
+    m_paperGroup = new QGroupBox(u"เลือกประเภทกระดาษ"_s, this);
+    m_paperGroup->setObjectName(u"Frame3"_s);
+    m_letterPaper = option(u"Option4"_s, u"กระดาษต่อเนื่อง(Letter)"_s, m_paperGroup);
+    m_a4Paper = option(u"Option5"_s, u"กระดาษ A4"_s, m_paperGroup);
 
-    Command1[0] = new CommandButton(u"ตกลง"_s, this);
-    Command1[0]->setObjectName(u"Command1_0"_s);
-    Command1[1] = new CommandButton(u"ยกเลิก"_s, this);
-    Command1[1]->setObjectName(u"Command1_1"_s);
-    CmdPreview = new CommandButton(u"ดูตัวอย่าง"_s, this);
-    CmdPreview->setObjectName(u"CmdPreview"_s);
-    CmdPdf = new CommandButton(u"บันทึกเป็น PDF"_s, this);
-    CmdPdf->setObjectName(u"CmdPdf"_s);
-    CmdExcel = new CommandButton(u"บันทึกเป็น Excel"_s, this);
-    CmdExcel->setObjectName(u"CmdExcel"_s);
-    CmdExcel->setAccessibleName(u"บันทึกเป็น Excel"_s);
+    m_okCancel[0] = new CommandButton(u"ตกลง"_s, this);
+    m_okCancel[0]->setObjectName(u"Command1_0"_s);
+    m_okCancel[1] = new CommandButton(u"ยกเลิก"_s, this);
+    m_okCancel[1]->setObjectName(u"Command1_1"_s);
+    m_previewButton = new CommandButton(u"ดูตัวอย่าง"_s, this);
+    m_previewButton->setObjectName(u"CmdPreview"_s);
+    m_pdfButton = new CommandButton(u"บันทึกเป็น PDF"_s, this);
+    m_pdfButton->setObjectName(u"CmdPdf"_s);
+    m_excelButton = new CommandButton(u"บันทึกเป็น Excel"_s, this);
+    m_excelButton->setObjectName(u"CmdExcel"_s);
+    m_excelButton->setAccessibleName(u"บันทึกเป็น Excel"_s);
 
-    connect(Command1[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
-    connect(Command1[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
-    setEscapeButton(Command1[1]);
-    connect(CmdPreview, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
-    connect(CmdPdf, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
-    connect(CmdExcel, &QPushButton::clicked, this, &PrintOptionsWindow::SaveExcel_Click);
-    connect(Option3, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
+    connect(m_okCancel[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
+    connect(m_okCancel[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    setEscapeButton(m_okCancel[1]);
+    connect(m_previewButton, &QPushButton::clicked, this, &PrintOptionsWindow::Preview_Click);
+    connect(m_pdfButton, &QPushButton::clicked, this, &PrintOptionsWindow::SavePdf_Click);
+    connect(m_excelButton, &QPushButton::clicked, this, &PrintOptionsWindow::SaveExcel_Click);
+    connect(m_pageRange, &QRadioButton::clicked, this, &PrintOptionsWindow::Option3_Click);
+    m_firstPageBox->installEventFilter(this);
+    m_lastPageBox->installEventFilter(this);
     // A page typed into either box means printing a range, by keyboard as by mouse.
-    for (QLineEdit *page : {Text1, Text2})
-        connect(page, &QLineEdit::textEdited, this, [this] { Option3->setChecked(true); });
+    for (QLineEdit *page : {m_firstPageBox, m_lastPageBox})
+        connect(page, &QLineEdit::textEdited, this, [this] { m_pageRange->setChecked(true); });
 
     findPrinter = [] { return DefaultPrinterName(); };
     printOnPrinter = [](const QString &printer, const SlipJob &job, const SlipProgress &progress) {
@@ -152,24 +152,24 @@ void PrintOptionsWindow::loadTypeCaptions()
     List1_0 = table.codes;
     List1_1 = table.names;
     // One caption per button; entries beyond the fourteenth have no button.
-    for (int i = 0; i < int(Option1.size()) && i < List1_1.size(); ++i)
-        Option1[size_t(i)]->setText(List1_1.at(i));
+    for (int i = 0; i < int(m_typeOptions.size()) && i < List1_1.size(); ++i)
+        m_typeOptions[size_t(i)]->setText(List1_1.at(i));
 }
 
 PrintChoices PrintOptionsWindow::choices() const
 {
     PrintChoices c;
-    for (int i = 0; i < int(Option1.size()); ++i) {
-        if (Option1[size_t(i)]->isChecked()) {
+    for (int i = 0; i < int(m_typeOptions.size()); ++i) {
+        if (m_typeOptions[size_t(i)]->isChecked()) {
             c.typeIndex = i;
             break;
         }
     }
-    c.allPages = Option2->isChecked();
-    c.pageRange = Option3->isChecked();
-    c.a4 = Option5->isChecked();
-    c.firstPage = Text1->text();
-    c.lastPage = Text2->text();
+    c.allPages = m_allPages->isChecked();
+    c.pageRange = m_pageRange->isChecked();
+    c.a4 = m_a4Paper->isChecked();
+    c.firstPage = m_firstPageBox->text();
+    c.lastPage = m_lastPageBox->text();
     return c;
 }
 
@@ -178,18 +178,18 @@ void PrintOptionsWindow::apply(const CheckOutcome &o)
     if (!o.message.isEmpty())
         m_prompter.ok(o.message);
     if (o.clear == PageBox::First)
-        Text1->clear();
+        m_firstPageBox->clear();
     else if (o.clear == PageBox::Last)
-        Text2->clear();
+        m_lastPageBox->clear();
     switch (o.focus) {
     case PageBox::First:
-        Text1->setFocus();
+        m_firstPageBox->setFocus();
         break;
     case PageBox::Last:
-        Text2->setFocus();
+        m_lastPageBox->setFocus();
         break;
     case PageBox::OkButton:
-        Command1[0]->setFocus();
+        m_okCancel[0]->setFocus();
         break;
     case PageBox::None:
         break;
@@ -325,13 +325,13 @@ void PrintOptionsWindow::SaveExcel_Click()
     m_prompter.ok(QDir::toNativeSeparators(path) + u"   บันทึกแล้ว"_s);
 }
 
-void PrintOptionsWindow::Option3_Click() { Text1->setFocus(); }
+void PrintOptionsWindow::Option3_Click() { m_firstPageBox->setFocus(); }
 
-void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(Text1->text(), m_session.batch.lines())); }
+void PrintOptionsWindow::Text1_Enter() { apply(CheckFirstPageEnter(m_firstPageBox->text(), m_session.batch.lines())); }
 
 void PrintOptionsWindow::Text2_Enter()
 {
-    apply(CheckLastPageEnter(Text1->text(), Text2->text(), m_session.batch.lines()));
+    apply(CheckLastPageEnter(m_firstPageBox->text(), m_lastPageBox->text(), m_session.batch.lines()));
 }
 
 void PrintOptionsWindow::ClosePrintOptions()
@@ -342,29 +342,31 @@ void PrintOptionsWindow::ClosePrintOptions()
     Q_EMIT finished();
 }
 
+void PrintOptionsWindow::takeFocus() { m_okCancel[0]->setFocus(Qt::OtherFocusReason); }
+
 void PrintOptionsWindow::proposeDefaults()
 {
     // The first opening proposes the common case: every type, every page, A4. The window
     // lives on, so later openings keep what was chosen (a clerk prints type by type).
     if (!m_opened) {
-        Option1[13]->setChecked(true);
-        Option2->setChecked(true);
-        Option5->setChecked(true);
+        m_typeOptions[13]->setChecked(true);
+        m_allPages->setChecked(true);
+        m_a4Paper->setChecked(true);
         m_opened = true;
     }
-    Command1[0]->setFocus();
+    m_okCancel[0]->setFocus();
 }
 
 bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Text1 || watched == Text2) {
+    if (watched == m_firstPageBox || watched == m_lastPageBox) {
         if (event->type() == QEvent::MouseButtonPress) {
             // Typing a page means printing a range.
-            Option3->setChecked(true);
+            m_pageRange->setChecked(true);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                if (watched == Text1)
+                if (watched == m_firstPageBox)
                     Text1_Enter();
                 else
                     Text2_Enter();
@@ -382,22 +384,22 @@ void PrintOptionsWindow::applyLayout()
     s.W = std::max(s.W, 800 * s.twipsPerPixel);
     s.H = std::max(s.H, 600 * s.twipsPerPixel);
     const layout::PrintOptionsLayout l = layout::printOptionsLayout(s);
-    placeTwips(Frame1, l.Frame1, s);
-    placeTwips(Frame2, l.Frame2, s);
-    placeTwips(Frame3, l.Frame3, s);
-    for (size_t i = 0; i < Option1.size(); ++i) {
-        placeTwips(Option1[i], l.Option1[i], s);
-        fitText(Option1[i], Option1[i]->text());
+    placeTwips(m_typeGroup, l.Frame1, s);
+    placeTwips(m_pagesGroup, l.Frame2, s);
+    placeTwips(m_paperGroup, l.Frame3, s);
+    for (size_t i = 0; i < m_typeOptions.size(); ++i) {
+        placeTwips(m_typeOptions[i], l.Option1[i], s);
+        fitText(m_typeOptions[i], m_typeOptions[i]->text());
     }
-    placeTwips(Option2, l.Option2, s);
-    placeTwips(Option3, l.Option3, s);
-    placeTwips(Label1, l.Label1, s);
-    placeTwips(Text1, l.Text1, s);
-    placeTwips(Label2, l.Label2, s);
-    placeTwips(Text2, l.Text2, s);
-    placeTwips(Option4, l.Option4, s);
-    placeTwips(Option5, l.Option5, s);
-    CommandButton *buttons[layout::kCommandButtons] = {Command1[0], Command1[1], CmdPreview, CmdPdf, CmdExcel};
+    placeTwips(m_allPages, l.Option2, s);
+    placeTwips(m_pageRange, l.Option3, s);
+    placeTwips(m_firstPageLabel, l.Label1, s);
+    placeTwips(m_firstPageBox, l.Text1, s);
+    placeTwips(m_lastPageLabel, l.Label2, s);
+    placeTwips(m_lastPageBox, l.Text2, s);
+    placeTwips(m_letterPaper, l.Option4, s);
+    placeTwips(m_a4Paper, l.Option5, s);
+    CommandButton *buttons[layout::kCommandButtons] = {m_okCancel[0], m_okCancel[1], m_previewButton, m_pdfButton, m_excelButton};
     for (size_t i = 0; i < size_t(layout::kCommandButtons); ++i) {
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());

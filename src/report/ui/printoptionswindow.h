@@ -53,18 +53,9 @@ public:
     std::function<QString()> chooseExcelPath;
     std::function<void(const SlipJob &)> showPreview;
 
-    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr;
-    std::array<QRadioButton *, 14> Option1{};
-    QRadioButton *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr;
-    QLineEdit *Text1 = nullptr, *Text2 = nullptr;
+    // On OK.
+    void takeFocus() override;
 
-private:
-    bool m_opened = false;
-
-public:
-    std::array<CommandButton *, 2> Command1{};
-    CommandButton *CmdPreview = nullptr, *CmdPdf = nullptr, *CmdExcel = nullptr;
     // The report type table: codes and captions.
     QStringList List1_0, List1_1;
 
@@ -90,6 +81,14 @@ private:
     // The suggested name of a saved copy: the batch's name with `suffix`, beside the batch.
     QString suggestedPath(const QString &suffix) const;
 
+    QGroupBox *m_typeGroup = nullptr, *m_pagesGroup = nullptr, *m_paperGroup = nullptr;
+    std::array<QRadioButton *, 14> m_typeOptions{};
+    QRadioButton *m_allPages = nullptr, *m_pageRange = nullptr, *m_letterPaper = nullptr, *m_a4Paper = nullptr;
+    QLabel *m_firstPageLabel = nullptr, *m_lastPageLabel = nullptr;
+    QLineEdit *m_firstPageBox = nullptr, *m_lastPageBox = nullptr;
+    std::array<CommandButton *, 2> m_okCancel{};  // OK, Cancel
+    CommandButton *m_previewButton = nullptr, *m_pdfButton = nullptr, *m_excelButton = nullptr;
+    bool m_opened = false;
     Session &m_session;
     Prompter &m_prompter;
     QScrollArea *m_scroll = nullptr;
