@@ -5,7 +5,7 @@
 #include "guirig.h"
 
 #include "entry/entrywindow.h"
-#include "entry/search.h"
+#include "rules/search.h"
 #include "entry/searchwindow.h"
 #include "records/codec.h"
 #include "records/recordline.h"

@@ -3,7 +3,7 @@
 #include "generator.h"
 
 #include "importer/sheet.h"
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 #include "records/recordline.h"
 
 #include <QElapsedTimer>

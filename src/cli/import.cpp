@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 
 #include "importer/sheet.h"
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 #include "records/codec.h"
 #include "records/datafile.h"
 #include "records/duplicates.h"

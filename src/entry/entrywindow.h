@@ -2,7 +2,7 @@
 // Form1: the entry window. Keys, shows and corrects one money order at a time, holds the
 // record counter and the batch totals. The public operations below are what the other
 // windows call; the controls are the window's own.
-#include "entry/entryrules.h"
+#include "rules/entryrules.h"
 #include "records/batch.h"
 
 #include <QStringList>

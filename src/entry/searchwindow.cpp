@@ -1,6 +1,6 @@
 #include "entry/searchwindow.h"
 
-#include "entry/search.h"
+#include "rules/search.h"
 #include "widgets/uiscale.h"
 #include "layout/searchlayout.h"
 #include "widgets/commandbutton.h"

@@ -1,6 +1,6 @@
 #include "filechooser/filechooser.h"
 
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 
 #include "filechooser/filename.h"
 #include "records/session.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Orders from a spreadsheet: the cells of its first sheet, read from CSV, and the rows
 // put through the entry window's save checks.
-#include "entry/entryrules.h"
+#include "rules/entryrules.h"
 #include "records/cusname.h"
 
 #include <QByteArray>

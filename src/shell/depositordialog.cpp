@@ -1,6 +1,6 @@
 #include "shell/depositordialog.h"
 
-#include "entry/depositorrules.h"
+#include "rules/depositorrules.h"
 #include "entry/entrywindow.h"
 #include "layout/depositorlayout.h"
 #include "records/cusname.h"

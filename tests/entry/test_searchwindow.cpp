@@ -1,4 +1,4 @@
-#include "entry/search.h"
+#include "rules/search.h"
 #include "entry/searchwindow.h"
 #include "entryfixture.h"
 #include "controls.h"

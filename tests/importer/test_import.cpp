@@ -1,7 +1,7 @@
 // Reading CSV and putting rows through the entry checks: cells, columns, refusals.
 #include "importer/numberformat.h"
 #include "importer/sheet.h"
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 #include "importer/ziparchive.h"
 #include "records/codec.h"
 #include "tempfiles.h"

@@ -73,6 +73,41 @@ private Q_SLOTS:
         QVERIFY(!RecoveryJournal::read(path).has_value());
     }
 
+    // One user action is a group between "G" and "g": replayed whole or not at all, and a
+    // journal resumed after a cut-off group goes on from before it.
+    void groupsReplayWholeOrNotAtAll_data()
+    {
+        // The journal is `valid` then `rest`: what a resumed journal keeps, and what it drops.
+        QTest::addColumn<QByteArray>("valid");
+        QTest::addColumn<QByteArray>("rest");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray start = "B\t0\tx.txt\nL\tA|\nL\tB|\nE\n";
+        QTest::newRow("complete") << start + "G\nI\t1\tN|\nS\t2\tB2|\ng\n" << QByteArray()
+                                  << QStringList{u"A|"_s, u"N|"_s, u"B2|"_s};
+        QTest::newRow("no end mark") << start << QByteArray("G\nI\t1\tN|\nS\t2\tB2|\n")
+                                     << QStringList{u"A|"_s, u"B|"_s};
+        QTest::newRow("cut inside") << start << QByteArray("G\nI\t1\tN|\nS\t2\tB") << QStringList{u"A|"_s, u"B|"_s};
+        QTest::newRow("mark only") << start << QByteArray("G\n") << QStringList{u"A|"_s, u"B|"_s};
+        QTest::newRow("after a complete one") << start + "G\nD\t0\ng\n" << QByteArray("G\nD\t0\n")
+                                              << QStringList{u"B|"_s};
+        QTest::newRow("plain change after it") << start + "G\nD\t0\ng\nS\t0\tZ|\n" << QByteArray()
+                                               << QStringList{u"Z|"_s};
+        QTest::newRow("fresh start supersedes") << start + "G\nD\t0\nB\t0\ty.txt\nL\tC|\nE\n" << QByteArray()
+                                                << QStringList{u"C|"_s};
+    }
+    void groupsReplayWholeOrNotAtAll()
+    {
+        QFETCH(QByteArray, valid);
+        QFETCH(QByteArray, rest);
+        QFETCH(QStringList, lines);
+        const QString path = dir.filePath(u"group.journal"_s);
+        QVERIFY(test::writeBytes(path, valid + rest));
+        const auto r = RecoveryJournal::read(path);
+        QVERIFY(r.has_value());
+        QCOMPARE(r->lines, lines);
+        QCOMPARE(r->validBytes, valid.size());
+    }
+
     void cleanEndLeavesNothing()
     {
         const QString path = dir.filePath(u"clean.journal"_s);

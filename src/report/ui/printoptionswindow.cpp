@@ -1,6 +1,6 @@
 #include "report/ui/printoptionswindow.h"
 
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 #include "layout/printoptionslayout.h"
 #include "records/session.h"
 #include "report/ui/slipdialogs.h"

@@ -1,5 +1,5 @@
 // The entry window's checks, in the order and with the texts the window shows them.
-#include "entry/entryrules.h"
+#include "rules/entryrules.h"
 
 #include "records/recordgate.h"
 #include "records/numbers.h"

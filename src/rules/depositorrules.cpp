@@ -1,6 +1,6 @@
-#include "entry/depositorrules.h"
+#include "rules/depositorrules.h"
 
-#include "entry/entryrules.h"
+#include "rules/entryrules.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "importer/workbook.h"
+#include "workbook/workbook.h"
 
 #include "records/fee.h"
 #include "records/fileio.h"

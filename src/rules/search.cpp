@@ -1,4 +1,4 @@
-#include "entry/search.h"
+#include "rules/search.h"
 
 #include "records/numbers.h"
 #include "records/texthelpers.h"

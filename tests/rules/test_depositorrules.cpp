@@ -1,6 +1,6 @@
 // The depositor dialog's checks without the dialog: the message each shows, the control
 // the focus ends on and the two boxes' texts after it.
-#include "entry/depositorrules.h"
+#include "rules/depositorrules.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The entry checks as functions, without a window: the save check list over keyed texts
 // (message, focus, field emptied, line stored), the Enter checks of the text fields and
 // the selectors, with the control the focus ends on and the texts each leaves.
-#include "entry/entryrules.h"
+#include "rules/entryrules.h"
 #include "records/session.h"
 
 #include <QTest>
