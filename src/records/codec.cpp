@@ -46,11 +46,13 @@ const Tables &tables()
 
 } // namespace
 
-QString decode(QByteArrayView bytes)
+QString decode(QByteArrayView bytes, qsizetype room)
 {
     const Tables &t = tables();
-    QString out(bytes.size(), Qt::Uninitialized);
-    AdviseLargePages(out.constData(), size_t(bytes.size()) * sizeof(QChar));
+    QString out;
+    out.reserve(bytes.size() + room);
+    AdviseLargePages(out.constData(), size_t(out.capacity()) * sizeof(QChar));
+    out.resize(bytes.size());
     QChar *d = out.data();
     const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)

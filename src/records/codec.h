@@ -7,7 +7,8 @@ namespace vorlane::cp874 {
 
 // Never loses a byte: every byte value, the 31 that the code page leaves
 // undefined included, decodes to a character that encodes back to that byte.
-QString decode(QByteArrayView bytes);
+// `room`: characters of capacity left behind the text, for lines appended later.
+QString decode(QByteArrayView bytes, qsizetype room = 0);
 
 struct EncodeResult {
     QByteArray bytes;      // complete only when ok

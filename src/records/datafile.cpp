@@ -3,6 +3,7 @@
 #include "records/codec.h"
 #include "records/fileio.h"
 #include "records/largepages.h"
+#include "records/linereader.h"
 #include "records/recordline.h"
 #include "records/totals.h"
 
@@ -12,9 +13,6 @@
 #include <future>
 #include <system_error>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace vorlane {
 
@@ -43,86 +41,44 @@ ReadResult DataFileReadFailure(const FileIoResult &file)
 
 namespace {
 
-// The position of the first CR or LF at or after `from` (n when none), with the bars
-// before it added to `bars`: one pass over each line, sixteen bytes at a time.
-qsizetype scanToLineEnd(const char *p, qsizetype from, qsizetype n, qsizetype &bars)
+// The "|" in a line, eight bytes at a time: a byte equal to '|' is zero after the xor.
+qsizetype barsIn(QByteArrayView line)
 {
-    qsizetype i = from;
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), bar = _mm_set1_epi8('|');
-    const __m128i zero = _mm_setzero_si128();
-    // Bars are tallied in byte lanes (a match compares as -1) and summed at the line's end,
-    // or before a lane could pass 255 on a very long line: no popcount instruction is
-    // needed, which the processors the program is built for may lack.
-    __m128i tally = zero;
-    int blocks = 0;
-    auto sumTally = [&] {
-        const __m128i s = _mm_sad_epu8(tally, zero);
-        bars += qsizetype(_mm_cvtsi128_si64(s) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(s, s)));
-        tally = zero;
-        blocks = 0;
-    };
-    // Sixteen lanes of -1 then sixteen of 0: from (16 - k), the first k lanes are kept.
-    alignas(16) static constexpr signed char kKeep[32] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
-                                                          -1, -1, -1, -1, -1};
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
-        const unsigned ends = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-        const __m128i bars16 = _mm_cmpeq_epi8(v, bar);
-        if (ends != 0) {
-            const int k = std::countr_zero(ends);
-            const __m128i keep = _mm_loadu_si128(reinterpret_cast<const __m128i *>(kKeep + 16 - k));
-            tally = _mm_sub_epi8(tally, _mm_and_si128(bars16, keep));
-            sumTally();
-            return i + k;
-        }
-        tally = _mm_sub_epi8(tally, bars16);
-        if (++blocks == 255)
-            sumTally();
+    constexpr quint64 kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL, kBars = kOnes * '|';
+    const char *p = line.data();
+    const qsizetype n = line.size();
+    qsizetype bars = 0, i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 v;
+        std::memcpy(&v, p + i, 8);
+        v ^= kBars;
+        // A zero byte, and only a zero byte, has its high bit set in ((v & 0x7F..) + 0x7F..) | v
+        // left clear: no carry crosses bytes in this form.
+        const quint64 t = ~(((v & ~kHigh) + ~kHigh) | v) & kHigh;
+        bars += std::popcount(t);
     }
-    sumTally();
-#endif
-    for (; i < n; ++i) {
-        if (p[i] == '\r' || p[i] == '\n')
-            return i;
+    for (; i < n; ++i)
         bars += p[i] == '|';
-    }
-    return n;
+    return bars;
 }
 
-} // namespace
-
-namespace {
-
-// Where the line after the one ending at `end` starts: CR LF is one line end.
-qsizetype afterLineEnd(const char *p, qsizetype end, qsizetype n)
-{
-    return end + (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n' ? 2 : 1);
-}
-
-// Calls take(from, end, bars) for each line that starts in [from, to): where it begins,
-// where its line end is and how many bars it holds. CR LF as written; LF alone and CR
-// alone are tolerated. `to` must be 0, n or where a line starts.
+// Calls take(line, bars) for each line of bytes[from, to): its bytes and how many "|" it
+// holds. The lines are split as every data file is (LineSplitter); `from` and `to` must be
+// where lines start (or the ends).
 template <class Take>
-void forEachLine(const char *p, qsizetype from, qsizetype to, qsizetype n, Take take)
+void forEachLine(const char *p, qsizetype from, qsizetype to, Take take)
 {
-    qsizetype start = from;
-    while (start < to) {
-        qsizetype bars = 0;
-        const qsizetype end = scanToLineEnd(p, start, n, bars);
-        take(start, end, bars);
-        if (end >= n)
-            break;
-        start = afterLineEnd(p, end, n);
-    }
+    LineSplitter().feed(p + from, to - from, true, [&](QByteArrayView line) { take(line, barsIn(line)); });
 }
 
-// Where the first line that starts at or after `at` begins (n when none does).
+// Where the first line that starts after `at` begins (n when none does).
 qsizetype nextLineStart(const char *p, qsizetype at, qsizetype n)
 {
-    qsizetype bars = 0;
-    const qsizetype end = scanToLineEnd(p, at, n, bars);
-    return end >= n ? n : afterLineEnd(p, end, n);
+    const auto *lf = static_cast<const char *>(std::memchr(p + at, '\n', size_t(n - at)));
+    const auto *cr = static_cast<const char *>(std::memchr(p + at, '\r', size_t((lf ? lf - p : n) - at)));
+    if (cr)
+        return cr - p + 1 < n && cr[1] == '\n' ? cr - p + 2 : cr - p + 1;
+    return lf ? lf - p + 1 : n;
 }
 
 bool holdsText(QByteArrayView line)
@@ -139,17 +95,16 @@ struct BlockPart {
 
     // `roomFor`: the bytes whose lines the part will end up holding (the second part's
     // are added to the first's).
-    void read(const char *p, qsizetype from, qsizetype to, qsizetype n, const RateTable *rates, qsizetype roomFor)
+    void read(const char *p, qsizetype from, qsizetype to, const RateTable *rates, qsizetype roomFor)
     {
         // Record lines are rarely shorter than 60 bytes: room for every line, asked once.
         const size_t room = size_t(roomFor / 60 + 16);
         spans.reserve(room);
         if (rates)
             figures.reserve(room);
-        forEachLine(p, from, to, n, [&](qsizetype s, qsizetype e, qsizetype bars) {
-            const QByteArrayView line(p + s, e - s);
+        forEachLine(p, from, to, [&](QByteArrayView line, qsizetype bars) {
             if (IsRecordBarCount(bars)) {
-                spans.push_back({s, e - s});
+                spans.push_back({line.data() - p, line.size()});
                 // While the line is in the cache.
                 if (rates)
                     figures.push_back(RecordLineFigures(line, *rates));
@@ -188,8 +143,7 @@ ReadResult ReadDataFile(const QString &path, LineForm form, const RateTable *fig
     const char *p = bytes.data();
     const qsizetype n = bytes.size();
     if (!block) {
-        forEachLine(p, 0, n, n, [&](qsizetype from, qsizetype end, qsizetype bars) {
-            const QByteArrayView line(p + from, end - from);
+        forEachLine(p, 0, n, [&](QByteArrayView line, qsizetype bars) {
             if (IsRecordBarCount(bars)) {
                 r.lines.append(cp874::decode(line));
             } else {
@@ -211,14 +165,14 @@ ReadResult ReadDataFile(const QString &path, LineForm form, const RateTable *fig
         try {
             checksum = std::async(std::launch::async, [&second, p, cut, n, figuresFor, bytes] {
                 QByteArray sum = FileChecksum(bytes);
-                second.read(p, cut, n, n, figuresFor, n - cut);
+                second.read(p, cut, n, figuresFor, n - cut);
                 return sum;
             });
         } catch (const std::system_error &) {
         }
     }
 
-    first.read(p, 0, checksum.valid() ? cut : n, n, figuresFor, n);
+    first.read(p, 0, checksum.valid() ? cut : n, figuresFor, n);
     r.stamp.checksum = checksum.valid() ? checksum.get() : FileChecksum(bytes);
 
     r.block.raw = large.bytes;

@@ -78,7 +78,7 @@ void RecordStore::settle() const
         if (!m_upper && !m_upperSoon.valid())
             m_upper = std::move(d.upper);
     } else if (m_block.undecoded()) {
-        m_block.text = cp874::decode(m_block.raw.view());
+        m_block.text = cp874::decode(m_block.raw.view(), m_block.raw.size() / 8 + 4096);
     }
     m_block.raw = SharedBytes();
 }
@@ -209,7 +209,8 @@ void RecordStore::assignBlock(LineBlock block)
                 ::setpriority(PRIO_PROCESS, 0, kBackgroundNice);
                 Decoded d;
                 d.upper = std::make_unique<UpperText>(raw.view(), *spans);
-                d.text = cp874::decode(raw.view());
+                // Room behind the text: the next order keyed appends to it, not to a copy.
+                d.text = cp874::decode(raw.view(), raw.size() / 8 + 4096);
                 return d;
             });
             return;
