@@ -1,5 +1,7 @@
 #include "entry/entrywindow.h"
 
+#include "widgets/accessibility.h"
+
 #include "layout/entrylayout.h"
 #include "records/numbers.h"
 #include "records/recordline.h"
@@ -49,6 +51,7 @@ QComboBox *makeSelector(QWidget *parent, const QString &name, bool editable, con
 EntryWindow::EntryWindow(Session &session, Prompter &prompter, QWidget *parent)
     : QWidget(parent), m_session(session), m_prompter(prompter)
 {
+    PresentFramesAsGroups();
     setObjectName(u"Form1"_s);
     setWindowTitle(u"ป้อนข้อมูลการฝากส่งธนาณัติ"_s);
     const ReferenceTables &t = session.tables;

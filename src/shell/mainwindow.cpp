@@ -1,5 +1,7 @@
 #include "shell/mainwindow.h"
 
+#include "widgets/accessibility.h"
+
 #include "entry/entrywindow.h"
 #include "help/help.h"
 #include "layout/mainwindowlayout.h"
@@ -55,6 +57,7 @@ MainWindow::MainWindow(Session &session, Prompter &prompter)
     : QWidget(nullptr), m_session(session), m_prompter(prompter),
       m_recovery(std::make_unique<BatchRecovery>(session, prompter))
 {
+    PresentFramesAsGroups();
     setObjectName(u"MDIForm1"_s);
     setWindowTitle(mainCaption());
 

@@ -70,6 +70,21 @@ QStringList unnamedControls(QWidget *window)
     return bad;
 }
 
+// Inner widgets a screen reader would take for windows of their own (Qt's Border role is
+// AT-SPI's frame): Orca ignores the focus inside such a "window" that is not active.
+QStringList framesTakenForWindows(QWidget *window)
+{
+    QStringList bad;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window) || w->isWindow())
+            continue;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+        if (iface && iface->role() == QAccessible::Border)
+            bad << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
+    }
+    return bad;
+}
+
 } // namespace
 
 class AccessibleNamesTest : public QObject {
@@ -137,6 +152,8 @@ private Q_SLOTS:
         QVERIFY(w && w->isVisible());
         const QStringList bad = unnamedControls(w);
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(u", "_s)));
+        const QStringList frames = framesTakenForWindows(w);
+        QVERIFY2(frames.isEmpty(), qPrintable(frames.join(u", "_s)));
     }
 };
 
