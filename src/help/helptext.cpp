@@ -1,6 +1,7 @@
 #include "help/helptext.h"
 
 #include "records/codec.h"
+#include "records/linereader.h"
 #include "records/fileio.h"
 
 
@@ -30,20 +31,10 @@ std::optional<QString> LoadHelpText(const QString &path, FileIoResult *failure)
     const QString all = cp874::decode(bytes);
 
     QString text;
-    qsizetype start = 0;
-    const qsizetype n = all.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && all.at(end) != u'\r' && all.at(end) != u'\n')
-            ++end;
-        text += QStringView(all).mid(start, end - start);
+    LineSplitter().feed(reinterpret_cast<const char16_t *>(all.utf16()), all.size(), true, [&](QStringView line) {
+        text += line;
         text += u"\r\n"_s;
-        if (end < n && all.at(end) == u'\r' && end + 1 < n && all.at(end + 1) == u'\n')
-            end += 2;
-        else if (end < n)
-            end += 1;
-        start = end;
-    }
+    });
     return text;
 }
 

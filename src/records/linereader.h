@@ -16,15 +16,18 @@ namespace vorlane {
 ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QByteArrayView)> &line,
                                qsizetype chunkBytes = qsizetype(1) << 20);
 
-// The splitting itself, fed piece by piece: a CR at the end of one piece and an LF at the
-// start of the next are one line end.
+// The splitting itself, the one rule for every file of lines the program reads (data
+// files as bytes, tables and the help text as text): CR LF, LF alone and CR alone each end
+// a line. Fed piece by piece, a CR at the end of one piece and an LF at the start of the
+// next are one line end.
 class LineSplitter {
 public:
-    // Hands every line that ends within bytes to `line`; returns how many bytes were used
-    // (the rest starts an unfinished line and must be fed again, with more behind it).
-    // At the end of the input, the unfinished rest is a line of its own when not empty.
-    template <typename F>
-    qsizetype feed(const char *p, qsizetype n, bool atEnd, F &&line);
+    // Hands every line that ends within p[0, n) to `line` (a QByteArrayView of bytes, a
+    // QStringView of text); returns how many units were used (the rest starts an
+    // unfinished line and must be fed again, with more behind it). At the end of the
+    // input, the unfinished rest is a line of its own when not empty.
+    template <typename Char, typename F>
+    qsizetype feed(const Char *p, qsizetype n, bool atEnd, F &&line);
 
 private:
     bool m_afterCr = false;
@@ -32,16 +35,35 @@ private:
 
 } // namespace vorlane
 
+#include <QStringView>
+
+#include <algorithm>
 #include <cstring>
 
 namespace vorlane {
 
-template <typename F>
-qsizetype LineSplitter::feed(const char *p, qsizetype n, bool atEnd, F &&line)
+namespace linesplit {
+inline const char *find(const char *from, const char *to, char c)
 {
+    return static_cast<const char *>(std::memchr(from, c, size_t(to - from)));
+}
+inline const char16_t *find(const char16_t *from, const char16_t *to, char16_t c)
+{
+    const char16_t *at = std::find(from, to, c);
+    return at == to ? nullptr : at;
+}
+inline QByteArrayView view(const char *p, qsizetype n) { return QByteArrayView(p, n); }
+inline QStringView view(const char16_t *p, qsizetype n) { return QStringView(p, n); }
+} // namespace linesplit
+
+template <typename Char, typename F>
+qsizetype LineSplitter::feed(const Char *p, qsizetype n, bool atEnd, F &&line)
+{
+    using linesplit::find;
+    using linesplit::view;
     qsizetype start = 0;
     if (m_afterCr && n > 0) {
-        if (p[0] == '\n')
+        if (p[0] == Char('\n'))
             start = 1;
         m_afterCr = false;
     }
@@ -49,28 +71,28 @@ qsizetype LineSplitter::feed(const char *p, qsizetype n, bool atEnd, F &&line)
     qsizetype lfEnd = -1;
     while (start < n) {
         if (lfEnd < start) {
-            const auto *lf = static_cast<const char *>(std::memchr(p + start, '\n', size_t(n - start)));
+            const Char *lf = find(p + start, p + n, Char('\n'));
             lfEnd = lf ? lf - p : n;
         }
-        const auto *cr = static_cast<const char *>(std::memchr(p + start, '\r', size_t(lfEnd - start)));
+        const Char *cr = find(p + start, p + lfEnd, Char('\r'));
         if (cr) {
             const qsizetype e = cr - p;
-            line(QByteArrayView(p + start, e - start));
+            line(view(p + start, e - start));
             if (e + 1 < n) {
-                start = e + 1 + (p[e + 1] == '\n' ? 1 : 0);
+                start = e + 1 + (p[e + 1] == Char('\n') ? 1 : 0);
             } else {
                 start = e + 1;
                 m_afterCr = true;
             }
         } else if (lfEnd < n) {
-            line(QByteArrayView(p + start, lfEnd - start));
+            line(view(p + start, lfEnd - start));
             start = lfEnd + 1;
         } else {
             break;
         }
     }
     if (atEnd && start < n) {
-        line(QByteArrayView(p + start, n - start));
+        line(view(p + start, n - start));
         start = n;
     }
     return start;

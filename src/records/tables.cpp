@@ -2,9 +2,9 @@
 
 #include "records/codec.h"
 #include "records/fileio.h"
+#include "records/linereader.h"
 #include "records/numbers.h"
 #include "records/texthelpers.h"
-
 
 using namespace Qt::StringLiterals;
 
@@ -18,35 +18,20 @@ constexpr qint64 kMaxTableBytes = qint64(64) * 1024 * 1024;
 QStringList splitLines(const QString &text, bool &cut)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    auto take = [&](qsizetype from, qsizetype end) {
-        QStringView line = QStringView(text).mid(from, end - from);
-        if (trimWhiteSpace(line).isEmpty())
-            return true;
+    bool full = false;
+    LineSplitter().feed(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), true, [&](QStringView line) {
+        if (full || trimWhiteSpace(line).isEmpty())
+            return;
         if (lines.size() >= kMaxTableLines) {
-            cut = true;
-            return false;
+            cut = full = true;
+            return;
         }
         if (line.size() > kMaxTableLineChars) {
             line = line.left(kMaxTableLineChars);
             cut = true;
         }
         lines.append(line.toString());
-        return true;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            if (!take(start, i))
-                return lines;
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        take(start, n);
+    });
     return lines;
 }
 

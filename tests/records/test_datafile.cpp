@@ -1,6 +1,7 @@
 #include "records/codec.h"
 #include "records/cusname.h"
 #include "records/datafile.h"
+#include "records/linereader.h"
 #include "tempfiles.h"
 
 #include <QFile>
@@ -18,6 +19,44 @@ class TestDataFile : public QObject {
     QString path(const QString &n) { return dir.filePath(n); }
 
 private Q_SLOTS:
+    // One rule for every file of lines: bytes and text split alike, whole or fed in pieces
+    // (a CR LF cut between two pieces is one line end).
+    void linesSplitAlike_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("LF and CR alone") << QByteArray("a\nb\rc") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\n\ra") << QStringList{{}, {}, {}, u"a"_s};
+        QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QStringList{u"a"_s, {}, u"b"_s};
+        QTest::newRow("no end") << QByteArray("only") << QStringList{u"only"_s};
+        QTest::newRow("nothing") << QByteArray() << QStringList{};
+    }
+    void linesSplitAlike()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QStringList, lines);
+        for (qsizetype piece : {qsizetype(1), qsizetype(2), input.size() + 1}) {
+            QStringList got;
+            LineSplitter bytes;
+            QByteArray rest;
+            for (qsizetype at = 0; at < input.size() || at == 0; at += piece) {
+                rest += input.mid(at, piece);
+                const bool end = at + piece >= input.size();
+                rest.remove(0, bytes.feed(rest.constData(), rest.size(), end,
+                                          [&](QByteArrayView l) { got << QString::fromLatin1(l); }));
+                if (end)
+                    break;
+            }
+            QCOMPARE(got, lines);
+        }
+        const QString text = QString::fromLatin1(input);
+        QStringList fromText;
+        LineSplitter().feed(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), true,
+                            [&](QStringView l) { fromText << l.toString(); });
+        QCOMPARE(fromText, lines);
+    }
+
     void keepsOnlySixAndEightBarLines_data()
     {
         QTest::addColumn<QByteArray>("eol");
