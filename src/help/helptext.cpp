@@ -31,7 +31,7 @@ std::optional<QString> LoadHelpText(const QString &path, FileIoResult *failure)
     const QString all = cp874::decode(bytes);
 
     QString text;
-    LineSplitter().feed(reinterpret_cast<const char16_t *>(all.utf16()), all.size(), true, [&](QStringView line) {
+    LineSplitter().feed(QStringView(all), true, [&](QStringView line) {
         text += line;
         text += u"\r\n"_s;
     });

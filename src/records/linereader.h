@@ -28,6 +28,12 @@ public:
     // input, the unfinished rest is a line of its own when not empty.
     template <typename Char, typename F>
     qsizetype feed(const Char *p, qsizetype n, bool atEnd, F &&line);
+    // The same over text.
+    template <typename F>
+    qsizetype feed(QStringView text, bool atEnd, F &&line)
+    {
+        return feed(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), atEnd, line);
+    }
 
 private:
     bool m_afterCr = false;

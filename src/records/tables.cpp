@@ -19,7 +19,7 @@ QStringList splitLines(const QString &text, bool &cut)
 {
     QStringList lines;
     bool full = false;
-    LineSplitter().feed(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), true, [&](QStringView line) {
+    LineSplitter().feed(QStringView(text), true, [&](QStringView line) {
         if (full || trimWhiteSpace(line).isEmpty())
             return;
         if (lines.size() >= kMaxTableLines) {

@@ -52,8 +52,7 @@ private Q_SLOTS:
         }
         const QString text = QString::fromLatin1(input);
         QStringList fromText;
-        LineSplitter().feed(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), true,
-                            [&](QStringView l) { fromText << l.toString(); });
+        LineSplitter().feed(QStringView(text), true, [&](QStringView l) { fromText << l.toString(); });
         QCOMPARE(fromText, lines);
     }
 

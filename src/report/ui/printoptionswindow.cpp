@@ -354,7 +354,7 @@ void PrintOptionsWindow::proposeDefaults()
         m_a4Paper->setChecked(true);
         m_opened = true;
     }
-    m_okCancel[0]->setFocus();
+    takeFocus();
 }
 
 bool PrintOptionsWindow::eventFilter(QObject *watched, QEvent *event)
