@@ -10,3 +10,8 @@ if(VORLANE_SANITIZE)
   target_compile_options(vorlane_cfg INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(vorlane_cfg INTERFACE -fsanitize=address,undefined)
 endif()
+# The file and process calls on Qt alone, as a system without POSIX builds them; the
+# system's own calls otherwise.
+if(VORLANE_PORTABLE)
+  target_compile_definitions(vorlane_cfg INTERFACE VORLANE_PORTABLE)
+endif()

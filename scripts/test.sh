@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test through CTest: first the ordinary build, then the
-# same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, then a short run
-# of each fuzz target.
+# records and command-line tests built on Qt alone (VORLANE_PORTABLE, the build for systems
+# without POSIX), then the whole suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then a short run of each fuzz target.
 # Env: VORLANE_BUILD_DIR (default build-test; the sanitizer build goes to <dir>-asan),
 #      VORLANE_CMAKE_ARGS, VORLANE_CTEST_ARGS, VORLANE_FUZZ_SECONDS (per target, default 20),
-#      VORLANE_SKIP_SANITIZE=1, VORLANE_SKIP_FUZZ=1.
+#      VORLANE_SKIP_PORTABLE=1, VORLANE_SKIP_SANITIZE=1, VORLANE_SKIP_FUZZ=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build test
@@ -14,6 +15,13 @@ trap 'rm -f "$summary"' EXIT
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug ${VORLANE_CMAKE_ARGS:-}
 cmake --build "$build_dir"
 (cd "$build_dir" && ctest --output-on-failure -j2 ${VORLANE_CTEST_ARGS:-}) | tee -a "$summary"
+
+if [ "${VORLANE_SKIP_PORTABLE:-0}" != 1 ]; then
+  portable_dir="$build_dir-portable"
+  cmake -S . -B "$portable_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_PORTABLE=ON ${VORLANE_CMAKE_ARGS:-}
+  cmake --build "$portable_dir" --target tests/records/all tests/cli/all
+  (cd "$portable_dir" && ctest --output-on-failure -j2 -R '^(records|cli)_' ${VORLANE_CTEST_ARGS:-}) | tee -a "$summary"
+fi
 
 if [ "${VORLANE_SKIP_SANITIZE:-0}" != 1 ]; then
   asan_dir="$build_dir-asan"

@@ -11,7 +11,7 @@
 
 int main(int argc, char **argv)
 {
-    vorlane::PrepareProcess();
+    vorlane::platform::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlane"));
     QApplication::setDesktopFileName(QStringLiteral("vorlane"));

@@ -30,7 +30,7 @@ int main(int argc, char **argv)
 {
     // The slip needs fonts, which need a GUI platform; the other commands do not, but
     // starting the same way keeps the paths (application directory) identical.
-    vorlane::PrepareProcess();
+    vorlane::platform::PrepareProcess();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

@@ -9,7 +9,6 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -193,13 +192,12 @@ bool HoldsSheet(const QString &path)
     if (isSheetPath(path))
         return true;
     // A data file is code-page-874 text: it never starts like a workbook or UTF-16 text.
-    int fd = -1;
+    platform::File f;
     qint64 size = 0;
-    if (!OpenRegularFile(path, kMaxSheetBytes, fd, size).ok())
+    if (!OpenRegularFile(path, kMaxSheetBytes, f, size).ok())
         return false;
     char head[8] = {};
-    const qint64 n = ::read(fd, head, sizeof head);
-    ::close(fd);
+    const qint64 n = f.read(head, sizeof head);
     const QByteArrayView b(head, n > 0 ? n : 0);
     return b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF") || b.startsWith("PK\x03\x04")
            || b.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");

@@ -51,7 +51,7 @@ QString decode(QByteArrayView bytes, qsizetype room)
     const Tables &t = tables();
     QString out;
     out.reserve(bytes.size() + room);
-    AdviseLargePages(out.constData(), size_t(out.capacity()) * sizeof(QChar));
+    platform::AdviseLargePages(out.constData(), size_t(out.capacity()) * sizeof(QChar));
     out.resize(bytes.size());
     QChar *d = out.data();
     const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());

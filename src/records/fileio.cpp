@@ -1,6 +1,7 @@
 #include "records/fileio.h"
 
 #include "records/largepages.h"
+#include "records/platform.h"
 
 #include <QtEndian>
 #include <QDateTime>
@@ -10,25 +11,14 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <future>
 #include <system_error>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
-#include <utility>
-
 namespace vorlane {
 namespace {
-
-QString errnoText(int e)
-{
-    return QString::fromLocal8Bit(std::strerror(e));
-}
 
 FileIoResult failure(FileIoError error, const QString &path, const QString &cause)
 {
@@ -38,21 +28,6 @@ FileIoResult failure(FileIoError error, const QString &path, const QString &caus
     r.cause = cause;
     return r;
 }
-
-qint64 mtimeOf(const struct stat &st)
-{
-    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
-// Closes the descriptor however the reader leaves.
-struct Fd {
-    int fd = -1;
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 bool isSaveLeftoverName(QStringView name, QStringView target)
 {
@@ -146,16 +121,14 @@ QString FailureCause(const FileIoResult &r)
     case FileIoError::Unreadable:
         return u"อ่านแฟ้มไม่ได้ ("_s + r.cause + u')';
     case FileIoError::WriteFailed:
-        switch (r.sysError) {
-        case ENOSPC:
-        case EDQUOT:
+        switch (r.fault) {
+        case platform::Fault::NoSpace:
             return u"เขียนแฟ้มไม่ได้ เพราะดิสก์เต็ม ("_s + r.cause + u')';
-        case EFBIG:
+        case platform::Fault::TooLarge:
             return u"เขียนแฟ้มไม่ได้ เพราะแฟ้มใหญ่เกินขนาดที่ระบบยอมให้เขียน ("_s + r.cause + u')';
-        case EROFS:
+        case platform::Fault::ReadOnly:
             return u"เขียนแฟ้มไม่ได้ เพราะดิสก์ป้องกันการเขียน ("_s + r.cause + u')';
-        case EACCES:
-        case EPERM:
+        case platform::Fault::Denied:
             return u"เขียนแฟ้มไม่ได้ เพราะไม่มีสิทธิ์เขียนในโฟลเดอร์นี้ ("_s + r.cause + u')';
         default:
             return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
@@ -171,63 +144,40 @@ QString FailureLine(const FileIoResult &r)
     return QDir::toNativeSeparators(r.path) + u" : "_s + FailureCause(r);
 }
 
-FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint64 &size)
+FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, platform::File &file, qint64 &size)
 {
     FileIoResult r;
     r.path = path;
-    fd = -1;
     size = 0;
     auto fail = [&](FileIoError e, const QString &cause) {
+        file.close();
         r.error = e;
         r.cause = cause;
         return r;
     };
-    // Non-blocking, so opening a pipe with no writer returns at once; the type is then
-    // checked on what was opened, not on the name, so nothing can be swapped in between.
-    Fd f;
-    f.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (f.fd < 0) {
-        const int e = errno;
-        if (e == ENOENT)
+    // The type is checked on what was opened, not on the name, so nothing can be swapped
+    // in between; opening never waits for a pipe's writer.
+    if (const platform::Error e = file.open(path, platform::File::Open::Read)) {
+        if (e.fault == platform::Fault::Missing)
             return fail(FileIoError::NotFound, u"no such file"_s);
-        return fail(FileIoError::Unreadable, errnoText(e));
+        if (e.fault == platform::Fault::NotRegular)
+            return fail(FileIoError::NotRegular, e.text);
+        return fail(FileIoError::Unreadable, e.text);
     }
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        return fail(FileIoError::Unreadable, errnoText(errno));
-    if (!S_ISREG(st.st_mode))
-        return fail(FileIoError::NotRegular, S_ISDIR(st.st_mode) ? u"is a folder"_s : u"not a regular file"_s);
-    if (st.st_size > maxBytes)
+    const platform::PathInfo st = file.info();
+    if (st.kind != platform::Kind::Regular)
+        return fail(FileIoError::NotRegular, st.kind == platform::Kind::Folder ? u"is a folder"_s : u"not a regular file"_s);
+    if (st.size > maxBytes)
         return fail(FileIoError::TooLarge,
-                    u"%1 bytes, more than the %2 this file may hold"_s.arg(QString::number(qint64(st.st_size)), QString::number(maxBytes)));
+                    u"%1 bytes, more than the %2 this file may hold"_s.arg(QString::number(st.size), QString::number(maxBytes)));
     r.stamp.valid = true;
-    r.stamp.size = qint64(st.st_size);
-    r.stamp.mtimeNs = mtimeOf(st);
-    size = qint64(st.st_size);
-    fd = std::exchange(f.fd, -1);
+    r.stamp.size = st.size;
+    r.stamp.mtimeNs = st.mtimeNs;
+    size = st.size;
     return r;
 }
 
 namespace {
-
-// Reads up to `size` bytes at `offset`: the count read (short when the file ended
-// there), or -errno.
-qint64 readAt(int fd, char *data, qint64 offset, qint64 size)
-{
-    qint64 got = 0;
-    while (got < size) {
-        const ssize_t n = ::pread(fd, data + got, size_t(size - got), off_t(offset + got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return -qint64(errno);
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
-}
 
 // Copying a large file out of the page cache is work a second core halves; below this a
 // thread costs more than it saves.
@@ -239,34 +189,35 @@ Result readBounded(const QString &path, qint64 maxBytes, Make make, bool twoCore
                    StampChecksum checksum = StampChecksum::Now)
 {
     Result r;
-    Fd f;
+    platform::File f;
     qint64 size = 0;
-    static_cast<FileIoResult &>(r) = OpenRegularFile(path, maxBytes, f.fd, size);
+    static_cast<FileIoResult &>(r) = OpenRegularFile(path, maxBytes, f, size);
     if (!r.ok())
         return r;
     // The size taken above, not "until the end": a file that keeps growing cannot grow the result.
     char *data = make(r.bytes, qsizetype(size));
     qint64 got = 0;
+    platform::Error fault[2];
     if (twoCores && size >= kTwoCoreReadBytes) {
         const qint64 half = size / 2;
         std::future<qint64> second;
         try {
-            second = std::async(std::launch::async, [fd = f.fd, data, half, size] {
-                return readAt(fd, data + half, half, size - half);
+            second = std::async(std::launch::async, [&f, data, half, size, &fault] {
+                return f.readAt(data + half, half, size - half, &fault[1]);
             });
         } catch (const std::system_error &) {
         }
-        const qint64 first = readAt(f.fd, data, 0, half);
-        const qint64 rest = second.valid() ? second.get() : readAt(f.fd, data + half, half, size - half);
+        const qint64 first = f.readAt(data, 0, half, &fault[0]);
+        const qint64 rest = second.valid() ? second.get() : f.readAt(data + half, half, size - half, &fault[1]);
         // A file that shrank while read: what is there, up to the first gap.
         got = first < 0 ? first : rest < 0 ? rest : first < half ? first : half + rest;
     } else {
-        got = readAt(f.fd, data, 0, size);
+        got = f.readAt(data, 0, size, &fault[0]);
     }
     if (got < 0) {
         r.bytes = {};
         r.error = FileIoError::Unreadable;
-        r.cause = errnoText(int(-got));
+        r.cause = fault[0] ? fault[0].text : fault[1].text;
         r.stamp = {};
         return r;
     }
@@ -283,7 +234,7 @@ FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
 {
     return readBounded<FileReadResult>(path, maxBytes, [](QByteArray &bytes, qsizetype size) {
         bytes.resize(size);
-        AdviseLargePages(bytes.constData(), size_t(size));
+        platform::AdviseLargePages(bytes.constData(), size_t(size));
         return bytes.data();
     });
 }
@@ -299,44 +250,13 @@ LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes, S
         true, checksum);
 }
 
-QString TemporaryNameBeside(const QString &path)
-{
-    QString suffix(6, u'a');
-    for (;;) {
-        bool upper = false, lower = false;
-        for (QChar &c : suffix) {
-            const quint32 r = QRandomGenerator::global()->bounded(52);
-            c = QChar(r < 26 ? u'A' + r : u'a' + (r - 26));
-            (r < 26 ? upper : lower) = true;
-        }
-        if (upper && lower)
-            return path + u'.' + suffix;
-    }
-}
-
 namespace {
 
-FileIoResult writeFailure(const QString &path, const QString &step, int e)
+FileIoResult writeFailure(const QString &path, const QString &step, const platform::Error &e)
 {
-    FileIoResult r = failure(FileIoError::WriteFailed, path, step + u": "_s + errnoText(e));
-    r.sysError = e;
+    FileIoResult r = failure(FileIoError::WriteFailed, path, step + u": "_s + e.text);
+    r.fault = e.fault;
     return r;
-}
-
-bool writeAll(int fd, const char *data, qsizetype size, int &e)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(std::min<qsizetype>(size, 1 << 30)));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            e = errno;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
 }
 
 } // namespace
@@ -347,106 +267,70 @@ AtomicSave::~AtomicSave() { drop(); }
 
 void AtomicSave::drop()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
-    if (!m_tempPath.isEmpty()) {
-        ::unlink(QFile::encodeName(m_tempPath).constData());
-        m_tempPath.clear();
-    }
+    m_file.drop();
+    m_begun = false;
     if (isOpen())
         QIODevice::close();
 }
 
 FileIoResult AtomicSave::begin()
 {
-    const QByteArray native = QFile::encodeName(m_path);
     // The mode the new file gets: the caller's, else the old file's, else the default.
-    std::optional<mode_t> mode;
-    if (m_options.mode)
-        mode = mode_t(*m_options.mode);
-    struct stat st {};
-    if (::lstat(native.constData(), &st) == 0) {
-        if (S_ISLNK(st.st_mode) && m_options.refuseLink)
+    std::optional<unsigned> mode = m_options.mode;
+    const platform::PathInfo name = platform::Inspect(m_path, false);
+    if (name.kind != platform::Kind::Missing || name.link) {
+        if (name.link && m_options.refuseLink)
             return failure(FileIoError::IsLink, m_path, u"is a symbolic link"_s);
         // A link is replaced by the file itself, never written through: what it points to
         // stays as it was. A name that is (or leads to) a folder, a pipe or a device is
         // refused, since it would be replaced by a regular file.
-        struct stat to {};
-        if (::stat(native.constData(), &to) == 0 && !S_ISREG(to.st_mode))
+        const platform::PathInfo to = platform::Inspect(m_path, true);
+        if (to.kind != platform::Kind::Missing && to.kind != platform::Kind::Regular)
             return failure(FileIoError::NotRegular, m_path,
-                           S_ISDIR(to.st_mode) ? u"is a folder"_s : u"exists and is not a regular file"_s);
-        if (!mode && S_ISREG(st.st_mode))
-            mode = st.st_mode & 07777;
+                           to.kind == platform::Kind::Folder ? u"is a folder"_s : u"exists and is not a regular file"_s);
+        if (!mode && name.kind == platform::Kind::Regular)
+            mode = name.mode;
     }
 
     RemoveSaveLeftovers(m_path);
 
-    const QString tempPath = TemporaryNameBeside(m_path);
-    m_fd = ::open(QFile::encodeName(tempPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                  0666);
-    if (m_fd < 0)
-        return writeFailure(m_path, u"cannot create"_s, errno);
-    m_tempPath = tempPath;
-    if (mode && ::fchmod(m_fd, *mode) != 0) {
-        const int e = errno;
-        drop();
-        return writeFailure(m_path, u"cannot set permissions"_s, e);
-    }
+    if (const platform::Error e = m_file.begin(m_path, mode))
+        return writeFailure(m_path, u"cannot create"_s, e);
+    m_begun = true;
     QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     return FileIoResult{};
 }
 
 qint64 AtomicSave::writeData(const char *data, qint64 size)
 {
-    if (m_fd < 0 || m_errno != 0)
+    if (!m_begun || m_fault)
         return -1;
-    int e = 0;
-    if (!writeAll(m_fd, data, qsizetype(size), e)) {
-        m_errno = e;
+    if (!m_file.write(data, size, m_fault))
         return -1;
-    }
     m_written += size;
     return size;
 }
 
 FileIoResult AtomicSave::commit()
 {
-    if (m_fd < 0)
-        return writeFailure(m_path, u"cannot write"_s, EBADF);
-    auto fail = [&](const QString &step, int e) {
+    if (!m_begun)
+        return writeFailure(m_path, u"cannot write"_s, platform::Error{platform::Fault::Other, u"not begun"_s});
+    if (m_fault) {
+        const platform::Error e = m_fault;
         drop();
-        return writeFailure(m_path, step, e);
-    };
-    if (m_errno != 0)
-        return fail(u"cannot write"_s, m_errno);
-    if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
-        return fail(u"cannot write"_s, errno);
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
-        return fail(u"cannot write"_s, errno);
-    const QByteArray native = QFile::encodeName(m_path);
-    if (::rename(QFile::encodeName(m_tempPath).constData(), native.constData()) != 0)
-        return fail(u"cannot save"_s, errno);
-    m_tempPath.clear();
-    QIODevice::close();
-
-    if (m_options.syncFolder) {
-        Fd dir;
-        dir.fd = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
-                        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir.fd >= 0)
-            ::fsync(dir.fd);  // best effort: some file systems cannot sync a folder
+        return writeFailure(m_path, u"cannot write"_s, e);
     }
+    if (const platform::Error e = m_file.commit(m_options.syncFolder)) {
+        drop();
+        return writeFailure(m_path, u"cannot save"_s, e);
+    }
+    m_begun = false;
+    QIODevice::close();
     FileIoResult r;
     r.path = m_path;
     r.stamp.valid = true;
     r.stamp.size = m_written;
-    struct stat now {};
-    if (::stat(native.constData(), &now) == 0)
-        r.stamp.mtimeNs = mtimeOf(now);
+    r.stamp.mtimeNs = platform::Inspect(m_path).mtimeNs;
     return r;
 }
 
@@ -470,11 +354,11 @@ FileStamp CurrentStamp(const QString &path, qint64 maxBytes)
 
 bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes)
 {
-    struct stat st {};
-    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    const platform::PathInfo st = platform::Inspect(path);
+    const bool exists = st.kind != platform::Kind::Missing;
     if (!known.valid)
         return !exists;
-    if (!exists || !S_ISREG(st.st_mode) || qint64(st.st_size) != known.size)
+    if (st.kind != platform::Kind::Regular || st.size != known.size)
         return false;
     // The same size and time do not prove the same contents: "cp -p", "rsync -t" and
     // "touch -r" keep both. The checksum decides.
@@ -495,13 +379,13 @@ int RemoveSaveLeftovers(const QString &target, int minAgeSecs)
     for (const QString &c : candidates) {
         if (!isSaveLeftoverName(c, name))
             continue;
-        const QByteArray native = QFile::encodeName(dir.filePath(c));
-        struct stat st {};
-        if (::lstat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        const QString path = dir.filePath(c);
+        const platform::PathInfo st = platform::Inspect(path, false);
+        if (st.link || st.kind != platform::Kind::Regular || !st.mine)
             continue;
-        if (now - qint64(st.st_mtim.tv_sec) < minAgeSecs)
+        if (now - st.mtimeNs / 1000000000 < minAgeSecs)
             continue;  // perhaps another copy of the program saving right now
-        if (::unlink(native.constData()) == 0)
+        if (platform::RemoveFile(path))
             ++removed;
     }
     return removed;

@@ -7,6 +7,7 @@
 // temporary file beside the target, are flushed and checked, and only then replace the
 // target by a rename. A failure at any point leaves the previous file as it was.
 #include "records/largepages.h"
+#include "records/platform.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -46,7 +47,7 @@ struct FileIoResult {
     FileIoError error = FileIoError::None;
     QString path;
     QString cause;     // English, for logs and the command line; windows say their own Thai
-    int sysError = 0;  // the system's error number of a failed write, when there was one
+    platform::Fault fault = platform::Fault::None;  // why a write failed, when the system said
     FileStamp stamp;   // of what was read or written, when ok
     bool ok() const { return error == FileIoError::None; }
     // "<path>: <cause>"
@@ -78,9 +79,9 @@ LargeFileReadResult ReadFileBoundedLarge(const QString &path, qint64 maxBytes,
                                          StampChecksum checksum = StampChecksum::Now);
 
 // The checks of every read, for a reader that takes the file in pieces: opened without
-// blocking, a regular file, at most maxBytes. When ok, fd is open (the caller closes it)
-// and size is the file's size when it was opened: read no further than that.
-FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, int &fd, qint64 &size);
+// blocking, a regular file, at most maxBytes. When ok, the file is open and size is its
+// size when it was opened: read no further than that.
+FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, platform::File &file, qint64 &size);
 
 struct SaveOptions {
     // Mode bits for the new file, for instance 0600 for private details. Without it an
@@ -113,9 +114,9 @@ private:
     void drop();
     QString m_path;
     SaveOptions m_options;
-    QString m_tempPath;
-    int m_fd = -1;
-    int m_errno = 0;  // the first write's failure, reported by commit()
+    platform::ReplacingFile m_file;
+    bool m_begun = false;
+    platform::Error m_fault;  // the first write's failure, reported by commit()
     qint64 m_written = 0;
 };
 
@@ -132,10 +133,6 @@ FileStamp CurrentStamp(const QString &path, qint64 maxBytes);
 // True when the file still holds what `known` describes (or is gone and known is invalid).
 // Compares the size first, then the checksum.
 bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes);
-
-// "<name>.XXXXXX" beside the target, six random letters of both cases: the name of a save's
-// temporary file, which a later save of that name removes once it is old.
-QString TemporaryNameBeside(const QString &path);
 
 // Removes what a save killed midway left beside `target`: files named "<name>.XXXXXX"
 // (six letters, as the temporary files of the save are named), older than `minAgeSecs`,

@@ -6,12 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vorlane {
 
@@ -19,37 +14,10 @@ using namespace journalformat;
 
 namespace {
 
-bool writeAll(int fd, const char *p, qsizetype n)
+bool writeAll(platform::File &file, const char *p, qsizetype n)
 {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, p, size_t(n));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        p += w;
-        n -= w;
-    }
-    return true;
-}
-
-// The state folder is created for the owner alone; its parents as usual.
-bool ensureFolder(const QString &dir)
-{
-    if (QFileInfo(dir).isDir())
-        return true;
-    QDir().mkpath(QFileInfo(dir).absolutePath());
-    return ::mkdir(encoded(dir).constData(), 0700) == 0 || errno == EEXIST;
-}
-
-bool syncFolder(const QString &dir)
-{
-    const int d = ::open(encoded(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (d < 0)
-        return false;
-    const bool ok = ::fsync(d) == 0;
-    ::close(d);
-    return ok;
+    platform::Error ignored;
+    return file.write(p, n, ignored);
 }
 
 } // namespace
@@ -61,11 +29,9 @@ RecoveryJournal::~RecoveryJournal()
     // Closing is not a clean end: the journal stays until discard(). A pending flush or
     // rename still runs before the thread ends.
     m_worker.reset();
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
-bool RecoveryJournal::isWorking() const { return m_fd >= 0 && !m_failed && !(m_worker && m_worker->failed); }
+bool RecoveryJournal::isWorking() const { return m_file.isOpen() && !m_failed && !(m_worker && m_worker->failed); }
 
 void RecoveryJournal::settleSwap()
 {
@@ -85,15 +51,14 @@ void RecoveryJournal::fail()
     m_failed = true;
     m_pending.clear();
     m_shift = {};
-    if (m_fd >= 0) {
-        if (::unlink(encoded(m_path).constData()) != 0 && errno != ENOENT)
-            (void)::ftruncate(m_fd, 0);
-        ::close(m_fd);
-        m_fd = -1;
+    if (m_file.isOpen()) {
+        if (!platform::RemoveFile(m_path))
+            (void)m_file.resize(0);
+        m_file.close();
     } else {
-        ::unlink(encoded(m_path).constData());
+        platform::RemoveFile(m_path);
     }
-    ::unlink(encoded(m_path + QStringLiteral(".new")).constData());
+    platform::RemoveFile(m_path + QStringLiteral(".new"));
 }
 
 bool RecoveryJournal::startFresh(const QByteArray &content, const QString &filePath, bool saved, qsizetype count,
@@ -103,9 +68,7 @@ bool RecoveryJournal::startFresh(const QByteArray &content, const QString &fileP
     settleSwap();
     m_pending.clear();
     m_shift = {};
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_file.close();
     m_failed = false;
     if (m_worker)
         m_worker->failed = false;
@@ -116,54 +79,51 @@ bool RecoveryJournal::startFresh(const QByteArray &content, const QString &fileP
     const QString dir = QFileInfo(m_path).absolutePath();
     const QString fresh = m_path + QStringLiteral(".new");
     // A leftover, or a link planted in its place, is removed (never followed) first.
-    ::unlink(encoded(fresh).constData());
-    const int fd = ensureFolder(dir)
-                       ? ::open(encoded(fresh).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600)
-                       : -1;
-    if (fd < 0) {
+    platform::RemoveFile(fresh);
+    platform::File file;
+    if (!platform::MakePrivateFolder(dir) || file.create(fresh, 0600)) {
         fail();
         return false;
     }
-    if (!writeAll(fd, content.constData(), content.size())) {
-        ::close(fd);
+    if (!writeAll(file, content.constData(), content.size())) {
+        file.close();
         fail();
         return false;
     }
-    m_fd = fd;
+    m_file = std::move(file);
     m_bytes = content.size();
     if (!m_worker)
         m_worker = std::make_unique<Worker>();
-    const int copy = ::dup(fd);
-    if (copy < 0) {
+    auto copy = std::make_shared<platform::File>(m_file.duplicate());
+    if (!copy->isOpen()) {
         fail();
         return false;
     }
-    struct stat old {};
-    if (!background || (::lstat(encoded(m_path).constData(), &old) != 0 && errno == ENOENT)) {
+    const platform::PathInfo old = platform::Inspect(m_path, false);
+    if (!background || (old.kind == platform::Kind::Missing && !old.link)) {
         // In place at once, flushed right after on the worker: a kill from here on finds
         // this start, and the window never waits for the disk. Only a compaction keeps
         // the old journal until the new one is on the disk, as both hold the same batch;
         // a new start follows the user's own choice to leave the batch before it.
-        if (::rename(encoded(fresh).constData(), encoded(m_path).constData()) != 0) {
-            ::close(copy);
+        if (platform::ReplaceFile(fresh, m_path)) {
             fail();
             return false;
         }
         m_worker->post([w = m_worker.get(), copy, dir] {
-            const bool ok = ::fdatasync(copy) == 0;
-            ::close(copy);
-            if (!ok || !syncFolder(dir))
+            const bool ok = copy->syncData();
+            copy->close();
+            if (!ok || !platform::SyncFolder(dir))
                 w->failed = true;
         });
         return true;
     }
     // Complete on the disk before it replaces the old one; the old one stays until then.
     m_swapPending = true;
-    m_worker->post([w = m_worker.get(), copy, from = encoded(fresh), to = encoded(m_path), dir] {
-        bool ok = ::fdatasync(copy) == 0;
-        ::close(copy);
-        ok = ok && ::rename(from.constData(), to.constData()) == 0;
-        ok = ok && syncFolder(dir);
+    m_worker->post([w = m_worker.get(), copy, fresh, to = m_path, dir] {
+        bool ok = copy->syncData();
+        copy->close();
+        ok = ok && !platform::ReplaceFile(fresh, to);
+        ok = ok && platform::SyncFolder(dir);
         if (!ok)
             w->failed = true;
     });
@@ -209,14 +169,14 @@ bool RecoveryJournal::settleStart()
 
 bool RecoveryJournal::writeNow(const QByteArray &bytes)
 {
-    if (m_fd < 0 || m_failed)
+    if (!m_file.isOpen() || m_failed)
         return false;
     settleSwap();
     if (m_worker && m_worker->failed) {
         fail();
         return false;
     }
-    if (!writeAll(m_fd, bytes.constData(), bytes.size())) {
+    if (!writeAll(m_file, bytes.constData(), bytes.size())) {
         fail();
         return false;
     }
@@ -228,29 +188,29 @@ bool RecoveryJournal::writeNow(const QByteArray &bytes)
 
 void RecoveryJournal::requestSync()
 {
-    if (m_fd < 0)
+    if (!m_file.isOpen())
         return;
     if (!m_worker)
         m_worker = std::make_unique<Worker>();
     // Requests that pile up are served by one flush.
     if (m_worker->syncQueued.exchange(true))
         return;
-    const int copy = ::dup(m_fd);
-    if (copy < 0) {
+    auto copy = std::make_shared<platform::File>(m_file.duplicate());
+    if (!copy->isOpen()) {
         m_worker->failed = true;
         return;
     }
     m_worker->post([w = m_worker.get(), copy] {
         w->syncQueued = false;
-        if (::fdatasync(copy) != 0)
+        if (!copy->syncData())
             w->failed = true;
-        ::close(copy);
+        copy->close();
     });
 }
 
 void RecoveryJournal::put(const QByteArray &entry)
 {
-    if (m_fd < 0 || m_failed)
+    if (!m_file.isOpen() || m_failed)
         return;
     if (m_holds > 0)
         m_pending += entry;
@@ -281,7 +241,7 @@ void RecoveryJournal::releaseSync()
 
 void RecoveryJournal::noteFile(const QString &filePath)
 {
-    if (m_fd < 0)
+    if (!m_file.isOpen())
         return;
     flushShift();
     m_filePath = filePath;
@@ -290,7 +250,7 @@ void RecoveryJournal::noteFile(const QString &filePath)
 
 void RecoveryJournal::noteSaved(bool saved)
 {
-    if (m_fd < 0)
+    if (!m_file.isOpen())
         return;
     flushShift();
     m_saved = saved;
@@ -301,7 +261,7 @@ void RecoveryJournal::stored(qsizetype index, const QString &line, const QString
 {
     countLine(previous, -1);
     countLine(line, 1);
-    if (m_fd < 0 || m_failed)
+    if (!m_file.isOpen() || m_failed)
         return;
     const QString text = line.isNull() ? QStringLiteral("") : line;
     if (m_holds > 0) {
@@ -328,7 +288,7 @@ void RecoveryJournal::inserted(qsizetype index, const QString &line)
     countLine(line, 1);
     const bool appended = index == m_count;
     ++m_count;
-    if (m_fd < 0 || m_failed)
+    if (!m_file.isOpen() || m_failed)
         return;
     // A run closed by appending the line the last store replaced: one insertion.
     if (m_shift.start >= 0 && appended && index == m_shift.next && line == m_shift.carry) {
@@ -360,7 +320,7 @@ void RecoveryJournal::cleared()
 
 void RecoveryJournal::assigned(const QStringList &lines)
 {
-    if (m_fd < 0)
+    if (!m_file.isOpen())
         return;
     // A whole new batch: start over from it rather than grow the journal. The file's name
     // and saved state are kept as last noted, not read back from the journal: that would
@@ -376,11 +336,9 @@ void RecoveryJournal::discard()
     m_swapPending = false;
     m_pending.clear();
     m_shift = {};
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-    ::unlink(encoded(m_path).constData());
-    ::unlink(encoded(m_path + QStringLiteral(".new")).constData());
+    m_file.close();
+    platform::RemoveFile(m_path);
+    platform::RemoveFile(m_path + QStringLiteral(".new"));
 }
 
 } // namespace vorlane

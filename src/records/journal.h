@@ -97,7 +97,7 @@ private:
 
     std::unique_ptr<Worker> m_worker;  // flushes and renames off the caller's thread
     QString m_path;
-    int m_fd = -1;
+    platform::File m_file;
     bool m_failed = false;
     bool m_swapPending = false;
     int m_holds = 0;

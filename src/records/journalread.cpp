@@ -6,11 +6,8 @@
 
 #include <QCryptographicHash>
 
-#include <cerrno>
+#include <algorithm>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // Reading back what a journal left behind, and going on with it.
 namespace vorlane {
@@ -27,34 +24,32 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::read(const QString &p
     if (error)
         *error = ReadError::None;
     // Never through a link, never a pipe or a device.
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return failWith(errno == ENOENT ? ReadError::Missing : errno == ELOOP ? ReadError::Link : ReadError::Unreadable);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    platform::File file;
+    if (const platform::Error e = file.open(path, platform::File::Open::ReadNoLink)) {
+        switch (e.fault) {
+        case platform::Fault::Missing:
+            return failWith(ReadError::Missing);
+        case platform::Fault::Link:
+            return failWith(ReadError::Link);
+        case platform::Fault::NotRegular:
+            return failWith(ReadError::NotRegular);
+        default:
+            return failWith(ReadError::Unreadable);
+        }
+    }
+    const platform::PathInfo st = file.info();
+    if (st.kind != platform::Kind::Regular)
         return failWith(ReadError::NotRegular);
-    }
     constexpr qint64 kMaxJournalBytes = qint64(2) << 30;
-    if (st.st_size > kMaxJournalBytes) {
-        ::close(fd);
+    if (st.size > kMaxJournalBytes)
         return failWith(ReadError::Unreadable);
-    }
-    QByteArray all(qsizetype(st.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < all.size()) {
-        const ssize_t n = ::read(fd, all.data() + got, size_t(all.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += n;
-    }
-    ::close(fd);
-    all.truncate(got);
+    QByteArray all(qsizetype(st.size), Qt::Uninitialized);
+    const qint64 got = file.read(all.data(), all.size());
+    file.close();
+    all.truncate(qsizetype(std::max<qint64>(got, 0)));
 
     Recovered r;
-    r.lastWrite = QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+    r.lastWrite = QDateTime::fromMSecsSinceEpoch(st.mtimeNs / 1000000);
     bool begun = false, inBegin = false;
     // A last line without its line end was cut off while being written: it is not used.
     // The changes of one action come between "G" and "g" and count only when complete.
@@ -167,18 +162,16 @@ bool RecoveryJournal::resume(const Recovered &r)
 {
     if (m_worker)
         m_worker->waitIdle();
-    if (m_fd >= 0)
-        ::close(m_fd);
+    m_file.close();
     m_swapPending = false;
     m_pending.clear();
     m_shift = {};
-    m_fd = ::open(encoded(m_path).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    const platform::Error opened = m_file.open(m_path, platform::File::Open::WriteNoLink);
     m_failed = false;
     if (m_worker)
         m_worker->failed = false;
-    struct stat st {};
-    if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fchmod(m_fd, 0600) != 0
-        || ::ftruncate(m_fd, r.validBytes) != 0 || ::lseek(m_fd, 0, SEEK_END) != r.validBytes) {
+    if (opened || m_file.info().kind != platform::Kind::Regular || !m_file.setMode(0600)
+        || !m_file.resize(r.validBytes) || m_file.seekToEnd() != r.validBytes) {
         fail();
         return false;
     }

@@ -1,8 +1,7 @@
 #pragma once
-// A large buffer filled at once (an opened batch of 15 MB, its decoded text) is otherwise
-// faulted in 4 KB pages one by one; in a virtual machine each fault costs microseconds,
-// together more than the decoding itself. 2 MB pages, where the system allows them on
-// request, take that cost away.
+// Buffers of 2 MB pages for what an opened batch keeps: its bytes and its per-line tables.
+#include "records/platform.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -13,15 +12,6 @@
 #include <new>
 
 namespace vorlane {
-
-// Call before the buffer is first written; small buffers are left alone.
-void AdviseLargePages(const void *data, std::size_t bytes);
-
-// Memory of at least a megabyte, aligned and rounded to 2 MB pages and advised so: an
-// unaligned buffer holds whole 2 MB pages only in its middle, and a few megabytes (the
-// per-line tables of a large batch) would still be faulted in 4 KB pages.
-void *AllocateLarge(std::size_t bytes);
-void FreeLarge(void *p) noexcept;
 
 // For std::vector: the per-line tables of an opened batch.
 template <class T>
@@ -34,9 +24,9 @@ struct LargePageAllocator {
     {
         if (n > std::size_t(-1) / sizeof(T))
             throw std::bad_array_new_length();
-        return static_cast<T *>(AllocateLarge(n * sizeof(T)));
+        return static_cast<T *>(platform::AllocateLarge(n * sizeof(T)));
     }
-    void deallocate(T *p, std::size_t) noexcept { FreeLarge(p); }
+    void deallocate(T *p, std::size_t) noexcept { platform::FreeLarge(p); }
     template <class U>
     bool operator==(const LargePageAllocator<U> &) const noexcept { return true; }
 };
@@ -58,8 +48,8 @@ public:
     static SharedBytes allocateLarge(qsizetype size)
     {
         SharedBytes b;
-        char *p = static_cast<char *>(AllocateLarge(std::size_t(size)));
-        b.m_owner = std::shared_ptr<char>(p, FreeLarge);
+        char *p = static_cast<char *>(platform::AllocateLarge(std::size_t(size)));
+        b.m_owner = std::shared_ptr<char>(p, platform::FreeLarge);
         b.m_data = p;
         b.m_size = size;
         return b;

@@ -2,10 +2,6 @@
 
 #include "records/fileio.h"
 
-#include <QFile>
-
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -16,19 +12,12 @@ namespace vorlane {
 ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QByteArrayView)> &line,
                                qsizetype chunkBytes)
 {
-    int fd = -1;
+    platform::File f;
     qint64 size = 0;
-    const FileIoResult opened = OpenRegularFile(path, kMaxDataFileBytes, fd, size);
+    const FileIoResult opened = OpenRegularFile(path, kMaxDataFileBytes, f, size);
     ReadResult r = DataFileReadFailure(opened);
     if (!opened.ok())
         return r;
-    QFile f;
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        r.error = FileError::Unreadable;
-        r.detail = path + u": "_s + f.errorString();
-        return r;
-    }
     // The size taken above, not "until the end": a file that keeps growing cannot grow the batch.
     qint64 left = size;
     chunkBytes = std::max<qsizetype>(chunkBytes, 1);
@@ -41,10 +30,11 @@ ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QBy
         const qsizetype want = qsizetype(std::min<qint64>(left, chunkBytes));
         if (buf.size() < kept + want)
             buf.resize(kept + want);
-        const qint64 got = want > 0 ? f.read(buf.data() + kept, want) : 0;
-        if (got < 0 || f.error() != QFileDevice::NoError) {
+        platform::Error fault;
+        const qint64 got = want > 0 ? f.read(buf.data() + kept, want, &fault) : 0;
+        if (got < 0) {
             r.error = FileError::Unreadable;
-            r.detail = path + u": "_s + f.errorString();
+            r.detail = path + u": "_s + fault.text;
             return r;
         }
         // A file that shrank while read ends where its bytes end.

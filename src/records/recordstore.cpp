@@ -4,17 +4,10 @@
 #include "records/largepages.h"
 
 #include <chrono>
-
-#include <sys/resource.h>
-
 #include <system_error>
 #include <utility>
 
 namespace vorlane {
-
-namespace {
-constexpr int kBackgroundNice = 10;
-}
 
 RecordStore::~RecordStore() = default;
 
@@ -206,7 +199,7 @@ void RecordStore::assignBlock(LineBlock block)
             m_decodeSoon = std::async(std::launch::async, [raw = m_block.raw, spans = &m_block.spans] {
                 // Behind the window's own work (the first totals, the first paint) for
                 // the cores; nothing waits for this until the user changes the batch.
-                ::setpriority(PRIO_PROCESS, 0, kBackgroundNice);
+                platform::LowerThreadPriority();
                 Decoded d;
                 d.upper = std::make_unique<UpperText>(raw.view(), *spans);
                 // Room behind the text: the next order keyed appends to it, not to a copy.

@@ -1,9 +1,9 @@
 #include "records/statelock.h"
 
+#include "records/platform.h"
+
 #include <QSysInfo>
 
-#include <cerrno>
-#include <csignal>
 
 namespace vorlane {
 
@@ -28,7 +28,7 @@ StateLock::StateLock(const QString &path) : m_path(path), m_lock(path)
     QString host, app;
     const bool known = !locked && m_lock.getLockInfo(&pid, &host, &app);
     const bool sameHost = host.isEmpty() || host == QSysInfo::machineHostName();
-    const bool alive = known && pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    const bool alive = known && platform::ProcessAlive(pid);
     m_outcome = ClassifyLock(locked, m_lock.error(), known, sameHost, alive);
 }
 

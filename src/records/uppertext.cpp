@@ -131,7 +131,7 @@ UpperText::UpperText(const LineBlock &lines)
     for (const LineSpan &l : lines.spans)
         size += l.size + 1;
     m_text.reserve(size + size / 16);
-    AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
+    platform::AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
     for (size_t i = 0; i < lines.spans.size(); ++i) {
         m_start.push_back(m_text.size());
         appendLine(m_text, lines.line(i));
@@ -148,7 +148,7 @@ UpperText::UpperText(QByteArrayView raw, const LineSpans &spans)
     for (const LineSpan &l : spans)
         size += l.size + 1;
     m_text.reserve(size + size / 16);
-    AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
+    platform::AdviseLargePages(m_text.constData(), size_t(m_text.capacity()));
     for (const LineSpan &l : spans) {
         const qsizetype at = m_text.size();
         m_start.push_back(at);

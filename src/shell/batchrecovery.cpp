@@ -2,6 +2,7 @@
 
 #include "entry/entrywindow.h"
 #include "records/journal.h"
+#include "records/platform.h"
 #include "records/statelock.h"
 #include "widgets/commandbutton.h"
 
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTimer>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -96,11 +95,7 @@ private:
     static const QString &prepare(const QString &path)
     {
         // The state folder is the owner's alone (the journal creates it the same way).
-        const QString dir = QFileInfo(path).absolutePath();
-        if (!QFileInfo(dir).isDir()) {
-            QDir().mkpath(QFileInfo(dir).absolutePath());
-            ::mkdir(QFile::encodeName(dir).constData(), 0700);
-        }
+        platform::MakePrivateFolder(QFileInfo(path).absolutePath());
         return path;
     }
 

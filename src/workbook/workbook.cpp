@@ -30,7 +30,7 @@ template <typename Fill>
 bool writeXlsx(const QString &path, QString *error, Fill &&fill)
 {
     RemoveSaveLeftovers(path);
-    const QString tempPath = TemporaryNameBeside(path);
+    const QString tempPath = platform::TemporaryNameBeside(path);
     const QByteArray tempName = QFile::encodeName(tempPath);
     struct Remove {
         const QString &path;

@@ -11,7 +11,7 @@
 
 int main(int argc, char **argv)
 {
-    vorlane::PrepareProcess();
+    vorlane::platform::PrepareProcess();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2 || args.size() > 3) {
