@@ -426,6 +426,15 @@ Error errorOf(const QFileDevice &f)
 
 Error plain(Fault fault, const char *text) { return Error{fault, QString::fromLatin1(text)}; }
 
+// Qt says only that a new file could not be opened; a folder this user may not write is why.
+Error creationErrorOf(const QFileDevice &f, const QString &path)
+{
+    Error e = errorOf(f);
+    if (e.fault == Fault::Other && !QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+        e.fault = Fault::Denied;
+    return e;
+}
+
 QFileDevice::Permissions permissionsOf(unsigned mode)
 {
     QFileDevice::Permissions p;
@@ -538,7 +547,7 @@ Error File::create(const QString &path, unsigned mode)
     auto h = std::make_unique<Handle>();
     h->file.setFileName(path);
     if (!h->file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered, permissionsOf(mode)))
-        return errorOf(h->file);
+        return creationErrorOf(h->file, path);
     d = std::move(h);
     return {};
 }
@@ -673,7 +682,7 @@ Error ReplacingFile::begin(const QString &target, std::optional<unsigned> mode)
     s->save.setDirectWriteFallback(false);
     // Unbuffered: a write that fails at close is not reported by commit().
     if (!s->save.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return errorOf(s->save);
+        return creationErrorOf(s->save, target);
     if (mode && !s->save.setPermissions(permissionsOf(*mode)))
         return errorOf(s->save);
     d = std::move(s);
