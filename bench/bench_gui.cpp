@@ -246,7 +246,8 @@ void BM_GuiDepositorConfirm(benchmark::State &state)
         g->openProgram();
         QApplication::processEvents();
         state.PauseTiming();
-        if (!g->main->entryWindow() || !g->main->entryWindow()->isVisible() || ui(g->main->entryWindow()).Combo1[2]->count() == 0)
+        if (!g->main->entryWindow() || !g->main->entryWindow()->isVisible()
+            || ui(g->main->entryWindow()).Combo1[2]->count() == 0)
             state.SkipWithError("the entry window did not come up");
         g.reset();
         state.ResumeTiming();
@@ -412,7 +413,12 @@ void BM_ProcessSearchKeystroke(benchmark::State &state)
     state.counters["first_keystroke_ms"] = first;
 }
 // Second argument: milliseconds between the batch on screen and the first keystroke.
-BENCHMARK(BM_ProcessSearchKeystroke)->Args({100000, 0})->Args({100000, 300})->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessSearchKeystroke)
+    ->Args({100000, 0})
+    ->Args({100000, 300})
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 // `vorlane-cli totals` of a large file: wall time and peak memory against the file's size.
 void BM_ProcessCliTotals(benchmark::State &state)
@@ -440,8 +446,7 @@ void BM_ProcessCliTotals(benchmark::State &state)
     double peak = 0, cpu = 0;
     for (auto _ : state) {
         QProcess p;
-        p.start(dir + u"/vorlane-bench-peak"_s,
-                {dir + u"/vorlane-cli"_s, u"totals"_s, u"--tables"_s, dataDir(), path});
+        p.start(dir + u"/vorlane-bench-peak"_s, {dir + u"/vorlane-cli"_s, u"totals"_s, u"--tables"_s, dataDir(), path});
         if (!p.waitForFinished(120000) || p.exitCode() != 0) {
             state.SkipWithError("vorlane-cli totals failed");
             break;
@@ -464,7 +469,7 @@ void BM_ProcessCliTotals(benchmark::State &state)
 }
 BENCHMARK(BM_ProcessCliTotals)->Arg(1000000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

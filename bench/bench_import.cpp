@@ -108,6 +108,6 @@ BENCHMARK(BM_ImportXlsx10k)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ImportXlsx100k(benchmark::State &state) { importWorkbookOf(state, 100000); }
 BENCHMARK(BM_ImportXlsx100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

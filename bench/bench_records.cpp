@@ -299,6 +299,6 @@ void BM_SearchEveryLine(benchmark::State &state)
 }
 BENCHMARK(BM_SearchEveryLine)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -19,10 +19,10 @@ ReferenceTables bundledTables() { return LoadReferenceTables(AppPaths::forDirect
 
 QStringList makeBatch(const ReferenceTables &tables, int count, unsigned seed)
 {
-    static const QStringList given{u"สมชาย"_s, u"สมหญิง"_s, u"ประเสริฐ"_s, u"วิไลวรรณ"_s, u"ธนากร"_s,
-                                   u"กาญจนา"_s, u"อนุชา"_s, u"พรทิพย์"_s, u"สุรเชษฐ์"_s, u"นภัสสร"_s};
-    static const QStringList family{u"ใจดี"_s, u"แก้วมณี"_s, u"ศรีสุข"_s, u"บุญมา"_s, u"วงศ์ไทย"_s,
-                                    u"ทองคำ"_s, u"รุ่งเรือง"_s, u"พึ่งบุญ"_s};
+    static const QStringList given{u"สมชาย"_s,  u"สมหญิง"_s, u"ประเสริฐ"_s, u"วิไลวรรณ"_s, u"ธนากร"_s,
+                                   u"กาญจนา"_s, u"อนุชา"_s,  u"พรทิพย์"_s,   u"สุรเชษฐ์"_s,  u"นภัสสร"_s};
+    static const QStringList family{u"ใจดี"_s,    u"แก้วมณี"_s, u"ศรีสุข"_s,   u"บุญมา"_s,
+                                    u"วงศ์ไทย"_s, u"ทองคำ"_s, u"รุ่งเรือง"_s, u"พึ่งบุญ"_s};
     static const QStringList roads{u"ถนนพหลโยธิน"_s, u"ถนนสุขุมวิท"_s, u"ถนนเพชรเกษม"_s, u"ถนนมิตรภาพ"_s,
                                    u"ซอยลาดพร้าว 101"_s};
     QRandomGenerator rng(seed);
@@ -50,8 +50,9 @@ QStringList makeBatch(const ReferenceTables &tables, int count, unsigned seed)
                 lo = std::max(lo, int(*min) + 1);
         }
         const int baht = lo + int(rng.bounded(quint32(std::max(1, hi - lo + 1))));
-        r[Amount] = rng.bounded(3u) == 0 ? QStringLiteral("%1.%2").arg(baht).arg(rng.bounded(100u), 2, 10, QLatin1Char('0'))
-                                         : QString::number(baht);
+        r[Amount] = rng.bounded(3u) == 0
+                        ? QStringLiteral("%1.%2").arg(baht).arg(rng.bounded(100u), 2, 10, QLatin1Char('0'))
+                        : QString::number(baht);
         r[RecipientAddress] = QStringLiteral("%1 ").arg(1 + rng.bounded(999u)) + pick(roads) + u" ตำบลในเมือง"_s;
         r[DepositorAddress] = u"99/9 ถนนสีลม แขวงสุริยวงศ์ เขตบางรัก กรุงเทพมหานคร 10500"_s;
         lines.append(RecordLine(r));
@@ -59,4 +60,4 @@ QStringList makeBatch(const ReferenceTables &tables, int count, unsigned seed)
     return lines;
 }
 
-} // namespace vorlane::bench
+}  // namespace vorlane::bench

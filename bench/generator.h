@@ -13,4 +13,4 @@ ReferenceTables bundledTables();
 // `count` record lines, the same for the same seed.
 QStringList makeBatch(const ReferenceTables &tables, int count, unsigned seed = 874);
 
-} // namespace vorlane::bench
+}  // namespace vorlane::bench

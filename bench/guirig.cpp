@@ -89,4 +89,4 @@ double peakRssMiB()
     return double(u.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-} // namespace vorlane::bench
+}  // namespace vorlane::bench

@@ -62,4 +62,4 @@ struct GuiRig {
 // Peak resident set of this process so far, in MiB.
 double peakRssMiB();
 
-} // namespace vorlane::bench
+}  // namespace vorlane::bench

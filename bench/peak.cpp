@@ -31,7 +31,7 @@ int main(int argc, char **argv)
         return 2;
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("wall_ms %.3f\npeak_kib %ld\ncpu_ms %.3f\n", ms, usage.ru_maxrss,
-                (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                    (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3);
+                (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+                    + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

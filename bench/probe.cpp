@@ -335,7 +335,7 @@ int slip(const QString &path, const QString &out)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -358,6 +358,8 @@ int main(int argc, char **argv)
         return review(app, args[2]);
     if (mode == u"search"_s && (args.size() == 3 || args.size() == 4))
         return search(args[2], args.value(3).toInt());
-    std::fprintf(stderr, "usage: vorlane-bench-probe startup | open FILE | slip FILE OUT.pdf | review FILE | search FILE [PAUSE_MS]\n");
+    std::fprintf(
+        stderr,
+        "usage: vorlane-bench-probe startup | open FILE | slip FILE OUT.pdf | review FILE | search FILE [PAUSE_MS]\n");
     return 2;
 }

@@ -25,8 +25,7 @@ int main(int argc, char **argv)
     session.paths = vorlane::AppPaths::detect();
     vorlane::QtPrompter prompter;
     vorlane::MainWindow window(session, prompter);
-    QObject::connect(&window, &vorlane::MainWindow::exitRequested, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&window, &vorlane::MainWindow::exitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.showMaximized();
     return app.exec();
 }

@@ -22,4 +22,4 @@ bool takeTablesOption(QStringList &args, AppPaths &paths);
 void printError(const QString &message);
 void printLine(const QString &line);
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

@@ -38,4 +38,4 @@ bool takeTablesOption(QStringList &args, AppPaths &paths)
     return true;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

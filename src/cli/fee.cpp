@@ -24,7 +24,7 @@ bool loadRates(const AppPaths &paths, RateTable &rates)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int runFee(const QStringList &argsIn)
 {
@@ -64,8 +64,8 @@ int runFee(const QStringList &argsIn)
             status = 1;
             continue;
         }
-        const std::optional<double> fee =
-            ComputeFeeExact(rates, QStringView(line).left(tab), QStringView(line).mid(tab + 1));
+        const std::optional<double> fee = ComputeFeeExact(rates, QStringView(line).left(tab),
+                                                          QStringView(line).mid(tab + 1));
         if (!fee) {
             printError(QStringLiteral("line %1: amount beyond what can be computed exactly").arg(lineNo));
             printLine(QString());
@@ -78,4 +78,4 @@ int runFee(const QStringList &argsIn)
     return status;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

@@ -45,7 +45,7 @@ ReferenceTables loadTables(const AppPaths &paths, bool *ok)
     return t;
 }
 
-} // namespace
+}  // namespace
 
 int runImport(const QStringList &argsIn)
 {
@@ -192,7 +192,7 @@ int runCheck(const QStringList &argsIn)
     return refused == 0 && tables.badRows.isEmpty() ? 0 : 1;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli
 
 namespace vorlane::cli {
 
@@ -227,7 +227,7 @@ int runExport(const QStringList &argsIn)
     return 0;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli
 
 namespace vorlane::cli {
 
@@ -253,4 +253,4 @@ int runTemplate(const QStringList &argsIn)
     return 0;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

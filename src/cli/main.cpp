@@ -19,12 +19,13 @@ void usage(std::FILE *to)
                "  vorlane-cli check [--tables DIR] FILE\n"
                "  vorlane-cli export [--tables DIR] FILE --output OUT.xlsx\n"
                "  vorlane-cli template [--tables DIR] OUT.xlsx\n"
-               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE\n"
+               "  vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output "
+               "OUT.pdf|--printer QUEUE FILE\n"
                "  vorlane-cli --help | --version\n",
                to);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

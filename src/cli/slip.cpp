@@ -16,8 +16,8 @@ namespace vorlane::cli {
 
 namespace {
 
-const char kUsage[] =
-    "usage: vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] --output OUT.pdf|--printer QUEUE FILE";
+const char kUsage[] = "usage: vorlane-cli slip [--tables DIR] [--type CODE] [--pages FIRST-LAST] [--paper a4|letter] "
+                      "--output OUT.pdf|--printer QUEUE FILE";
 
 int usageError(const QString &why)
 {
@@ -98,23 +98,17 @@ int runSlip(QStringList args)
     const SlipJob job{all, selected, rates, check.request};
     const SlipResult result = printer.isEmpty() ? WriteSlipPdf(output, job) : PrintSlip(printer, job);
     switch (result.status) {
-    case SlipResult::Status::Printed:
-        return 0;
-    case SlipResult::Status::Empty:
-        printError(kNothingToPrint);
-        return 1;
-    case SlipResult::Status::Failed:
-        printError(result.errorText());
-        return 1;
+    case SlipResult::Status::Printed: return 0;
+    case SlipResult::Status::Empty: printError(kNothingToPrint); return 1;
+    case SlipResult::Status::Failed: printError(result.errorText()); return 1;
     case SlipResult::Status::Cancelled:
-    case SlipResult::Status::NotRun:
-        break;
+    case SlipResult::Status::NotRun: break;
     }
     printError(u"nothing was printed"_s);
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int runSlipMain(int argc, char **argv, const QStringList &args)
 {
@@ -131,4 +125,4 @@ int runSlipMain(int argc, char **argv, const QStringList &args)
     return runSlip(args);
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

@@ -43,4 +43,4 @@ int runTotals(const QStringList &argsIn)
     return 0;
 }
 
-} // namespace vorlane::cli
+}  // namespace vorlane::cli

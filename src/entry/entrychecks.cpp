@@ -23,7 +23,7 @@ bool isEnterKey(const QKeyEvent *e)
            && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-} // namespace
+}  // namespace
 
 bool EntryWindow::eventFilter(QObject *watched, QEvent *event)
 {
@@ -112,15 +112,9 @@ void EntryWindow::enterInField(Field k)
         applyOutcome(enterInFieldRule(k, draft()));
 }
 
-void EntryWindow::enterInAmount()
-{
-    applyOutcome(enterInAmountRule(draft(), m_session.tables));
-}
+void EntryWindow::enterInAmount() { applyOutcome(enterInAmountRule(draft(), m_session.tables)); }
 
-void EntryWindow::enterInSelector(Selector k)
-{
-    applyOutcome(enterInSelectorRule(k, draft(), m_session.tables));
-}
+void EntryWindow::enterInSelector(Selector k) { applyOutcome(enterInSelectorRule(k, draft(), m_session.tables)); }
 
 // ---- Save --------------------------------------------------------------------------------
 
@@ -178,4 +172,4 @@ void EntryWindow::commit()
     m_insertButton->setEnabled(true);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

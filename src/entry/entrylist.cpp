@@ -17,7 +17,7 @@ namespace vorlane {
 namespace {
 // A new record keeps the type and the depositor of the one before.
 constexpr Field kFreshFields[] = {DestPostcode, RecipientName, Amount, DestPostOfficeName, RecipientAddress};
-} // namespace
+}  // namespace
 
 void EntryWindow::AbandonInsertion() { m_session.batch.abandonInsertion(); }
 
@@ -128,4 +128,4 @@ void EntryWindow::searchChanged(const QString &text)
     setCounterText(u"%1 / %2"_s.arg(i + 1).arg(n));
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -46,7 +46,7 @@ QComboBox *makeSelector(QWidget *parent, const QString &name, bool editable, con
     return c;
 }
 
-} // namespace
+}  // namespace
 
 EntryWindow::EntryWindow(Session &session, Prompter &prompter, QWidget *parent)
     : QWidget(parent), m_session(session), m_prompter(prompter)
@@ -174,9 +174,9 @@ void EntryWindow::buildControls()
         if (c->lineEdit())
             c->lineEdit()->setAccessibleName(c->accessibleName());
     // Each caption labels its field, for the reader that follows labelled-by.
-    const std::array<QWidget *, 7> captioned{m_selectors[TypeCodeBox], m_selectors[PostcodeBox], m_fields[RecipientName],
-                                             m_fields[RecipientAddress], m_fields[DepositorName],
-                                             m_fields[DepositorAddress], m_fields[Amount]};
+    const std::array<QWidget *, 7> captioned{
+        m_selectors[TypeCodeBox], m_selectors[PostcodeBox],   m_fields[RecipientName], m_fields[RecipientAddress],
+        m_fields[DepositorName],  m_fields[DepositorAddress], m_fields[Amount]};
     for (size_t i = 0; i < captioned.size(); ++i)
         m_fieldLabels[i]->setBuddy(captioned[i]);
     // A label shows its value but offers no text to a screen reader: the totals say their
@@ -206,8 +206,10 @@ void EntryWindow::buildControls()
     setTabOrder(m_fields[Amount], m_saveButton);
 
     // Mirror rule: the hidden code fields drive their selectors.
-    connect(m_fields[TypeCode], &QLineEdit::textChanged, this, [this](const QString &t) { m_selectors[TypeCodeBox]->setEditText(t); });
-    connect(m_fields[DestPostcode], &QLineEdit::textChanged, this, [this](const QString &t) { m_selectors[PostcodeBox]->setEditText(t); });
+    connect(m_fields[TypeCode], &QLineEdit::textChanged, this,
+            [this](const QString &t) { m_selectors[TypeCodeBox]->setEditText(t); });
+    connect(m_fields[DestPostcode], &QLineEdit::textChanged, this,
+            [this](const QString &t) { m_selectors[PostcodeBox]->setEditText(t); });
     connect(m_selectors[TypeCodeBox], &QComboBox::editTextChanged, this, [this] { typeCodeChanged(); });
     connect(m_selectors[PostcodeBox], &QComboBox::editTextChanged, this, [this] { postcodeChanged(); });
     connect(m_selectors[OfficeNameBox], &QComboBox::editTextChanged, this, [this] { postOfficeNameChanged(); });
@@ -281,11 +283,13 @@ void EntryWindow::applyLayout()
     for (QLabel *lb : {m_totalAmount, m_totalFee})
         fitText(lb, u"99,999,999.99"_s);
     fitText(m_counter, m_counterPattern);
-    for (CommandButton *b : {m_addButton, m_insertButton, m_deleteButton, m_saveButton, m_cancelButton, m_firstButton, m_previousButton, m_nextButton, m_lastButton})
+    for (CommandButton *b : {m_addButton, m_insertButton, m_deleteButton, m_saveButton, m_cancelButton, m_firstButton,
+                             m_previousButton, m_nextButton, m_lastButton})
         fitText(b, b->text());
-    for (QWidget *w : {static_cast<QWidget *>(m_selectors[TypeCodeBox]), static_cast<QWidget *>(m_selectors[TypeNameBox]),
-                       static_cast<QWidget *>(m_selectors[PostcodeBox]), static_cast<QWidget *>(m_selectors[OfficeNameBox]),
-                       static_cast<QWidget *>(m_searchBox)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_selectors[TypeCodeBox]), static_cast<QWidget *>(m_selectors[TypeNameBox]),
+          static_cast<QWidget *>(m_selectors[PostcodeBox]), static_cast<QWidget *>(m_selectors[OfficeNameBox]),
+          static_cast<QWidget *>(m_searchBox)})
         fitText(w, {});
     for (QLineEdit *e : m_fields)
         fitText(e, {});
@@ -370,18 +374,10 @@ void EntryWindow::comeBack(FocusOn where)
     QWidget *to = nullptr;
     const Batch &batch = m_session.batch;
     switch (where) {
-    case FocusOn::AsBefore:
-        to = m_focusBefore;
-        break;
-    case FocusOn::FirstField:
-        to = m_selectors[TypeCodeBox];
-        break;
-    case FocusOn::Recipient:
-        to = m_fields[RecipientName];
-        break;
-    case FocusOn::AddButton:
-        to = m_addButton;
-        break;
+    case FocusOn::AsBefore: to = m_focusBefore; break;
+    case FocusOn::FirstField: to = m_selectors[TypeCodeBox]; break;
+    case FocusOn::Recipient: to = m_fields[RecipientName]; break;
+    case FocusOn::AddButton: to = m_addButton; break;
     }
     // A control since hidden or disabled (a save button after a cancel): where keying goes
     // on, the postcode of a new record or the type code of one shown.
@@ -434,8 +430,11 @@ void EntryWindow::enableRecordButtons() { setButtons(1, 1, 1, 1, 1); }
 // 1 on, 0 off, -1 left as it is.
 void EntryWindow::setButtons(int add, int del, int save, int cancel, int insert)
 {
-    const std::pair<CommandButton *, int> states[] = {
-        {m_addButton, add}, {m_deleteButton, del}, {m_saveButton, save}, {m_cancelButton, cancel}, {m_insertButton, insert}};
+    const std::pair<CommandButton *, int> states[] = {{m_addButton, add},
+                                                      {m_deleteButton, del},
+                                                      {m_saveButton, save},
+                                                      {m_cancelButton, cancel},
+                                                      {m_insertButton, insert}};
     for (auto [b, s] : states)
         if (s >= 0)
             b->setEnabled(s == 1);
@@ -448,10 +447,7 @@ void EntryWindow::focusTo(QWidget *w)
         w->setFocus(Qt::OtherFocusReason);
 }
 
-QString EntryWindow::lineFromFields() const
-{
-    return RecordLine(AdmitRecord(draft().record).record);
-}
+QString EntryWindow::lineFromFields() const { return RecordLine(AdmitRecord(draft().record).record); }
 
 // ---- selectors -----------------------------------------------------------------------
 
@@ -468,7 +464,8 @@ void EntryWindow::postcodeChanged()
     {
         const bool was = m_postcodeWriting;
         m_postcodeWriting = true;
-        m_selectors[OfficeNameBox]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i] : QString());
+        m_selectors[OfficeNameBox]->setEditText(i >= 0 && i < m_postOfficeNames.size() ? m_postOfficeNames[i]
+                                                                                       : QString());
         m_postcodeWriting = was;
     }
     mirrorStep();
@@ -546,4 +543,4 @@ void EntryWindow::mirrorStep()
     m_fields[DestPostOfficeName]->setText(m_selectors[OfficeNameBox]->currentText());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

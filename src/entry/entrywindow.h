@@ -102,8 +102,8 @@ private:
     QLabel *m_totalAmount = nullptr;
     QLabel *m_totalFee = nullptr;
     CommandButton *m_addButton = nullptr, *m_insertButton = nullptr, *m_deleteButton = nullptr, *m_saveButton = nullptr,
-                  *m_cancelButton = nullptr, *m_firstButton = nullptr, *m_previousButton = nullptr, *m_nextButton = nullptr,
-                  *m_lastButton = nullptr;
+                  *m_cancelButton = nullptr, *m_firstButton = nullptr, *m_previousButton = nullptr,
+                  *m_nextButton = nullptr, *m_lastButton = nullptr;
     void setTotalsSpoken();
     QPointer<QWidget> m_focusBefore;
     void buildControls();
@@ -146,8 +146,9 @@ private:
 
     QFrame *Frame4 = nullptr, *Frame2 = nullptr, *Frame1 = nullptr, *Frame3 = nullptr;
     std::array<QLabel *, 7> m_fieldLabels{};
-    QString m_counterPattern = CounterFitPattern(QString());  // what m_counter's font is fitted to  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
+    QString m_counterPattern = CounterFitPattern(
+        QString());  // what m_counter's font is fitted to  // Label4, Label7, Label8, Label10, Label9, Label11, Label6
     QLabel *Label18 = nullptr, *Label12 = nullptr, *Label14 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

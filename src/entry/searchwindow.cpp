@@ -95,4 +95,4 @@ void SearchWindow::applyLayout()
     fitText(m_prompt, m_prompt->text());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -48,4 +48,4 @@ private:
     int m_foundIndex = -1;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

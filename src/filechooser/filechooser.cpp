@@ -31,7 +31,7 @@ bool isExistingFile(const QString &path) { return QFileInfo(path).isFile(); }
 
 const QString kAskOverwrite = u" มีแฟ้มข้อมูลนี้อยู่แล้ว ต้องการบันทึกชื่อแฟ้มข้อมูลนี้ซ้ำอีกหรือไม่"_s;
 
-} // namespace
+}  // namespace
 
 FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
     : WorkWindow(parent), m_session(session), m_prompter(prompter)
@@ -110,9 +110,8 @@ FileChooser::FileChooser(Session &session, Prompter &prompter, QWidget *parent)
                 if (current.isValid() && m_files->hasFocus())
                     m_nameBox->setText(m_fileModel->fileName(current));
             });
-    connect(m_files, &QListView::activated, this, [this](const QModelIndex &i) {
-        m_nameBox->setText(m_fileModel->fileName(i));
-    });
+    connect(m_files, &QListView::activated, this,
+            [this](const QModelIndex &i) { m_nameBox->setText(m_fileModel->fileName(i)); });
     connect(m_files, &QListView::doubleClicked, this, [this](const QModelIndex &i) {
         m_nameBox->setText(m_fileModel->fileName(i));
         Comopen_Click();
@@ -135,7 +134,8 @@ void FileChooser::setMode(Mode mode)
 {
     m_mode = mode;
     // Opening also lists spreadsheets, whose orders are imported into a new batch.
-    m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.tsv"_s, u"*.xlsx"_s, u"*.xlsm"_s, u"*.xls"_s, u"*.ods"_s}
+    m_fileModel->setNameFilters(mode == Mode::Open ? QStringList{u"*.txt"_s, u"*.csv"_s, u"*.tsv"_s, u"*.xlsx"_s,
+                                                                 u"*.xlsm"_s, u"*.xls"_s, u"*.ods"_s}
                                                    : QStringList{u"*.txt"_s});
     m_templateButton->setVisible(mode == Mode::Open);
     if (mode == Mode::Open) {
@@ -256,8 +256,8 @@ void FileChooser::enterSave()
     const SaveNameStep step = SaveNameOutcome(m_nameBox->text(), true);
     if (!applyNameStep(step))
         return;
-    if (isExistingFile(JoinChooserPath(m_dir, step.fileName)) &&
-        m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
+    if (isExistingFile(JoinChooserPath(m_dir, step.fileName))
+        && m_prompter.yesNo(kAskOverwrite) != Prompter::Answer::Yes) {
         m_nameBox->clear();
         m_nameBox->setFocus();
         return;
@@ -361,4 +361,4 @@ void FileChooser::fitLabels()
         fitText(label, label->text());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

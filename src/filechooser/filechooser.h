@@ -60,7 +60,6 @@ Q_SIGNALS:
     void cancelled();
 
 protected:
-
 private:
     QLabel *m_driveLabel = nullptr, *m_folderLabel = nullptr, *m_nameLabel = nullptr, *m_nameHint = nullptr;
     QComboBox *m_drives = nullptr;
@@ -88,4 +87,4 @@ private:
     Mode m_mode = Mode::Open;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

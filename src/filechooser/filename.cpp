@@ -21,12 +21,9 @@ QString problemText(SaveNameProblem p)
     return {};
 }
 
-} // namespace
+}  // namespace
 
-bool CheckFileName(QStringView name)
-{
-    return name.count(u'.') <= 1;
-}
+bool CheckFileName(QStringView name) { return name.count(u'.') <= 1; }
 
 QString JoinChooserPath(const QString &dir, const QString &name)
 {
@@ -86,9 +83,7 @@ SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter)
         step.boxText = r.boxText;
         step.fileName = r.fileName;
         break;
-    case SaveNameProblem::Empty:
-        step.message = onEnter ? u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s : problemText(r.problem);
-        break;
+    case SaveNameProblem::Empty: step.message = onEnter ? u"ไม่ได้พิมพ์ชื่อไฟล์ที่ต้องการบันทึก"_s : problemText(r.problem); break;
     case SaveNameProblem::TooManyDots:
     case SaveNameProblem::ExtensionLength:
     case SaveNameProblem::NotText:
@@ -111,4 +106,4 @@ QString OpenNameRefusal(const QString &boxText)
     return trimWhiteSpace(boxText).isEmpty() ? u"กรุณาใส่ชื่อไฟล์"_s : QString();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -13,7 +13,7 @@ QString JoinChooserPath(const QString &dir, const QString &name);
 
 enum class SaveNameProblem {
     None,
-    Empty,            // nothing (or nothing before the extension) to name the file with
+    Empty,  // nothing (or nothing before the extension) to name the file with
     TooManyDots,
     ExtensionLength,  // not three characters after the first "."
     NotText,          // extension other than "txt"
@@ -43,4 +43,4 @@ SaveNameStep SaveNameOutcome(const QString &boxText, bool onEnter);
 // Open mode: the message for a name box with nothing but white space; empty otherwise.
 QString OpenNameRefusal(const QString &boxText);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -23,7 +23,7 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     m_icon = new QLabel(this);
     m_icon->setObjectName(u"picIcon"_s);
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_FileDialogDetailedView)
-                                                            : QApplication::windowIcon();
+                                                           : QApplication::windowIcon();
     m_icon->setPixmap(icon.pixmap(48, 48));
     m_title = new QLabel(title, this);
     m_title->setObjectName(u"lblTitle"_s);
@@ -39,7 +39,8 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     m_version->setObjectName(u"lblVersion"_s);
     m_description = new QLabel(u"Ostrel Development Team"_s, this);
     m_description->setObjectName(u"lblDescription"_s);
-    m_disclaimer = new QLabel(u"Warning: the summary slip is checked and completed at the post office counter."_s, this);
+    m_disclaimer = new QLabel(u"Warning: the summary slip is checked and completed at the post office counter."_s,
+                              this);
     m_disclaimer->setObjectName(u"lblDisclaimer"_s);
     m_disclaimer->setWordWrap(true);
     m_okButton = new QPushButton(u"OK"_s, this);
@@ -75,9 +76,6 @@ AboutBox::AboutBox(Prompter &prompter, QWidget *parent) : QDialog(parent), m_pro
     connect(m_sysInfoButton, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
 }
 
-void AboutBox::StartSysInfo()
-{
-    m_prompter.ok(u"System Information Is Unavailable At This Time"_s);
-}
+void AboutBox::StartSysInfo() { m_prompter.ok(u"System Information Is Unavailable At This Time"_s); }
 
-} // namespace vorlane
+}  // namespace vorlane

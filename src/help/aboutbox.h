@@ -24,4 +24,4 @@ private:
     Prompter &m_prompter;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -12,4 +12,4 @@ void ShowAbout(Prompter &prompter)
     box.exec();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -2,4 +2,4 @@
 namespace vorlane {
 class Prompter;
 void ShowAbout(Prompter &prompter);  // the About box, modal
-} // namespace vorlane
+}  // namespace vorlane

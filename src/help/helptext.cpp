@@ -4,7 +4,6 @@
 #include "records/linereader.h"
 #include "records/fileio.h"
 
-
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
@@ -38,4 +37,4 @@ std::optional<QString> LoadHelpText(const QString &path, FileIoResult *failure)
     return text;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

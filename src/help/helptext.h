@@ -15,4 +15,4 @@ std::optional<QString> LoadHelpText(const QString &path, FileIoResult *failure =
 // failure with its cause, so the user can tell someone what to mend.
 QString HelpMissingText(const FileIoResult &failure);
 
-} // namespace vorlane
+}  // namespace vorlane

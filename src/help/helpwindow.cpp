@@ -68,4 +68,4 @@ void HelpWindow::applyLayout()
     placeTwips(m_missingLabel, notice, s);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -29,7 +29,6 @@ Q_SIGNALS:
     void closed();
 
 protected:
-
 private:
     void loadText(const QString &helpFile);
     void applyLayout() override;
@@ -41,4 +40,4 @@ private:
     bool m_found = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

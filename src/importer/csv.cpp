@@ -59,11 +59,12 @@ public:
 private:
     bool m_utf8;
     // A mark at the start of a field is the field's own character (the file's is gone).
-    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+    QStringDecoder m_decoder{QStringDecoder::Utf8,
+                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
     QVarLengthArray<QChar, 256> m_buffer;
 };
 
-} // namespace
+}  // namespace
 
 Sheet ReadCsv(QByteArrayView bytes)
 {
@@ -90,7 +91,7 @@ Sheet ReadCsv(QByteArrayView bytes)
     // A field is made of runs of plain bytes. A field of one run (nearly all) is decoded
     // straight from the file; one split by a doubled quote, or with text after its closing
     // quote, is gathered first.
-    qsizetype run = -1;               // start of the current run
+    qsizetype run = -1;                      // start of the current run
     qsizetype spanStart = -1, spanEnd = -1;  // the field's one run so far
     QByteArray gathered;
     bool isGathered = false;
@@ -250,4 +251,4 @@ Sheet ReadSheetFile(const QString &path)
     return ReadCsv(bytes);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

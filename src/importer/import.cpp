@@ -15,7 +15,16 @@ namespace vorlane {
 namespace {
 
 // The columns an order is read from, in the keyed order of KeyedOrder.
-enum Column { ColType, ColPostcode, ColRecipient, ColRecipientAddress, ColDepositor, ColDepositorAddress, ColAmount, ColCount };
+enum Column {
+    ColType,
+    ColPostcode,
+    ColRecipient,
+    ColRecipientAddress,
+    ColDepositor,
+    ColDepositorAddress,
+    ColAmount,
+    ColCount
+};
 
 struct ColumnNames {
     QString shown;  // the name a message uses when the file has no such column
@@ -26,10 +35,12 @@ const std::array<ColumnNames, ColCount> &columnNames()
 {
     static const std::array<ColumnNames, ColCount> names{{
         {u"ประเภท"_s, {u"ประเภท"_s, u"ประเภทธนาณัติ"_s, u"รหัสธนาณัติ"_s, u"รหัสประเภท"_s, u"type"_s}},
-        {u"รหัสไปรษณีย์"_s, {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s,
-                             u"รหัส ป.ณ.ปลายทาง"_s, u"postcode"_s, u"postal code"_s, u"zip"_s}},
-        {u"ชื่อผู้รับ"_s, {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s,
-                           u"recipient"_s, u"recipient name"_s}},
+        {u"รหัสไปรษณีย์"_s,
+         {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s, u"รหัส ป.ณ.ปลายทาง"_s, u"postcode"_s,
+          u"postal code"_s, u"zip"_s}},
+        {u"ชื่อผู้รับ"_s,
+         {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s, u"recipient"_s,
+          u"recipient name"_s}},
         {u"ที่อยู่ผู้รับ"_s, {u"ที่อยู่ผู้รับ"_s, u"ที่อยู่ผู้รับเงิน"_s, u"recipient address"_s}},
         {u"ชื่อผู้ฝาก"_s, {u"ชื่อผู้ฝาก"_s, u"ชื่อผู้ฝากเงิน"_s, u"ผู้ฝากเงิน"_s, u"depositor"_s, u"depositor name"_s}},
         {u"ที่อยู่ผู้ฝาก"_s, {u"ที่อยู่ผู้ฝาก"_s, u"ที่อยู่ผู้ฝากเงิน"_s, u"depositor address"_s}},
@@ -85,7 +96,7 @@ int columnOfField(int field)
     }
 }
 
-} // namespace
+}  // namespace
 
 QString unknownPostcodeMessage() { return u"ไม่มี รหัส ป.ณ.ปลายทาง"_s; }
 
@@ -95,8 +106,7 @@ QString unknownPostcodeQuestion(const ImportResult &result)
     for (const ImportedRow &r : result.rows)
         if (r.unknownPostcode && listed.size() < 40)
             listed << u"แถว "_s + QString::number(r.row) + u" : "_s + r.postcode;
-    return u"ไม่มี รหัส ป.ณ.ปลายทาง ต่อไปนี้ในตาราง\n"_s + listed.join(u'\n')
-           + u"\nต้องการยืนยันรหัสเหล่านี้ทั้งหมดหรือไม่"_s;
+    return u"ไม่มี รหัส ป.ณ.ปลายทาง ต่อไปนี้ในตาราง\n"_s + listed.join(u'\n') + u"\nต้องการยืนยันรหัสเหล่านี้ทั้งหมดหรือไม่"_s;
 }
 
 QStringList refusalLines(const QList<Refusal> &refused)
@@ -187,7 +197,7 @@ QString withoutCurrency(const QString &amount)
     return changed && toNumber(a) ? a.toString() : amount;
 }
 
-} // namespace
+}  // namespace
 
 ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const ReferenceTables &tables)
 {
@@ -204,7 +214,9 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
     for (int i = 0; i < header.size(); ++i)
         if (const int c = columnOf(header[i]); c >= 0 && at[c] < 0)
             at[c] = i;
-    auto cell = [&](const QStringList &row, int c) { return at[c] >= 0 && at[c] < row.size() ? row[at[c]] : QString(); };
+    auto cell = [&](const QStringList &row, int c) {
+        return at[c] >= 0 && at[c] < row.size() ? row[at[c]] : QString();
+    };
     auto columnName = [&](int c) { return at[c] >= 0 ? header[at[c]] : columnNames()[c].shown; };
     // The totals row of a workbook the program exported ("รวม" under the type, no
     // recipient): not an order, so a batch exported, edited and imported again comes back
@@ -248,8 +260,12 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
         }
         if (blankRow(row) || totalsRow(row))
             continue;
-        KeyedOrder k{cell(row, ColType), cell(row, ColPostcode), cell(row, ColRecipient),
-                     cell(row, ColRecipientAddress), cell(row, ColDepositor), cell(row, ColDepositorAddress),
+        KeyedOrder k{cell(row, ColType),
+                     cell(row, ColPostcode),
+                     cell(row, ColRecipient),
+                     cell(row, ColRecipientAddress),
+                     cell(row, ColDepositor),
+                     cell(row, ColDepositorAddress),
                      withoutCurrency(cell(row, ColAmount))};
         if (trimBlanks(k.depositor).isEmpty())
             k.depositor = options.depositor.name;
@@ -283,4 +299,4 @@ ImportResult ImportSheet(const Sheet &sheet, const ImportOptions &options, const
 
 bool HasOrderHeader(const Sheet &sheet) { return findHeaderRow(sheet) >= 0; }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -22,7 +22,7 @@ enum class Tok {
     MonthShortName,
     MonthName,
     MonthLetter,
-    Day,           // width 1 or 2
+    Day,  // width 1 or 2
     DayShortName,
     DayName,
     Hour,
@@ -55,21 +55,29 @@ struct Format {
 bool isDateTok(Tok k)
 {
     switch (k) {
-    case Tok::Year: case Tok::BuddhistYear: case Tok::Month: case Tok::MonthShortName:
-    case Tok::MonthName: case Tok::MonthLetter: case Tok::Day: case Tok::DayShortName: case Tok::DayName:
-        return true;
-    default:
-        return false;
+    case Tok::Year:
+    case Tok::BuddhistYear:
+    case Tok::Month:
+    case Tok::MonthShortName:
+    case Tok::MonthName:
+    case Tok::MonthLetter:
+    case Tok::Day:
+    case Tok::DayShortName:
+    case Tok::DayName: return true;
+    default: return false;
     }
 }
 bool isTimeTok(Tok k)
 {
     switch (k) {
-    case Tok::Hour: case Tok::Minute: case Tok::Second: case Tok::ElapsedHour: case Tok::ElapsedMinute:
-    case Tok::ElapsedSecond: case Tok::AmPm:
-        return true;
-    default:
-        return false;
+    case Tok::Hour:
+    case Tok::Minute:
+    case Tok::Second:
+    case Tok::ElapsedHour:
+    case Tok::ElapsedMinute:
+    case Tok::ElapsedSecond:
+    case Tok::AmPm: return true;
+    default: return false;
     }
 }
 
@@ -140,7 +148,7 @@ Format parse(QStringView code)
                 literal(s.sliced(i + 1, 1));
             else if (i + 1 < s.size() && c == u'_')
                 literal(u" ");  // the width of the next character
-            i += 2;              // "*x" fills the cell with x: nothing in a text
+            i += 2;             // "*x" fills the cell with x: nothing in a text
         } else if (c == u'[') {
             const qsizetype close = s.indexOf(u']', i + 1);
             const qsizetype stop = close < 0 ? s.size() : close;
@@ -154,7 +162,11 @@ Format parse(QStringView code)
                     same = same && ch.toLower() == k;
                 if (same) {
                     const int w = int(std::min<qsizetype>(inside.size(), 2));
-                    f.tokens.append({k == u'h' ? Tok::ElapsedHour : k == u'm' ? Tok::ElapsedMinute : Tok::ElapsedSecond, w, {}});
+                    f.tokens.append({k == u'h'   ? Tok::ElapsedHour
+                                     : k == u'm' ? Tok::ElapsedMinute
+                                                 : Tok::ElapsedSecond,
+                                     w,
+                                     {}});
                 }
                 // Otherwise a colour or a condition: nothing shown.
             }
@@ -165,12 +177,19 @@ Format parse(QStringView code)
             i += n;
         } else if (lc == u'm') {
             const qsizetype n = runOf(i);
-            const Tok k = n <= 2 ? Tok::Month : n == 3 ? Tok::MonthShortName : n == 5 ? Tok::MonthLetter : Tok::MonthName;
+            const Tok k = n <= 2   ? Tok::Month
+                          : n == 3 ? Tok::MonthShortName
+                          : n == 5 ? Tok::MonthLetter
+                                   : Tok::MonthName;
             f.tokens.append({k, int(std::min<qsizetype>(n, 2)), {}});
             i += n;
         } else if (lc == u'd') {
             const qsizetype n = runOf(i);
-            f.tokens.append({n <= 2 ? Tok::Day : n == 3 ? Tok::DayShortName : Tok::DayName, int(std::min<qsizetype>(n, 2)), {}});
+            f.tokens.append({n <= 2   ? Tok::Day
+                             : n == 3 ? Tok::DayShortName
+                                      : Tok::DayName,
+                             int(std::min<qsizetype>(n, 2)),
+                             {}});
             i += n;
         } else if (lc == u'h') {
             const qsizetype n = runOf(i);
@@ -187,8 +206,9 @@ Format parse(QStringView code)
                 f.fraction = int(std::min<qsizetype>(z, 3));
                 i += 1 + z;
             }
-        } else if (lc == u'a' && (s.sliced(i).startsWith(u"am/pm", Qt::CaseInsensitive)
-                                  || s.sliced(i).startsWith(u"a/p", Qt::CaseInsensitive))) {
+        } else if (lc == u'a'
+                   && (s.sliced(i).startsWith(u"am/pm", Qt::CaseInsensitive)
+                       || s.sliced(i).startsWith(u"a/p", Qt::CaseInsensitive))) {
             const qsizetype n = s.sliced(i).startsWith(u"am/pm", Qt::CaseInsensitive) ? 5 : 3;
             f.tokens.append({Tok::AmPm, 0, s.sliced(i, n).toString()});
             i += n;
@@ -216,7 +236,8 @@ Format parse(QStringView code)
     for (const Token &t : f.tokens) {
         f.hasDate = f.hasDate || isDateTok(t.kind);
         f.hasTime = f.hasTime || isTimeTok(t.kind);
-        f.elapsed = f.elapsed || t.kind == Tok::ElapsedHour || t.kind == Tok::ElapsedMinute || t.kind == Tok::ElapsedSecond;
+        f.elapsed = f.elapsed || t.kind == Tok::ElapsedHour || t.kind == Tok::ElapsedMinute
+                    || t.kind == Tok::ElapsedSecond;
     }
     return f;
 }
@@ -233,10 +254,7 @@ double significant15(double x)
     return std::round(x * scale) / scale;
 }
 
-QString padded(qint64 n, int width)
-{
-    return QString::number(n).rightJustified(width, u'0');
-}
+QString padded(qint64 n, int width) { return QString::number(n).rightJustified(width, u'0'); }
 
 const QLocale &thaiLocale()
 {
@@ -252,30 +270,59 @@ QString thaiDigits(QString s)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 QString builtInFormatCode(int id)
 {
     // LibreOffice's reading of the built-in ids in an English locale; the East Asian and
     // Thai ids it shows as these short dates and times as well.
     switch (id) {
-    case 14: case 27: case 28: case 29: case 30: case 31: case 36:
-    case 50: case 51: case 52: case 53: case 54: case 55: case 56: case 57: case 58:
-    case 71: case 72:
-        return u"m/d/yyyy"_s;
-    case 15: case 73: return u"d-mmm-yy"_s;
-    case 16: case 74: return u"d-mmm"_s;
-    case 17: case 75: return u"mmm-yy"_s;
+    case 14:
+    case 27:
+    case 28:
+    case 29:
+    case 30:
+    case 31:
+    case 36:
+    case 50:
+    case 51:
+    case 52:
+    case 53:
+    case 54:
+    case 55:
+    case 56:
+    case 57:
+    case 58:
+    case 71:
+    case 72: return u"m/d/yyyy"_s;
+    case 15:
+    case 73: return u"d-mmm-yy"_s;
+    case 16:
+    case 74: return u"d-mmm"_s;
+    case 17:
+    case 75: return u"mmm-yy"_s;
     case 18: return u"h:mm AM/PM"_s;
     case 19: return u"h:mm:ss AM/PM"_s;
-    case 20: case 76: return u"h:mm"_s;
-    case 21: case 32: case 33: case 34: case 35: case 77: return u"h:mm:ss"_s;
-    case 22: case 78: return u"m/d/yyyy h:mm"_s;
-    case 45: case 79: return u"mm:ss"_s;
-    case 46: case 80: return u"[h]:mm:ss"_s;
-    case 47: case 81: return u"mm:ss.0"_s;
-    case 9: case 67: return u"0%"_s;
-    case 10: case 68: return u"0.00%"_s;
+    case 20:
+    case 76: return u"h:mm"_s;
+    case 21:
+    case 32:
+    case 33:
+    case 34:
+    case 35:
+    case 77: return u"h:mm:ss"_s;
+    case 22:
+    case 78: return u"m/d/yyyy h:mm"_s;
+    case 45:
+    case 79: return u"mm:ss"_s;
+    case 46:
+    case 80: return u"[h]:mm:ss"_s;
+    case 47:
+    case 81: return u"mm:ss.0"_s;
+    case 9:
+    case 67: return u"0%"_s;
+    case 10:
+    case 68: return u"0.00%"_s;
     default: return {};
     }
 }
@@ -434,7 +481,7 @@ bool shownAsStored(QStringView v)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QString plainNumber(const QString &value)
 {
@@ -464,4 +511,4 @@ QString shownNumber(const QString &value, QStringView code)
     return text.isEmpty() ? plainNumber(value) : text;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

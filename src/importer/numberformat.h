@@ -36,4 +36,4 @@ QString plainNumber(const QString &value);
 // shown, every other number plain.
 QString shownNumber(const QString &value, QStringView code);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -56,7 +56,7 @@ qint64 repeatOf(const QXmlStreamAttributes &at, const QString &name)
     return ok && n > 1 ? n : 1;
 }
 
-} // namespace
+}  // namespace
 
 Sheet ReadOds(QByteArrayView bytes, int sheetIndex)
 {
@@ -112,11 +112,11 @@ Sheet ReadOds(QByteArrayView bytes, int sheetIndex)
                         if (!v.isEmpty())
                             text = plainNumber(v);
                     } else if (text.isEmpty() && !type.isEmpty()) {
-                        const QString attr = type == u"date"_s ? u"date-value"_s
-                                             : type == u"time"_s ? u"time-value"_s
+                        const QString attr = type == u"date"_s      ? u"date-value"_s
+                                             : type == u"time"_s    ? u"time-value"_s
                                              : type == u"boolean"_s ? u"boolean-value"_s
-                                             : type == u"string"_s ? u"string-value"_s
-                                                                   : u"value"_s;
+                                             : type == u"string"_s  ? u"string-value"_s
+                                                                    : u"value"_s;
                         text = at.value(officeNs, attr).toString();
                     }
                     if (!text.isEmpty()) {
@@ -152,4 +152,4 @@ Sheet ReadOds(QByteArrayView bytes, int sheetIndex)
     return tables <= sheetIndex ? bad : g.sheet;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

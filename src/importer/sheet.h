@@ -66,8 +66,8 @@ std::optional<QHash<qint64, QString>> XlsFormulaResults(QByteArrayView file, int
 Sheet ReadSheetFile(const QString &path);
 
 struct Refusal {
-    int row = 0;       // in the spreadsheet: the header is row 1
-    QString column;    // the column's name as it stands in the file
+    int row = 0;     // in the spreadsheet: the header is row 1
+    QString column;  // the column's name as it stands in the file
     QString message;
 };
 
@@ -79,15 +79,15 @@ struct ImportOptions {
 // one answer that holds for all such rows.
 struct ImportedRow {
     int row = 0;
-    QString line;       // the record line when accepted (or when the postcode is accepted)
-    Refusal refusal;    // when refused (or when the postcode is refused)
+    QString line;     // the record line when accepted (or when the postcode is accepted)
+    Refusal refusal;  // when refused (or when the postcode is refused)
     bool accepted = false;
     bool unknownPostcode = false;
-    QString postcode;   // the unknown postcode, for the question's list
+    QString postcode;  // the unknown postcode, for the question's list
 };
 
 struct ImportResult {
-    QString error;  // Thai; a required column is missing: nothing is imported
+    QString error;            // Thai; a required column is missing: nothing is imported
     QList<ImportedRow> rows;  // the data rows in order, empty rows left out
     bool ok() const { return error.isEmpty(); }
     bool hasUnknownPostcodes() const;
@@ -116,4 +116,4 @@ bool isSheetPath(const QString &path);
 // (Excel's "Unicode Text"): imported, not opened as a data file.
 bool HoldsSheet(const QString &path);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -176,7 +176,7 @@ QString biffString(const Bytes &d, qsizetype at, qsizetype count)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<QHash<qint64, QString>> XlsFormulaResults(QByteArrayView file, int sheetIndex)
 {
@@ -219,10 +219,10 @@ std::optional<QHash<qint64, QString>> XlsFormulaResults(QByteArrayView file, int
                 out.insert(key, plainNumber(QString::number(v, 'g', 17)));
             } else {
                 switch (uchar(d.view()[6])) {
-                case 0: pendingString = key; break;                                     // text follows
+                case 0: pendingString = key; break;                                    // text follows
                 case 1: out.insert(key, d.view()[8] ? u"TRUE"_s : u"FALSE"_s); break;  // boolean
                 case 3: out.insert(key, QString()); break;                             // empty text
-                default: break;                                                       // an error
+                default: break;                                                        // an error
                 }
             }
         } else if (type == 0x0207 && pendingString >= 0 && len >= 3) {  // STRING
@@ -234,4 +234,4 @@ std::optional<QHash<qint64, QString>> XlsFormulaResults(QByteArrayView file, int
     return out;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -149,7 +149,7 @@ QString helperPath()
     return {};
 }
 
-} // namespace
+}  // namespace
 
 QByteArray XlsHandover(const Sheet &sheet)
 {
@@ -232,4 +232,4 @@ Sheet ReadXls(const QString &path, int sheetIndex)
     return XlsTakeover(out, path);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

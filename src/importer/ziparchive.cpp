@@ -94,4 +94,4 @@ bool refuseDtd(QXmlStreamReader &x, QString &error)
     return false;
 }
 
-} // namespace vorlane::sheetzip
+}  // namespace vorlane::sheetzip

@@ -44,4 +44,4 @@ struct Grid {
 // True (with the error set) when the reader stands on a DTD: no entity is ever declared.
 bool refuseDtd(QXmlStreamReader &x, QString &error);
 
-} // namespace vorlane::sheetzip
+}  // namespace vorlane::sheetzip

@@ -32,7 +32,7 @@ qint64 columnOfRef(QStringView ref)
     return i == 0 ? -1 : col - 1;
 }
 
-} // namespace
+}  // namespace
 
 QString decodeXlsxEscapes(const QString &text)
 {
@@ -235,7 +235,7 @@ QString shownIsoDate(const QString &value, const CellStyle *style)
     return shown.isEmpty() ? value : shown;
 }
 
-} // namespace
+}  // namespace
 
 Sheet ReadXlsx(QByteArrayView bytes, int sheetIndex)
 {
@@ -358,4 +358,4 @@ Sheet ReadXlsx(QByteArrayView bytes, int sheetIndex)
     return g.sheet;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

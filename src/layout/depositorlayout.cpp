@@ -30,4 +30,4 @@ DepositorLayout depositorLayout(const Screen &s)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

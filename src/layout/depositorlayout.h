@@ -15,4 +15,4 @@ struct DepositorLayout {
 
 DepositorLayout depositorLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -14,7 +14,7 @@ void row(double left, double top, double gap, R &...rects)
     }
 }
 
-} // namespace
+}  // namespace
 
 EntryLayout entryLayout(const Screen &s)
 {
@@ -96,4 +96,4 @@ EntryLayout entryLayout(const Screen &s)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -28,4 +28,4 @@ struct EntryLayout {
 
 EntryLayout entryLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

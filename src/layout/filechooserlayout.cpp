@@ -26,8 +26,8 @@ FileChooserLayout fileChooserLayout(const Screen &s)
     }
 
     const double gx = (W - (l.Dir1.width + l.File1.width)) / 2;
-    const double gy =
-        (H - (l.Lbldrive.height + l.Lbldir.height + l.Text1.height + l.Dir1.height + l.Comopen.height)) / 6;
+    const double gy = (H - (l.Lbldrive.height + l.Lbldir.height + l.Text1.height + l.Dir1.height + l.Comopen.height))
+                      / 6;
 
     l.Lbldrive.left = gx / 5;
     l.Lbldrive.top = gy / 3;
@@ -57,4 +57,4 @@ FileChooserLayout fileChooserLayout(const Screen &s)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -16,4 +16,4 @@ inline constexpr double kChooserButtonHeight = 495;
 
 FileChooserLayout fileChooserLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

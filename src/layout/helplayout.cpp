@@ -19,4 +19,4 @@ HelpLayout helpLayout(const Screen &s, double mainLeft, double mainTop)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

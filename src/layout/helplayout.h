@@ -16,4 +16,4 @@ inline constexpr double kHelpButtonHeight = 495;
 // mainLeft, mainTop: the main window's position (0, 0 when it fills the screen).
 HelpLayout helpLayout(const Screen &s, double mainLeft = 0, double mainTop = 0);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -24,11 +24,11 @@ struct Screen {
 inline QRect toPixels(const TwipRect &r, const Screen &s)
 {
     const double k = s.twipsPerPixel;
-    return QRect(int(std::lround(r.left / k)), int(std::lround(r.top / k)),
-                 int(std::lround(r.width / k)), int(std::lround(r.height / k)));
+    return QRect(int(std::lround(r.left / k)), int(std::lround(r.top / k)), int(std::lround(r.width / k)),
+                 int(std::lround(r.height / k)));
 }
 
 // The command bar panel's width, 0.15 of the screen width.
 inline double panelWidth(const Screen &s) { return 0.15 * s.W; }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

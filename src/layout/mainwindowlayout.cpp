@@ -21,4 +21,4 @@ MainWindowLayout mainWindowLayout(const Screen &s, double panelHeight)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

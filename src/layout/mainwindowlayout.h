@@ -10,8 +10,8 @@ namespace vorlane::layout {
 inline constexpr int kCommandButtons = 8;
 
 struct MainWindowLayout {
-    TwipRect panel;     // Picture1, in the main window's client area
-    TwipRect workArea;  // where the work windows are shown
+    TwipRect panel;                                 // Picture1, in the main window's client area
+    TwipRect workArea;                              // where the work windows are shown
     std::array<TwipRect, kCommandButtons> buttons;  // Command1(i), relative to the panel
 };
 
@@ -19,4 +19,4 @@ struct MainWindowLayout {
 // other figure comes from the screen.
 MainWindowLayout mainWindowLayout(const Screen &s, double panelHeight);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -65,9 +65,10 @@ PrintOptionsLayout printOptionsLayout(const Screen &s)
     const double by = (l.Frame3.bottom() - l.Frame2.top - 3 * bh) / 4;
     for (int i = 0; i < kCommandButtons; ++i) {
         const int row = i < 4 ? i / 2 : 2, column = i < 4 ? i % 2 : 1;
-        l.buttons[size_t(i)] = {l.Frame2.right() + bx + column * (bw + bx), l.Frame2.top + by + row * (bh + by), bw, bh};
+        l.buttons[size_t(i)] = {l.Frame2.right() + bx + column * (bw + bx), l.Frame2.top + by + row * (bh + by), bw,
+                                bh};
     }
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -26,4 +26,4 @@ struct PrintOptionsLayout {
 
 PrintOptionsLayout printOptionsLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

@@ -30,4 +30,4 @@ ReviewLayout reviewLayout(const Screen &s)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

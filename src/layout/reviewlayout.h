@@ -11,4 +11,4 @@ struct ReviewLayout {
 
 ReviewLayout reviewLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

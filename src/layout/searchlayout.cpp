@@ -36,4 +36,4 @@ SearchLayout searchLayout(const Screen &s)
     return l;
 }
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

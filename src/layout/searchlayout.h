@@ -11,4 +11,4 @@ struct SearchLayout {
 
 SearchLayout searchLayout(const Screen &s);
 
-} // namespace vorlane::layout
+}  // namespace vorlane::layout

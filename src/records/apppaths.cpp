@@ -8,10 +8,7 @@
 namespace vorlane {
 namespace {
 
-QString join(const QString &dir, const QString &name)
-{
-    return QDir::cleanPath(dir + QLatin1Char('/') + name);
-}
+QString join(const QString &dir, const QString &name) { return QDir::cleanPath(dir + QLatin1Char('/') + name); }
 
 bool writableDir(const QString &dir)
 {
@@ -19,7 +16,7 @@ bool writableDir(const QString &dir)
     return info.isDir() && info.isWritable();
 }
 
-} // namespace
+}  // namespace
 
 QString AppPaths::file(const QString &name) const { return join(appDir, name); }
 QString AppPaths::cusnamePath() const { return join(settingsDir, QStringLiteral("cusname.txt")); }
@@ -38,7 +35,7 @@ QString sameFileKey(const QString &path)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-} // namespace
+}  // namespace
 
 QString AppPaths::programFileAt(const QString &path) const
 {
@@ -118,4 +115,4 @@ AppPaths AppPaths::detectFrom(const QString &exeDir, const QString &stateOverrid
     return p;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -20,16 +20,16 @@ struct AppPaths {
     // the user's home folder (never the read-only installed folder).
     QString batchDir;
 
-    QString file(const QString &name) const;         // appDir / name
-    QString cusnamePath() const;                     // settingsDir / cusname.txt
-    QString nonamePath() const;                      // batchDir / Noname.txt
-    QString journalPath() const;                     // stateDir / recovery.journal
+    QString file(const QString &name) const;  // appDir / name
+    QString cusnamePath() const;              // settingsDir / cusname.txt
+    QString nonamePath() const;               // batchDir / Noname.txt
+    QString journalPath() const;              // stateDir / recovery.journal
 
-    static AppPaths detect();                        // from the running program
+    static AppPaths detect();  // from the running program
     // As detect(), for a program in `exeDir` with the given state-folder override
     // (null: none set).
     static AppPaths detectFrom(const QString &exeDir, const QString &stateOverride);
-    static AppPaths forDirectory(const QString &dir); // tables and cusname.txt in one folder (tests, --tables)
+    static AppPaths forDirectory(const QString &dir);  // tables and cusname.txt in one folder (tests, --tables)
 
     // The program's own file (a table, the help text, "cusname.txt") that `path` names,
     // following links; empty when it names none. A batch must never be saved over one.
@@ -39,4 +39,4 @@ struct AppPaths {
     QString chooserStartDir(const QString &workingDir) const;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -246,4 +246,4 @@ void Batch::markChanged()
     changing([this] { m_saved = false; });
 }
 
-} // namespace vorlane
+}  // namespace vorlane

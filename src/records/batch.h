@@ -132,4 +132,4 @@ private:
     qsizetype m_knownSkipped = 0;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -44,7 +44,7 @@ const Tables &tables()
     return t;
 }
 
-} // namespace
+}  // namespace
 
 QString decode(QByteArrayView bytes, qsizetype room)
 {
@@ -97,4 +97,4 @@ EncodeResult encode(QStringView text)
     return r;
 }
 
-} // namespace vorlane::cp874
+}  // namespace vorlane::cp874

@@ -11,7 +11,7 @@ namespace vorlane::cp874 {
 QString decode(QByteArrayView bytes, qsizetype room = 0);
 
 struct EncodeResult {
-    QByteArray bytes;      // complete only when ok
+    QByteArray bytes;  // complete only when ok
     bool ok = true;
     qsizetype errorPos = -1;  // index in the text of the first character the code page cannot hold
     char32_t badChar = 0;     // that character
@@ -24,4 +24,4 @@ EncodeResult encode(QStringView text);
 // On false, *pos (when given) receives the index of the first offending character.
 bool canEncode(QStringView text, qsizetype *pos = nullptr);
 
-} // namespace vorlane::cp874
+}  // namespace vorlane::cp874

@@ -40,4 +40,4 @@ bool WriteCusname(const QString &path, const DepositorDetails &details)
     return SaveFileAtomic(path, e.bytes, options).ok();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

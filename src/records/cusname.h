@@ -17,4 +17,4 @@ std::optional<DepositorDetails> ReadCusname(const QString &path);
 // (the previous file is then kept) or when a text cannot be held in code page 874.
 bool WriteCusname(const QString &path, const DepositorDetails &details);
 
-} // namespace vorlane
+}  // namespace vorlane

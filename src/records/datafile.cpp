@@ -13,24 +13,16 @@
 #include <future>
 #include <system_error>
 
-
 namespace vorlane {
 
 ReadResult DataFileReadFailure(const FileIoResult &file)
 {
     ReadResult r;
     switch (file.error) {
-    case FileIoError::None:
-        break;
-    case FileIoError::NotFound:
-        r.error = FileError::NotFound;
-        break;
-    case FileIoError::TooLarge:
-        r.error = FileError::TooLarge;
-        break;
-    default:
-        r.error = FileError::Unreadable;
-        break;
+    case FileIoError::None: break;
+    case FileIoError::NotFound: r.error = FileError::NotFound; break;
+    case FileIoError::TooLarge: r.error = FileError::TooLarge; break;
+    default: r.error = FileError::Unreadable; break;
     }
     if (!file.ok()) {
         r.detail = file.message();
@@ -116,7 +108,7 @@ struct BlockPart {
     }
 };
 
-} // namespace
+}  // namespace
 
 ReadResult ReadDataFile(const QString &path, LineForm form, const RateTable *figuresFor)
 {
@@ -237,4 +229,4 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines)
     return r;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -19,13 +19,13 @@ enum class FileError {
 
 struct ReadResult {
     FileError error = FileError::None;
-    QString detail;     // for logs and the command line; the windows show their own texts
-    QStringList lines;  // the lines that pass IsRecordLine, in file order
-    LineBlock block;    // the same lines, instead, when read as a block
-    qsizetype skipped = 0;  // lines left out
+    QString detail;             // for logs and the command line; the windows show their own texts
+    QStringList lines;          // the lines that pass IsRecordLine, in file order
+    LineBlock block;            // the same lines, instead, when read as a block
+    qsizetype skipped = 0;      // lines left out
     qsizetype skippedText = 0;  // of those, lines that held more than blanks
-    FileStamp stamp;        // what the file held, to tell a later change by another program
-    FileIoResult file;      // the file and the cause of a failed read, for FailureLine
+    FileStamp stamp;            // what the file held, to tell a later change by another program
+    FileIoResult file;          // the file and the cause of a failed read, for FailureLine
     bool ok() const { return error == FileError::None; }
 };
 
@@ -34,7 +34,7 @@ struct WriteResult {
     QString detail;
     qsizetype badLine = -1;  // Unencodable: which line, and where in it
     qsizetype badPos = -1;
-    FileStamp stamp;  // what was written
+    FileStamp stamp;    // what was written
     FileIoResult file;  // the file and the cause of a failed write, for FailureLine
     bool ok() const { return error == FileError::None; }
 };
@@ -59,4 +59,4 @@ WriteResult WriteDataFile(const QString &path, const QStringList &lines);
 // The same bytes WriteDataFile would write.
 WriteResult EncodeDataFile(const QStringList &lines, QByteArray &out);
 
-} // namespace vorlane
+}  // namespace vorlane

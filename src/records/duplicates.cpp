@@ -84,7 +84,7 @@ QStringView recipientOf(QStringView line)
     return end < n ? line.sliced(i, end - i) : QStringView();
 }
 
-} // namespace
+}  // namespace
 
 QString DuplicateKey(QStringView recipient, QStringView postcode, QStringView amount)
 {
@@ -110,7 +110,8 @@ qsizetype FindDuplicate(const RecordStore &store, const MoneyOrderRecord &record
         if (!sameName(recipientOf(line), name))
             continue;
         if (DuplicateKey(RecordFieldAt(line, RecipientName), RecordFieldAt(line, DestPostcode),
-                         RecordFieldAt(line, Amount)) == key)
+                         RecordFieldAt(line, Amount))
+            == key)
             return i;
     }
     return -1;
@@ -139,4 +140,4 @@ QString DuplicateWarning(const QString &where, qsizetype first, qsizetype second
            + u" (ผู้รับ รหัสไปรษณีย์ และจำนวนเงินเดียวกัน)"_s;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

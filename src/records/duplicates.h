@@ -30,4 +30,4 @@ QList<DuplicatePair> DuplicatePairs(const QStringList &lines);
 // The warning for a pair, with the numbers the user sees (rows or lines), in Thai.
 QString DuplicateWarning(const QString &where, qsizetype first, qsizetype second);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -71,7 +71,7 @@ double feeFor(const RateFigures &row, QStringView amount, std::optional<double> 
     return F + stepRule(y, B, S, Z);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount, std::optional<double> parsed)
@@ -97,7 +97,7 @@ double anyFee(const RateTable &rates, QStringView typeCode, QStringView amount, 
     return feeFor(ParseRateRow(rates.rows[r]), amount, parsed);
 }
 
-} // namespace
+}  // namespace
 
 double ComputeFee(const RateTable &rates, QStringView typeCode, QStringView amount)
 {
@@ -119,4 +119,4 @@ std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCo
     return std::max(0.0, anyFee(rates, typeCode, amount, parsed));
 }
 
-} // namespace vorlane
+}  // namespace vorlane

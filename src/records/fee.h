@@ -19,4 +19,4 @@ std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCo
 std::optional<double> ComputeFeeExact(const RateTable &rates, QStringView typeCode, QStringView amount,
                                       std::optional<double> parsed);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -64,7 +64,7 @@ constexpr quint64 avalanche(quint64 h)
     return h ^ (h >> 32);
 }
 
-} // namespace
+}  // namespace
 
 QByteArray FileChecksum(QByteArrayView bytes)
 {
@@ -100,38 +100,24 @@ bool SameContents(const FileStamp &a, const FileStamp &b)
     return a.valid && b.valid && a.size == b.size && a.checksum == b.checksum;
 }
 
-QString FileIoResult::message() const
-{
-    return path + u": "_s + cause;
-}
+QString FileIoResult::message() const { return path + u": "_s + cause; }
 
 QString FailureCause(const FileIoResult &r)
 {
     switch (r.error) {
-    case FileIoError::None:
-        break;
-    case FileIoError::NotFound:
-        return u"ไม่พบแฟ้มนี้"_s;
-    case FileIoError::NotRegular:
-        return u"ไม่ใช่แฟ้มปกติ"_s;
-    case FileIoError::IsLink:
-        return u"เป็นลิงก์ไปยังแฟ้มอื่น"_s;
-    case FileIoError::TooLarge:
-        return u"แฟ้มใหญ่เกินไป"_s;
-    case FileIoError::Unreadable:
-        return u"อ่านแฟ้มไม่ได้ ("_s + r.cause + u')';
+    case FileIoError::None: break;
+    case FileIoError::NotFound: return u"ไม่พบแฟ้มนี้"_s;
+    case FileIoError::NotRegular: return u"ไม่ใช่แฟ้มปกติ"_s;
+    case FileIoError::IsLink: return u"เป็นลิงก์ไปยังแฟ้มอื่น"_s;
+    case FileIoError::TooLarge: return u"แฟ้มใหญ่เกินไป"_s;
+    case FileIoError::Unreadable: return u"อ่านแฟ้มไม่ได้ ("_s + r.cause + u')';
     case FileIoError::WriteFailed:
         switch (r.fault) {
-        case platform::Fault::NoSpace:
-            return u"เขียนแฟ้มไม่ได้ เพราะดิสก์เต็ม ("_s + r.cause + u')';
-        case platform::Fault::TooLarge:
-            return u"เขียนแฟ้มไม่ได้ เพราะแฟ้มใหญ่เกินขนาดที่ระบบยอมให้เขียน ("_s + r.cause + u')';
-        case platform::Fault::ReadOnly:
-            return u"เขียนแฟ้มไม่ได้ เพราะดิสก์ป้องกันการเขียน ("_s + r.cause + u')';
-        case platform::Fault::Denied:
-            return u"เขียนแฟ้มไม่ได้ เพราะไม่มีสิทธิ์เขียนในโฟลเดอร์นี้ ("_s + r.cause + u')';
-        default:
-            return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
+        case platform::Fault::NoSpace: return u"เขียนแฟ้มไม่ได้ เพราะดิสก์เต็ม ("_s + r.cause + u')';
+        case platform::Fault::TooLarge: return u"เขียนแฟ้มไม่ได้ เพราะแฟ้มใหญ่เกินขนาดที่ระบบยอมให้เขียน ("_s + r.cause + u')';
+        case platform::Fault::ReadOnly: return u"เขียนแฟ้มไม่ได้ เพราะดิสก์ป้องกันการเขียน ("_s + r.cause + u')';
+        case platform::Fault::Denied: return u"เขียนแฟ้มไม่ได้ เพราะไม่มีสิทธิ์เขียนในโฟลเดอร์นี้ ("_s + r.cause + u')';
+        default: return u"เขียนแฟ้มไม่ได้ ("_s + r.cause + u')';
         }
     }
     return {};
@@ -166,10 +152,11 @@ FileIoResult OpenRegularFile(const QString &path, qint64 maxBytes, platform::Fil
     }
     const platform::PathInfo st = file.info();
     if (st.kind != platform::Kind::Regular)
-        return fail(FileIoError::NotRegular, st.kind == platform::Kind::Folder ? u"is a folder"_s : u"not a regular file"_s);
+        return fail(FileIoError::NotRegular,
+                    st.kind == platform::Kind::Folder ? u"is a folder"_s : u"not a regular file"_s);
     if (st.size > maxBytes)
-        return fail(FileIoError::TooLarge,
-                    u"%1 bytes, more than the %2 this file may hold"_s.arg(QString::number(st.size), QString::number(maxBytes)));
+        return fail(FileIoError::TooLarge, u"%1 bytes, more than the %2 this file may hold"_s.arg(
+                                               QString::number(st.size), QString::number(maxBytes)));
     r.stamp.valid = true;
     r.stamp.size = st.size;
     r.stamp.mtimeNs = st.mtimeNs;
@@ -228,7 +215,7 @@ Result readBounded(const QString &path, qint64 maxBytes, Make make, bool twoCore
     return r;
 }
 
-} // namespace
+}  // namespace
 
 FileReadResult ReadFileBounded(const QString &path, qint64 maxBytes)
 {
@@ -259,7 +246,7 @@ FileIoResult writeFailure(const QString &path, const QString &step, const platfo
     return r;
 }
 
-} // namespace
+}  // namespace
 
 AtomicSave::AtomicSave(const QString &path, const SaveOptions &options) : m_path(path), m_options(options) {}
 
@@ -287,7 +274,8 @@ FileIoResult AtomicSave::begin()
         const platform::PathInfo to = platform::Inspect(m_path, true);
         if (to.kind != platform::Kind::Missing && to.kind != platform::Kind::Regular)
             return failure(FileIoError::NotRegular, m_path,
-                           to.kind == platform::Kind::Folder ? u"is a folder"_s : u"exists and is not a regular file"_s);
+                           to.kind == platform::Kind::Folder ? u"is a folder"_s
+                                                             : u"exists and is not a regular file"_s);
         if (!mode && name.kind == platform::Kind::Regular)
             mode = name.mode;
     }
@@ -391,4 +379,4 @@ int RemoveSaveLeftovers(const QString &target, int minAgeSecs)
     return removed;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

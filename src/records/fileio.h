@@ -46,9 +46,9 @@ bool SameContents(const FileStamp &a, const FileStamp &b);
 struct FileIoResult {
     FileIoError error = FileIoError::None;
     QString path;
-    QString cause;     // English, for logs and the command line; windows say their own Thai
+    QString cause;  // English, for logs and the command line; windows say their own Thai
     platform::Fault fault = platform::Fault::None;  // why a write failed, when the system said
-    FileStamp stamp;   // of what was read or written, when ok
+    FileStamp stamp;                                // of what was read or written, when ok
     bool ok() const { return error == FileIoError::None; }
     // "<path>: <cause>"
     QString message() const;
@@ -139,4 +139,4 @@ bool StillUnchanged(const QString &path, const FileStamp &known, qint64 maxBytes
 // regular and owned by this user. Returns how many were removed.
 int RemoveSaveLeftovers(const QString &target, int minAgeSecs = 60);
 
-} // namespace vorlane
+}  // namespace vorlane

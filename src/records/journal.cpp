@@ -20,7 +20,7 @@ bool writeAll(platform::File &file, const char *p, qsizetype n)
     return file.write(p, n, ignored);
 }
 
-} // namespace
+}  // namespace
 
 RecoveryJournal::RecoveryJournal(QString path) : m_path(std::move(path)) {}
 
@@ -341,4 +341,4 @@ void RecoveryJournal::discard()
     platform::RemoveFile(m_path + QStringLiteral(".new"));
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -69,8 +69,8 @@ public:
         // The batch was based on a data file whose content is no longer what the journal
         // recorded (saved again since, changed, gone): it cannot be rebuilt.
         bool baseChanged = false;
-        QDateTime lastWrite;   // of the journal file
-        qint64 validBytes = 0; // the journal up to its last complete change
+        QDateTime lastWrite;    // of the journal file
+        qint64 validBytes = 0;  // the journal up to its last complete change
     };
     enum class ReadError { None, Missing, Link, NotRegular, Unreadable };
     // What a journal left behind by an unclean end holds; nullopt when there is none, it
@@ -114,8 +114,8 @@ private:
     bool m_saved = false;
     qint64 m_bytes = 0;
     qsizetype m_count = 0;
-    qint64 m_chars = 0;  // characters of the batch: a lower bound of a copy's size
+    qint64 m_chars = 0;                 // characters of the batch: a lower bound of a copy's size
     std::optional<qint64> m_copyBytes;  // a copy's size, once it mattered
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -73,4 +73,4 @@ void RecoveryJournal::countLine(const QString &line, int sign)
         *m_copyBytes += sign * copyBytes(line);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

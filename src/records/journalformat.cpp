@@ -109,4 +109,4 @@ QByteArray change(char op, qsizetype index, const QString &text)
 
 QByteArray encoded(const QString &path) { return QFile::encodeName(path); }
 
-} // namespace vorlane::journalformat
+}  // namespace vorlane::journalformat

@@ -20,4 +20,4 @@ qint64 copyBytes(QStringView line);
 // One change: the letter, the index when not negative, the text when not null.
 QByteArray change(char op, qsizetype index, const QString &text);
 
-} // namespace vorlane::journalformat
+}  // namespace vorlane::journalformat

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-
 // Reading back what a journal left behind, and going on with it.
 namespace vorlane {
 
@@ -27,14 +26,10 @@ std::optional<RecoveryJournal::Recovered> RecoveryJournal::read(const QString &p
     platform::File file;
     if (const platform::Error e = file.open(path, platform::File::Open::ReadNoLink)) {
         switch (e.fault) {
-        case platform::Fault::Missing:
-            return failWith(ReadError::Missing);
-        case platform::Fault::Link:
-            return failWith(ReadError::Link);
-        case platform::Fault::NotRegular:
-            return failWith(ReadError::NotRegular);
-        default:
-            return failWith(ReadError::Unreadable);
+        case platform::Fault::Missing: return failWith(ReadError::Missing);
+        case platform::Fault::Link: return failWith(ReadError::Link);
+        case platform::Fault::NotRegular: return failWith(ReadError::NotRegular);
+        default: return failWith(ReadError::Unreadable);
         }
     }
     const platform::PathInfo st = file.info();
@@ -170,8 +165,8 @@ bool RecoveryJournal::resume(const Recovered &r)
     m_failed = false;
     if (m_worker)
         m_worker->failed = false;
-    if (opened || m_file.info().kind != platform::Kind::Regular || !m_file.setMode(0600)
-        || !m_file.resize(r.validBytes) || m_file.seekToEnd() != r.validBytes) {
+    if (opened || m_file.info().kind != platform::Kind::Regular || !m_file.setMode(0600) || !m_file.resize(r.validBytes)
+        || m_file.seekToEnd() != r.validBytes) {
         fail();
         return false;
     }
@@ -186,4 +181,4 @@ bool RecoveryJournal::resume(const Recovered &r)
     return true;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -72,4 +72,4 @@ struct RecoveryJournal::Worker {
     }
 };
 
-} // namespace vorlane
+}  // namespace vorlane

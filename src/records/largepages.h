@@ -19,7 +19,8 @@ struct LargePageAllocator {
     using value_type = T;
     LargePageAllocator() noexcept = default;
     template <class U>
-    LargePageAllocator(const LargePageAllocator<U> &) noexcept {}
+    LargePageAllocator(const LargePageAllocator<U> &) noexcept
+    {}
     T *allocate(std::size_t n)
     {
         if (n > std::size_t(-1) / sizeof(T))
@@ -28,7 +29,10 @@ struct LargePageAllocator {
     }
     void deallocate(T *p, std::size_t) noexcept { platform::FreeLarge(p); }
     template <class U>
-    bool operator==(const LargePageAllocator<U> &) const noexcept { return true; }
+    bool operator==(const LargePageAllocator<U> &) const noexcept
+    {
+        return true;
+    }
 };
 
 // Bytes kept in one buffer and shared without copying, whether a QByteArray or a buffer of
@@ -66,4 +70,4 @@ private:
     qsizetype m_size = 0;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -66,4 +66,4 @@ inline LineBlock MakeLineBlock(const QStringList &lines)
     return block;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

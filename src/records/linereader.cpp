@@ -48,4 +48,4 @@ ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QBy
     return r;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -39,7 +39,7 @@ private:
     bool m_afterCr = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane
 
 #include <QStringView>
 
@@ -60,7 +60,7 @@ inline const char16_t *find(const char16_t *from, const char16_t *to, char16_t c
 }
 inline QByteArrayView view(const char *p, qsizetype n) { return QByteArrayView(p, n); }
 inline QStringView view(const char16_t *p, qsizetype n) { return QStringView(p, n); }
-} // namespace linesplit
+}  // namespace linesplit
 
 template <typename Char, typename F>
 qsizetype LineSplitter::feed(const Char *p, qsizetype n, bool atEnd, F &&line)
@@ -104,4 +104,4 @@ qsizetype LineSplitter::feed(const Char *p, qsizetype n, bool atEnd, F &&line)
     return start;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -63,7 +63,7 @@ std::optional<double> toNumber(QStringView text)
     if (digitCount <= 15) {
         // Both numbers are exact doubles, so the one division rounds exactly as the full
         // conversion below does.
-        static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+        static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         const double v = double(mantissa) / kPow10[fractionDigits];
         return negative ? -v : v;
@@ -179,7 +179,7 @@ QString assemble(const Digits &d, bool grouped, bool leadingZero)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 QString formatGrouped(double value) { return assemble(roundDecimal(value, 2), true, true); }
 QString formatGroupedNoLead(double value) { return assemble(roundDecimal(value, 2), true, false); }
@@ -206,4 +206,4 @@ QString formatPlain(double value)
     return QString::number(value, 'g', 15);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

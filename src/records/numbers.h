@@ -32,4 +32,4 @@ QString formatFixed2(double value);
 // Plain decimal: no grouping, no trailing zeros (15 -> 15, 12.5 -> 12.5).
 QString formatPlain(double value);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -59,30 +59,19 @@ Error errorOf(int e)
 {
     Fault f = Fault::Other;
     switch (e) {
-    case ENOENT:
-        f = Fault::Missing;
-        break;
-    case ELOOP:
-        f = Fault::Link;
-        break;
+    case ENOENT: f = Fault::Missing; break;
+    case ELOOP: f = Fault::Link; break;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
         f = Fault::NoSpace;
         break;
-    case EFBIG:
-        f = Fault::TooLarge;
-        break;
-    case EROFS:
-        f = Fault::ReadOnly;
-        break;
+    case EFBIG: f = Fault::TooLarge; break;
+    case EROFS: f = Fault::ReadOnly; break;
     case EACCES:
-    case EPERM:
-        f = Fault::Denied;
-        break;
-    default:
-        break;
+    case EPERM: f = Fault::Denied; break;
+    default: break;
     }
     return Error{f, QString::fromLocal8Bit(std::strerror(e))};
 }
@@ -101,7 +90,7 @@ PathInfo infoOf(const struct stat &st)
     return i;
 }
 
-} // namespace
+}  // namespace
 
 struct File::Handle {
     int fd = -1;
@@ -132,15 +121,9 @@ Error File::open(const QString &path, Open how)
     // Non-blocking, so opening a pipe with no writer returns at once.
     int flags = O_CLOEXEC | O_NOCTTY;
     switch (how) {
-    case Open::Read:
-        flags |= O_RDONLY | O_NONBLOCK;
-        break;
-    case Open::ReadNoLink:
-        flags |= O_RDONLY | O_NONBLOCK | O_NOFOLLOW;
-        break;
-    case Open::WriteNoLink:
-        flags |= O_WRONLY | O_NOFOLLOW;
-        break;
+    case Open::Read: flags |= O_RDONLY | O_NONBLOCK; break;
+    case Open::ReadNoLink: flags |= O_RDONLY | O_NONBLOCK | O_NOFOLLOW; break;
+    case Open::WriteNoLink: flags |= O_WRONLY | O_NOFOLLOW; break;
     }
     const int fd = ::open(native(path).constData(), flags);
     if (fd < 0)
@@ -412,14 +395,9 @@ Error errorOf(const QFileDevice &f)
 {
     Fault fault = Fault::Other;
     switch (f.error()) {
-    case QFileDevice::ResourceError:
-        fault = Fault::NoSpace;
-        break;
-    case QFileDevice::PermissionsError:
-        fault = Fault::Denied;
-        break;
-    default:
-        break;
+    case QFileDevice::ResourceError: fault = Fault::NoSpace; break;
+    case QFileDevice::PermissionsError: fault = Fault::Denied; break;
+    default: break;
     }
     return Error{fault, f.errorString()};
 }
@@ -489,7 +467,7 @@ PathInfo infoOf(const QFileInfo &fi)
     return i;
 }
 
-} // namespace
+}  // namespace
 
 struct File::Handle {
     QFile file;
@@ -766,4 +744,4 @@ void FreeLarge(void *p) noexcept { std::free(p); }
 
 #endif
 
-} // namespace vorlane::platform
+}  // namespace vorlane::platform

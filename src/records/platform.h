@@ -136,4 +136,4 @@ void AdviseLargePages(const void *data, std::size_t bytes);
 void *AllocateLarge(std::size_t bytes);
 void FreeLarge(void *p) noexcept;
 
-} // namespace vorlane::platform
+}  // namespace vorlane::platform

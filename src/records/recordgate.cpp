@@ -11,11 +11,15 @@ namespace {
 bool isBreakOrTab(QChar c)
 {
     switch (c.unicode()) {
-    case u'\t': case u'\n': case u'\v': case u'\f': case u'\r':
-    case 0x0085: case 0x2028: case 0x2029:
-        return true;
-    default:
-        return false;
+    case u'\t':
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case 0x0085:
+    case 0x2028:
+    case 0x2029: return true;
+    default: return false;
     }
 }
 
@@ -23,12 +27,9 @@ constexpr char16_t kZeroWidthSpace = 0x200B;
 
 bool isCode(int field) { return field == TypeCode || field == DestPostcode; }
 
-QString codePoint(char32_t c)
-{
-    return u"U+"_s + QString::number(uint(c), 16).toUpper().rightJustified(4, u'0');
-}
+QString codePoint(char32_t c) { return u"U+"_s + QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'); }
 
-} // namespace
+}  // namespace
 
 QString NormaliseField(int field, QStringView text)
 {
@@ -150,4 +151,4 @@ GateVerdict ReviewStoredLine(QStringView line)
     return v;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

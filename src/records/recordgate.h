@@ -49,4 +49,4 @@ QString RestorableLine(const QString &line);
 // what is wrong with it, for "check". Empty message when nothing would change.
 GateVerdict ReviewStoredLine(QStringView line);
 
-} // namespace vorlane
+}  // namespace vorlane

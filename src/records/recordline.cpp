@@ -43,7 +43,7 @@ View fieldAt(View line, int i)
     return field;
 }
 
-} // namespace
+}  // namespace
 
 int RecordFieldViews(QStringView line, QStringView *out, int count) { return fieldViews(line, out, count); }
 int RecordFieldViews(QByteArrayView line, QByteArrayView *out, int count) { return fieldViews(line, out, count); }
@@ -93,4 +93,4 @@ bool IsRecordLine(QByteArrayView line)
     return IsRecordBarCount(bars);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -90,4 +90,4 @@ constexpr bool IsRecordBarCount(qsizetype bars) { return bars == 6 || bars == 8;
 bool IsRecordLine(QStringView line);
 bool IsRecordLine(QByteArrayView line);
 
-} // namespace vorlane
+}  // namespace vorlane

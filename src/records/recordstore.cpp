@@ -27,7 +27,8 @@ QString RecordStore::at(qsizetype i) const
     if (i < 0 || i >= count())
         return QString();
     // Record 1 of an opened file, or the review's rows, need not wait for the whole text.
-    if (m_block.undecoded() && !(m_decodeSoon.valid() && m_decodeSoon.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
+    if (m_block.undecoded()
+        && !(m_decodeSoon.valid() && m_decodeSoon.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
         return cp874::decode(m_block.rawLine(size_t(i)));
     return view(i).toString();
 }
@@ -182,10 +183,7 @@ void RecordStore::replace(LineBlock block, bool notify)
         m_observer->assigned(lines());
 }
 
-void RecordStore::assign(const QStringList &lines)
-{
-    replace(MakeLineBlock(lines), true);
-}
+void RecordStore::assign(const QStringList &lines) { replace(MakeLineBlock(lines), true); }
 
 void RecordStore::assignBlock(LineBlock block)
 {
@@ -229,4 +227,4 @@ qsizetype RecordStore::findUpper(QStringView upperNeedle) const
     return u->find(upperNeedle, [this, upperNeedle](qsizetype i) { return at(i).toUpper().contains(upperNeedle); });
 }
 
-} // namespace vorlane
+}  // namespace vorlane

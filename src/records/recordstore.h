@@ -111,4 +111,4 @@ private:
     mutable std::future<std::unique_ptr<UpperText>> m_upperSoon;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -26,4 +26,4 @@ ReferenceTables LoadReferenceTables(const AppPaths &paths)
     return t;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

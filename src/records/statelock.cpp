@@ -4,7 +4,6 @@
 
 #include <QSysInfo>
 
-
 namespace vorlane {
 
 LockOutcome ClassifyLock(bool locked, QLockFile::LockError error, bool holderKnown, bool sameHost, bool holderAlive)
@@ -38,4 +37,4 @@ StateLock::~StateLock()
         m_lock.unlock();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

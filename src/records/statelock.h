@@ -27,4 +27,4 @@ private:
     LockOutcome m_outcome = LockOutcome::CannotLock;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

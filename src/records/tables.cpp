@@ -35,7 +35,7 @@ QStringList splitLines(const QString &text, bool &cut)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 QStringList ReadFields(QStringView line, int count)
 {
@@ -187,8 +187,8 @@ RateTable LoadRateTable(const QString &path, TableStatus *status)
         const QStringList f = ReadFields(line, 7);
         t.append(RateRow{f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
         if (status && !t.figures.back().readable)
-            status->badRows.append(u"rate.txt แถวที่ "_s + QString::number(t.rowCount) + u" อ่านตัวเลขไม่ได้ จึงไม่คิดค่าธรรมเนียมจากแถวนี้ : "_s
-                                   + line);
+            status->badRows.append(u"rate.txt แถวที่ "_s + QString::number(t.rowCount)
+                                   + u" อ่านตัวเลขไม่ได้ จึงไม่คิดค่าธรรมเนียมจากแถวนี้ : "_s + line);
     }
     return t;
 }
@@ -217,4 +217,4 @@ CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status)
     return t;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

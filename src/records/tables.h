@@ -26,8 +26,7 @@ inline constexpr qsizetype kMaxTableLineChars = 1000;
 // Blank lines are dropped. Gives nullopt when the file cannot be read. Lines beyond
 // kMaxTableLines are not read and longer lines are cut at kMaxTableLineChars; `cut` then
 // becomes true; `failure`, when the file cannot be read, says which and why.
-std::optional<QStringList> ReadTableLines(const QString &path, bool *cut = nullptr,
-                                          FileIoResult *failure = nullptr);
+std::optional<QStringList> ReadTableLines(const QString &path, bool *cut = nullptr, FileIoResult *failure = nullptr);
 
 inline constexpr int kRateSlots = 21;
 
@@ -73,8 +72,8 @@ struct CodeNameTable {
 };
 
 struct TableStatus {
-    bool found = true;  // false when the file was missing or unreadable
-    bool cut = false;   // true when it held more than a table may hold
+    bool found = true;    // false when the file was missing or unreadable
+    bool cut = false;     // true when it held more than a table may hold
     QStringList badRows;  // rate.txt: each row whose figures cannot be read, as a Thai line
     QString path;
     FileIoResult failure;  // why it was not found
@@ -83,4 +82,4 @@ struct TableStatus {
 RateTable LoadRateTable(const QString &path, TableStatus *status = nullptr);
 CodeNameTable LoadCodeNameTable(const QString &path, TableStatus *status = nullptr);
 
-} // namespace vorlane
+}  // namespace vorlane

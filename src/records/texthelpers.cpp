@@ -12,10 +12,7 @@ QStringView trimmedBlanks(QStringView text)
     return text.sliced(b, e - b);
 }
 
-QString trimBlanks(QStringView text)
-{
-    return trimmedBlanks(text).toString();
-}
+QString trimBlanks(QStringView text) { return trimmedBlanks(text).toString(); }
 
 QStringView trimLeadingBlanks(QStringView text)
 {
@@ -25,10 +22,7 @@ QStringView trimLeadingBlanks(QStringView text)
     return text.sliced(b);
 }
 
-bool isBlank(QStringView text)
-{
-    return trimmedBlanks(text).isEmpty();
-}
+bool isBlank(QStringView text) { return trimmedBlanks(text).isEmpty(); }
 
 // The lists are whole tables (about a thousand post offices), looked up twice for every
 // imported row: the codes are short, so they are compared inline, character by character.
@@ -55,9 +49,6 @@ int indexOfTrimmed(const QStringList &list, QStringView text)
     return -1;
 }
 
-QStringView trimWhiteSpace(QStringView text)
-{
-    return text.trimmed();
-}
+QStringView trimWhiteSpace(QStringView text) { return text.trimmed(); }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -23,4 +23,4 @@ int indexOfTrimmed(const QStringList &list, QStringView text);
 // names, page numbers, search texts and the spreadsheet's cells.
 QStringView trimWhiteSpace(QStringView text);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -47,7 +47,7 @@ RecordStore::LineFigures figuresOfByteFields(const QByteArrayView *fields, int k
     return FiguresOf(type.view(), amount.view(), rates);
 }
 
-} // namespace
+}  // namespace
 
 void RecordStore::figuresFor(const RateTable &rates) const
 {
@@ -199,4 +199,4 @@ BatchTotals ComputeTotals(const RecordStore &store, const RateTable &rates)
     return t;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

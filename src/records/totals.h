@@ -40,7 +40,6 @@ struct FileTotals {
 
 // The totals ComputeTotals gives for the batch the file opens to, in one pass over the
 // file in fixed-size chunks: neither the file nor its lines are held.
-FileTotals ComputeFileTotals(const QString &path, const RateTable &rates,
-                             qsizetype chunkBytes = qsizetype(1) << 20);
+FileTotals ComputeFileTotals(const QString &path, const RateTable &rates, qsizetype chunkBytes = qsizetype(1) << 20);
 
-} // namespace vorlane
+}  // namespace vorlane

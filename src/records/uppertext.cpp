@@ -57,17 +57,15 @@ struct ByteUpperTable {
         for (int b = 0; b < 256; ++b) {
             const char c = char(b);
             const QString decoded = cp874::decode(QByteArrayView(&c, 1));
-            narrowed[size_t(b)] = decoded.size() == 1 ? upperTable().narrowed[decoded.at(0).unicode()] : UpperTable::kSlow;
+            narrowed[size_t(b)] = decoded.size() == 1 ? upperTable().narrowed[decoded.at(0).unicode()]
+                                                      : UpperTable::kSlow;
         }
     }
 };
 
-} // namespace
+}  // namespace
 
-unsigned char UpperText::narrow(char16_t c)
-{
-    return narrowUnit(c, kOther);
-}
+unsigned char UpperText::narrow(char16_t c) { return narrowUnit(c, kOther); }
 
 void UpperText::appendLine(QByteArray &out, QStringView line)
 {
@@ -252,4 +250,4 @@ qsizetype UpperText::find(QStringView upperNeedle, const std::function<bool(qsiz
     return -1;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -43,8 +43,8 @@ private:
     void tally(const QByteArray &bytes, int sign);
 
     QByteArray m_text;
-    std::vector<qsizetype> m_start;  // where each line begins, and one past the last
+    std::vector<qsizetype> m_start;       // where each line begins, and one past the last
     std::array<qsizetype, 256> m_freq{};  // how often each byte occurs: the rarest is looked for
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -22,7 +22,7 @@ CheckOutcome refuse(const QString &message, PageBox focus, PageBox clear = PageB
     return o;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<qint64> ReadPageNumber(const QString &text, int bits)
 {
@@ -140,4 +140,4 @@ CheckOutcome CheckLastPageEnter(const QString &firstPage, const QString &lastPag
     return refuse(QString(), PageBox::OkButton);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -10,26 +10,25 @@ namespace vorlane {
 
 // Type code chosen by each of the fourteen type buttons; the last covers all types.
 inline const std::array<QString, 14> kReportTypeCodes = {
-    QStringLiteral("101"), QStringLiteral("103"), QStringLiteral("104"), QStringLiteral("105"),
-    QStringLiteral("106"), QStringLiteral("107"), QStringLiteral("108"), QStringLiteral("110"),
-    QStringLiteral("111"), QStringLiteral("112"), QStringLiteral("113"), QStringLiteral("114"),
-    QStringLiteral("115"), QStringLiteral("999")};
+    QStringLiteral("101"), QStringLiteral("103"), QStringLiteral("104"), QStringLiteral("105"), QStringLiteral("106"),
+    QStringLiteral("107"), QStringLiteral("108"), QStringLiteral("110"), QStringLiteral("111"), QStringLiteral("112"),
+    QStringLiteral("113"), QStringLiteral("114"), QStringLiteral("115"), QStringLiteral("999")};
 
 // What the user chose in the window.
 struct PrintChoices {
-    int typeIndex = -1;       // first selected type button, -1 for none
-    bool allPages = false;    // "ทั้งหมด"
-    bool pageRange = false;   // "หน้า"
-    bool a4 = false;          // "กระดาษ A4"; otherwise Letter
-    QString firstPage;        // the page boxes as typed
+    int typeIndex = -1;      // first selected type button, -1 for none
+    bool allPages = false;   // "ทั้งหมด"
+    bool pageRange = false;  // "หน้า"
+    bool a4 = false;         // "กระดาษ A4"; otherwise Letter
+    QString firstPage;       // the page boxes as typed
     QString lastPage;
 };
 
 enum class PageBox { None, First, Last, OkButton };
 
 struct CheckOutcome {
-    bool accepted = false;   // print with `request`
-    QString message;         // shown when not accepted (may be empty for a plain focus move)
+    bool accepted = false;  // print with `request`
+    QString message;        // shown when not accepted (may be empty for a plain focus move)
     PageBox clear = PageBox::None;
     PageBox focus = PageBox::None;
     SlipRequest request;
@@ -45,4 +44,4 @@ CheckOutcome CheckLastPageEnter(const QString &firstPage, const QString &lastPag
 // (16 or 32) signed bits; larger numbers count as not numeric.
 std::optional<qint64> ReadPageNumber(const QString &text, int bits = 32);
 
-} // namespace vorlane
+}  // namespace vorlane

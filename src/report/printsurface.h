@@ -41,4 +41,4 @@ public:
     virtual void endDocument() = 0;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

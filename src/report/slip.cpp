@@ -5,7 +5,6 @@
 #include "records/recordline.h"
 #include "records/texthelpers.h"
 
-
 #include <algorithm>
 #include <cmath>
 
@@ -20,12 +19,9 @@ double halfWhole(double difference) { return double(whole(difference) / 2); }
 
 double lineTop(PrintSurface &s, const QString &text, float line) { return line - s.textHeight(text); }
 
-} // namespace
+}  // namespace
 
-int PageCount(qsizetype n)
-{
-    return int(n / kRecordsPerSheet + (n % kRecordsPerSheet ? 1 : 0));
-}
+int PageCount(qsizetype n) { return int(n / kRecordsPerSheet + (n % kRecordsPerSheet ? 1 : 0)); }
 
 QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
 {
@@ -79,10 +75,7 @@ double CentreX(PrintSurface &s, const QString &text, double left, double right)
     return left + halfWhole((right - left) - s.textWidth(text));
 }
 
-double PageCentreX(PrintSurface &s, const QString &text)
-{
-    return halfWhole(s.scaleWidth() - s.textWidth(text));
-}
+double PageCentreX(PrintSurface &s, const QString &text) { return halfWhole(s.scaleWidth() - s.textWidth(text)); }
 
 double RightEdgeX(PrintSurface &s, const QString &text) { return s.scaleWidth() - s.textWidth(text) - 1; }
 
@@ -94,7 +87,9 @@ double AlignedX(PrintSurface &s, const QString &text, const QString &reference, 
 
 void PrintPageHeader(PrintSurface &s, SlipCursor &c, int sheet, const HeaderTexts &t, const Depositor &depositor)
 {
-    auto centred = [&](const QString &text) { PrintTextAt(s, text, float(PageCentreX(s, text)), float(lineTop(s, text, c.lineY))); };
+    auto centred = [&](const QString &text) {
+        PrintTextAt(s, text, float(PageCentreX(s, text)), float(lineTop(s, text, c.lineY)));
+    };
     auto inBox = [&](const QString &text, double left, double right) {
         PrintTextAt(s, text, float(CentreX(s, text, left, right)), float(lineTop(s, text, c.lineY)));
     };
@@ -213,7 +208,8 @@ void PrintPageFooter(PrintSurface &s, const FooterTexts &t, const FooterDistance
 
 QString SlipResult::errorText() const
 {
-    const QString text = u"Error "_s + QString::number(errorNumber) + u" : "_s + errorDescription + u" ให้ตรวจสอบเครื่องพิมพ์"_s;
+    const QString text = u"Error "_s + QString::number(errorNumber) + u" : "_s + errorDescription
+                         + u" ให้ตรวจสอบเครื่องพิมพ์"_s;
     return systemMessage.isEmpty() ? text : text + u'\n' + systemMessage;
 }
 
@@ -256,7 +252,7 @@ std::optional<int> readPage(const QString &text)
     return int(whole(*v));
 }
 
-} // namespace
+}  // namespace
 
 QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request)
 {
@@ -397,4 +393,4 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
     return result;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -52,7 +52,8 @@ struct HeaderTexts {
     QString title = QStringLiteral(u"ใบฝากธนาณัติในประเทศรวม");
     QString formName = QStringLiteral(u"ธน. 1 (พิเศษ)");
     QString sheetLabel = QStringLiteral(u"แผ่นที่.....");
-    QString officeLine = QStringLiteral(u"ปณ................................................รหัสไปรษณีย์.........................");
+    QString officeLine = QStringLiteral(
+        u"ปณ................................................รหัสไปรษณีย์.........................");
     QString dateLine = QStringLiteral(u"วันที่ ...........  เดือน .............................. พ.ศ..................");
     QString depositorLabel = QStringLiteral(u"ชื่อผู้ฝากเงิน    ");
     QString depositorAddressLabel = QStringLiteral(u"ที่อยู่ผู้ฝากเงิน");
@@ -135,7 +136,6 @@ using SlipProgress = std::function<bool(int done, int total)>;
 // Nothing is drawn when a record's amount is not a number; a surface that throws
 // PrintFailure stops the run, and the caller then discards the job.
 SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, RecordStore &selected,
-                              const RateTable &rates, const SlipRequest &request,
-                              const SlipProgress &progress = {});
+                              const RateTable &rates, const SlipRequest &request, const SlipProgress &progress = {});
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -33,10 +33,7 @@ int ReviewListModel::longestRow() const
     return best;
 }
 
-int ReviewListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
+int ReviewListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
 
 QVariant ReviewListModel::data(const QModelIndex &index, int role) const
 {
@@ -51,4 +48,4 @@ QVariant ReviewListModel::data(const QModelIndex &index, int role) const
     return ReviewListItem(fields);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -29,4 +29,4 @@ private:
     QSize m_itemSize;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

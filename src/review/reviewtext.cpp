@@ -9,18 +9,12 @@ namespace vorlane {
 namespace {
 
 // The labels carry their own trailing blanks so the values line up in the text box.
-QString label(const QString &text, int blanks)
-{
-    return text + QString(blanks, u' ');
-}
+QString label(const QString &text, int blanks) { return text + QString(blanks, u' '); }
 
 // The fields as shown: leading blanks dropped.
-QString trimLeft(const QString &s)
-{
-    return trimLeadingBlanks(s).toString();
-}
+QString trimLeft(const QString &s) { return trimLeadingBlanks(s).toString(); }
 
-} // namespace
+}  // namespace
 
 QString ReviewListItem(const RecordFieldSlots &fields)
 {
@@ -60,4 +54,4 @@ QString ReviewEditRefusal(bool clicked, int row, qsizetype count)
     return {};
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -23,4 +23,4 @@ QString ReviewDetailText(const RecordFieldSlots &fields, std::optional<double> f
 // filled and it is a record of the batch: the message when not, else empty.
 QString ReviewEditRefusal(bool clicked, int row, qsizetype count);
 
-} // namespace vorlane
+}  // namespace vorlane

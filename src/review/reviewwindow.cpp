@@ -98,9 +98,9 @@ void ReviewWindow::fill()
     const QString current = store.at(m_session.batch.ResumeIndex());
     SplitRecordLine(current, kFieldCount, fields);
     // No record (an empty batch): no fee either.
-    const std::optional<double> fee =
-        current.isEmpty() ? std::optional<double>(0)
-                          : ComputeFeeExact(m_session.tables.rates, fields[TypeCode], fields[Amount]);
+    const std::optional<double> fee = current.isEmpty()
+                                          ? std::optional<double>(0)
+                                          : ComputeFeeExact(m_session.tables.rates, fields[TypeCode], fields[Amount]);
     setDetail(ReviewDetailText(fields, fee, DetailForm::Opening));
     m_list->setCurrentIndex({});
     m_list->clearSelection();
@@ -166,7 +166,8 @@ void ReviewWindow::applyLayout()
     // box is short.
     QFont font = this->font();
     int px = QFontInfo(font).pixelSize();
-    const int room = m_details->height() - 2 * m_details->frameWidth() - 2 * int(m_details->document()->documentMargin());
+    const int room = m_details->height() - 2 * m_details->frameWidth()
+                     - 2 * int(m_details->document()->documentMargin());
     for (; px > 8; --px) {
         font.setPixelSize(px);
         if (QFontMetrics(font).lineSpacing() * 9 <= room)
@@ -175,4 +176,4 @@ void ReviewWindow::applyLayout()
     m_details->setFont(font);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -40,7 +40,6 @@ Q_SIGNALS:
     void cancelled();
 
 protected:
-
 private:
     void setDetail(const QString &text);
     void jumpTo(int row);
@@ -56,4 +55,4 @@ private:
     bool m_editSelected = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -26,7 +26,7 @@ DepositorOutcome checkBox(DepositorControl box, const QString &text)
     return o;
 }
 
-} // namespace
+}  // namespace
 
 DepositorOutcome depositorEnterRule(DepositorControl box, const QString &name, const QString &address)
 {
@@ -43,4 +43,4 @@ DepositorOutcome depositorConfirmRule(const QString &name, const QString &addres
     return o.passed() ? checkBox(DepositorControl::Address, address) : o;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

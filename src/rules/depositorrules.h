@@ -9,8 +9,8 @@ namespace vorlane {
 enum class DepositorControl { None, Name, Address, Confirm };
 
 struct DepositorOutcome {
-    QString message;  // an OK box; empty when the check passed
-    bool clears = false;  // the box the message is about is emptied
+    QString message;                                  // an OK box; empty when the check passed
+    bool clears = false;                              // the box the message is about is emptied
     DepositorControl box = DepositorControl::None;    // the box the message is about
     DepositorControl focus = DepositorControl::None;  // where the focus goes
     bool passed() const { return message.isEmpty(); }
@@ -21,4 +21,4 @@ DepositorOutcome depositorEnterRule(DepositorControl box, const QString &name, c
 // "ตกลง": the name first, then the address; passed when both may be stored.
 DepositorOutcome depositorConfirmRule(const QString &name, const QString &address);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -64,12 +64,9 @@ RuleOutcome refuse(int field, const QString &message, QList<Control> cleared, Co
     return o;
 }
 
-} // namespace
+}  // namespace
 
-bool isWithoutDestination(QStringView typeCode)
-{
-    return whole(toNumber(typeCode).value_or(0)) == 112;
-}
+bool isWithoutDestination(QStringView typeCode) { return whole(toNumber(typeCode).value_or(0)) == 112; }
 
 RuleAction pickTypeCodeRule(const QString &code)
 {
@@ -127,24 +124,36 @@ RuleOutcome enterInFieldRule(Field k, const EntryDraft &d)
     };
     switch (k) {
     case RecipientName:
-        if (empty) return fail(u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s, {self}, self);
-        if (text.contains(u'|')) return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, self);
-        if (text.contains(u';')) return fail(u"ไม่สามารถรับเครื่องหมาย  ; ได้"_s, {}, self);
+        if (empty)
+            return fail(u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s, {self}, self);
+        if (text.contains(u'|'))
+            return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, self);
+        if (text.contains(u';'))
+            return fail(u"ไม่สามารถรับเครื่องหมาย  ; ได้"_s, {}, self);
         break;
     case RecipientAddress:
-        if (empty) return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้รับเงิน"_s, {self}, self);
-        if (text.contains(u'|')) return fail(kBarMsg, {}, Control::None);
-        if (text.contains(u';')) return fail(kSemicolonMsg, {}, Control::None);
+        if (empty)
+            return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้รับเงิน"_s, {self}, self);
+        if (text.contains(u'|'))
+            return fail(kBarMsg, {}, Control::None);
+        if (text.contains(u';'))
+            return fail(kSemicolonMsg, {}, Control::None);
         break;
     case DepositorName:
-        if (empty) return fail(u"ไม่ได้พิมพ์ชื่อผู้ฝากเงิน"_s, {}, self);
-        if (text.contains(u'|')) return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, Control::None);
-        if (text.contains(u';')) return fail(u"ไม่สามารถรับเครื่องหมาย ;  ได้"_s, {}, Control::None);
+        if (empty)
+            return fail(u"ไม่ได้พิมพ์ชื่อผู้ฝากเงิน"_s, {}, self);
+        if (text.contains(u'|'))
+            return fail(u"ไม่สามารถรับเครื่องหมาย |  ได้"_s, {}, Control::None);
+        if (text.contains(u';'))
+            return fail(u"ไม่สามารถรับเครื่องหมาย ;  ได้"_s, {}, Control::None);
         break;
     case DepositorAddress:
-        if (empty) return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้ฝากเงิน"_s, {}, self);
-        if (text.contains(u'|')) return fail(kBarMsg, {}, Control::None);
-        if (text.contains(u';')) return fail(kSemicolonMsg, {}, Control::None);
+        if (empty)
+            return fail(u"ไม่ได้พิมพ์ที่อยู่ผู้ฝากเงิน"_s, {}, self);
+        if (text.contains(u'|'))
+            return fail(kBarMsg, {}, Control::None);
+        if (text.contains(u';'))
+            return fail(kSemicolonMsg, {}, Control::None);
         break;
     default: break;
     }
@@ -167,8 +176,7 @@ RuleOutcome enterInAmountRule(const EntryDraft &d, const ReferenceTables &tables
         o = refuse(Amount, u"จำนวนเงินยังไม่พิมพ์"_s, {self}, self);
     else if (const auto amount = toNumber(d.record[Amount]); !amount)
         o = refuse(Amount, u"ไม่ใช่ตัวเลข "_s, {self}, self);
-    else if (const auto row = tables.rates.rowByText(type);
-             row && outOfRange(tables.rates.rows[*row], *amount))
+    else if (const auto row = tables.rates.rowByText(type); row && outOfRange(tables.rates.rows[*row], *amount))
         o = refuse(Amount, rangeMessage(tables.rates.rows[*row]), {self}, self);
     o.advance = Control::SaveButton;
     return o;
@@ -213,9 +221,8 @@ RuleOutcome enterInSelectorRule(Selector k, const EntryDraft &d, const Reference
     if (!IsAllDigits(mirrored))
         return refuse(DestPostcode, kPostcodeDigitsMsg, {kPostcode}, kPostcode);
     if (mirrored.size() != 5)
-        return refuse(DestPostcode,
-                      u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก   "_s,
-                      {kPostcode}, kPostcode);
+        return refuse(DestPostcode, u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก   "_s, {kPostcode},
+                      kPostcode);
     if (indexOfTrimmed(tables.postOffices.codes, postcode) >= 0) {
         o.action.focus = recipient;
         return o;
@@ -254,8 +261,7 @@ QList<RuleOutcome> saveRules(EntryDraft &d, const ReferenceTables &tables)
         if (!IsAllDigits(mirrored))
             return stop(refuse(DestPostcode, kPostcodeDigitsMsg, {kPostcode}, kPostcode));
         if (mirrored.size() != 5)
-            return stop(refuse(DestPostcode,
-                               u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s,
+            return stop(refuse(DestPostcode, u"ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s,
                                {kPostcode}, kPostcode));
         if (indexOfTrimmed(tables.postOffices.codes, postcode) < 0) {
             RuleOutcome q;
@@ -354,4 +360,4 @@ QString CounterFitPattern(const QString &counter)
     return nines.size() > kLeast.size() ? nines : kLeast;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

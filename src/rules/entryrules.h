@@ -40,10 +40,7 @@ constexpr Control textField(Field k) { return Control(int(k)); }
 constexpr Control selectorControl(Selector k) { return Control(10 + int(k)); }
 // The field or selector a control stands for; -1 when it is neither.
 constexpr int fieldOf(Control c) { return int(c) >= 0 && int(c) < kFieldCount ? int(c) : -1; }
-constexpr int selectorOf(Control c)
-{
-    return int(c) >= 10 && int(c) < 10 + kSelectorCount ? int(c) - 10 : -1;
-}
+constexpr int selectorOf(Control c) { return int(c) >= 10 && int(c) < 10 + kSelectorCount ? int(c) - 10 : -1; }
 
 // What the window does after a message (or after an answer): empty these controls in
 // order, then give the focus to one.
@@ -54,8 +51,8 @@ struct RuleAction {
 
 struct RuleOutcome {
     Control advance = Control::None;  // the focus moves here before anything is shown
-    QString message;   // an OK box; empty when the check passed
-    QString question;  // a Yes/No box instead; Yes runs onYes and goes on, No runs action and stops
+    QString message;                  // an OK box; empty when the check passed
+    QString question;                 // a Yes/No box instead; Yes runs onYes and goes on, No runs action and stops
     RuleAction action;
     RuleAction onYes;
     bool stops = false;  // the handling ends here (on save: nothing is stored)
@@ -113,4 +110,4 @@ bool IsAllDigits(QStringView text);
 // count's own width in nines, so a batch of a hundred thousand is shown whole.
 QString CounterFitPattern(const QString &counter);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -28,9 +28,6 @@ QString SearchTextRefusal(const QString &typed)
     return trimWhiteSpace(typed).isEmpty() ? u"ยังไม่ป้อนข้อมูลเพื่อค้นหา"_s : QString();
 }
 
-QString SearchChoiceRefusal(int foundIndex)
-{
-    return foundIndex == -1 ? u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s : QString();
-}
+QString SearchChoiceRefusal(int foundIndex) { return foundIndex == -1 ? u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s : QString(); }
 
-} // namespace vorlane
+}  // namespace vorlane

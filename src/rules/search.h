@@ -17,4 +17,4 @@ PostOfficeMatch FindPostOffice(const QStringList &postcodes, const QStringList &
 QString SearchTextRefusal(const QString &typed);
 // The message for "ตกลง" when no post office was found; empty when one was.
 QString SearchChoiceRefusal(int foundIndex);
-} // namespace vorlane
+}  // namespace vorlane

@@ -20,7 +20,9 @@ namespace vorlane {
 // whether its batch still needs saving.
 class JournalHook final : public RecordStore::Observer {
 public:
-    JournalHook(BatchRecovery &owner, const QString &path) : lock(prepare(path) + u".lock"_s), journal(path), m_owner(owner) {}
+    JournalHook(BatchRecovery &owner, const QString &path)
+        : lock(prepare(path) + u".lock"_s), journal(path), m_owner(owner)
+    {}
 
     void begin(const FileStamp *stamp = nullptr)
     {
@@ -189,10 +191,7 @@ BatchRecovery::BatchRecovery(Session &s, Prompter &p)
     batch.setObserver(m_watch.get());
 }
 
-BatchRecovery::~BatchRecovery()
-{
-    batch.setObserver(nullptr);
-}
+BatchRecovery::~BatchRecovery() { batch.setObserver(nullptr); }
 
 void BatchRecovery::beginJournal(const FileStamp *stamp)
 {
@@ -239,8 +238,9 @@ bool BatchRecovery::lockJournal()
         // No other copy runs: the lock file itself could not be made or cleared (a full
         // disk, a folder that cannot be written).
         m_recoveryOffShown = true;
-        prompter.ok(u"ไม่สามารถเขียนแฟ้มกู้คืนข้อมูลได้ เพราะสร้างหรือลบแฟ้มล็อกไม่ได้: "_s + lockPath
-                    + u"\nอาจเป็นเพราะดิสก์เต็มหรือไม่มีสิทธิ์เขียน หากโปรแกรมปิดผิดปกติ ข้อมูลที่ยังไม่ได้บันทึกจะนำกลับมาไม่ได้ กรุณาบันทึกแฟ้มข้อมูลบ่อย ๆ"_s);
+        prompter.ok(
+            u"ไม่สามารถเขียนแฟ้มกู้คืนข้อมูลได้ เพราะสร้างหรือลบแฟ้มล็อกไม่ได้: "_s + lockPath
+            + u"\nอาจเป็นเพราะดิสก์เต็มหรือไม่มีสิทธิ์เขียน หากโปรแกรมปิดผิดปกติ ข้อมูลที่ยังไม่ได้บันทึกจะนำกลับมาไม่ได้ กรุณาบันทึกแฟ้มข้อมูลบ่อย ๆ"_s);
     }
     return false;
 }
@@ -271,16 +271,14 @@ bool BatchRecovery::offerRecovery(EntryWindow *entry)
     if (left && !left->saved && left->baseChanged) {
         // Its changes were made to the file as it was; the file holds something else now
         // (saved again since): never offered over it.
-        prompter.ok(u"ข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath
-                    + u" จากการใช้งานครั้งก่อน (เขียนลงแฟ้มกู้คืนครั้งสุดท้ายเมื่อ "_s
+        prompter.ok(u"ข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath + u" จากการใช้งานครั้งก่อน (เขียนลงแฟ้มกู้คืนครั้งสุดท้ายเมื่อ "_s
                     + left->lastWrite.toString(u"dd/MM/yyyy HH:mm"_s)
                     + u") นำกลับมาไม่ได้ เพราะแฟ้มนี้ถูกบันทึกหรือแก้ไขหลังจากนั้น"_s);
     } else if (left && !left->saved && !left->lines.isEmpty() && entry) {
         const bool named = !left->filePath.isEmpty() && !left->filePath.contains(u"Noname.txt"_s);
         const QString count = QString::number(left->lines.size());
-        const QString ask = named ? u"พบข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath
-                                        + u" จากการใช้งานครั้งก่อน จำนวน "_s + count
-                                        + u" รายการ ต้องการนำกลับมาหรือไม่"_s
+        const QString ask = named ? u"พบข้อมูลที่ยังไม่ได้บันทึกของแฟ้ม "_s + left->filePath + u" จากการใช้งานครั้งก่อน จำนวน "_s
+                                        + count + u" รายการ ต้องการนำกลับมาหรือไม่"_s
                                   : u"พบข้อมูลที่ยังไม่ได้บันทึกจากการใช้งานครั้งก่อน จำนวน "_s + count
                                         + u" รายการ ต้องการนำกลับมาหรือไม่"_s;
         // Only an explicit "ไม่ใช่" gives the orders up: Esc leaves the question standing.
@@ -304,4 +302,4 @@ bool BatchRecovery::offerRecovery(EntryWindow *entry)
     return restored;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

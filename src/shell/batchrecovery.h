@@ -43,4 +43,4 @@ private:
     bool m_otherCopyShown = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -39,4 +39,4 @@ QString CommandTip(const QString &caption)
     return caption + u" ("_s + names.join(u", "_s) + u')';
 }
 
-} // namespace vorlane
+}  // namespace vorlane

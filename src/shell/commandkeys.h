@@ -22,4 +22,4 @@ QList<QKeySequence> KeysForCaption(const QString &caption);
 // "เปิดแฟ้มข้อมูล (Ctrl+O)"; the caption alone when it has no key.
 QString CommandTip(const QString &caption);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -157,4 +157,4 @@ void DepositorDialog::Confirm()
     m_main.recovery().offerRecovery(entry);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -45,4 +45,4 @@ private:
     MainWindow &m_main;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -63,10 +63,7 @@ FileChooser *ensureChooser(MainWindow &mw)
     return mw.chooser();
 }
 
-void showChooser(MainWindow &mw, FileChooser *chooser)
-{
-    mw.showWorkWindow(chooser);
-}
+void showChooser(MainWindow &mw, FileChooser *chooser) { mw.showWorkWindow(chooser); }
 
 void setUpSave(MainWindow &mw)
 {
@@ -83,17 +80,15 @@ bool mayReplaceKnownFile(MainWindow &mw)
     if (b.KnownFilePath().isEmpty() || QFileInfo(b.SaveTargetPath()) != QFileInfo(b.KnownFilePath()))
         return true;
     if (!StillUnchanged(b.SaveTargetPath(), b.KnownFileStamp(), kMaxDataFileBytes))
-        return mw.prompter().yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s)
-               == Prompter::Answer::Yes;
+        return mw.prompter().yesNo(u"แฟ้มข้อมูลนี้ถูกโปรแกรมอื่นแก้ไขหลังจากเปิด ต้องการบันทึกทับหรือไม่"_s) == Prompter::Answer::Yes;
     if (b.KnownFileSkipped() > 0)
         return mw.prompter().yesNo(
-                   u"บรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s.arg(
-                       b.KnownFileSkipped()))
+                   u"บรรทัดที่ไม่ใช่รายการธนาณัติ %1 บรรทัดในแฟ้มนี้จะหายไป ต้องการบันทึกทับหรือไม่"_s.arg(b.KnownFileSkipped()))
                == Prompter::Answer::Yes;
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void BeginOpen(MainWindow &mw)
 {
@@ -176,22 +171,22 @@ bool openSheet(MainWindow &mw, const QString &path)
     const QList<Refusal> refused = result.refusals(accept);
     const QString target = batchPathFor(path);
     if (!refused.isEmpty()) {
-        const QString listPath = QFileInfo(target).dir().filePath(QFileInfo(target).completeBaseName() + u"-ไม่ได้นำเข้า.txt"_s);
+        const QString listPath = QFileInfo(target).dir().filePath(QFileInfo(target).completeBaseName()
+                                                                  + u"-ไม่ได้นำเข้า.txt"_s);
         QList<QStringList> rows;
         rows.reserve(refused.size());
         for (const Refusal &r : refused)
             rows.append({QString::number(r.row), r.column, r.message});
-        mw.prompter().rowList(u"แถวที่ไม่ได้นำเข้า"_s,
-                            u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s,
-                            {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s}, rows, [&] {
-                                // TAB-separated in code page 874, as the command line prints it.
-                                const QString shown = QDir::toNativeSeparators(listPath);
-                                const WriteResult w = WriteDataFile(listPath, refusalLines(refused));
-                                if (w.ok())
-                                    mw.prompter().ok(shown + u"   บันทึกแล้ว"_s);
-                                else
-                                    mw.prompter().ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown + u'\n' + FailureCause(w.file));
-                            });
+        mw.prompter().rowList(u"แถวที่ไม่ได้นำเข้า"_s, u"แถวที่ไม่ได้นำเข้า "_s + QString::number(refused.size()) + u" แถว"_s,
+                              {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s}, rows, [&] {
+                                  // TAB-separated in code page 874, as the command line prints it.
+                                  const QString shown = QDir::toNativeSeparators(listPath);
+                                  const WriteResult w = WriteDataFile(listPath, refusalLines(refused));
+                                  if (w.ok())
+                                      mw.prompter().ok(shown + u"   บันทึกแล้ว"_s);
+                                  else
+                                      mw.prompter().ok(u"บันทึกแฟ้มไม่ได้ : "_s + shown + u'\n' + FailureCause(w.file));
+                              });
     }
     // Nothing is on disk for the imported batch yet: no earlier file to guard.
     showBatch(mw, MakeLineBlock(result.lines(accept)), target, nullptr);
@@ -199,7 +194,7 @@ bool openSheet(MainWindow &mw, const QString &path)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool OpenDataFile(MainWindow &mw)
 {
@@ -272,4 +267,4 @@ void NewDataFile(MainWindow &mw)
     entry->setCaption(mw.session().EntryBaseCaption + u"      "_s + mw.batch().CurrentFilePath());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

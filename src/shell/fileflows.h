@@ -11,4 +11,4 @@ void BeginSave(MainWindow &mw);    // asks whether to save under a new name
 bool OpenDataFile(MainWindow &mw);  // reads the chooser's folder and name into the batch; true when read
 bool SaveDataFile(MainWindow &mw);  // writes the batch to SaveTargetPath; true when written
 void NewDataFile(MainWindow &mw);   // an empty, unnamed batch
-} // namespace vorlane
+}  // namespace vorlane

@@ -32,8 +32,8 @@ namespace {
 const QString kOpenProgram = u"เปิดโปรแกรม"_s;
 const QString kExit = u"ออกจากโปรแกรม"_s;
 const std::array<QString, 8> kWorkCaptions = {
-    u"คำแนะนำ"_s, u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
-    u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s, u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s,
+    u"คำแนะนำ"_s,   u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
+    u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s,   u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s,
 };
 const QString kAskSaveUnsaved = u"ข้อมูลยังไม่ได้บันทึก ต้องการบันทึกหรือไม่"_s;
 
@@ -51,7 +51,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(Session &session, Prompter &prompter)
     : QWidget(nullptr), m_session(session), m_prompter(prompter),
@@ -179,11 +179,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Show:
         case QEvent::Hide:
-        case QEvent::WindowTitleChange:
-            updateTitle();
-            break;
-        default:
-            break;
+        case QEvent::WindowTitleChange: updateTitle(); break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -239,33 +236,21 @@ void MainWindow::commandClick(int index)
         return;
     }
     switch (index) {
-    case 0:
-        openHelp();
-        break;
-    case 1:
-        newDataFile();
-        break;
-    case 2:
-        openDataFile();
-        break;
-    case 3:
-        saveDataFile();
-        break;
+    case 0: openHelp(); break;
+    case 1: newDataFile(); break;
+    case 2: openDataFile(); break;
+    case 3: saveDataFile(); break;
     case 4:
         batch.setResumeIndex(batch.CurrentIndex());
         openPrintOptions();
         break;
-    case 5:
-        openReview();
-        break;
+    case 5: openReview(); break;
     case 6:
         batch.setResumeIndex(batch.CurrentIndex());
         openSearch();
         hideEntryAndBar();
         break;
-    case 7:
-        closeProgram();
-        break;
+    case 7: closeProgram(); break;
     }
 }
 
@@ -395,4 +380,4 @@ void MainWindow::ResetToStart()
     applyLayout();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -67,8 +67,7 @@ public:
     // AsItWas: it comes back as it was left.
     enum class Return { OnResumeIndex, AsItWas };
     // The entry window again, the focus where the clerk goes on (as before a cancel).
-    void backToEntry(Return how = Return::OnResumeIndex,
-                     EntryWindow::FocusOn focus = EntryWindow::FocusOn::AsBefore);
+    void backToEntry(Return how = Return::OnResumeIndex, EntryWindow::FocusOn focus = EntryWindow::FocusOn::AsBefore);
 
     // The work windows the command bar opens.
     void openHelp();
@@ -123,4 +122,4 @@ private:
     SearchWindow *m_search = nullptr;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

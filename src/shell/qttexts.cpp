@@ -15,4 +15,4 @@ bool InstallThaiQtTexts(QCoreApplication &app)
     return QCoreApplication::installTranslator(translator);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

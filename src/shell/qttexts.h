@@ -8,4 +8,4 @@ namespace vorlane {
 // Installs the translation on the application; false when it could not be loaded.
 bool InstallThaiQtTexts(QCoreApplication &app);
 
-} // namespace vorlane
+}  // namespace vorlane

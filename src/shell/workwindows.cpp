@@ -11,7 +11,6 @@
 #include "widgets/prompter.h"
 #include "widgets/commandbutton.h"
 
-
 using namespace Qt::StringLiterals;
 
 namespace vorlane {
@@ -138,4 +137,4 @@ void MainWindow::closeSearch(SearchWindow *search)
     search->deleteLater();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -19,7 +19,7 @@ QAccessibleInterface *plainFrameAsGroup(const QString &className, QObject *objec
     return new QAccessibleWidget(frame, QAccessible::Grouping);
 }
 
-} // namespace
+}  // namespace
 
 void PresentFramesAsGroups()
 {
@@ -30,4 +30,4 @@ void PresentFramesAsGroups()
     (void)installed;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -9,4 +9,4 @@ namespace vorlane {
 // presented as groupings instead. Once per process; call before the first window is shown.
 void PresentFramesAsGroups();
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -22,4 +22,4 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

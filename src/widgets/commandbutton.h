@@ -14,4 +14,4 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -19,7 +19,11 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
     QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
     // File names and record texts go into these boxes: never read them as markup.
     box.setTextFormat(Qt::PlainText);
-    struct ButtonDef { QMessageBox::StandardButton std; QString label; Prompter::Answer answer; };
+    struct ButtonDef {
+        QMessageBox::StandardButton std;
+        QString label;
+        Prompter::Answer answer;
+    };
     const ButtonDef buttonDefs[] = {
         {QMessageBox::Ok, u"ตกลง"_s, Prompter::Answer::Ok},
         {QMessageBox::Yes, u"ใช่"_s, Prompter::Answer::Yes},
@@ -66,7 +70,7 @@ Prompter::Answer run(const QString &title, const QString &text, QMessageBox::Ico
 
 const QString kTitle = u"Vorlane"_s;
 
-} // namespace
+}  // namespace
 
 void QtPrompter::ok(const QString &text) { run(kTitle, text, QMessageBox::NoIcon, QMessageBox::Ok); }
 
@@ -102,4 +106,4 @@ void QtPrompter::rowList(const QString &title, const QString &text, const QStrin
     window.exec();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

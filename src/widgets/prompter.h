@@ -40,8 +40,8 @@ public:
     Answer yesNoWithoutEscape(const QString &text) override;
     Answer yesNoCancel(const QString &text) override;
     void information(const QString &title, const QString &text) override;
-    void rowList(const QString &title, const QString &text, const QStringList &columns,
-                 const QList<QStringList> &rows, const std::function<void()> &save) override;
+    void rowList(const QString &title, const QString &text, const QStringList &columns, const QList<QStringList> &rows,
+                 const std::function<void()> &save) override;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -62,4 +62,4 @@ RowListWindow::RowListWindow(const QString &title, const QString &text, const QS
     resize(720, 420);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -16,12 +16,12 @@ class RowListWindow : public QDialog {
     Q_OBJECT
 public:
     // `save` runs when the save button is pressed and says itself how it went.
-    RowListWindow(const QString &title, const QString &text, const QStringList &columns,
-                  const QList<QStringList> &rows, std::function<void()> save, QWidget *parent);
+    RowListWindow(const QString &title, const QString &text, const QStringList &columns, const QList<QStringList> &rows,
+                  std::function<void()> save, QWidget *parent);
 
     QLabel *Label = nullptr;
     QTableWidget *List = nullptr;
     QPushButton *CmdSave = nullptr, *CmdOk = nullptr;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

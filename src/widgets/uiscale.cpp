@@ -79,4 +79,4 @@ void applyProgramFont(const layout::Screen &s)
     QApplication::setFont(font);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

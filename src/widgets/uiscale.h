@@ -23,4 +23,4 @@ void fitText(QWidget *w, const QString &text);
 // A font that shows Thai well at the screen's size, for the whole program.
 void applyProgramFont(const layout::Screen &s);
 
-} // namespace vorlane
+}  // namespace vorlane

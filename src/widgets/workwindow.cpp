@@ -39,4 +39,4 @@ void WorkWindow::closeEvent(QCloseEvent *event)
         QWidget::closeEvent(event);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

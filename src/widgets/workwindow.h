@@ -24,4 +24,4 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

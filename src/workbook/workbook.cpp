@@ -19,7 +19,7 @@ namespace vorlane {
 namespace {
 // Far above any batch's workbook; only a runaway write reaches it.
 constexpr qint64 kMaxWorkbookBytes = qint64(1) << 31;
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -60,7 +60,7 @@ bool writeXlsx(const QString &path, QString *error, Fill &&fill)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool WriteWorkbook(const QString &path, const QStringList &recordLines, const RateTable &rates, QString *error)
 {
@@ -72,10 +72,11 @@ bool WriteWorkbook(const QString &path, const QStringList &recordLines, const Ra
         format_set_bold(bold);
 
         // Record field shown in each column; -1 the fee.
-        const int fields[] = {TypeCode, DestPostcode, DestPostOfficeName, RecipientName, RecipientAddress,
-                              DepositorName, DepositorAddress, Amount, -1};
-        const QStringList heads{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ที่ทำการไปรษณีย์"_s, u"ชื่อผู้รับ"_s, u"ที่อยู่ผู้รับ"_s,
-                                u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s, u"จำนวนเงิน"_s, u"ค่าธรรมเนียม"_s};
+        const int fields[] = {TypeCode,         DestPostcode,     DestPostOfficeName,
+                              RecipientName,    RecipientAddress, DepositorName,
+                              DepositorAddress, Amount,           -1};
+        const QStringList heads{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ที่ทำการไปรษณีย์"_s, u"ชื่อผู้รับ"_s,     u"ที่อยู่ผู้รับ"_s,
+                                u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s,   u"จำนวนเงิน"_s,     u"ค่าธรรมเนียม"_s};
         for (int c = 0; c < heads.size(); ++c)
             worksheet_write_string(sheet, 0, lxw_col_t(c), heads[c].toUtf8().constData(), bold);
 
@@ -116,8 +117,13 @@ bool WriteImportTemplate(const QString &path, const RateTable &rates, const Code
         const QList<TemplateColumn> columns = ImportTemplateColumns();
         for (int c = 0; c < columns.size(); ++c) {
             worksheet_write_string(sheet, 0, lxw_col_t(c), columns[c].heading.toUtf8().constData(), bold);
-            worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), c == 0 || c == 1 ? 14 : c == 6 ? 16 : 30,
-                                 c == 1 ? text : c == 6 ? money : nullptr);
+            worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c),
+                                 c == 0 || c == 1 ? 14
+                                 : c == 6         ? 16
+                                                  : 30,
+                                 c == 1   ? text
+                                 : c == 6 ? money
+                                          : nullptr);
         }
         worksheet_freeze_panes(sheet, 1, 0);
         constexpr lxw_row_t kLastRow = 50000;
@@ -220,4 +226,4 @@ QList<TemplateColumn> ImportTemplateColumns()
     };
 }
 
-} // namespace vorlane
+}  // namespace vorlane

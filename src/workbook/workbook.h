@@ -27,4 +27,4 @@ struct TemplateColumn {
 // The template's columns in order, as the import reads them.
 QList<TemplateColumn> ImportTemplateColumns();
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -54,7 +54,7 @@ QString built() { return qEnvironmentVariable("VORLANE_BIN_DIR") + u"/vorlane-cl
 
 const QByteArray kHeader = "ประเภท,รหัสไปรษณีย์,ชื่อผู้รับ,ที่อยู่ผู้รับ,จำนวนเงิน\n";
 
-} // namespace
+}  // namespace
 
 class TestEdgesCli : public QObject {
     Q_OBJECT
@@ -128,8 +128,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("err");  // a part of standard error
         QTest::newRow("header only") << kHeader << 0 << u"ไม่มีรายการธนาณัติในแฟ้มนี้"_s;
         QTest::newRow("past the file-size limit")
-            << QByteArray(kHeader + QByteArray("101,10100,นาย ก,1 ถนน,500\n").repeated(20)) << 200
-            << u"บันทึกแฟ้มไม่ได้"_s;
+            << QByteArray(kHeader + QByteArray("101,10100,นาย ก,1 ถนน,500\n").repeated(20)) << 200 << u"บันทึกแฟ้มไม่ได้"_s;
     }
     void importFailuresAreTold()
     {
@@ -175,8 +174,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString in = dir.filePath(u"in.csv"_s);
-        QVERIFY(writeBytes(in, kHeader + "101,10100,นาย ก,1 ถนน,500\n101,10110,นาย ข,2 ถนน,500\n"
-                                         "101,10100,นาย ก,3 ถนน,500.00\n"));
+        QVERIFY(writeBytes(in, kHeader
+                                   + "101,10100,นาย ก,1 ถนน,500\n101,10110,นาย ข,2 ถนน,500\n"
+                                     "101,10100,นาย ก,3 ถนน,500.00\n"));
         const QString out = dir.filePath(u"out.txt"_s);
         Run r = cli(built(), {u"import"_s, u"--tables"_s, tables, in, u"--output"_s, out}, home.path());
         QCOMPARE(r.code, 0);
@@ -209,7 +209,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         for (const char *name : {"mo.txt", "postcode.txt", "mo1.txt"})
-            QVERIFY(QFile::copy(QDir(tables).filePath(QString::fromLatin1(name)), dir.filePath(QString::fromLatin1(name))));
+            QVERIFY(
+                QFile::copy(QDir(tables).filePath(QString::fromLatin1(name)), dir.filePath(QString::fromLatin1(name))));
         QVERIFY(writeCp874(dir.filePath(u"rate.txt"_s), {u"101,สิบ,5,1000,0,50000,0"_s}));
         const QString batch = dir.filePath(u"b.txt"_s);
         QVERIFY(writeCp874(batch, {u"101|10100|ก|ข|500|ป้อมปราบศัตรูพ่าย|ค|ง|"_s}));

@@ -26,7 +26,7 @@ Run cli(const QStringList &args, const QByteArray &input = {})
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
-} // namespace
+}  // namespace
 
 class TestCliFeeTotals : public QObject {
     Q_OBJECT
@@ -76,8 +76,8 @@ private Q_SLOTS:
     {
         QTemporaryDir d;
         const QString file = d.filePath(u"batch.txt"_s);
-        QVERIFY(vorlane::test::writeCp874(file, {u"101|10100|ก|ข|500|ค|ง|จ|"_s, u"heading"_s,
-                                                 u"103|10110|ก|ข|1,250.50|ค|ง|จ|"_s}));
+        QVERIFY(vorlane::test::writeCp874(
+            file, {u"101|10100|ก|ข|500|ค|ง|จ|"_s, u"heading"_s, u"103|10110|ก|ข|1,250.50|ค|ง|จ|"_s}));
         const Run r = cli({u"totals"_s, u"--tables"_s, tables.path(), file});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, u"records: 2\namount: 1,750.50\nfee: 25.00\n"_s);
@@ -87,8 +87,8 @@ private Q_SLOTS:
     {
         QTemporaryDir d;
         const QString file = d.filePath(u"huge.txt"_s);
-        QVERIFY(vorlane::test::writeCp874(file, {u"101|10100|ก|ข|500|ค|ง|จ|"_s,
-                                                 u"101|10100|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
+        QVERIFY(vorlane::test::writeCp874(
+            file, {u"101|10100|ก|ข|500|ค|ง|จ|"_s, u"101|10100|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
         const Run r = cli({u"totals"_s, u"--tables"_s, tables.path(), file});
         QCOMPARE(r.code, 1);
         QVERIFY(r.out.isEmpty());
@@ -113,7 +113,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("missing file") << QStringList{u"totals"_s, u"/no/such/file.txt"_s};
-        QTest::newRow("missing tables folder") << QStringList{u"fee"_s, u"--tables"_s, u"/no/such/dir"_s, u"101"_s, u"5"_s};
+        QTest::newRow("missing tables folder")
+            << QStringList{u"fee"_s, u"--tables"_s, u"/no/such/dir"_s, u"101"_s, u"5"_s};
         QTest::newRow("unknown command") << QStringList{u"frobnicate"_s};
         QTest::newRow("no command") << QStringList{};
         QTest::newRow("one argument") << QStringList{u"fee"_s, u"101"_s};

@@ -54,7 +54,7 @@ int pages(const QString &pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-} // namespace
+}  // namespace
 
 class TestCliSlip : public QObject {
     Q_OBJECT
@@ -81,10 +81,7 @@ class TestCliSlip : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(vorlane::test::writeCp874(file(u"rate.txt"_s), {u"101,10,5,1000,0,50000,0"_s}));
-    }
+    void initTestCase() { QVERIFY(vorlane::test::writeCp874(file(u"rate.txt"_s), {u"101,10,5,1000,0,50000,0"_s})); }
 
     void wholeBatchOnLetter()
     {
@@ -110,14 +107,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("records");
         QTest::addColumn<QString>("message");
-        QTest::newRow("beyond the pages") << QStringList{u"--pages"_s, u"3-3"_s} << 24
-                                          << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s;
-        QTest::newRow("last before first") << QStringList{u"--pages"_s, u"2-1"_s} << 30
-                                           << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s;
+        QTest::newRow("beyond the pages")
+            << QStringList{u"--pages"_s, u"3-3"_s} << 24 << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s;
+        QTest::newRow("last before first")
+            << QStringList{u"--pages"_s, u"2-1"_s} << 30 << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s;
         QTest::newRow("not numeric") << QStringList{u"--pages"_s, u"x-1"_s} << 5 << u"ไม่ใช่ตัวเลข"_s;
         QTest::newRow("no last page") << QStringList{u"--pages"_s, u"1-"_s} << 5 << u"ยังไม่ได้พิมพ์ค่าสุดท้าย"_s;
-        QTest::newRow("a type without a button") << QStringList{u"--type"_s, u"102"_s} << 5
-                                                 << u"ไม่มีการเลือกประเภทธนาณัติ"_s;
+        QTest::newRow("a type without a button")
+            << QStringList{u"--type"_s, u"102"_s} << 5 << u"ไม่มีการเลือกประเภทธนาณัติ"_s;
         QTest::newRow("no orders of the type") << QStringList{u"--type"_s, u"115"_s} << 5 << u"ไม่มีข้อมูลจะพิมพ์"_s;
         QTest::newRow("empty batch, range") << QStringList{u"--pages"_s, u"1-1"_s} << 0 << u"ไม่มีข้อมูลที่จะพิมพ์"_s;
     }
@@ -147,9 +144,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no output") << QStringList{u"slip"_s, u"x.txt"_s};
-        QTest::newRow("bad paper") << QStringList{u"slip"_s, u"--paper"_s, u"legal"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
+        QTest::newRow("bad paper") << QStringList{u"slip"_s,     u"--paper"_s, u"legal"_s,
+                                                  u"--output"_s, u"o.pdf"_s,   u"x.txt"_s};
         QTest::newRow("unknown option") << QStringList{u"slip"_s, u"--colour"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
-        QTest::newRow("file and queue") << QStringList{u"slip"_s, u"--printer"_s, u"Q"_s, u"--output"_s, u"o.pdf"_s, u"x.txt"_s};
+        QTest::newRow("file and queue") << QStringList{u"slip"_s,     u"--printer"_s, u"Q"_s,
+                                                       u"--output"_s, u"o.pdf"_s,     u"x.txt"_s};
         QTest::newRow("queue without a name") << QStringList{u"slip"_s, u"x.txt"_s, u"--printer"_s};
     }
     void usageErrors()

@@ -53,8 +53,7 @@ struct Program {
     QWidget *focus() { return QApplication::focusWidget(); }
 
     // "เปิดโปรแกรม" and the depositor dialog confirmed: the entry window on a new batch.
-    EntryWindow *start(const QString &name = u"บริษัท ตัวอย่าง จำกัด"_s,
-                       const QString &address = u"1 ถนนสีลม กรุงเทพฯ"_s)
+    EntryWindow *start(const QString &name = u"บริษัท ตัวอย่าง จำกัด"_s, const QString &address = u"1 ถนนสีลม กรุงเทพฯ"_s)
     {
         ui(main).Command1[0]->click();
         DepositorDialog *d = main->depositorDialog();
@@ -65,8 +64,8 @@ struct Program {
     }
 
     // Puts a record into the fields without keys: type, postcode, recipient, amount.
-    void fill(const QString &type, const QString &postcode, const QString &recipient,
-              const QString &amount, const QString &address = u"99 หมู่ 1"_s)
+    void fill(const QString &type, const QString &postcode, const QString &recipient, const QString &amount,
+              const QString &address = u"99 หมู่ 1"_s)
     {
         EntryWindow *e = entry();
         ui(e).Combo1[0]->setEditText(type);
@@ -77,8 +76,8 @@ struct Program {
     }
 
     // Keys a whole record through Add and Save, answering nothing.
-    void addRecord(const QString &recipient, const QString &amount = u"500"_s,
-                   const QString &postcode = u"10100"_s, const QString &type = u"101"_s)
+    void addRecord(const QString &recipient, const QString &amount = u"500"_s, const QString &postcode = u"10100"_s,
+                   const QString &type = u"101"_s)
     {
         if (!st().IsAdding())
             entry()->AddAction();
@@ -113,4 +112,4 @@ inline QStringList recipients(const Session &s)
     return out;
 }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -34,12 +34,17 @@ void EntryChecks::enterInField_data()
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("recipient blank") << 2 << u"   "_s << u"101"_s << true << u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s << u"Text1_2"_s << QString();
-    QTest::newRow("recipient bar") << 2 << u"ก|ข"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย |  ได้"_s << u"Text1_2"_s << u"ก|ข"_s;
+    QTest::newRow("recipient blank") << 2 << u"   "_s << u"101"_s << true << u"ไม่ได้พิมพ์ชื่อผู้รับเงิน"_s << u"Text1_2"_s
+                                     << QString();
+    QTest::newRow("recipient bar") << 2 << u"ก|ข"_s << u"101"_s << true << u"ไม่สามารถรับเครื่องหมาย |  ได้"_s
+                                   << u"Text1_2"_s << u"ก|ข"_s;
     QTest::newRow("address bar") << 6 << u"1|2"_s << u"101"_s << true << kBar1 << u"Text1_3"_s << u"1|2"_s;
-    QTest::newRow("address skips carried depositor") << 6 << u"12 หมู่ 3"_s << u"101"_s << true << QString() << u"Text1_4"_s << u"12 หมู่ 3"_s;
-    QTest::newRow("amount at maximum") << 4 << u"50000"_s << u"101"_s << true << QString() << u"Cmdsave"_s << u"50000"_s;
-    QTest::newRow("amount, no type") << 4 << u"100"_s << u" "_s << true << u"รหัสธนาณัติ ไม่ได้พิมพ์"_s << u"Combo1_0"_s << u"100"_s;
+    QTest::newRow("address skips carried depositor")
+        << 6 << u"12 หมู่ 3"_s << u"101"_s << true << QString() << u"Text1_4"_s << u"12 หมู่ 3"_s;
+    QTest::newRow("amount at maximum") << 4 << u"50000"_s << u"101"_s << true << QString() << u"Cmdsave"_s
+                                       << u"50000"_s;
+    QTest::newRow("amount, no type") << 4 << u"100"_s << u" "_s << true << u"รหัสธนาณัติ ไม่ได้พิมพ์"_s << u"Combo1_0"_s
+                                     << u"100"_s;
 }
 
 void EntryChecks::enterInField()
@@ -81,12 +86,20 @@ void EntryChecks::enterInSelector_data()
     QTest::addColumn<QString>("typeAfter");
     QTest::addColumn<QString>("postcodeAfter");
 
-    QTest::newRow("type 112 empties postcode") << 0 << u"112"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"112"_s << QString();
-    QTest::newRow("postcode, no type") << 2 << u"  "_s << u"10100"_s << false << u"ยังไม่ได้ไส่รหัสธนาณัติ"_s << u"Combo1_0"_s << QString() << QString();
-    QTest::newRow("postcode in table") << 2 << u"101"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"101"_s << u"10100"_s;
-    QTest::newRow("postcode unknown, yes") << 2 << u"101"_s << u"99999"_s << true << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s << u"101"_s << u"99999"_s;
-    QTest::newRow("postcode unknown, no") << 2 << u"101"_s << u"99999"_s << false << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s << u"101"_s << QString();
-    QTest::newRow("office name empty") << 3 << u"101"_s << QString() << false << u"ยังไม่ได้พิมพ์ชื่อไปรษณีย์"_s << u"Combo1_3"_s << u"101"_s << QString();
+    QTest::newRow("type 112 empties postcode")
+        << 0 << u"112"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"112"_s << QString();
+    QTest::newRow("postcode, no type") << 2 << u"  "_s << u"10100"_s << false << u"ยังไม่ได้ไส่รหัสธนาณัติ"_s << u"Combo1_0"_s
+                                       << QString() << QString();
+    QTest::newRow("postcode in table") << 2 << u"101"_s << u"10100"_s << false << QString() << u"Text1_2"_s << u"101"_s
+                                       << u"10100"_s;
+    QTest::newRow("postcode unknown, yes")
+        << 2 << u"101"_s << u"99999"_s << true << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s
+        << u"101"_s << u"99999"_s;
+    QTest::newRow("postcode unknown, no")
+        << 2 << u"101"_s << u"99999"_s << false << u"ไม่มีรหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s << u"Combo1_2"_s
+        << u"101"_s << QString();
+    QTest::newRow("office name empty") << 3 << u"101"_s << QString() << false << u"ยังไม่ได้พิมพ์ชื่อไปรษณีย์"_s << u"Combo1_3"_s
+                                       << u"101"_s << QString();
 }
 
 void EntryChecks::enterInSelector()
@@ -130,29 +143,35 @@ void EntryChecks::saveChecks_data()
     QTest::addColumn<int>("emptied");  // -1 none; 0..7 Text1; 10 + k Combo1(k)
     QTest::addColumn<QString>("stored");
 
-    auto rec = [](QString type, QString postcode, QString name, QString addr, QString dep, QString depAddr, QString amount) {
-        return QStringList{type, postcode, name, addr, dep, depAddr, amount};
-    };
+    auto rec = [](QString type, QString postcode, QString name, QString addr, QString dep, QString depAddr,
+                  QString amount) { return QStringList{type, postcode, name, addr, dep, depAddr, amount}; };
     const QStringList good = rec(u"101"_s, u"10100"_s, u"นาย ก"_s, u"1 ถนน"_s, u"บริษัท"_s, u"2 ถนน"_s, u"500"_s);
-    auto with = [&](int i, const QString &v) { QStringList r = good; r[i] = v; return r; };
+    auto with = [&](int i, const QString &v) {
+        QStringList r = good;
+        r[i] = v;
+        return r;
+    };
     const QString confirm = u"ไม่มี รหัส ป.ณ.ปลายทาง ต้องการยืนยันรหัส ปณ.นี้หรือไม่"_s;
 
     QTest::newRow("all good") << good << false << QString() << u"Cmdadd"_s << -1
                               << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
     QTest::newRow("no type") << with(0, u" "_s) << false << u"ยังไม่ได้ไส่รหัสธนาณัติ"_s << u"Combo1_0"_s << 10 << QString();
-    QTest::newRow("postcode unknown, no") << with(1, u"99999"_s) << false << confirm << u"Combo1_2"_s << 12 << QString();
-    QTest::newRow("postcode unknown, yes") << with(1, u"99999"_s) << true << confirm << u"Cmdadd"_s << -1
-                                           << u"101|99999|นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
+    QTest::newRow("postcode unknown, no")
+        << with(1, u"99999"_s) << false << confirm << u"Combo1_2"_s << 12 << QString();
+    QTest::newRow("postcode unknown, yes")
+        << with(1, u"99999"_s) << true << confirm << u"Cmdadd"_s << -1 << u"101|99999|นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
     QStringList t112 = with(0, u"112"_s);
-    QTest::newRow("type 112 with postcode") << t112 << false << u"ไม่ต้องระบุ ปณ. ปลายทาง"_s << u"Cmdadd"_s << -1
-                                            << u"112||นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
+    QTest::newRow("type 112 with postcode")
+        << t112 << false << u"ไม่ต้องระบุ ปณ. ปลายทาง"_s << u"Cmdadd"_s << -1 << u"112||นาย ก|บริษัท|500||1 ถนน|2 ถนน|"_s;
     QTest::newRow("recipient bar") << with(2, u"ก|ข"_s) << false << kBar1 << u"Text1_2"_s << 2 << QString();
     QTest::newRow("amount grouped, kept as typed") << with(6, u" 1,250.50"_s) << false << QString() << u"Cmdadd"_s << -1
                                                    << u"101|10100|นาย ก|บริษัท| 1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
-    QTest::newRow("type with a trailing blank stored trimmed") << with(0, u"101 "_s) << false << QString() << u"Cmdadd"_s
-                                                               << -1 << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
-    QTest::newRow("pasted line break stored as a blank") << with(3, u"1 ถนน\nแขวง"_s) << false << QString() << u"Cmdadd"_s
-                                                         << -1 << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน แขวง|2 ถนน|"_s;
+    QTest::newRow("type with a trailing blank stored trimmed")
+        << with(0, u"101 "_s) << false << QString() << u"Cmdadd"_s << -1
+        << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน|2 ถนน|"_s;
+    QTest::newRow("pasted line break stored as a blank")
+        << with(3, u"1 ถนน\nแขวง"_s) << false << QString() << u"Cmdadd"_s << -1
+        << u"101|10100|นาย ก|บริษัท|500|ป้อมปราบศัตรูพ่าย|1 ถนน แขวง|2 ถนน|"_s;
 }
 
 void EntryChecks::saveChecks()

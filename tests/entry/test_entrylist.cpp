@@ -61,7 +61,7 @@ void addNamed(Program &p, const QStringList &names)
     for (const QString &n : names)
         p.addRecord(n);
 }
-} // namespace
+}  // namespace
 
 void EntryList::buttonStates_data()
 {
@@ -104,15 +104,24 @@ void EntryList::buttonStates()
     }
     setButtons(e, before);
     p.prompter.answer(Prompter::Answer::Yes);
-    if (action == u"add") e->AddAction();
-    else if (action == u"insert") e->InsertAction();
-    else if (action == u"save") e->SaveAction();
-    else if (action == u"first") e->Navigate(EntryWindow::Move::First);
-    else if (action == u"back") e->Navigate(EntryWindow::Move::Back);
-    else if (action == u"forward") e->Navigate(EntryWindow::Move::Forward);
-    else if (action == u"last") e->Navigate(EntryWindow::Move::Last);
-    else if (action == u"cancel") e->CancelAction();
-    else if (action == u"delete") e->DeleteAction();
+    if (action == u"add")
+        e->AddAction();
+    else if (action == u"insert")
+        e->InsertAction();
+    else if (action == u"save")
+        e->SaveAction();
+    else if (action == u"first")
+        e->Navigate(EntryWindow::Move::First);
+    else if (action == u"back")
+        e->Navigate(EntryWindow::Move::Back);
+    else if (action == u"forward")
+        e->Navigate(EntryWindow::Move::Forward);
+    else if (action == u"last")
+        e->Navigate(EntryWindow::Move::Last);
+    else if (action == u"cancel")
+        e->CancelAction();
+    else if (action == u"delete")
+        e->DeleteAction();
 
     QCOMPARE(buttons(e), after);
     QCOMPARE(p.st().IsAdding(), adding);
@@ -334,14 +343,22 @@ void EntryList::abandonedInsertion()
     p.fill(u"101"_s, u"10100"_s, u"X"_s, u"100"_s);
 
     p.prompter.answer(how == u"delete confirmed" ? Prompter::Answer::Yes : Prompter::Answer::No);
-    if (how == u"cancel") e->CancelAction();
-    else if (how == u"first") e->Navigate(EntryWindow::Move::First);
-    else if (how == u"back") e->Navigate(EntryWindow::Move::Back);
-    else if (how == u"forward") e->Navigate(EntryWindow::Move::Forward);
-    else if (how == u"last") e->Navigate(EntryWindow::Move::Last);
-    else if (how == u"delete confirmed") e->DeleteAction();
-    else if (how == u"search box") ui(e).Text2->setText(u"A"_s);
-    else if (how == u"add") e->AddAction();
+    if (how == u"cancel")
+        e->CancelAction();
+    else if (how == u"first")
+        e->Navigate(EntryWindow::Move::First);
+    else if (how == u"back")
+        e->Navigate(EntryWindow::Move::Back);
+    else if (how == u"forward")
+        e->Navigate(EntryWindow::Move::Forward);
+    else if (how == u"last")
+        e->Navigate(EntryWindow::Move::Last);
+    else if (how == u"delete confirmed")
+        e->DeleteAction();
+    else if (how == u"search box")
+        ui(e).Text2->setText(u"A"_s);
+    else if (how == u"add")
+        e->AddAction();
     else if (how == u"search window cancel") {
         e->AbandonInsertion();
         e->LoadLineIntoEntryFields(p.session.batch.lines().at(1));
@@ -377,14 +394,12 @@ void EntryList::pendingRecordSurvives_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QStringList>("after");
     // A, B, C with B on screen for an insertion, C for an add; X keyed, then saved.
-    QTest::newRow("insert, delete declined") << u"insert"_s << u"delete"_s
-                                             << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
-    QTest::newRow("insert, search finds nothing") << u"insert"_s << u"zzz"_s
-                                                  << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
-    QTest::newRow("add, search finds nothing") << u"add"_s << u"zzz"_s
-                                               << QStringList{u"A"_s, u"B"_s, u"C"_s, u"X"_s};
-    QTest::newRow("add, search finds a record") << u"add"_s << u"b"_s
-                                                << QStringList{u"A"_s, u"X"_s, u"C"_s};
+    QTest::newRow("insert, delete declined")
+        << u"insert"_s << u"delete"_s << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
+    QTest::newRow("insert, search finds nothing")
+        << u"insert"_s << u"zzz"_s << QStringList{u"A"_s, u"X"_s, u"B"_s, u"C"_s};
+    QTest::newRow("add, search finds nothing") << u"add"_s << u"zzz"_s << QStringList{u"A"_s, u"B"_s, u"C"_s, u"X"_s};
+    QTest::newRow("add, search finds a record") << u"add"_s << u"b"_s << QStringList{u"A"_s, u"X"_s, u"C"_s};
 }
 
 // The record being added or inserted stays so until a record replaces it on screen.
@@ -472,12 +487,13 @@ void EntryList::loadLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("eight fields") << u"103|10110|ก|ข|700|เขียน|ค|ง|"_s
-                                  << QStringList{u"103"_s, u"10110"_s, u"ก"_s, u"ข"_s, u"700"_s, u"เขียน"_s, u"ค"_s, u"ง"_s};
-    QTest::newRow("two closed and a rest") << u"103|99999|rest"_s
-                                           << QStringList{u"103"_s, u"99999"_s, {}, {}, {}, {}, {}, {}};
+                                  << QStringList{u"103"_s, u"10110"_s, u"ก"_s, u"ข"_s,
+                                                 u"700"_s, u"เขียน"_s,  u"ค"_s, u"ง"_s};
+    QTest::newRow("two closed and a rest")
+        << u"103|99999|rest"_s << QStringList{u"103"_s, u"99999"_s, {}, {}, {}, {}, {}, {}};
     QTest::newRow("empty line") << QString() << QStringList{{}, {}, {}, {}, {}, {}, {}, {}};
-    QTest::newRow("text after the eighth bar") << u"1|2|3|4|5|6|7|8|9|"_s
-                                               << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
+    QTest::newRow("text after the eighth bar")
+        << u"1|2|3|4|5|6|7|8|9|"_s << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
 }
 
 void EntryList::loadLine()

@@ -9,7 +9,7 @@ using namespace vorlane::test;
 
 namespace {
 const QString kNotFound = u"กรุณาใส่ชื่อปณ. หรือไม่พบ ปณ.ที่ป้อน"_s;
-} // namespace
+}  // namespace
 
 class TestSearchWindow : public QObject {
     Q_OBJECT

@@ -55,4 +55,4 @@ inline QByteArray expectedBytes(const QStringList &lines)
     return out;
 }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -9,4 +9,4 @@ inline const QString kDots = u"มีจุดทศนิยมมากกว�
 inline const QString kLength = u"ความยาวของรูปแบบไฟล์ไม่เท่ากับ 3 ตัวอักษร"_s;
 inline const QString kNotText = u"ไม่ใช่รูปแบบของ text ไฟล์"_s;
 inline const QString kReserved = u"ไม่สามารถเก็บข้อมูลในชื่อไฟล์นี้ได้"_s;
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -12,7 +12,7 @@ using namespace vorlane::test;
 
 namespace {
 const QString kOverwrite = u" มีแฟ้มข้อมูลนี้อยู่แล้ว ต้องการบันทึกชื่อแฟ้มข้อมูลนี้ซ้ำอีกหรือไม่"_s;
-} // namespace
+}  // namespace
 
 class TestFileChooser : public QObject {
     Q_OBJECT

@@ -108,7 +108,6 @@ void TestFileName::saveNameOnEnter()
     QCOMPARE(r.boxText, boxAfter);
 }
 
-
 // The message and the name box after accept ("Open" in save mode) and after Enter.
 void TestFileName::saveNameOutcome_data()
 {
@@ -117,12 +116,14 @@ void TestFileName::saveNameOutcome_data()
     QTest::addColumn<QString>("message");  // empty: the name passed
     QTest::addColumn<QString>("boxAfter");
     QTest::addColumn<QString>("written");
-    QTest::newRow("accept: upper case kept") << u"REPORT.TXT"_s << false << QString() << u"REPORT.TXT"_s << u"REPORT.TXT"_s;
+    QTest::newRow("accept: upper case kept")
+        << u"REPORT.TXT"_s << false << QString() << u"REPORT.TXT"_s << u"REPORT.TXT"_s;
     QTest::newRow("accept: upper-case extension") << u"a.TXT"_s << false << QString() << u"a.TXT"_s << u"a.TXT"_s;
     QTest::newRow("accept: four-letter extension") << u"a.text"_s << false << kLength << QString() << QString();
     QTest::newRow("accept: nothing after the dot") << u"a."_s << false << kLength << QString() << QString();
     QTest::newRow("accept: not a text file") << u"a.doc"_s << false << kNotText << QString() << QString();
-    QTest::newRow("accept: working name upper") << u"NONAME.TXT"_s << false << kReserved << u"NONAME.TXT"_s << QString();
+    QTest::newRow("accept: working name upper")
+        << u"NONAME.TXT"_s << false << kReserved << u"NONAME.TXT"_s << QString();
     QTest::newRow("accept: working name") << u"Noname.txt"_s << false << kReserved << u"Noname.txt"_s << QString();
     QTest::newRow("accept: blanks only") << u"   "_s << false << kEmptyName << u"   "_s << QString();
     QTest::newRow("accept: empty") << QString() << false << kEmptyName << QString() << QString();
@@ -155,8 +156,8 @@ void TestFileName::joinPath_data()
     QTest::newRow("root") << u"/"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/a.txt"_s);
     QTest::newRow("folder") << u"/home/user"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/home/user/a.txt"_s);
     QTest::newRow("short folder") << u"/ab"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/ab/a.txt"_s);
-    QTest::newRow("folder ending in a separator") << u"/tmp/"_s << u"a.txt"_s
-                                                  << QDir::toNativeSeparators(u"/tmp/a.txt"_s);
+    QTest::newRow("folder ending in a separator")
+        << u"/tmp/"_s << u"a.txt"_s << QDir::toNativeSeparators(u"/tmp/a.txt"_s);
     QTest::newRow("drive root") << u"C:\\"_s << u"a.txt"_s << QDir::toNativeSeparators(u"C:\\a.txt"_s);
 }
 

@@ -9,7 +9,7 @@ using namespace vorlane::test;
 namespace {
 const QString kNoFile = u"ไม่มี แฟ้มข้อมูลนี้"_s;
 const QString kWriteError = u"error writing to disk or  writing to protected disk  "_s;
-} // namespace
+}  // namespace
 
 class TestFlows : public QObject {
     Q_OBJECT
@@ -260,8 +260,7 @@ void TestFlows::saveUnderTheSameName()
     p.prompter.answer(Prompter::Answer::No);
     BeginSave(*p.main);
     const QString path = QDir::toNativeSeparators(p.filePath(u"same.txt"_s));
-    QCOMPARE(p.prompter.texts(),
-             (QStringList{u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s, path + u"   บันทึกแล้ว"_s}));
+    QCOMPARE(p.prompter.texts(), (QStringList{u"ต้องการเปลี่ยนชื่อหรือบันทึกข้อมูลเป็นไฟล์ใหม่หรือไม่"_s, path + u"   บันทึกแล้ว"_s}));
     QCOMPARE(p.prompter.shown.first().kind, ScriptedPrompter::Kind::YesNoCancel);
     QCOMPARE(readBytes(path), expectedBytes(p.lines()));
     QCOMPARE(p.entry()->caption(), path);
@@ -325,7 +324,6 @@ void TestFlows::newDataFile()
     QVERIFY(p.prompter.shown.isEmpty());
 }
 
-
 void TestFlows::saveOverTheOpenedFile_data()
 {
     QTest::addColumn<bool>("notes");    // the file holds a line that is not a record
@@ -383,7 +381,7 @@ void TestFlows::openNamesAmountsBeyondExact()
     ChooserProgram p;
     p.start();
     QVERIFY(writeCp874(p.filePath(u"huge.txt"_s), {u"101|10110|ก|ข|500|ค|ง|จ|"_s, u"101|10110|ก|ข|500|ค|ง|จ|"_s,
-                                                    u"101|10110|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
+                                                   u"101|10110|ก|ข|99999999999999999999|ค|ง|จ|"_s}));
     ui(p.openAt(u"huge.txt"_s)).Comopen->click();
     QCOMPARE(p.prompter.texts(), QStringList{u"จำนวนเงินมากเกินกว่าที่โปรแกรมคำนวณได้ 1 รายการ เริ่มที่รายการที่ 3"_s});
     QCOMPARE(p.lines().size(), 3);

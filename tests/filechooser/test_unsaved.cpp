@@ -24,7 +24,7 @@ enum class Outcome {
     StartState,    // back to "เปิดโปรแกรม"
     SavedAndStart,
 };
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(Outcome)
 
@@ -55,8 +55,8 @@ void TestUnsaved::rows_data()
     QTest::newRow("new, named, yes, yes") << New << true << false << QList<A>{A::Yes, A::Yes, A::Yes}
                                           << QStringList{kCreateNew, kSaveEdited, kRename} << O::SaveChooser << false;
     QTest::newRow("new, named, yes, yes, same name")
-        << New << true << false << QList<A>{A::Yes, A::Yes, A::No} << QStringList{kCreateNew, kSaveEdited, kRename, kSaved}
-        << O::SavedInPlace << true;
+        << New << true << false << QList<A>{A::Yes, A::Yes, A::No}
+        << QStringList{kCreateNew, kSaveEdited, kRename, kSaved} << O::SavedInPlace << true;
     QTest::newRow("new, named, yes, no") << New << true << false << QList<A>{A::Yes, A::No}
                                          << QStringList{kCreateNew, kSaveEdited} << O::NewBatch << true;
     QTest::newRow("new, unnamed, yes, yes") << New << false << false << QList<A>{A::Yes, A::Yes}

@@ -24,7 +24,7 @@ qsizetype countLines(const QByteArray &b)
     return lines + (start < b.size() ? 1 : 0);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

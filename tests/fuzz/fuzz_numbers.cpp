@@ -13,10 +13,7 @@ using namespace vorlane;
 
 namespace {
 
-bool matches(const QRegularExpression &re, const QString &s)
-{
-    return re.match(s).hasMatch();
-}
+bool matches(const QRegularExpression &re, const QString &s) { return re.match(s).hasMatch(); }
 
 // The value a two-decimal pattern must show, within what 15 significant digits can say.
 bool closeToTwoDecimals(double shown, double value)
@@ -76,7 +73,7 @@ bool allowedNumberText(QStringView t)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

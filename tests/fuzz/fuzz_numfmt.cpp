@@ -16,7 +16,7 @@ void check(const QString &value, const QString &code)
     FUZZ_CHECK(shown.size() <= 40 * (code.size() + 1) + value.size() + 400);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString code = newline < 0 ? text : text.mid(newline + 1);
     check(value, code);
     // The same code over values at the edges: day 0, negatives, fractions, far dates.
-    for (const char *v : {"0", "-0.25", "0.999999", "46364.5730324074", "60", "2958465.9999999", "9999999", "1e7", "nan"})
+    for (const char *v :
+         {"0", "-0.25", "0.999999", "46364.5730324074", "60", "2958465.9999999", "9999999", "1e7", "nan"})
         check(QString::fromLatin1(v), code);
     if (size >= sizeof(double)) {
         double d;

@@ -19,4 +19,4 @@ inline void checkSheet(const Sheet &sheet)
     }
 }
 
-} // namespace vorlane::fuzz
+}  // namespace vorlane::fuzz

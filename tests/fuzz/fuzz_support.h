@@ -10,12 +10,12 @@
 #include <cstdlib>
 
 // A broken invariant is a finding: abort so libFuzzer keeps the input and the replay test fails.
-#define FUZZ_CHECK(cond)                                                                     \
-    do {                                                                                     \
-        if (!(cond)) {                                                                       \
+#define FUZZ_CHECK(cond)                                                                   \
+    do {                                                                                   \
+        if (!(cond)) {                                                                     \
             std::fprintf(stderr, "check failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                    \
-        }                                                                                    \
+            std::abort();                                                                  \
+        }                                                                                  \
     } while (0)
 
 namespace vorlane::fuzz {
@@ -38,4 +38,4 @@ inline QString scratchFile(const QByteArray &bytes, const char *name)
     return path;
 }
 
-} // namespace vorlane::fuzz
+}  // namespace vorlane::fuzz

@@ -14,7 +14,7 @@ QString quoted(QString s)
     return u'"' + s + u'"';
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

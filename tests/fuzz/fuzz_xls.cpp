@@ -15,7 +15,7 @@ QList<QStringList> withoutTrailingEmptyCells(QList<QStringList> rows)
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -25,7 +25,7 @@ int replay(const QString &path)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

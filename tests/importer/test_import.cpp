@@ -35,12 +35,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<QStringList>>("rows");
         using R = QList<QStringList>;
         QTest::newRow("comma, CR LF") << "a,b\r\n1,2\r\n"_ba << R{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}};
-        QTest::newRow("semicolon splits the header most") << "a;b;c,d\n1;2;3,4"_ba
-                                                         << R{{u"a"_s, u"b"_s, u"c,d"_s}, {u"1"_s, u"2"_s, u"3,4"_s}};
+        QTest::newRow("semicolon splits the header most")
+            << "a;b;c,d\n1;2;3,4"_ba << R{{u"a"_s, u"b"_s, u"c,d"_s}, {u"1"_s, u"2"_s, u"3,4"_s}};
         QTest::newRow("tab") << "a\tb\n1\t2\n"_ba << R{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}};
         QTest::newRow("quotes: delimiter, doubled quote, line end")
-            << "a,b\n\"x,y\",\"say \"\"hi\"\"\nthere\"\n"_ba
-            << R{{u"a"_s, u"b"_s}, {u"x,y"_s, u"say \"hi\"\nthere"_s}};
+            << "a,b\n\"x,y\",\"say \"\"hi\"\"\nthere\"\n"_ba << R{{u"a"_s, u"b"_s}, {u"x,y"_s, u"say \"hi\"\nthere"_s}};
         QTest::newRow("empty fields kept") << "a,,c\n,,\n"_ba << R{{u"a"_s, u""_s, u"c"_s}, {u""_s, u""_s, u""_s}};
         QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBFชื่อผู้รับ\nนาย ก\n"_ba << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
         QTest::newRow("code page 874") << cp874::encode(u"ชื่อผู้รับ\r\nนาย ก"_s).bytes << R{{u"ชื่อผู้รับ"_s}, {u"นาย ก"_s}};
@@ -53,13 +52,14 @@ private Q_SLOTS:
             return b;
         };
         QTest::newRow("Excel's Unicode Text: UTF-16 LE, TAB") << utf16(u"ชื่อผู้รับ\tจำนวนเงิน\r\nนาย ก\t500\r\n"_s, true)
-                                                            << R{{u"ชื่อผู้รับ"_s, u"จำนวนเงิน"_s}, {u"นาย ก"_s, u"500"_s}};
-        QTest::newRow("UTF-16 BE CSV") << utf16(u"a,b\n\"ก,ข\",2\n"_s, false) << R{{u"a"_s, u"b"_s}, {u"ก,ข"_s, u"2"_s}};
+                                                              << R{{u"ชื่อผู้รับ"_s, u"จำนวนเงิน"_s}, {u"นาย ก"_s, u"500"_s}};
+        QTest::newRow("UTF-16 BE CSV") << utf16(u"a,b\n\"ก,ข\",2\n"_s, false)
+                                       << R{{u"a"_s, u"b"_s}, {u"ก,ข"_s, u"2"_s}};
         QTest::newRow("text after the closing quote, a quote inside a field")
             << "\"ab\"\"c\"d,x\"y\n"_ba << R{{u"ab\"cd"_s, u"x\"y"_s}};
         QTest::newRow("empty quoted field") << "\"\",a"_ba << R{{u""_s, u"a"_s}};
-        QTest::newRow("code page 874, quoted") << cp874::encode(u"\"ก\"\"ข\";ค;ง"_s).bytes
-                                               << R{{u"ก\"ข"_s, u"ค"_s, u"ง"_s}};
+        QTest::newRow("code page 874, quoted")
+            << cp874::encode(u"\"ก\"\"ข\";ค;ง"_s).bytes << R{{u"ก\"ข"_s, u"ค"_s, u"ง"_s}};
         QTest::newRow("nothing") << QByteArray() << R{};
     }
     void csvCells()
@@ -79,7 +79,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         const QString tail = u" ไม่มีเครื่องหมายปิด จึงอ่านแฟ้มนี้ไม่ได้"_s;
         QTest::newRow("in the last row") << "a\n\"x"_ba << u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ 2"_s + tail;
-        QTest::newRow("rows after it") << "a,b\n1,2\n\"3,4\n5,6\n7,8\n"_ba << u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ 3"_s + tail;
+        QTest::newRow("rows after it") << "a,b\n1,2\n\"3,4\n5,6\n7,8\n"_ba
+                                       << u"เครื่องหมายคำพูด (\") ที่เปิดในแถวที่ 3"_s + tail;
     }
     void csvRefused()
     {
@@ -123,7 +124,8 @@ private Q_SLOTS:
             << u" Amount :,note,RECIPIENT,recipient address,postcode,Type,depositor\n500,x,นาย ก,1 ถนน,10100,101,ร้าน ข\n"_s
             << QStringList{u"101|10100|นาย ก|ร้าน ข|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s} << QStringList{} << QString();
         QTest::newRow("refusals in row order, column as in file, empty rows skipped")
-            << head + u"999,10100,นาย ก,1 ถนน,500\n,,,,\n101,1011,นาย ก,1 ถนน,500\n101,10100,ก|ข,1 ถนน,500\n101,10100,นาย ก,1 ถนน,0\n"_s
+            << head
+                   + u"999,10100,นาย ก,1 ถนน,500\n,,,,\n101,1011,นาย ก,1 ถนน,500\n101,10100,ก|ข,1 ถนน,500\n101,10100,นาย ก,1 ถนน,0\n"_s
             << QStringList{}
             << QStringList{u"2|ประเภท|ไม่มี ธนาณัติประเภทนี้"_s,
                            u"4|รหัสไปรษณีย์|ไม่มี รหัส ป.ณ.ปลายทางที่ต้องการ  ความยาวรหัสไปรษณีย์ไม่เท่ากับ 5 หลัก  "_s,
@@ -159,10 +161,10 @@ private Q_SLOTS:
         QTest::newRow("no destination type: postcode dropped, column not needed")
             << u"type,recipient,recipient address,amount\n112,นาย ก,1 ถนน,500\n"_s
             << QStringList{u"112||นาย ก|บริษัท ก|500||1 ถนน|9 ถนน|"_s} << QStringList{} << QString();
-        QTest::newRow("postcode column missing") << u"type,recipient,amount\n101,นาย ก,500\n"_s
-            << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ รหัสไปรษณีย์"_s;
-        QTest::newRow("amount column missing") << u"type,recipient\n"_s
-            << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ จำนวนเงิน"_s;
+        QTest::newRow("postcode column missing")
+            << u"type,recipient,amount\n101,นาย ก,500\n"_s << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ รหัสไปรษณีย์"_s;
+        QTest::newRow("amount column missing")
+            << u"type,recipient\n"_s << QStringList{} << QStringList{} << u"ไม่มีคอลัมน์ จำนวนเงิน"_s;
         QTest::newRow("the totals row of an exported workbook is no order")
             << head + u"101,10100,นาย ก,1 ถนน,500\nรวม,,,,500\nรวม,10100,นาย ข,1 ถนน,500\n"_s
             << QStringList{u"101|10100|นาย ก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s}
@@ -171,7 +173,8 @@ private Q_SLOTS:
             << u"ใบรายการธนาณัติ,,,\n,,,,\n,ประเภท,รหัสไปรษณีย์,ชื่อผู้รับเงิน,ที่อยู่ผู้รับ,จำนวนเงิน (บาท)\n,101,10100,นาย ก,1 ถนน,500\n"_s
             << QStringList{u"101|10100|นาย ก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s} << QStringList{} << QString();
         QTest::newRow("amounts from a currency format")
-            << head + u"101,10100,นาย ก,1 ถนน,\"฿1,250.50\"\n101,10100,นาย ข,1 ถนน,\"1,250.50 บาท\"\n101,10100,นาย ค,1 ถนน,฿ ห้า\n"_s
+            << head
+                   + u"101,10100,นาย ก,1 ถนน,\"฿1,250.50\"\n101,10100,นาย ข,1 ถนน,\"1,250.50 บาท\"\n101,10100,นาย ค,1 ถนน,฿ ห้า\n"_s
             << QStringList{u"101|10100|นาย ก|บริษัท ก|1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s,
                            u"101|10100|นาย ข|บริษัท ก|1,250.50|ป้อมปราบศัตรูพ่าย|1 ถนน|9 ถนน|"_s}
             << QStringList{u"4|จำนวนเงิน|ไม่ได้ใส่ตัวเลข "_s} << QString();
@@ -180,11 +183,11 @@ private Q_SLOTS:
             << QStringList{u"101|10100|นายก|บริษัท ก|500|ป้อมปราบศัตรูพ่าย|1 ถนน แขวง ข|9 ถนน|"_s} << QStringList{}
             << QString();
         QTest::newRow("a name longer than a field holds")
-            << head + u"101,10100,"_s + QString(251, u'ก') + u",1 ถนน,500\n"_s
-            << QStringList{} << QStringList{u"2|ชื่อผู้รับ|ข้อความยาวเกิน 250 ตัวอักษร"_s} << QString();
+            << head + u"101,10100,"_s + QString(251, u'ก') + u",1 ถนน,500\n"_s << QStringList{}
+            << QStringList{u"2|ชื่อผู้รับ|ข้อความยาวเกิน 250 ตัวอักษร"_s} << QString();
         QTest::newRow("unencodable depositor from default column name")
-            << head.chopped(1) + u",ชื่อผู้ฝาก\n101,10100,นาย ก,1 ถนน,500,中\n"_s
-            << QStringList{} << QStringList{u"2|ชื่อผู้ฝาก|มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s} << QString();
+            << head.chopped(1) + u",ชื่อผู้ฝาก\n101,10100,นาย ก,1 ถนน,500,中\n"_s << QStringList{}
+            << QStringList{u"2|ชื่อผู้ฝาก|มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 中"_s} << QString();
     }
     void rows()
     {
@@ -210,10 +213,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         const QList<QPair<int, QStringList>> names{
             {0, {u"ประเภท"_s, u"ประเภทธนาณัติ"_s, u"รหัสธนาณัติ"_s, u"รหัสประเภท"_s, u"type"_s}},
-            {1, {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s, u"รหัส ป.ณ.ปลายทาง"_s,
-                 u"postcode"_s, u"postal code"_s, u"zip"_s}},
-            {2, {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s, u"recipient"_s,
-                 u"recipient name"_s}},
+            {1,
+             {u"รหัสไปรษณีย์"_s, u"รหัสไปรษณีย์ปลายทาง"_s, u"รหัสไปรษณีย์ผู้รับ"_s, u"รหัส ปณ."_s, u"รหัส ป.ณ.ปลายทาง"_s,
+              u"postcode"_s, u"postal code"_s, u"zip"_s}},
+            {2,
+             {u"ชื่อผู้รับ"_s, u"ชื่อผู้รับเงิน"_s, u"ชื่อ-สกุลผู้รับ"_s, u"ชื่อ-นามสกุลผู้รับ"_s, u"ผู้รับเงิน"_s, u"recipient"_s,
+              u"recipient name"_s}},
             {3, {u"ที่อยู่ผู้รับ"_s, u"ที่อยู่ผู้รับเงิน"_s, u"recipient address"_s}},
             {4, {u"ชื่อผู้ฝาก"_s, u"ชื่อผู้ฝากเงิน"_s, u"ผู้ฝากเงิน"_s, u"depositor"_s, u"depositor name"_s}},
             {5, {u"ที่อยู่ผู้ฝาก"_s, u"ที่อยู่ผู้ฝากเงิน"_s, u"depositor address"_s}},
@@ -227,8 +232,8 @@ private Q_SLOTS:
     {
         QFETCH(int, column);
         QFETCH(QString, name);
-        QStringList header{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ชื่อผู้รับ"_s, u"ที่อยู่ผู้รับ"_s, u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s,
-                           u"จำนวนเงิน"_s};
+        QStringList header{u"ประเภท"_s, u"รหัสไปรษณีย์"_s, u"ชื่อผู้รับ"_s,   u"ที่อยู่ผู้รับ"_s,
+                           u"ชื่อผู้ฝาก"_s, u"ที่อยู่ผู้ฝาก"_s,   u"จำนวนเงิน"_s};
         header[column] = name;
         Sheet sheet;
         sheet.rows = {header, {u"101"_s, u"10100"_s, u"นาย ก"_s, u"1 ถนน"_s, u"ร้าน ข"_s, u"2 ถนน"_s, u"500"_s}};
@@ -258,8 +263,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("refused");
         // The old workbooks' formula results are read from their records (libfreexl gives none).
-        for (const char *f : {"libreoffice.xlsx", "libreoffice.ods", "libreoffice.xls", "gnumeric.xlsx", "gnumeric.ods",
-                              "gnumeric.xls", "xlsxwriter.xlsx", "sheetjs.xlsx", "exceljs.xlsx", "excel-unicode-text.txt"})
+        for (const char *f :
+             {"libreoffice.xlsx", "libreoffice.ods", "libreoffice.xls", "gnumeric.xlsx", "gnumeric.ods", "gnumeric.xls",
+              "xlsxwriter.xlsx", "sheetjs.xlsx", "exceljs.xlsx", "excel-unicode-text.txt"})
             QTest::newRow(f) << QString::fromLatin1(f) << QStringList{};
         QTest::newRow("openpyxl.xlsx") << u"openpyxl.xlsx"_s
                                        << QStringList{u"5|จำนวนเงิน (บาท)|สูตรในเซลล์นี้ไม่มีผลคำนวณเก็บไว้ "
@@ -315,10 +321,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");  // its start
-        QTest::newRow("a kind no reader takes") << u"orders.numbers"_s << "PK-not-really"_ba << u"อ่านแฟ้มชนิดนี้ไม่ได้ (.numbers)"_s;
+        QTest::newRow("a kind no reader takes")
+            << u"orders.numbers"_s << "PK-not-really"_ba << u"อ่านแฟ้มชนิดนี้ไม่ได้ (.numbers)"_s;
         QTest::newRow("a PDF named .csv") << u"orders.csv"_s << "%PDF-1.4\n"_ba << u"แฟ้มนี้ไม่ใช่ตารางข้อความ"_s;
-        QTest::newRow("an old workbook named .csv, broken") << u"orders.csv"_s << "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1junk"_ba
-                                                            << u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้"_s;
+        QTest::newRow("an old workbook named .csv, broken")
+            << u"orders.csv"_s << "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1junk"_ba << u"อ่านแฟ้ม Excel 97-2003 (.xls) นี้ไม่ได้"_s;
         QTest::newRow("a broken workbook") << u"orders.xlsx"_s << "PK\x03\x04junk"_ba << QString();
     }
     // A workbook that makes libfreexl read past its own buffers (found by fuzzing): the helper
@@ -472,10 +479,12 @@ private Q_SLOTS:
         const Sheet s = ReadSheetFile(QStringLiteral(IMPORT_FILES) + u'/' + file);
         QVERIFY2(s.ok(), qPrintable(s.error));
         QCOMPARE(s.rows.size(), 1);
-        const QStringList shown{u"08/12/2026"_s, u"5 March 2026"_s, u"2026-12-08 13:45:10"_s, u"13:45"_s,
-                                u"27:05:09"_s,   u"1:05 PM"_s,      u"09-Jan-26"_s,           u"1/9/26"_s,
-                                u"1250.5"_s,     u"5.5%"_s,         u"09/12/2026"_s,          u"abc"_s,
-                                u"3000"_s,       u"3000"_s,         u"TRUE"_s,                u"1250.5"_s};
+        const QStringList shown{u"08/12/2026"_s, u"5 March 2026"_s, u"2026-12-08 13:45:10"_s,
+                                u"13:45"_s,      u"27:05:09"_s,     u"1:05 PM"_s,
+                                u"09-Jan-26"_s,  u"1/9/26"_s,       u"1250.5"_s,
+                                u"5.5%"_s,       u"09/12/2026"_s,   u"abc"_s,
+                                u"3000"_s,       u"3000"_s,         u"TRUE"_s,
+                                u"1250.5"_s};
         QCOMPARE(s.rows[0], shown);
     }
 

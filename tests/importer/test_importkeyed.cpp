@@ -36,8 +36,8 @@ private Q_SLOTS:
         const QStringList keyed = p.lines();
         QCOMPARE(keyed.size(), 3);
 
-        const ReferenceTables tables =
-            LoadReferenceTables(AppPaths::forDirectory(qEnvironmentVariable("VORLANE_TEST_DATA")));
+        const ReferenceTables tables = LoadReferenceTables(
+            AppPaths::forDirectory(qEnvironmentVariable("VORLANE_TEST_DATA")));
         for (const QString &file : {u"orders.xlsx"_s, u"orders.ods"_s}) {
             const Sheet sheet = ReadSheetFile(QStringLiteral(IMPORT_FILES) + u'/' + file);
             QVERIFY2(sheet.ok(), qPrintable(sheet.error));

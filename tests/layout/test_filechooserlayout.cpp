@@ -33,8 +33,8 @@ void TestFileChooserLayout::figuresAt1024x768()
     QCOMPARE(l.Comclose.top, l.Comopen.top);
     QCOMPARE(l.Comopen.top, l.Dir1.bottom() + gy / 2);
     // Every control on the screen.
-    for (const TwipRect &r : {l.Lbldrive, l.Drive1, l.Lbldir, l.Dir1, l.Lblname, l.Text1, l.Lblname2, l.File1,
-                              l.Comopen, l.Comclose}) {
+    for (const TwipRect &r :
+         {l.Lbldrive, l.Drive1, l.Lbldir, l.Dir1, l.Lblname, l.Text1, l.Lblname2, l.File1, l.Comopen, l.Comclose}) {
         QVERIFY(r.left >= 0 && r.top >= 0);
         QVERIFY(r.right() <= 15360 && r.bottom() <= 11520);
     }

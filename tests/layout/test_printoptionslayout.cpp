@@ -16,7 +16,7 @@ bool overlap(const TwipRect &a, const TwipRect &b)
     return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
 }
 
-} // namespace
+}  // namespace
 
 class TestPrintOptionsLayout : public QObject {
     Q_OBJECT

@@ -61,12 +61,9 @@ QByteArray repeated(const QByteArray &line, int times)
     return out;
 }
 
-QByteArray cp(const QString &s)
-{
-    return cp874::encode(s).bytes;
-}
+QByteArray cp(const QString &s) { return cp874::encode(s).bytes; }
 
-} // namespace
+}  // namespace
 
 class TestBadInput : public QObject {
     Q_OBJECT
@@ -111,7 +108,11 @@ private Q_SLOTS:
         QTest::newRow("line ends only") << repeated("\r\n", 100000) << 0;
         QTest::newRow("half a record") << QByteArray("101|10100|") << 0;
         QTest::newRow("UTF-8 Thai") << QString(u"101|10100|สมชาย|ก|500|ข|ค|ง|\r\n"_s).toUtf8() << 1;
-        QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xFF\xFE" "1\0|\0" "2\0|\0", 10) << 0;
+        QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xFF\xFE"
+                                                                   "1\0|\0"
+                                                                   "2\0|\0",
+                                                                   10)
+                                                     << 0;
     }
     void garbageLoadsWhatItCan()
     {

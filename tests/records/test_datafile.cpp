@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace vorlane;
 using namespace Qt::StringLiterals;
 
@@ -66,8 +65,13 @@ private Q_SLOTS:
     void keepsOnlySixAndEightBarLines()
     {
         QFETCH(QByteArray, eol);
-        const QStringList lines{u""_s, u"รายการธนาณัติ"_s, u"a|b|c|d|e|f|g|"_s, u"101|10100|ก|ข|500|ค|ง|จ|"_s,
-                                u"1|2|3|4|5|6|"_s, u"   "_s, u"101|10100|ก|ข|500|ค|ง|จ|x|"_s};
+        const QStringList lines{u""_s,
+                                u"รายการธนาณัติ"_s,
+                                u"a|b|c|d|e|f|g|"_s,
+                                u"101|10100|ก|ข|500|ค|ง|จ|"_s,
+                                u"1|2|3|4|5|6|"_s,
+                                u"   "_s,
+                                u"101|10100|ก|ข|500|ค|ง|จ|x|"_s};
         QVERIFY(test::writeCp874(path(u"in.txt"_s), lines, eol));
         const ReadResult r = ReadDataFile(path(u"in.txt"_s));
         QVERIFY(r.ok());
@@ -187,7 +191,8 @@ private Q_SLOTS:
         QCOMPARE(back->address, address);
         QVERIFY(test::readBytes(p).endsWith("\r\n"));
         // Names and addresses: readable by the owner alone, also when rewritten.
-        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                            | QFileDevice::WriteOther;
         QCOMPARE(QFile::permissions(p) & others, QFileDevice::Permissions());
         QVERIFY(QFile::permissions(p).testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     }

@@ -15,15 +15,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("same");
         QTest::newRow("identical") << u"นาย ก|10100|500"_s << u"นาย ก|10100|500"_s << true;
-        QTest::newRow("amount grouped and with decimals") << u"นาย ก|10100|1,250.50"_s << u"นาย ก|10100|1250.5"_s << true;
+        QTest::newRow("amount grouped and with decimals")
+            << u"นาย ก|10100|1,250.50"_s << u"นาย ก|10100|1250.5"_s << true;
         QTest::newRow("blanks around and inside the name") << u" นาย  ก |10100|500"_s << u"นาย ก|10100|500"_s << true;
         QTest::newRow("blanks around the postcode") << u"นาย ก| 10100 |500"_s << u"นาย ก|10100|500"_s << true;
         QTest::newRow("another amount") << u"นาย ก|10100|500"_s << u"นาย ก|10100|500.01"_s << false;
         QTest::newRow("another post office") << u"นาย ก|10100|500"_s << u"นาย ก|10110|500"_s << false;
         QTest::newRow("another recipient") << u"นาย ก|10100|500"_s << u"นาย ข|10100|500"_s << false;
         QTest::newRow("no destination, same amount") << u"นาย ก||100"_s << u"นาย ก||100"_s << true;
-        QTest::newRow("amounts that are not numbers compare as text") << u"นาย ก|10100|abc"_s << u"นาย ก|10100|abd"_s
-                                                                      << false;
+        QTest::newRow("amounts that are not numbers compare as text")
+            << u"นาย ก|10100|abc"_s << u"นาย ก|10100|abd"_s << false;
     }
     void same()
     {

@@ -31,7 +31,7 @@ const RateTable kRates = table({
     {u"113"_s, u"10"_s, u"5"_s, u"-1000"_s, u"0"_s, u"50000"_s, u"5000"_s},
 });
 
-} // namespace
+}  // namespace
 
 class TestFee : public QObject {
     Q_OBJECT

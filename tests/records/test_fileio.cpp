@@ -42,7 +42,7 @@ void makeKind(const QString &kind, const QString &file, const QTemporaryDir &dir
     else if (kind == u"regular"_s)
         QVERIFY(test::writeBytes(file, "old\r\n"));
 }
-} // namespace
+}  // namespace
 
 class TestFileIo : public QObject {
     Q_OBJECT
@@ -215,9 +215,9 @@ private Q_SLOTS:
         } else if (touched) {
             QVERIFY(test::writeBytes(file, now));
             if (keepTime) {
-                const struct timespec times[2] = {{0, UTIME_OMIT},
-                                                  {time_t(saved.stamp.mtimeNs / 1000000000),
-                                                   long(saved.stamp.mtimeNs % 1000000000)}};
+                const struct timespec times[2] = {
+                    {0, UTIME_OMIT},
+                    {time_t(saved.stamp.mtimeNs / 1000000000), long(saved.stamp.mtimeNs % 1000000000)}};
                 QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
             } else {
                 QVERIFY(makeOld(file, 3600));

@@ -94,8 +94,8 @@ private Q_SLOTS:
         QByteArray bytes;
         const int n = 20011;
         for (int i = 0; i < n; ++i)
-            bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|a|b|") + QByteArray::number(100 + i) +
-                     (i % 7 ? "" : ".25") + "|x|y|z|\r\n";
+            bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|a|b|") + QByteArray::number(100 + i)
+                     + (i % 7 ? "" : ".25") + "|x|y|z|\r\n";
         const QString path = write(bytes);
         QVERIFY(!path.isEmpty());
         RecordStore block;
@@ -157,8 +157,9 @@ private Q_SLOTS:
                 if (random.bounded(50) == 0)
                     bytes += "notes, not an order";
                 else
-                    bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|") + QByteArray(int(random.bounded(1, 120)), 'a') +
-                             "|b|" + (i % 5 ? QByteArray::number(random.bounded(100000)) : amounts[i % 8]) + "|x|y|z|";
+                    bytes += (i % 3 ? "101" : "104") + QByteArray("|10100|")
+                             + QByteArray(int(random.bounded(1, 120)), 'a') + "|b|"
+                             + (i % 5 ? QByteArray::number(random.bounded(100000)) : amounts[i % 8]) + "|x|y|z|";
                 bytes += ends[random.bounded(int(std::size(ends)))];
             }
             const QString path = write(bytes);

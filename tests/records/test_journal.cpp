@@ -82,18 +82,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("rest");
         QTest::addColumn<QStringList>("lines");
         const QByteArray start = "B\t0\tx.txt\nL\tA|\nL\tB|\nE\n";
-        QTest::newRow("complete") << start + "G\nI\t1\tN|\nS\t2\tB2|\ng\n" << QByteArray()
-                                  << QStringList{u"A|"_s, u"N|"_s, u"B2|"_s};
+        QTest::newRow("complete") << start + "G\nI\t1\tN|\nS\t2\tB2|\ng\n"
+                                  << QByteArray() << QStringList{u"A|"_s, u"N|"_s, u"B2|"_s};
         QTest::newRow("no end mark") << start << QByteArray("G\nI\t1\tN|\nS\t2\tB2|\n")
                                      << QStringList{u"A|"_s, u"B|"_s};
         QTest::newRow("cut inside") << start << QByteArray("G\nI\t1\tN|\nS\t2\tB") << QStringList{u"A|"_s, u"B|"_s};
         QTest::newRow("mark only") << start << QByteArray("G\n") << QStringList{u"A|"_s, u"B|"_s};
-        QTest::newRow("after a complete one") << start + "G\nD\t0\ng\n" << QByteArray("G\nD\t0\n")
-                                              << QStringList{u"B|"_s};
-        QTest::newRow("plain change after it") << start + "G\nD\t0\ng\nS\t0\tZ|\n" << QByteArray()
-                                               << QStringList{u"Z|"_s};
-        QTest::newRow("fresh start supersedes") << start + "G\nD\t0\nB\t0\ty.txt\nL\tC|\nE\n" << QByteArray()
-                                                << QStringList{u"C|"_s};
+        QTest::newRow("after a complete one") << start + "G\nD\t0\ng\n"
+                                              << QByteArray("G\nD\t0\n") << QStringList{u"B|"_s};
+        QTest::newRow("plain change after it") << start + "G\nD\t0\ng\nS\t0\tZ|\n"
+                                               << QByteArray() << QStringList{u"Z|"_s};
+        QTest::newRow("fresh start supersedes") << start + "G\nD\t0\nB\t0\ty.txt\nL\tC|\nE\n"
+                                                << QByteArray() << QStringList{u"C|"_s};
     }
     void groupsReplayWholeOrNotAtAll()
     {
@@ -239,8 +239,7 @@ private Q_SLOTS:
             QFile f(data);
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime));
-        }
-        else if (afterwards == u"save")
+        } else if (afterwards == u"save")
             QVERIFY(WriteDataFile(data, {lines[1], lines[0]}).ok());
         else if (afterwards == u"remove")
             QVERIFY(QFile::remove(data));

@@ -57,8 +57,10 @@ private Q_SLOTS:
                 ++inSave;
 
             const QByteArray now = test::readBytes(target);
-            QVERIFY2(now == old || now == fresh,
-                     qPrintable(u"trial %1: %2 bytes, neither %3 nor %4"_s.arg(trial).arg(now.size()).arg(old.size()).arg(fresh.size())));
+            QVERIFY2(now == old || now == fresh, qPrintable(u"trial %1: %2 bytes, neither %3 nor %4"_s.arg(trial)
+                                                                .arg(now.size())
+                                                                .arg(old.size())
+                                                                .arg(fresh.size())));
             (now == old ? asOld : asNew) += 1;
 
             stray = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);

@@ -78,10 +78,10 @@ private Q_SLOTS:
         QTest::newRow("millions") << 12345678.9 << u"12,345,678.90"_s << u"12,345,678.90"_s << u"12345678.90"_s
                                   << u"12345678.9"_s;
         QTest::newRow("half cent away from zero") << 1.005 << u"1.01"_s << u"1.01"_s << u"1.01"_s << u"1.005"_s;
-        QTest::newRow("three decimals down") << 1000.004 << u"1,000.00"_s << u"1,000.00"_s << u"1000.00"_s
-                                             << u"1000.004"_s;
-        QTest::newRow("carry into thousands") << 999.996 << u"1,000.00"_s << u"1,000.00"_s << u"1000.00"_s
-                                              << u"999.996"_s;
+        QTest::newRow("three decimals down")
+            << 1000.004 << u"1,000.00"_s << u"1,000.00"_s << u"1000.00"_s << u"1000.004"_s;
+        QTest::newRow("carry into thousands")
+            << 999.996 << u"1,000.00"_s << u"1,000.00"_s << u"1000.00"_s << u"999.996"_s;
         QTest::newRow("negative") << -1234.5 << u"-1,234.50"_s << u"-1,234.50"_s << u"-1234.50"_s << u"-1234.5"_s;
         QTest::newRow("negative rounding to zero") << -0.001 << u"0.00"_s << u".00"_s << u"0.00"_s << u"-0.001"_s;
         QTest::newRow("sum noise") << (0.1 + 0.2) << u"0.30"_s << u".30"_s << u"0.30"_s << u"0.3"_s;

@@ -22,7 +22,7 @@ MoneyOrderRecord with(int k, const QString &text)
 const QString kBarMessage = u"ไม่สามารถรับเครื่องหมาย | ได้"_s;
 const QString kInvisible = u"มีตัวอักษรที่มองไม่เห็นซึ่งบันทึกลงแฟ้มข้อมูลไม่ได้ : "_s;
 
-} // namespace
+}  // namespace
 
 class TestRecordGate : public QObject {
     Q_OBJECT
@@ -39,8 +39,8 @@ private Q_SLOTS:
         QTest::newRow("postcode with blanks") << 1 << u"10100 "_s << u"10100"_s << QString();
         QTest::newRow("postcode with TAB and no-break space") << 1 << u"\t10100\u00A0"_s << u"10100"_s << QString();
         QTest::newRow("name keeps its own blanks") << 2 << u" นาย ก "_s << u" นาย ก "_s << QString();
-        QTest::newRow("Alt+Enter in an address") << 6 << u"1 ถนนหลวง\nแขวงป้อมปราบ"_s << u"1 ถนนหลวง แขวงป้อมปราบ"_s
-                                                 << QString();
+        QTest::newRow("Alt+Enter in an address")
+            << 6 << u"1 ถนนหลวง\nแขวงป้อมปราบ"_s << u"1 ถนนหลวง แขวงป้อมปราบ"_s << QString();
         QTest::newRow("CR LF run is one blank") << 6 << u"1 ถนน\r\n\r\nเขต"_s << u"1 ถนน เขต"_s << QString();
         QTest::newRow("breaks at the ends go") << 7 << u"\r\n2 ถนน\n"_s << u"2 ถนน"_s << QString();
         QTest::newRow("TAB inside a name") << 2 << u"นาย\tก"_s << u"นาย ก"_s << QString();
@@ -55,12 +55,12 @@ private Q_SLOTS:
         QTest::newRow("NUL named by code") << 6 << u"ก\u0000ข"_s << QString() << kInvisible + u"U+0000"_s;
         QTest::newRow("escape named by code") << 2 << u"\u001Bก"_s << QString() << kInvisible + u"U+001B"_s;
         QTest::newRow("no-break space is kept") << 2 << u"ก\u00A0ข"_s << u"ก\u00A0ข"_s << QString();
-        QTest::newRow("as long as allowed") << 6 << QString(kMaxFieldChars, u'ก') << QString(kMaxFieldChars, u'ก')
-                                            << QString();
+        QTest::newRow("as long as allowed")
+            << 6 << QString(kMaxFieldChars, u'ก') << QString(kMaxFieldChars, u'ก') << QString();
         QTest::newRow("one too long") << 6 << QString(kMaxFieldChars + 1, u'ก') << QString()
                                       << u"ข้อความยาวเกิน 250 ตัวอักษร"_s;
-        QTest::newRow("long only before folding") << 6 << QString(kMaxFieldChars, u'ก') + u"\r\n"_s
-                                                  << QString(kMaxFieldChars, u'ก') << QString();
+        QTest::newRow("long only before folding")
+            << 6 << QString(kMaxFieldChars, u'ก') + u"\r\n"_s << QString(kMaxFieldChars, u'ก') << QString();
     }
     void admit()
     {
@@ -88,10 +88,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("message");
         QTest::newRow("clean") << kOk << -1 << QString();
-        QTest::newRow("type with a trailing blank") << u"101 |10100|ก|ข|500|ค|ง|จ|"_s << 0
-                                                    << u"มีช่องว่างหน้าหรือหลังรหัส"_s;
-        QTest::newRow("postcode with a leading blank") << u"101| 10100|ก|ข|500|ค|ง|จ|"_s << 1
-                                                       << u"มีช่องว่างหน้าหรือหลังรหัส"_s;
+        QTest::newRow("type with a trailing blank") << u"101 |10100|ก|ข|500|ค|ง|จ|"_s << 0 << u"มีช่องว่างหน้าหรือหลังรหัส"_s;
+        QTest::newRow("postcode with a leading blank")
+            << u"101| 10100|ก|ข|500|ค|ง|จ|"_s << 1 << u"มีช่องว่างหน้าหรือหลังรหัส"_s;
         QTest::newRow("TAB in an address") << u"101|10100|ก|ข|500|ค|ง\tง|จ|"_s << 6 << u"มีตัวอักษร TAB ในข้อมูล"_s;
         QTest::newRow("six fields") << u"112||ก|ข|500||"_s << -1 << QString();
         QTest::newRow("control character") << u"101|10100|ก\u0007|ข|500|ค|ง|จ|"_s << 2 << kInvisible + u"U+0007"_s;

@@ -31,7 +31,8 @@ private Q_SLOTS:
         QTest::newRow("six bars") << u"1|2|3|4|5|6|"_s << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s};
         QTest::newRow("empty line") << u""_s << QStringList{};
         QTest::newRow("more than count stops at count")
-            << u"1|2|3|4|5|6|7|8|9|10|"_s << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
+            << u"1|2|3|4|5|6|7|8|9|10|"_s
+            << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s};
     }
     void split()
     {
@@ -75,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(slots[5], u"6"_s);
         QCOMPARE(slots[6], QString());  // a six-field line shows 6 and 7 empty
         QCOMPARE(slots[7], QString());
-        QCOMPARE(slots[8], u"old"_s);   // beyond the count nothing is touched
+        QCOMPARE(slots[8], u"old"_s);  // beyond the count nothing is touched
         SplitRecordLine(u"A|B"_s, 8, slots);
         QCOMPARE(slots[0], u"A"_s);
         QCOMPARE(slots[1], QString());

@@ -16,8 +16,8 @@ class TestRecordStore : public QObject {
 private Q_SLOTS:
     void editsReadBackAsAList_data()
     {
-        QTest::addColumn<int>("opened");    // 0: keyed; from a file, with line ends between: 1 as text, 2 as its bytes
-        QTest::addColumn<int>("length");    // of the lines written
+        QTest::addColumn<int>("opened");  // 0: keyed; from a file, with line ends between: 1 as text, 2 as its bytes
+        QTest::addColumn<int>("length");  // of the lines written
         QTest::addColumn<int>("edits");
         QTest::newRow("short lines") << 0 << 8 << 300;
         QTest::newRow("long lines, compacted often") << 0 << 600 << 300;

@@ -20,8 +20,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("plain") << u"10100,ป้อมปราบ"_s << 2 << QStringList{u"10100"_s, u"ป้อมปราบ"_s};
-        QTest::newRow("blanks around dropped") << u"  101 ,  ธนาณัติ ธรรมดา  "_s << 2
-                                               << QStringList{u"101"_s, u"ธนาณัติ ธรรมดา"_s};
+        QTest::newRow("blanks around dropped")
+            << u"  101 ,  ธนาณัติ ธรรมดา  "_s << 2 << QStringList{u"101"_s, u"ธนาณัติ ธรรมดา"_s};
         QTest::newRow("quoted comma") << u"10110,\"คลองเตย, กรุงเทพ\""_s << 2
                                       << QStringList{u"10110"_s, u"คลองเตย, กรุงเทพ"_s};
         QTest::newRow("quoted keeps blanks") << u"\" a \",b"_s << 2 << QStringList{u" a "_s, u"b"_s};
@@ -56,7 +56,8 @@ private Q_SLOTS:
 
     void badLineDoesNotShiftLaterRows()
     {
-        QVERIFY(test::writeCp874(path("rate.txt"), {u"101,10,5"_s, u"103,15,5,1000,0,50000,5000,extra"_s, u"104,25,0,0,0,30000,0"_s}));
+        QVERIFY(test::writeCp874(path("rate.txt"),
+                                 {u"101,10,5"_s, u"103,15,5,1000,0,50000,5000,extra"_s, u"104,25,0,0,0,30000,0"_s}));
         const RateTable t = LoadRateTable(path("rate.txt"));
         QCOMPARE(t.rowCount, 3);
         QCOMPARE(t.rows[0].StepSize, QString());

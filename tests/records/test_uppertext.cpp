@@ -19,16 +19,17 @@ qsizetype plainFind(const QStringList &lines, const QString &typed)
     return -1;
 }
 
-const QStringList kLines{u"101|1|Zed|a|100|x|y|z|"_s,     u"101|1|straße|a|100|x|y|z|"_s,
-                         u"101|1|\uFB00oo|a|100|x|y|z|"_s, u"101|1|bob|a|100|x|y|z|"_s,
+const QStringList kLines{u"101|1|Zed|a|100|x|y|z|"_s,          u"101|1|straße|a|100|x|y|z|"_s,
+                         u"101|1|\uFB00oo|a|100|x|y|z|"_s,     u"101|1|bob|a|100|x|y|z|"_s,
                          u"101|1|นายสมชาย ใจดี|a|100|x|y|z|"_s, u"101|1|\u0131rma|a|100|x|y|z|"_s,
-                         u"101|1|Ğül\nline|a|100|x|y|z|"_s,   u"104|1|😀 emoji|a|100|x|y|z|"_s};
+                         u"101|1|Ğül\nline|a|100|x|y|z|"_s,    u"104|1|😀 emoji|a|100|x|y|z|"_s};
 
-const QStringList kTyped{u""_s, u"b"_s, u"BOB"_s, u"STRASSE"_s, u"ss"_s, u"ffo"_s, u"\u0131rma"_s, u"irma"_s,
-                         u"สมชาย"_s, u"ZED|"_s, u"|z|\n"_s, u"\n"_s, u"ğü"_s, u"L\nL"_s, u"😀"_s, u"😀 E"_s,
-                         u"104|"_s, u"qqq"_s, QString(400, u'x'), u"Y|Z|1"_s, u"|"_s};
+const QStringList kTyped{
+    u""_s,      u"b"_s,    u"BOB"_s,           u"STRASSE"_s, u"ss"_s, u"ffo"_s,  u"\u0131rma"_s, u"irma"_s,
+    u"สมชาย"_s, u"ZED|"_s, u"|z|\n"_s,         u"\n"_s,      u"ğü"_s, u"L\nL"_s, u"😀"_s,         u"😀 E"_s,
+    u"104|"_s,  u"qqq"_s,  QString(400, u'x'), u"Y|Z|1"_s,   u"|"_s};
 
-} // namespace
+}  // namespace
 
 class TestUpperText : public QObject {
     Q_OBJECT

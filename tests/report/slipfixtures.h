@@ -55,4 +55,4 @@ inline RecordStore batch(int n)
     return s;
 }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -56,14 +56,13 @@ QString skeleton(QString text)
 
 QString pageText(const QString &pdf, int page)
 {
-    return skeleton(run(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page),
-                                         u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s}));
+    return skeleton(run(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), u"-enc"_s,
+                                         u"UTF-8"_s, pdf, u"-"_s}));
 }
 
 int pageCount(const QString &pdf)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {pdf}));
+    const QRegularExpressionMatch m = QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -74,7 +73,7 @@ SlipResult writePdf(const QString &path, const RecordStore &all, SlipRequest req
     return WriteSlipPdf(path, SlipJob{all, selected, rates, request});
 }
 
-} // namespace
+}  // namespace
 
 class TestPdfSlip : public QObject {
     Q_OBJECT
@@ -95,9 +94,9 @@ private Q_SLOTS:
         QCOMPARE(writePdf(pdf, batch(25)).status, SlipResult::Status::Printed);
         QCOMPARE(pageCount(pdf), 3);  // no blank sheet after the last footer
 
-        const QStringList everywhere = {u"ใบฝากธนาณัติในประเทศรวม"_s, u"ธน. 1 (พิเศษ)"_s, u"ลำดับ"_s,
-                                        u"ชื่อผู้รับเงิน"_s, u"ปณ.ปลายทางจ่ายเงิน"_s, u"จำนวนเงิน"_s,
-                                        u"ค่าธรรมเนียม"_s, u"รวมจำนวนเงิน"_s};
+        const QStringList everywhere = {
+            u"ใบฝากธนาณัติในประเทศรวม"_s, u"ธน. 1 (พิเศษ)"_s, u"ลำดับ"_s,       u"ชื่อผู้รับเงิน"_s,
+            u"ปณ.ปลายทางจ่ายเงิน"_s,      u"จำนวนเงิน"_s,     u"ค่าธรรมเนียม"_s, u"รวมจำนวนเงิน"_s};
         for (int page = 1; page <= 3; ++page) {
             const QString text = pageText(pdf, page);
             for (const QString &t : everywhere)
@@ -106,8 +105,8 @@ private Q_SLOTS:
             QCOMPARE(text.contains(skeleton(u"ยอดยกไป"_s)), page < 3);
             QCOMPARE(text.contains(skeleton(u"ยอดยกมา"_s)), page > 1);
             QCOMPARE(text.contains(skeleton(u"รวม...25....ฉบับ"_s)), page == 3);
-            for (const QString &signer : {u"ผู้ฝาก/ผู้ฝากแทน"_s, u"พนักงานรับฝาก"_s, u"หน.ปณ.หรือผู้รับมอบหมาย"_s,
-                                          u"ขอรับรองว่าได้ตรวจสอบถูกต้องแล้ว"_s})
+            for (const QString &signer :
+                 {u"ผู้ฝาก/ผู้ฝากแทน"_s, u"พนักงานรับฝาก"_s, u"หน.ปณ.หรือผู้รับมอบหมาย"_s, u"ขอรับรองว่าได้ตรวจสอบถูกต้องแล้ว"_s})
                 QCOMPARE(text.contains(skeleton(signer)), page == 3);
         }
         // Sheet 2 brings forward sheet 1's 7,800.00 and ends on the running 30,000.00.
@@ -123,7 +122,7 @@ private Q_SLOTS:
     void namesReadAsTyped()
     {
         const QStringList names = {u"นายสมศักดิ์ ศรีสุข"_s, u"นางน้ำผึ้ง ปู่ป้า"_s, u"ผู้ใหญ่ ปิ่นโต ฟ้าใส"_s,
-                                   u"ฐิติรัตน์ ญาณวุฒิ"_s, u"ปั้นจั่น ฝั่งฟื้น"_s, u"ตู้ปลา ดูดี๊ด๊า"_s};
+                                   u"ฐิติรัตน์ ญาณวุฒิ"_s,   u"ปั้นจั่น ฝั่งฟื้น"_s,   u"ตู้ปลา ดูดี๊ด๊า"_s};
         RecordStore all;
         for (const QString &name : names) {
             MoneyOrderRecord r;

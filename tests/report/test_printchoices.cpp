@@ -26,7 +26,7 @@ RecordStore mixed(int n101, int n103)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 class TestPrintChoices : public QObject {
     Q_OBJECT
@@ -46,43 +46,43 @@ private Q_SLOTS:
         QTest::addColumn<PageBox>("focus");
 
         const auto N = PageBox::None, F = PageBox::First, L = PageBox::Last;
-        QTest::newRow("no type, even with bad pages") << -1 << 2 << false << u"x"_s << u""_s << 5 << 0
-                                                     << u"ไม่มีการเลือกประเภทธนาณัติ"_s << N << N;
+        QTest::newRow("no type, even with bad pages")
+            << -1 << 2 << false << u"x"_s << u""_s << 5 << 0 << u"ไม่มีการเลือกประเภทธนาณัติ"_s << N << N;
         QTest::newRow("all pages of an empty type is the report's to say")
             << k103 << 1 << false << u""_s << u""_s << 5 << 0 << u""_s << N << N;
-        QTest::newRow("no page mode") << kAll << 0 << false << u"1"_s << u"1"_s << 5 << 0
-                                      << u"ไม่ได้เลือกประเภทการพิมพ์"_s << N << N;
-        QTest::newRow("first blank") << kAll << 2 << false << u"  "_s << u"1"_s << 5 << 0
-                                     << u"ไม่ได้พิมพ์ค่าเริ่มต้น"_s << N << F;
-        QTest::newRow("first not numeric") << kAll << 2 << false << u"1a"_s << u"1"_s << 5 << 0
-                                           << u"ไม่ใช่ตัวเลข"_s << F << F;
-        QTest::newRow("first beyond 32 bits") << kAll << 2 << false << u"9999999999"_s << u"1"_s << 5 << 0
-                                              << u"ไม่ใช่ตัวเลข"_s << F << F;
-        QTest::newRow("first zero") << kAll << 2 << false << u"0"_s << u"1"_s << 5 << 0
-                                    << u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s << F << F;
-        QTest::newRow("first 0.4 rounds to zero") << kAll << 2 << false << u"0.4"_s << u"1"_s << 5 << 0
-                                                  << u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s << F << F;
-        QTest::newRow("no records, all types: box cleared") << kAll << 2 << false << u"1"_s << u"1"_s << 0 << 0
-                                                            << u"ไม่มีข้อมูลที่จะพิมพ์"_s << F << F;
-        QTest::newRow("no records of the type: box kept") << k103 << 2 << false << u"1"_s << u"1"_s << 5 << 0
-                                                          << u"ไม่มีข้อมูลที่จะพิมพ์"_s << N << F;
-        QTest::newRow("24 records, first 3") << kAll << 2 << false << u"3"_s << u"3"_s << 24 << 0
-                                             << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s << F << F;
+        QTest::newRow("no page mode") << kAll << 0 << false << u"1"_s << u"1"_s << 5 << 0 << u"ไม่ได้เลือกประเภทการพิมพ์"_s
+                                      << N << N;
+        QTest::newRow("first blank") << kAll << 2 << false << u"  "_s << u"1"_s << 5 << 0 << u"ไม่ได้พิมพ์ค่าเริ่มต้น"_s << N
+                                     << F;
+        QTest::newRow("first not numeric")
+            << kAll << 2 << false << u"1a"_s << u"1"_s << 5 << 0 << u"ไม่ใช่ตัวเลข"_s << F << F;
+        QTest::newRow("first beyond 32 bits")
+            << kAll << 2 << false << u"9999999999"_s << u"1"_s << 5 << 0 << u"ไม่ใช่ตัวเลข"_s << F << F;
+        QTest::newRow("first zero") << kAll << 2 << false << u"0"_s << u"1"_s << 5 << 0 << u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s
+                                    << F << F;
+        QTest::newRow("first 0.4 rounds to zero")
+            << kAll << 2 << false << u"0.4"_s << u"1"_s << 5 << 0 << u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s << F << F;
+        QTest::newRow("no records, all types: box cleared")
+            << kAll << 2 << false << u"1"_s << u"1"_s << 0 << 0 << u"ไม่มีข้อมูลที่จะพิมพ์"_s << F << F;
+        QTest::newRow("no records of the type: box kept")
+            << k103 << 2 << false << u"1"_s << u"1"_s << 5 << 0 << u"ไม่มีข้อมูลที่จะพิมพ์"_s << N << F;
+        QTest::newRow("24 records, first 3")
+            << kAll << 2 << false << u"3"_s << u"3"_s << 24 << 0 << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s << F << F;
         QTest::newRow("25 records, 3 to 3") << kAll << 2 << false << u"3"_s << u"3"_s << 25 << 0 << u""_s << N << N;
-        QTest::newRow("pages of the chosen type only") << k103 << 2 << false << u"2"_s << u"2"_s << 30 << 5
-                                                       << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  1"_s << F << F;
-        QTest::newRow("last blank, Letter") << kAll << 2 << false << u"1"_s << u" "_s << 5 << 0
-                                            << u"ยังไม่ได้พิมพ์ค่าสุดท้าย"_s << N << L;
-        QTest::newRow("last blank, A4") << kAll << 2 << true << u"1"_s << u""_s << 5 << 0
-                                        << u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s << N << L;
-        QTest::newRow("last not numeric") << kAll << 2 << false << u"1"_s << u"two"_s << 5 << 0
-                                          << u"ไม่ใช่ตัวเลข"_s << L << L;
-        QTest::newRow("last zero") << kAll << 2 << false << u"1"_s << u"0"_s << 5 << 0
-                                   << u"หน้าที่พิมพ์สุดท้ายต้องมากกว่าศูนย์"_s << L << L;
-        QTest::newRow("last before first") << kAll << 2 << false << u"2"_s << u"1"_s << 25 << 0
-                                           << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s << L << L;
-        QTest::newRow("last beyond the pages") << kAll << 2 << false << u"1"_s << u"4"_s << 25 << 0
-                                               << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  3"_s << L << L;
+        QTest::newRow("pages of the chosen type only")
+            << k103 << 2 << false << u"2"_s << u"2"_s << 30 << 5 << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  1"_s << F << F;
+        QTest::newRow("last blank, Letter")
+            << kAll << 2 << false << u"1"_s << u" "_s << 5 << 0 << u"ยังไม่ได้พิมพ์ค่าสุดท้าย"_s << N << L;
+        QTest::newRow("last blank, A4") << kAll << 2 << true << u"1"_s << u""_s << 5 << 0 << u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s << N
+                                        << L;
+        QTest::newRow("last not numeric")
+            << kAll << 2 << false << u"1"_s << u"two"_s << 5 << 0 << u"ไม่ใช่ตัวเลข"_s << L << L;
+        QTest::newRow("last zero") << kAll << 2 << false << u"1"_s << u"0"_s << 5 << 0 << u"หน้าที่พิมพ์สุดท้ายต้องมากกว่าศูนย์"_s
+                                   << L << L;
+        QTest::newRow("last before first")
+            << kAll << 2 << false << u"2"_s << u"1"_s << 25 << 0 << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s << L << L;
+        QTest::newRow("last beyond the pages")
+            << kAll << 2 << false << u"1"_s << u"4"_s << 25 << 0 << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  3"_s << L << L;
         QTest::newRow("type 103, 1 to 1") << k103 << 2 << false << u" 1 "_s << u"1"_s << 30 << 5 << u""_s << N << N;
     }
     void okChecks()
@@ -208,8 +208,7 @@ private Q_SLOTS:
         QTest::newRow("zero") << u"1"_s << u"0"_s << 5 << u"หน้าสุดท้ายต้องมากกว่าศูนย์"_s << L;
         QTest::newRow("no records") << u"1"_s << u"1"_s << 0 << u"ไม่มีข้อมูลที่จะพิมพ์"_s << L;
         QTest::newRow("before first") << u"2"_s << u"1"_s << 30 << u"หน้าสุดท้ายน้อยกว่าหน้าเริ่มต้น"_s << L;
-        QTest::newRow("beyond the pages") << u"1"_s << u"4"_s << 25
-                                          << u"หน้าสุดท้ายที่พิมพ์ต้องน้อยกว่าเท่ากับหน้าสุดท้าย  3"_s << L;
+        QTest::newRow("beyond the pages") << u"1"_s << u"4"_s << 25 << u"หน้าสุดท้ายที่พิมพ์ต้องน้อยกว่าเท่ากับหน้าสุดท้าย  3"_s << L;
         QTest::newRow("fine") << u"2"_s << u"3"_s << 25 << u""_s << OK;
         QTest::newRow("first not typed yet") << u""_s << u"1"_s << 5 << u""_s << OK;
     }

@@ -29,10 +29,7 @@ QStringList availablePrinterNames()
     return names;
 }
 
-QString stateFile(const QString &name)
-{
-    return qEnvironmentVariable("VORLANE_CUPS_STATE") + u'/' + name;
-}
+QString stateFile(const QString &name) { return qEnvironmentVariable("VORLANE_CUPS_STATE") + u'/' + name; }
 
 QString readState(const QString &name)
 {
@@ -40,10 +37,7 @@ QString readState(const QString &name)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
 }
 
-QStringList outputDirs()
-{
-    return {QDir::homePath() + u"/PDF"_s, u"/var/spool/cups-pdf/ANONYMOUS"_s};
-}
+QStringList outputDirs() { return {QDir::homePath() + u"/PDF"_s, u"/var/spool/cups-pdf/ANONYMOUS"_s}; }
 
 QSet<QString> outputs()
 {
@@ -79,7 +73,7 @@ int pageCount(const QString &pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-} // namespace
+}  // namespace
 
 class TestPrinter : public QObject {
     Q_OBJECT
@@ -144,8 +138,8 @@ private Q_SLOTS:
         const RateTable rates = flatRates();
         const QSet<QString> before = outputs();
         // Stop after two sheets have been painted: the job is aborted, not half printed.
-        const SlipResult r =
-            PrintSlip(m_queue, SlipJob{all, selected, rates, {}}, [](int done, int) { return done < 2; });
+        const SlipResult r = PrintSlip(m_queue, SlipJob{all, selected, rates, {}},
+                                       [](int done, int) { return done < 2; });
         QCOMPARE(r.status, SlipResult::Status::Cancelled);
         QVERIFY(waitForOutput(before, 5000).isEmpty());
     }

@@ -21,7 +21,7 @@ namespace {
 struct Fixture {
     Program p;
     PrintOptionsWindow *w = nullptr;
-    QStringList printedOn;        // queues the OK button printed on
+    QStringList printedOn;  // queues the OK button printed on
     SlipRequest lastRequest;
     QTemporaryDir out;
 
@@ -52,7 +52,7 @@ struct Fixture {
     void ok() { ui(w).Command1[0]->click(); }
 };
 
-} // namespace
+}  // namespace
 
 class TestPrintOptionsWindow : public QObject {
     Q_OBJECT
@@ -101,13 +101,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text1");  // the boxes afterwards
         QTest::addColumn<QString>("text2");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("first not numeric: cleared") << u"x1"_s << u"1"_s << u"ไม่ใช่ตัวเลข"_s << u""_s << u"1"_s << u"Text1"_s;
-        QTest::newRow("first beyond 2 pages") << u"3"_s << u"3"_s << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s
-                                              << u""_s << u"3"_s << u"Text1"_s;
-        QTest::newRow("last blank on A4: kept") << u"1"_s << u""_s << u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s << u"1"_s << u""_s
-                                                << u"Text2"_s;
-        QTest::newRow("last before first: cleared") << u"2"_s << u"1"_s << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s
-                                                    << u"2"_s << u""_s << u"Text2"_s;
+        QTest::newRow("first not numeric: cleared")
+            << u"x1"_s << u"1"_s << u"ไม่ใช่ตัวเลข"_s << u""_s << u"1"_s << u"Text1"_s;
+        QTest::newRow("first beyond 2 pages")
+            << u"3"_s << u"3"_s << u"จำนวนหน้าเริ่มมากกว่าหน้าสุดท้าย  2"_s << u""_s << u"3"_s << u"Text1"_s;
+        QTest::newRow("last blank on A4: kept")
+            << u"1"_s << u""_s << u"ยังไม่ได้พิมพ์ค่าสดท้าย"_s << u"1"_s << u""_s << u"Text2"_s;
+        QTest::newRow("last before first: cleared")
+            << u"2"_s << u"1"_s << u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s << u"2"_s << u""_s << u"Text2"_s;
     }
     void refusedChoiceKeepsTheWindow()
     {
@@ -279,8 +280,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("recipients");
         QTest::addColumn<QStringList>("amounts");
         QTest::addColumn<QString>("total");
-        QTest::newRow("one type, all pages") << 1 << QString() << QString()
-                                             << QStringList{u"นายผู้รับ 1"_s, u"นายผู้รับ 2"_s}
+        QTest::newRow("one type, all pages") << 1 << QString() << QString() << QStringList{u"นายผู้รับ 1"_s, u"นายผู้รับ 2"_s}
                                              << QStringList{u"1250.5"_s, u"3000"_s} << u"4250.5"_s;
         // Sheet 2 of all types: records 13 to 24 (the two of type 103 come last, on sheet 3).
         QStringList names, amounts;

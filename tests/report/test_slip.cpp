@@ -18,8 +18,8 @@ constexpr double kRowTextHeight = 0.56;  // 14 pt
 
 bool near(double a, double b) { return qAbs(a - b) < 0.005; }
 
-#define QCOMPARE_CM(actual, expected)                                                                     \
-    QVERIFY2(near((actual), (expected)),                                                                  \
+#define QCOMPARE_CM(actual, expected)    \
+    QVERIFY2(near((actual), (expected)), \
              qPrintable(u"%1 is %2, expected %3"_s.arg(QStringLiteral(#actual)).arg(actual).arg(expected)))
 
 struct Run {
@@ -55,7 +55,7 @@ int pagesDrawn(const RecordingSurface &s)
 
 QString countLabel(int n) { return u"รวม..."_s + QString::number(n) + u"....ฉบับ"_s; }
 
-} // namespace
+}  // namespace
 
 class TestSlip : public QObject {
     Q_OBJECT
@@ -326,7 +326,7 @@ private Q_SLOTS:
         // Sheet 1: 100 .. 1,200 = 7,800, fees 120; both sheets: 30,000 and 240.
         const Run r = runSlip(batch(24));
         const RecordingSurface &s = r.surface;
-        QVERIFY(s.find(u"7,800.00"_s, 0));   // sheet 1 footer
+        QVERIFY(s.find(u"7,800.00"_s, 0));  // sheet 1 footer
         QVERIFY(s.find(u"120.00"_s, 0));
         const auto bfAmount = s.find(u"7,800.00"_s, 1);
         QVERIFY(bfAmount);
@@ -353,11 +353,11 @@ private Q_SLOTS:
         const QStringList texts = s.textsOnPage(0);
         QVERIFY(texts.contains(u"แผ่นที่.....2"_s));
         QVERIFY(texts.contains(u"ยอดยกมา"_s));
-        QVERIFY(texts.contains(u"7,800.00"_s));    // brought forward: sheet 1
+        QVERIFY(texts.contains(u"7,800.00"_s));  // brought forward: sheet 1
         QVERIFY(texts.contains(u"120.00"_s));
-        QVERIFY(texts.contains(u"30,000.00"_s));   // running: sheets 1 and 2
+        QVERIFY(texts.contains(u"30,000.00"_s));  // running: sheets 1 and 2
         QVERIFY(texts.contains(u"240.00"_s));
-        QVERIFY(texts.contains(u"ยอดยกไป"_s));     // not the document's last sheet
+        QVERIFY(texts.contains(u"ยอดยกไป"_s));  // not the document's last sheet
         QVERIFY(!texts.contains(countLabel(36)));
         QVERIFY(texts.contains(u"13"_s) && texts.contains(u"24"_s) && !texts.contains(u"25"_s));
         QCOMPARE(s.endDocumentCalls, 1);
@@ -406,7 +406,7 @@ private Q_SLOTS:
         const auto first = s.find(u"1"_s);
         QVERIFY(first);
         QCOMPARE_CM(first->y, 10.07 - kRowTextHeight);
-        QVERIFY(s.find(u"นายผู้รับ 2"_s));   // the first 103 of the batch
+        QVERIFY(s.find(u"นายผู้รับ 2"_s));  // the first 103 of the batch
         QVERIFY(!s.find(u"นายผู้รับ 1"_s));
         QVERIFY(s.find(countLabel(7)));
         // The depositor is the batch's first record, not the first printed one.
@@ -500,21 +500,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("room");    // cm from the text's left edge to the next column
-        QTest::addColumn<bool>("fits");  // within its room; else whole at the smallest size
+        QTest::addColumn<double>("room");  // cm from the text's left edge to the next column
+        QTest::addColumn<bool>("fits");    // within its room; else whole at the smallest size
         QTest::addColumn<bool>("smaller");
         const QString longName(40, u'ก');  // 11.2 cm at 14 pt
         QTest::newRow("recipient that fits") << int(RecipientName) << QString(17, u'ก') << 5.0 << true << false;
         QTest::newRow("recipient drawn smaller") << int(RecipientName) << QString(20, u'ก') << 5.0 << true << true;
         // At 9.8 pt a character is 0.196 cm: 25 would fit in 5 cm; all 40 are drawn.
-        QTest::newRow("recipient too long: whole, not cut") << int(RecipientName) << longName << 5.0 << false
-                                                            << true;
-        QTest::newRow("tone marks and vowels all kept") << int(RecipientName)
-                                                        << u"นายประสิทธิ์ศักดิ์ดำรงค์วงศ์ศรีสวัสดิ์"_s.repeated(2)
-                                                        << 5.0 << false << true;
+        QTest::newRow("recipient too long: whole, not cut") << int(RecipientName) << longName << 5.0 << false << true;
+        QTest::newRow("tone marks and vowels all kept")
+            << int(RecipientName) << u"นายประสิทธิ์ศักดิ์ดำรงค์วงศ์ศรีสวัสดิ์"_s.repeated(2) << 5.0 << false << true;
         QTest::newRow("office too long: whole") << int(DestPostOfficeName) << longName << 3.0 << false << true;
-        QTest::newRow("address up to the edge") << int(RecipientAddress) << QString(70, u'ก')
-                                                << RecordingSurface::kLetterWidth - 2 << true << true;
+        QTest::newRow("address up to the edge")
+            << int(RecipientAddress) << QString(70, u'ก') << RecordingSurface::kLetterWidth - 2 << true << true;
     }
     void longNamesStayInTheirColumn()
     {

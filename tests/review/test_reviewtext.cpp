@@ -30,14 +30,14 @@ RecordFieldSlots split(const QString &line)
 
 const QString kLine = u"101|10110|นายสมชาย ใจดี|บริษัท ตัวอย่าง จำกัด|1250.50|คลองเตย|12 ถนนสุขุมวิท|99 ถนนพระราม 4|"_s;
 
-} // namespace
+}  // namespace
 
 void TestReviewText::listItem_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("item");
-    QTest::newRow("eight fields") << kLine
-                                  << u"101\t10110\tนายสมชาย ใจดี\tบริษัท ตัวอย่าง จำกัด\t1250.50\tคลองเตย\t12 ถนนสุขุมวิท\t99 ถนนพระราม 4\t"_s;
+    QTest::newRow("eight fields")
+        << kLine << u"101\t10110\tนายสมชาย ใจดี\tบริษัท ตัวอย่าง จำกัด\t1250.50\tคลองเตย\t12 ถนนสุขุมวิท\t99 ถนนพระราม 4\t"_s;
     QTest::newRow("empty fields kept") << u"||||||||"_s << u"\t\t\t\t\t\t\t\t"_s;
     QTest::newRow("six fields") << u"112||A|B|50||"_s << u"112\t\tA\tB\t50\t\t\t\t"_s;
     QTest::newRow("text after the last bar dropped") << u"1|2|3|4|5|6|7|8|tail"_s << u"1\t2\t3\t4\t5\t6\t7\t8\t"_s;
@@ -58,7 +58,7 @@ void TestReviewText::labelsAndValues()
     const QStringList click = ReviewDetailText(split(kLine), 15, DetailForm::Click).split(u"\r\n"_s);
     QCOMPARE(opening.size(), 10);  // nine lines, each closed by CR LF
     QCOMPARE(opening.last(), QString());
-    QCOMPARE(click.size(), 9);     // the fee line is not closed
+    QCOMPARE(click.size(), 9);  // the fee line is not closed
     const QString b(40, u' ');
     QCOMPARE(opening[0], u"ประเภทธนาณัติ"_s + b.left(15) + u"101"_s);
     QCOMPARE(opening[1], u"รหัสไปรษณีย์ปลายทาง"_s + b.left(2) + u"10110"_s);
@@ -137,8 +137,7 @@ void TestReviewText::editRefusal()
     QFETCH(int, row);
     QFETCH(int, count);
     QFETCH(bool, refused);
-    QCOMPARE(ReviewEditRefusal(clicked, row, count),
-             refused ? u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s : QString());
+    QCOMPARE(ReviewEditRefusal(clicked, row, count), refused ? u"ยังไม่เลือกรายการแก้ไข หรือรายการไม่มี"_s : QString());
 }
 
 QTEST_APPLESS_MAIN(TestReviewText)

@@ -27,7 +27,7 @@ void doubleClickAt(ReviewWindow *r, QPoint at)
     QTest::mouseClick(ui(r).List1->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(ui(r).List1->viewport(), Qt::LeftButton, {}, at);
 }
-} // namespace
+}  // namespace
 
 class TestReviewWindow : public QObject {
     Q_OBJECT

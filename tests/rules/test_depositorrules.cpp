@@ -26,13 +26,20 @@ void DepositorRules::checks_data()
 
     const QString noName = u"ยังไม่ได้พิมพ์ชื่อผู้ฝาก"_s;
     const QString noAddress = u"ยังไม่ได้พิมพ์ที่อยู่ผู้ฝาก"_s;
-    QTest::newRow("enter, blank name") << u"   "_s << u"ก"_s << u"enter1"_s << noName << u"Text1"_s << QString() << u"ก"_s;
-    QTest::newRow("enter, name") << u"ก"_s << QString() << u"enter1"_s << QString() << u"Text2"_s << u"ก"_s << QString();
-    QTest::newRow("enter, no address") << u"ก"_s << QString() << u"enter2"_s << noAddress << u"Text2"_s << u"ก"_s << QString();
-    QTest::newRow("enter, address") << u"ก"_s << u"ข"_s << u"enter2"_s << QString() << u"Command1"_s << u"ก"_s << u"ข"_s;
-    QTest::newRow("confirm, blank name") << u" "_s << u"ข"_s << u"confirm"_s << noName << u"Text1"_s << QString() << u"ข"_s;
-    QTest::newRow("confirm, blank address") << u"ก"_s << u"  "_s << u"confirm"_s << noAddress << u"Text2"_s << u"ก"_s << QString();
-    QTest::newRow("confirm, emoji") << u"ก😀"_s << u"ข"_s << u"confirm"_s << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s << u"Text1"_s << u"ก😀"_s << u"ข"_s;
+    QTest::newRow("enter, blank name") << u"   "_s << u"ก"_s << u"enter1"_s << noName << u"Text1"_s << QString()
+                                       << u"ก"_s;
+    QTest::newRow("enter, name") << u"ก"_s << QString() << u"enter1"_s << QString() << u"Text2"_s << u"ก"_s
+                                 << QString();
+    QTest::newRow("enter, no address") << u"ก"_s << QString() << u"enter2"_s << noAddress << u"Text2"_s << u"ก"_s
+                                       << QString();
+    QTest::newRow("enter, address") << u"ก"_s << u"ข"_s << u"enter2"_s << QString() << u"Command1"_s << u"ก"_s
+                                    << u"ข"_s;
+    QTest::newRow("confirm, blank name") << u" "_s << u"ข"_s << u"confirm"_s << noName << u"Text1"_s << QString()
+                                         << u"ข"_s;
+    QTest::newRow("confirm, blank address")
+        << u"ก"_s << u"  "_s << u"confirm"_s << noAddress << u"Text2"_s << u"ก"_s << QString();
+    QTest::newRow("confirm, emoji") << u"ก😀"_s << u"ข"_s << u"confirm"_s << u"มีตัวอักษรที่บันทึกลงแฟ้มข้อมูลไม่ได้ : 😀"_s
+                                    << u"Text1"_s << u"ก😀"_s << u"ข"_s;
 }
 
 void DepositorRules::checks()

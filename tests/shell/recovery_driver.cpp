@@ -138,7 +138,7 @@ struct Driver {
     }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

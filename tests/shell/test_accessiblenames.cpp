@@ -52,8 +52,8 @@ QStringList unnamedControls(QWidget *window)
         if (!w->isVisibleTo(window))
             continue;
         const bool control = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
-            || qobject_cast<QAbstractButton *>(w) || qobject_cast<QPlainTextEdit *>(w)
-            || qobject_cast<QAbstractItemView *>(w);
+                             || qobject_cast<QAbstractButton *>(w) || qobject_cast<QPlainTextEdit *>(w)
+                             || qobject_cast<QAbstractItemView *>(w);
         if (!control)
             continue;
         // The text box inside an editable selector is part of the selector; Qt's
@@ -85,7 +85,7 @@ QStringList framesTakenForWindows(QWidget *window)
     return bad;
 }
 
-} // namespace
+}  // namespace
 
 class AccessibleNamesTest : public QObject {
     Q_OBJECT
@@ -93,8 +93,8 @@ private Q_SLOTS:
     void everyControlIsNamed_data()
     {
         QTest::addColumn<QString>("window");
-        for (const char *w : {"start", "depositor", "entry", "commandbar", "help", "print", "review", "search",
-                              "open", "save", "about", "preview"})
+        for (const char *w : {"start", "depositor", "entry", "commandbar", "help", "print", "review", "search", "open",
+                              "save", "about", "preview"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
 
@@ -145,7 +145,8 @@ private Q_SLOTS:
             own->show();
             w = own.get();
         } else if (window == u"preview") {
-            own = std::make_unique<SlipPreviewDialog>(&printer, [](QPrinter *) {}, nullptr);
+            own = std::make_unique<SlipPreviewDialog>(
+                &printer, [](QPrinter *) {}, nullptr);
             own->show();
             w = own.get();
         }

@@ -13,8 +13,8 @@ using namespace vorlane::test;
 
 namespace {
 
-const QStringList kWork = {u"คำแนะนำ"_s, u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
-                           u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s, u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s};
+const QStringList kWork = {u"คำแนะนำ"_s,   u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
+                           u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s,   u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s};
 
 QWidget *shownWorkWindow(Program &p)
 {
@@ -30,7 +30,7 @@ void press(Program &p, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     QTest::keyClick(target, key, mods);
 }
 
-} // namespace
+}  // namespace
 
 class CommandKeysTest : public QObject {
     Q_OBJECT
@@ -78,8 +78,8 @@ private Q_SLOTS:
         p.st().markSaved();
         // While the button cannot be clicked the key does nothing.
         const int index = int(std::find_if(CommandKeys().begin(), CommandKeys().end(), [&](const CommandKey &k) {
-                              return k.keys.contains(QKeySequence(key | mods));
-                          })->index);
+                                  return k.keys.contains(QKeySequence(key | mods));
+                              })->index);
         ui(p.main).Command1[index]->setEnabled(false);
         press(p, Qt::Key(key), Qt::KeyboardModifiers(mods));
         QVERIFY(!shownWorkWindow(p));

@@ -34,7 +34,7 @@ struct Keys {
         QTest::keyClick(at(), k, m);
     }
 };
-} // namespace
+}  // namespace
 
 void EndToEnd::keysAlone()
 {
@@ -113,8 +113,9 @@ void EndToEnd::keysAlone()
     const QString depAddr = u"9/9 ถนนพระราม 4 กรุงเทพฯ|"_s;
     const QStringList expected = {
         u"101|10110|นายสมชาย ใจดี|"_s + dep + u"500|คลองเตย|12 หมู่ 3 ต.บางนา|"_s + depAddr,
-        u"103|50000|นางสาวมาลี ศรีสุข|"_s + dep + u"1250.50|"_s + p.session.tables.postOffices.names.value(
-            p.session.tables.postOffices.codes.indexOf(u"50000"_s)) + u"|45 ถ.นิมมาน|"_s + depAddr,
+        u"103|50000|นางสาวมาลี ศรีสุข|"_s + dep + u"1250.50|"_s
+            + p.session.tables.postOffices.names.value(p.session.tables.postOffices.codes.indexOf(u"50000"_s))
+            + u"|45 ถ.นิมมาน|"_s + depAddr,
         u"112||ร้าน ก.การค้า|"_s + dep + u"2000||บัญชี 123-4-56789-0|"_s + depAddr,
     };
     QCOMPARE(p.lines(), expected);

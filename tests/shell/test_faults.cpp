@@ -39,7 +39,7 @@ QString underAFile(const QTemporaryDir &dir)
     return file + u"/sub"_s;
 }
 
-} // namespace
+}  // namespace
 
 class Faults : public QObject {
     Q_OBJECT
@@ -65,8 +65,7 @@ void Faults::missingTables_data()
 
     QTest::newRow("rate") << QStringList{u"rate.txt"_s} << u"อ่านแฟ้มตารางไม่ได้: rate.txt"_s << true;
     QTest::newRow("post offices") << QStringList{u"postcode.txt"_s} << u"อ่านแฟ้มตารางไม่ได้: postcode.txt"_s << true;
-    QTest::newRow("two") << QStringList{u"rate.txt"_s, u"mo1.txt"_s} << u"อ่านแฟ้มตารางไม่ได้: rate.txt, mo1.txt"_s
-                         << true;
+    QTest::newRow("two") << QStringList{u"rate.txt"_s, u"mo1.txt"_s} << u"อ่านแฟ้มตารางไม่ได้: rate.txt, mo1.txt"_s << true;
     QTest::newRow("all") << QStringList{u"mo.txt"_s, u"postcode.txt"_s, u"rate.txt"_s, u"mo1.txt"_s}
                          << u"อ่านแฟ้มตารางไม่ได้: mo.txt, postcode.txt, rate.txt, mo1.txt"_s << false;
     QTest::newRow("none") << QStringList{} << QString() << true;
@@ -273,7 +272,7 @@ void Faults::pathsFallBack()
         if (!locked->ok)
             QSKIP("the folder could not be locked here");
     }
-    const QString override = stateOverride == u"-"_s ? QString()
+    const QString override = stateOverride == u"-"_s   ? QString()
                              : stateOverride.isEmpty() ? u""_s
                                                        : home.filePath(stateOverride);
     const AppPaths paths = AppPaths::detectFrom(app.path(), override);
@@ -314,7 +313,8 @@ void Faults::programStartsWithNothingWritable()
     QTemporaryDir app, home;
     QVERIFY(copyBundledTables(app.path()));
     QVERIFY(QFile::copy(bin, app.filePath(u"vorlane"_s)));
-    QFile::setPermissions(app.filePath(u"vorlane"_s), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(app.filePath(u"vorlane"_s),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     LockedFolder locked(app.path());
     if (!locked.ok)
         QSKIP("the folder could not be locked here");

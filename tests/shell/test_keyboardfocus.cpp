@@ -32,7 +32,7 @@ QWidget *shownWorkWindow(Program &p)
 
 QString focusName(Program &p) { return p.focus() ? p.focus()->objectName() : u"(nowhere)"_s; }
 
-} // namespace
+}  // namespace
 
 class KeyboardFocusTest : public QObject {
     Q_OBJECT
@@ -182,7 +182,7 @@ private Q_SLOTS:
         // reader only when both share a parent; these captions stand in a frame of their
         // own, so the field's name carries the caption.)
         const QList<std::pair<QString, QWidget *>> captions{
-            {u"Label4"_s, ui(e).Combo1[TypeCodeBox]}, {u"Label7"_s, ui(e).Combo1[PostcodeBox]},
+            {u"Label4"_s, ui(e).Combo1[TypeCodeBox]},  {u"Label7"_s, ui(e).Combo1[PostcodeBox]},
             {u"Label8"_s, ui(e).Text1[RecipientName]}, {u"Label10"_s, ui(e).Text1[RecipientAddress]},
             {u"Label9"_s, ui(e).Text1[DepositorName]}, {u"Label11"_s, ui(e).Text1[DepositorAddress]},
             {u"Label6"_s, ui(e).Text1[Amount]}};

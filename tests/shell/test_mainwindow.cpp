@@ -33,8 +33,8 @@ static const QString kAskCreateNew = u"ต้องการสร้างแ�
 static const QString kAskSaveEdited = u"มีการแก้ไขข้อมูลต้องการบันทึกหรือไม่"_s;
 static const QString kAskSaveExisting = u"มีข้อมูลอยู่ต้องการบันทึกหรือไม่"_s;
 static const QString kAskSaveUnsaved = u"ข้อมูลยังไม่ได้บันทึก ต้องการบันทึกหรือไม่"_s;
-static const QStringList kWork = {u"คำแนะนำ"_s, u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
-                                  u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s, u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s};
+static const QStringList kWork = {u"คำแนะนำ"_s,   u"เปิดแฟ้มข้อมูลใหม่"_s, u"เปิดแฟ้มข้อมูล"_s, u"บันทึกแฟ้มข้อมูล"_s,
+                                  u"พิมพ์รายงาน"_s, u"ตรวจสอบข้อมูล"_s,   u"ค้นหาชื่อ/รหัส"_s, u"ปิดโปรแกรม"_s};
 
 static bool inStartState(Program &p)
 {
@@ -117,7 +117,7 @@ void MainWindowTest::workStateAfterConfirm()
 void MainWindowTest::dispatch_data()
 {
     QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("file");     // "unnamed", a file name in the folder, or a path that cannot be written
+    QTest::addColumn<QString>("file");  // "unnamed", a file name in the folder, or a path that cannot be written
     QTest::addColumn<bool>("saved");
     QTest::addColumn<int>("records");
     QTest::addColumn<QString>("answers");  // Y and N, in order
@@ -126,24 +126,42 @@ void MainWindowTest::dispatch_data()
     QTest::addColumn<bool>("savedAfter");
 
     const QString saved = u"%1   บันทึกแล้ว"_s;
-    QTest::newRow("new, saved") << 1 << u"unnamed"_s << true << 2 << QString() << QStringList() << u"new batch"_s << true;
-    QTest::newRow("new, unsaved, no") << 1 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskCreateNew} << u"work"_s << false;
-    QTest::newRow("new, unnamed, yes, no") << 1 << u"unnamed"_s << false << 2 << u"YN"_s << QStringList{kAskCreateNew, kAskSaveExisting} << u"new batch"_s << true;
-    QTest::newRow("new, unnamed, yes, yes") << 1 << u"unnamed"_s << false << 2 << u"YY"_s << QStringList{kAskCreateNew, kAskSaveExisting} << u"chooser"_s << false;
-    QTest::newRow("new, named, yes, no") << 1 << u"batch.txt"_s << false << 2 << u"YN"_s << QStringList{kAskCreateNew, kAskSaveEdited} << u"new batch"_s << true;
-    QTest::newRow("open, saved") << 2 << u"unnamed"_s << true << 2 << QString() << QStringList() << u"chooser"_s << true;
-    QTest::newRow("open, unsaved, no") << 2 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskSaveUnsaved} << u"chooser"_s << true;
-    QTest::newRow("open, named, yes saves") << 2 << u"batch.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"work"_s << true;
-    QTest::newRow("open, unnamed, yes") << 2 << u"unnamed"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved} << u"chooser"_s << false;
-    QTest::newRow("save, empty batch") << 3 << u"unnamed"_s << false << 0 << QString() << QStringList{u"ไม่มีข้อมูลที่จะบันทึก"_s} << u"work"_s << false;
-    QTest::newRow("save, unnamed") << 3 << u"unnamed"_s << false << 2 << QString() << QStringList() << u"chooser"_s << false;
+    QTest::newRow("new, saved") << 1 << u"unnamed"_s << true << 2 << QString() << QStringList() << u"new batch"_s
+                                << true;
+    QTest::newRow("new, unsaved, no") << 1 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskCreateNew}
+                                      << u"work"_s << false;
+    QTest::newRow("new, unnamed, yes, no") << 1 << u"unnamed"_s << false << 2 << u"YN"_s
+                                           << QStringList{kAskCreateNew, kAskSaveExisting} << u"new batch"_s << true;
+    QTest::newRow("new, unnamed, yes, yes") << 1 << u"unnamed"_s << false << 2 << u"YY"_s
+                                            << QStringList{kAskCreateNew, kAskSaveExisting} << u"chooser"_s << false;
+    QTest::newRow("new, named, yes, no") << 1 << u"batch.txt"_s << false << 2 << u"YN"_s
+                                         << QStringList{kAskCreateNew, kAskSaveEdited} << u"new batch"_s << true;
+    QTest::newRow("open, saved") << 2 << u"unnamed"_s << true << 2 << QString() << QStringList() << u"chooser"_s
+                                 << true;
+    QTest::newRow("open, unsaved, no") << 2 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskSaveUnsaved}
+                                       << u"chooser"_s << true;
+    QTest::newRow("open, named, yes saves")
+        << 2 << u"batch.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"work"_s << true;
+    QTest::newRow("open, unnamed, yes") << 2 << u"unnamed"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved}
+                                        << u"chooser"_s << false;
+    QTest::newRow("save, empty batch") << 3 << u"unnamed"_s << false << 0 << QString()
+                                       << QStringList{u"ไม่มีข้อมูลที่จะบันทึก"_s} << u"work"_s << false;
+    QTest::newRow("save, unnamed") << 3 << u"unnamed"_s << false << 2 << QString() << QStringList() << u"chooser"_s
+                                   << false;
     QTest::newRow("close, saved") << 7 << u"unnamed"_s << true << 2 << QString() << QStringList() << u"start"_s << true;
-    QTest::newRow("close, unsaved, no") << 7 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskSaveUnsaved} << u"start"_s << true;
-    QTest::newRow("close, unnamed, yes keeps batch") << 7 << u"unnamed"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved} << u"chooser"_s << false;
-    QTest::newRow("close, named, yes") << 7 << u"batch.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
-    QTest::newRow("close, lower-case noname is named") << 7 << u"noname.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
-    QTest::newRow("close, named, save fails") << 7 << u"missing-folder/batch.txt"_s << false << 2 << u"Y"_s
-                                              << QStringList{kAskSaveUnsaved, u"error writing to disk or  writing to protected disk  \n%1 : เขียนแฟ้มไม่ได้ (cannot create: No such file or directory)"_s} << u"work"_s << false;
+    QTest::newRow("close, unsaved, no") << 7 << u"unnamed"_s << false << 2 << u"N"_s << QStringList{kAskSaveUnsaved}
+                                        << u"start"_s << true;
+    QTest::newRow("close, unnamed, yes keeps batch")
+        << 7 << u"unnamed"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved} << u"chooser"_s << false;
+    QTest::newRow("close, named, yes") << 7 << u"batch.txt"_s << false << 2 << u"Y"_s
+                                       << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
+    QTest::newRow("close, lower-case noname is named")
+        << 7 << u"noname.txt"_s << false << 2 << u"Y"_s << QStringList{kAskSaveUnsaved, saved} << u"start"_s << true;
+    QTest::newRow("close, named, save fails")
+        << 7 << u"missing-folder/batch.txt"_s << false << 2 << u"Y"_s
+        << QStringList{kAskSaveUnsaved,
+                       u"error writing to disk or  writing to protected disk  \n%1 : เขียนแฟ้มไม่ได้ (cannot create: No such file or directory)"_s}
+        << u"work"_s << false;
 }
 
 void MainWindowTest::dispatch()

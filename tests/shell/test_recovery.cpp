@@ -52,10 +52,7 @@ struct Run {
         main->resize(1024, 768);
         main->show();
     }
-    ~Run()
-    {
-        main.reset();
-    }
+    ~Run() { main.reset(); }
     Batch &st() { return session.batch; }
     EntryWindow *e() { return main->entryWindow(); }
 
@@ -98,7 +95,7 @@ struct Run {
     }
 };
 
-} // namespace
+}  // namespace
 
 class Recovery : public QObject {
     Q_OBJECT
@@ -147,14 +144,14 @@ void Recovery::afterCrash_data()
     QTest::newRow("saved, then keyed") << QStringList{u"add 2"_s, u"save"_s, u"add 1"_s} << true << true;
     QTest::newRow("saved, then a delete") << QStringList{u"add 3"_s, u"save"_s, u"del 1"_s} << true << true;
     QTest::newRow("opened, unchanged") << QStringList{u"add 2"_s, u"save"_s, u"new"_s, u"open"_s} << false << true;
-    QTest::newRow("opened, then keyed") << QStringList{u"add 2"_s, u"save"_s, u"new"_s, u"open"_s, u"add 1"_s}
-                                        << true << true;
+    QTest::newRow("opened, then keyed") << QStringList{u"add 2"_s, u"save"_s, u"new"_s, u"open"_s, u"add 1"_s} << true
+                                        << true;
     QTest::newRow("all deleted") << QStringList{u"add 1"_s, u"del 0"_s} << false << false;
     QTest::newRow("new batch, old one given up") << QStringList{u"add 2"_s, u"new"_s} << false << false;
     QTest::newRow("new batch, keyed") << QStringList{u"add 2"_s, u"new"_s, u"add 1"_s} << true << false;
     QTest::newRow("closed") << QStringList{u"add 2"_s, u"close"_s} << false << false;
-    QTest::newRow("closed, started again, keyed") << QStringList{u"add 2"_s, u"close"_s, u"start"_s, u"add 2"_s}
-                                                  << true << false;
+    QTest::newRow("closed, started again, keyed")
+        << QStringList{u"add 2"_s, u"close"_s, u"start"_s, u"add 2"_s} << true << false;
 }
 
 void Recovery::afterCrash()
@@ -322,7 +319,8 @@ void Recovery::exitRemovesJournal()
     r.start();
     r.add(0);
     r.settle();
-    QVERIFY2(QFile::exists(r.session.paths.journalPath()), qPrintable(r.prompter.texts().join(u'\n') + r.session.paths.journalPath()));
+    QVERIFY2(QFile::exists(r.session.paths.journalPath()),
+             qPrintable(r.prompter.texts().join(u'\n') + r.session.paths.journalPath()));
     r.prompter.answer(Prompter::Answer::No);
     ui(r.main).Command1[7]->click();
     r.start();
@@ -373,15 +371,13 @@ void Recovery::actionsCountOnlyWhenComplete_data()
     QTest::addColumn<bool>("saved");
 
     const QByteArray start = "B\t1\t/x/b.txt\nL\tA|\nL\tB|\nL\tC|\nE\n";
-    QTest::newRow("complete insertion")
-        << start + "G\nV\t0\nS\t1\tX|\nS\t2\tB|\nI\t3\tC|\ng\n" << QStringList{u"A|"_s, u"X|"_s, u"B|"_s, u"C|"_s}
-        << false;
+    QTest::newRow("complete insertion") << start + "G\nV\t0\nS\t1\tX|\nS\t2\tB|\nI\t3\tC|\ng\n"
+                                        << QStringList{u"A|"_s, u"X|"_s, u"B|"_s, u"C|"_s} << false;
     QTest::newRow("insertion cut off") << start + "G\nV\t0\nS\t1\tX|\nS\t2\tB|\n"
                                        << QStringList{u"A|"_s, u"B|"_s, u"C|"_s} << true;
-    QTest::newRow("last line cut off") << start + "G\nD\t0\ng\nD\t0"
-                                       << QStringList{u"B|"_s, u"C|"_s} << true;
-    QTest::newRow("fresh start after a cut group")
-        << start + "G\nD\t0\nB\t0\t/x/Noname.txt\nL\tZ|\nE\n" << QStringList{u"Z|"_s} << false;
+    QTest::newRow("last line cut off") << start + "G\nD\t0\ng\nD\t0" << QStringList{u"B|"_s, u"C|"_s} << true;
+    QTest::newRow("fresh start after a cut group") << start + "G\nD\t0\nB\t0\t/x/Noname.txt\nL\tZ|\nE\n"
+                                                   << QStringList{u"Z|"_s} << false;
 }
 
 void Recovery::actionsCountOnlyWhenComplete()
@@ -426,7 +422,7 @@ struct Mirror {
     bool offered() const { return !saved && !lines.isEmpty(); }
 };
 
-} // namespace
+}  // namespace
 
 void Recovery::killedWhileKeying()
 {
@@ -487,7 +483,8 @@ void Recovery::killedWhileKeying()
         }
         ++restored;
         const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath() == before.path;
-        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath() == after->path;
+        const bool isAfter = after && after->offered() && got == after->lines
+                             && r.st().CurrentFilePath() == after->path;
         QVERIFY2(isBefore || isAfter, qPrintable(context + u": "_s + got.join(u'\n')));
         QVERIFY(!r.st().IsSaved());
     }
@@ -495,7 +492,6 @@ void Recovery::killedWhileKeying()
           changesTotal);
     QVERIFY(restored > trials / 2);
 }
-
 
 // Kill trials of the journal's own troubles, each against the batch the driver's printed
 // changes make: a journal that ran out of room (it must never be offered as the batch, so
@@ -572,8 +568,9 @@ void Recovery::killTrials()
             qint64 copy = 0;
             for (const QString &l : after ? after->lines : before.lines)
                 copy += l.toUtf8().size() + 3;
-            QVERIFY2(QFileInfo(paths.journalPath()).size() <= 2 * copy + 8192,
-                     qPrintable(u"journal %1 bytes, batch copy %2"_s.arg(QFileInfo(paths.journalPath()).size()).arg(copy)));
+            QVERIFY2(
+                QFileInfo(paths.journalPath()).size() <= 2 * copy + 8192,
+                qPrintable(u"journal %1 bytes, batch copy %2"_s.arg(QFileInfo(paths.journalPath()).size()).arg(copy)));
         }
 
         Run r(tmp.path());
@@ -591,14 +588,16 @@ void Recovery::killTrials()
         }
         ++restored;
         const bool isBefore = before.offered() && got == before.lines && r.st().CurrentFilePath() == before.path;
-        const bool isAfter = after && after->offered() && got == after->lines && r.st().CurrentFilePath() == after->path;
+        const bool isAfter = after && after->offered() && got == after->lines
+                             && r.st().CurrentFilePath() == after->path;
         if (!isBefore && !isAfter) {
             ++lost;
             qWarning("trial %d: %lld lines offered, expected %lld or %lld", t, qlonglong(got.size()),
                      qlonglong(before.lines.size()), after ? qlonglong(after->lines.size()) : -1LL);
         }
     }
-    qInfo("%s: %d kills, %d batches restored, %d losses, %d not offered (journal full), %d changes, journal at most %lld bytes",
+    qInfo("%s: %d kills, %d batches restored, %d losses, %d not offered (journal full), %d changes, journal at most "
+          "%lld bytes",
           qPrintable(mode.isEmpty() ? u"restore"_s : mode), trials, restored, lost, offeredNothing, changesTotal,
           qlonglong(worstJournal));
     QCOMPARE(lost, 0);

@@ -144,8 +144,8 @@ struct HelpControls {
 
 inline HelpControls ui(const HelpWindow *w)
 {
-    return {control<QPlainTextEdit>(w, QStringLiteral("Txthelp")), control<CommandButton>(w, QStringLiteral("Cmdclose")),
-            control<QLabel>(w, QStringLiteral("Lblmissing"))};
+    return {control<QPlainTextEdit>(w, QStringLiteral("Txthelp")),
+            control<CommandButton>(w, QStringLiteral("Cmdclose")), control<QLabel>(w, QStringLiteral("Lblmissing"))};
 }
 
 struct AboutControls {
@@ -234,4 +234,4 @@ auto ui(const std::unique_ptr<W> &w)
     return ui(w.get());
 }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -47,4 +47,4 @@ QStringList RecordingSurface::textsOnPage(int p) const
     return out;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -44,7 +44,11 @@ public:
     void endDocument() override { ++endDocumentCalls; }
 
     // Makes printText fail with this error once `afterTexts` texts have been printed.
-    void failAfter(int afterTexts, PrintFailure failure) { m_failAfter = afterTexts; m_failure = failure; }
+    void failAfter(int afterTexts, PrintFailure failure)
+    {
+        m_failAfter = afterTexts;
+        m_failure = failure;
+    }
 
     // Helpers for tests: the drawn items of one page, and the first item with this text.
     QList<Drawn> onPage(int p) const;
@@ -66,4 +70,4 @@ private:
     PrintFailure m_failure;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

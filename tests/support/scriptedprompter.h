@@ -22,8 +22,16 @@ public:
     void answer(std::initializer_list<Answer> as) { queue.append(QList<Answer>(as)); }
 
     void ok(const QString &text) override { shown.append({Kind::Ok, text, {}}); }
-    Answer yesNo(const QString &text) override { shown.append({Kind::YesNo, text, {}}); return next(); }
-    Answer yesNoCancel(const QString &text) override { shown.append({Kind::YesNoCancel, text, {}}); return next(); }
+    Answer yesNo(const QString &text) override
+    {
+        shown.append({Kind::YesNo, text, {}});
+        return next();
+    }
+    Answer yesNoCancel(const QString &text) override
+    {
+        shown.append({Kind::YesNoCancel, text, {}});
+        return next();
+    }
     void information(const QString &title, const QString &text) override
     {
         shown.append({Kind::Information, text, title});
@@ -49,7 +57,12 @@ public:
         return t;
     }
     QString last() const { return shown.isEmpty() ? QString() : shown.last().text; }
-    void clear() { shown.clear(); queue.clear(); unanswered = 0; }
+    void clear()
+    {
+        shown.clear();
+        queue.clear();
+        unanswered = 0;
+    }
 
     QList<Shown> shown;
     QList<Answer> queue;
@@ -67,4 +80,4 @@ private:
     }
 };
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

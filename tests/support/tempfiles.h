@@ -56,7 +56,7 @@ inline bool copyBundledTables(const QString &dir)
     return ok;
 }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test
 
 #include <QFile>
 #include <QProcess>
@@ -99,7 +99,8 @@ struct SmallDisk {
             return;
         ok = QProcess::execute(QStringLiteral("mount"),
                                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                QStringLiteral("size=%1k").arg(kib), QStringLiteral("tmpfs"), path}) == 0;
+                                QStringLiteral("size=%1k").arg(kib), QStringLiteral("tmpfs"), path})
+             == 0;
     }
     ~SmallDisk()
     {
@@ -108,4 +109,4 @@ struct SmallDisk {
     }
 };
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

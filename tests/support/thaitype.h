@@ -14,4 +14,4 @@ inline void typeText(QWidget *w, const QString &text)
 
 inline void pressEnter(QWidget *w) { QTest::keyClick(w, Qt::Key_Return); }
 
-} // namespace vorlane::test
+}  // namespace vorlane::test

@@ -42,8 +42,8 @@ private Q_SLOTS:
         QTest::newRow("default No, Enter is No") << u"defaultNo"_s << int(Qt::Key_Return) << int(Prompter::Answer::No);
         QTest::newRow("no escape, Esc answers nothing") << u"noEscape"_s << int(Qt::Key_Escape) << -1;
         QTest::newRow("no escape, Enter is Yes") << u"noEscape"_s << int(Qt::Key_Return) << int(Prompter::Answer::Yes);
-        QTest::newRow("three ways, Esc is Cancel") << u"yesNoCancel"_s << int(Qt::Key_Escape)
-                                                   << int(Prompter::Answer::Cancel);
+        QTest::newRow("three ways, Esc is Cancel")
+            << u"yesNoCancel"_s << int(Qt::Key_Escape) << int(Prompter::Answer::Cancel);
     }
     void keys()
     {

@@ -17,8 +17,9 @@ private Q_SLOTS:
     {
         int saves = 0;
         // A short row gets empty cells; markup in a file's text stays text.
-        RowListWindow w(u"แถวที่ไม่ได้นำเข้า"_s, u"<b>2 แถว</b>"_s, {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s},
-                        {{u"4"_s, u"amount"_s, u"ไม่ได้ใส่ตัวเลข "_s}, {u"7"_s}}, [&] { ++saves; }, nullptr);
+        RowListWindow w(
+            u"แถวที่ไม่ได้นำเข้า"_s, u"<b>2 แถว</b>"_s, {u"แถว"_s, u"คอลัมน์"_s, u"ข้อความ"_s},
+            {{u"4"_s, u"amount"_s, u"ไม่ได้ใส่ตัวเลข "_s}, {u"7"_s}}, [&] { ++saves; }, nullptr);
         w.show();
         QCOMPARE(w.Label->textFormat(), Qt::PlainText);
         QCOMPARE(w.List->rowCount(), 2);

@@ -21,10 +21,7 @@ constexpr int kPrinterError = 482;
 // Texts kept laid out at most; past it they are all let go (the fixed ones come back at once).
 constexpr qsizetype kMaxLaidOut = 8192;
 
-bool isAsciiLetter(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
+bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 [[noreturn]] void printerError(const QString &what)
 {
@@ -39,21 +36,29 @@ bool hasThaiMark(const QString &text)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int ThaiMarkRank(char16_t c)
 {
     c = ThaiLetterOfLegacyCode(c);
     switch (c) {
-    case 0x0E31: case 0x0E34: case 0x0E35: case 0x0E36: case 0x0E37: case 0x0E38: case 0x0E39:
-    case 0x0E3A: case 0x0E47:
-        return 1;
-    case 0x0E48: case 0x0E49: case 0x0E4A: case 0x0E4B: case 0x0E4C: case 0x0E4E:
-        return 2;
-    case 0x0E4D:
-        return 3;
-    default:
-        return 0;
+    case 0x0E31:
+    case 0x0E34:
+    case 0x0E35:
+    case 0x0E36:
+    case 0x0E37:
+    case 0x0E38:
+    case 0x0E39:
+    case 0x0E3A:
+    case 0x0E47: return 1;
+    case 0x0E48:
+    case 0x0E49:
+    case 0x0E4A:
+    case 0x0E4B:
+    case 0x0E4C:
+    case 0x0E4E: return 2;
+    case 0x0E4D: return 3;
+    default: return 0;
     }
 }
 
@@ -289,10 +294,7 @@ double PainterSurface::scaleHeight()
     return m_scaleHeight;
 }
 
-double PainterSurface::textWidth(const QString &text)
-{
-    return layoutOf(text).width / m_pxPerCmX;
-}
+double PainterSurface::textWidth(const QString &text) { return layoutOf(text).width / m_pxPerCmX; }
 
 double PainterSurface::textHeight(const QString &)
 {
@@ -365,4 +367,4 @@ void PainterSurface::discard()
         m_painter.end();
 }
 
-} // namespace vorlane
+}  // namespace vorlane

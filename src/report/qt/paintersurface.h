@@ -27,8 +27,7 @@ namespace vorlane {
 int ThaiMarkRank(char16_t c);
 // Glyphs reordered in place so that within each run of marks (rank > 0, from `rankOf`)
 // the ranks ascend, equal ones keeping their order. Positions move with their glyphs.
-void PutThaiMarksInTypedOrder(QList<quint32> &glyphs, QList<QPointF> &positions,
-                              const QHash<quint32, int> &rankOf);
+void PutThaiMarksInTypedOrder(QList<quint32> &glyphs, QList<QPointF> &positions, const QHash<quint32, int> &rankOf);
 
 class PainterSurface final : public PrintSurface {
 public:
@@ -106,8 +105,7 @@ private:
         std::vector<std::pair<QRawFont, QHash<quint32, int>>> markRanks;
         explicit FontEntry(const QFont &f, QPaintDevice *device)
             : font(f), deviceFont(f, device), metrics(deviceFont, device)
-        {
-        }
+        {}
     };
     void begin();
     void applyFont();
@@ -131,4 +129,4 @@ private:
     bool m_newPagePending = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

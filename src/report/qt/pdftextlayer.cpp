@@ -56,7 +56,7 @@ void mendCodes(char *p, qsizetype n)
     }
 }
 
-} // namespace
+}  // namespace
 
 char16_t ThaiLetterOfLegacyCode(char16_t code)
 {
@@ -119,4 +119,4 @@ bool PdfTextLayerFilter::finish()
     return pass(m_held.size());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

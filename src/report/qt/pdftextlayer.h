@@ -33,4 +33,4 @@ private:
 // The Thai letter a legacy private-use code (U+F700..U+F71A) stands for, else `code`.
 char16_t ThaiLetterOfLegacyCode(char16_t code);
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -35,8 +35,7 @@ constexpr int kPrinterError = 482;
 // The PDF goes page by page into a temporary file beside `path`, through the Thai text
 // layer's mending, and takes the file's place only when `paint` says the slip is whole:
 // memory stays flat at any size, and a failed run or a full disk keeps the old file.
-FileIoResult StreamPdf(const QString &path, const SaveOptions &options,
-                       const std::function<bool(QPdfWriter &)> &paint)
+FileIoResult StreamPdf(const QString &path, const SaveOptions &options, const std::function<bool(QPdfWriter &)> &paint)
 {
     AtomicSave file(path, options);
     if (FileIoResult begun = file.begin(); !begun.ok())
@@ -55,7 +54,7 @@ FileIoResult StreamPdf(const QString &path, const SaveOptions &options,
     return file.commit();
 }
 
-} // namespace
+}  // namespace
 
 SlipResult PaintSlip(QPagedPaintDevice *device, const SlipJob &job, const SlipProgress &progress)
 {
@@ -149,4 +148,4 @@ SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipP
     return result;
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -29,4 +29,4 @@ QString DefaultPrinterName();
 // only once it is complete: a failed or cancelled run prints nothing.
 SlipResult PrintSlip(const QString &printerName, const SlipJob &job, const SlipProgress &progress = {});
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -36,7 +36,7 @@ QRadioButton *option(const QString &name, const QString &caption, QWidget *paren
     return b;
 }
 
-} // namespace
+}  // namespace
 
 PrintOptionsWindow::PrintOptionsWindow(Session &session, Prompter &prompter, QWidget *parent)
     : WorkWindow(parent), m_session(session), m_prompter(prompter)
@@ -100,20 +100,22 @@ PrintOptionsWindow::PrintOptionsWindow(Session &session, Prompter &prompter, QWi
     };
     choosePdfPath = [this] { return AskPdfPath(this, u"บันทึกใบฝากเป็น PDF"_s, suggestedPath(u".pdf"_s)); };
     chooseExcelPath = [this] {
-        return AskSavePath(this, u"บันทึกเป็น Excel"_s, suggestedPath(u".xlsx"_s), u"แฟ้ม Excel (*.xlsx)"_s,
-                           u"xlsx"_s);
+        return AskSavePath(this, u"บันทึกเป็น Excel"_s, suggestedPath(u".xlsx"_s), u"แฟ้ม Excel (*.xlsx)"_s, u"xlsx"_s);
     };
     showPreview = [this](const SlipJob &job) {
         QPrinter printer(QPrinter::HighResolution);
         bool reported = false;
-        SlipPreviewDialog dialog(&printer, [&](QPrinter *p) {
-            const SlipResult result = PaintSlip(p, job);
-            // The preview repaints on every zoom; say what went wrong once.
-            if (!reported && result.status != SlipResult::Status::Printed) {
-                reported = true;
-                report(result);
-            }
-        }, this);
+        SlipPreviewDialog dialog(
+            &printer,
+            [&](QPrinter *p) {
+                const SlipResult result = PaintSlip(p, job);
+                // The preview repaints on every zoom; say what went wrong once.
+                if (!reported && result.status != SlipResult::Status::Printed) {
+                    reported = true;
+                    report(result);
+                }
+            },
+            this);
         dialog.setWindowTitle(u"ตัวอย่างใบฝากธนาณัติในประเทศรวม"_s);
         dialog.exec();
         // Printing from the preview is the window's own OK: same checks, same queue rule.
@@ -142,7 +144,8 @@ QString PrintOptionsWindow::suggestedPath(const QString &suffix) const
     QString suggestion = QFileInfo(m_session.batch.CurrentFilePath()).completeBaseName();
     if (suggestion.isEmpty())
         suggestion = u"slip"_s;
-    const QString dir = m_session.batch.isUnnamed() ? QString() : QFileInfo(m_session.batch.CurrentFilePath()).absolutePath();
+    const QString dir = m_session.batch.isUnnamed() ? QString()
+                                                    : QFileInfo(m_session.batch.CurrentFilePath()).absolutePath();
     return (dir.isEmpty() ? QString() : dir + u'/') + suggestion + suffix;
 }
 
@@ -182,17 +185,10 @@ void PrintOptionsWindow::apply(const CheckOutcome &o)
     else if (o.clear == PageBox::Last)
         m_lastPageBox->clear();
     switch (o.focus) {
-    case PageBox::First:
-        m_firstPageBox->setFocus();
-        break;
-    case PageBox::Last:
-        m_lastPageBox->setFocus();
-        break;
-    case PageBox::OkButton:
-        m_okCancel[0]->setFocus();
-        break;
-    case PageBox::None:
-        break;
+    case PageBox::First: m_firstPageBox->setFocus(); break;
+    case PageBox::Last: m_lastPageBox->setFocus(); break;
+    case PageBox::OkButton: m_okCancel[0]->setFocus(); break;
+    case PageBox::None: break;
     }
 }
 
@@ -214,17 +210,11 @@ SlipJob PrintOptionsWindow::job(const SlipRequest &request)
 bool PrintOptionsWindow::report(const SlipResult &result)
 {
     switch (result.status) {
-    case SlipResult::Status::Printed:
-        return true;
-    case SlipResult::Status::Empty:
-        m_prompter.ok(kNothingToPrint);
-        break;
-    case SlipResult::Status::Failed:
-        m_prompter.information(kErrorTitle, result.errorText());
-        break;
+    case SlipResult::Status::Printed: return true;
+    case SlipResult::Status::Empty: m_prompter.ok(kNothingToPrint); break;
+    case SlipResult::Status::Failed: m_prompter.information(kErrorTitle, result.errorText()); break;
     case SlipResult::Status::Cancelled:
-    case SlipResult::Status::NotRun:
-        break;
+    case SlipResult::Status::NotRun: break;
     }
     return false;
 }
@@ -279,8 +269,7 @@ void PrintOptionsWindow::Command1_Click(int index)
     const QString printer = findPrinter();
     if (printer.isEmpty()) {
         // Without a print queue the slip can still go to a file the user prints elsewhere.
-        if (m_prompter.yesNo(u"ไม่พบเครื่องพิมพ์ในระบบ ต้องการบันทึกใบฝากเป็นแฟ้ม PDF แทนหรือไม่"_s)
-            != Prompter::Answer::Yes)
+        if (m_prompter.yesNo(u"ไม่พบเครื่องพิมพ์ในระบบ ต้องการบันทึกใบฝากเป็นแฟ้ม PDF แทนหรือไม่"_s) != Prompter::Answer::Yes)
             return;
         if (choosePdfPath && writePdf(*request))
             ClosePrintOptions();
@@ -399,7 +388,8 @@ void PrintOptionsWindow::applyLayout()
     placeTwips(m_lastPageBox, l.Text2, s);
     placeTwips(m_letterPaper, l.Option4, s);
     placeTwips(m_a4Paper, l.Option5, s);
-    CommandButton *buttons[layout::kCommandButtons] = {m_okCancel[0], m_okCancel[1], m_previewButton, m_pdfButton, m_excelButton};
+    CommandButton *buttons[layout::kCommandButtons] = {m_okCancel[0], m_okCancel[1], m_previewButton, m_pdfButton,
+                                                       m_excelButton};
     for (size_t i = 0; i < size_t(layout::kCommandButtons); ++i) {
         placeTwips(buttons[i], l.buttons[i], s);
         fitText(buttons[i], buttons[i]->text());
@@ -412,4 +402,4 @@ void PrintOptionsWindow::applyLayout()
     m_scroll->setGeometry(rect());
 }
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -94,4 +94,4 @@ private:
     QScrollArea *m_scroll = nullptr;
 };
 
-} // namespace vorlane
+}  // namespace vorlane

@@ -71,7 +71,8 @@ SlipPreviewDialog::SlipPreviewDialog(QPrinter *printer, std::function<void(QPrin
         [this] { m_view->setCurrentPage(m_view->currentPage() - 1); });
     add(u"PreviewForward"_s, u"หน้าถัดไป"_s, QKeySequence(Qt::Key_PageDown),
         [this] { m_view->setCurrentPage(m_view->currentPage() + 1); });
-    add(u"PreviewLast"_s, u"หน้าสุดท้าย"_s, QKeySequence(Qt::Key_End), [this] { m_view->setCurrentPage(m_view->pageCount()); });
+    add(u"PreviewLast"_s, u"หน้าสุดท้าย"_s, QKeySequence(Qt::Key_End),
+        [this] { m_view->setCurrentPage(m_view->pageCount()); });
     m_toolBar->addSeparator();
     add(u"PreviewZoomIn"_s, u"ขยาย"_s, QKeySequence(u"Ctrl++"_s), [this] { m_view->zoomIn(); });
     add(u"PreviewZoomOut"_s, u"ย่อ"_s, QKeySequence(u"Ctrl+-"_s), [this] { m_view->zoomOut(); });
@@ -88,4 +89,4 @@ SlipPreviewDialog::SlipPreviewDialog(QPrinter *printer, std::function<void(QPrin
     resize(room * 0.9);
 }
 
-} // namespace vorlane
+}  // namespace vorlane

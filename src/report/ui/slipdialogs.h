@@ -36,4 +36,4 @@ private:
     bool m_printRequested = false;
 };
 
-} // namespace vorlane
+}  // namespace vorlane
