@@ -85,8 +85,9 @@ int runSlip(QStringList args)
         printError(data.detail);
         return 1;
     }
+    // Read once, line by line: neither the whole text nor the search copy is made.
     RecordStore all;
-    all.assignBlock(std::move(data.block));
+    all.assignBlock(std::move(data.block), RecordStore::Text::PerLine);
     RecordStore selected;
 
     const CheckOutcome check = CheckPrintChoices(choices, all, selected);

@@ -185,10 +185,10 @@ void RecordStore::replace(LineBlock block, bool notify)
 
 void RecordStore::assign(const QStringList &lines) { replace(MakeLineBlock(lines), true); }
 
-void RecordStore::assignBlock(LineBlock block)
+void RecordStore::assignBlock(LineBlock block, Text text)
 {
     replace(std::move(block), true);
-    if (isEmpty())
+    if (isEmpty() || text == Text::PerLine)
         return;
     try {
         if (m_block.undecoded()) {

@@ -32,7 +32,7 @@ QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
         return all.lines();
     QStringList kept;
     for (qsizetype i = 0; i < all.count(); ++i) {
-        const MoneyOrderRecord record = SplitRecord(all.view(i));
+        const MoneyOrderRecord record = SplitRecord(all.at(i));
         if (trimWhiteSpace(record[TypeCode]) == code)
             kept.append(RecordLine(record));
     }
@@ -300,7 +300,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         priced.reserve(lines.count());
         for (qsizetype i = 0; i < lines.count(); ++i) {
             Priced p;
-            const MoneyOrderRecord record = SplitRecord(lines.view(i));
+            const MoneyOrderRecord record = SplitRecord(lines.at(i));
             const std::optional<double> amount = toNumber(record[Amount]);
             if (!amount)
                 throw PrintFailure{kTypeMismatch, u"Type mismatch"_s};
@@ -346,7 +346,7 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             QList<SlipRow> rows;
             for (qsizetype i = begin; i < end; ++i) {
                 const Priced &p = priced[i];
-                const MoneyOrderRecord record = SplitRecord(lines.view(i));
+                const MoneyOrderRecord record = SplitRecord(lines.at(i));
                 sheetAmount += p.amount;
                 sheetFee += p.fee;
                 rows.append({int(i + 1), record[RecipientName], record[DestPostcode], record[DestPostOfficeName],
