@@ -26,6 +26,40 @@
 
 namespace vorlane::platform {
 
+namespace {
+
+// Asks `once(done)` for more until `size` bytes are in or the file ends; `once` returns
+// the bytes it got (0 at the end) or -1 having said why.
+template <class Once>
+qint64 readFully(qint64 size, Once once)
+{
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = once(got);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// The same for writing: `once(done)` returns the bytes it wrote, at most -1 or 0 when it failed.
+template <class Once>
+bool writeFully(qint64 size, Once once)
+{
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = once(done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+}  // namespace
+
 QString TemporaryNameBeside(const QString &path)
 {
     QString suffix(6, u'a');
@@ -156,40 +190,34 @@ PathInfo File::info() const
 
 qint64 File::read(char *data, qint64 size, Error *error)
 {
-    qint64 got = 0;
-    while (isOpen() && got < size) {
-        const ssize_t n = ::read(d->fd, data + got, size_t(size - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            if (error)
+    if (!isOpen())
+        return -1;
+    return readFully(size, [&](qint64 got) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::read(d->fd, data + got, size_t(size - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && error)
                 *error = lastError();
-            return -1;
+            return n;
         }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
+    });
 }
 
 qint64 File::readAt(char *data, qint64 offset, qint64 size, Error *error) const
 {
-    qint64 got = 0;
-    while (isOpen() && got < size) {
-        const ssize_t n = ::pread(d->fd, data + got, size_t(size - got), off_t(offset + got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            if (error)
+    if (!isOpen())
+        return -1;
+    return readFully(size, [&](qint64 got) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::pread(d->fd, data + got, size_t(size - got), off_t(offset + got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && error)
                 *error = lastError();
-            return -1;
+            return n;
         }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
+    });
 }
 
 bool File::write(const char *data, qint64 size, Error &error)
@@ -198,18 +226,16 @@ bool File::write(const char *data, qint64 size, Error &error)
         error = errorOf(EBADF);
         return false;
     }
-    while (size > 0) {
-        const ssize_t n = ::write(d->fd, data, size_t(std::min<qint64>(size, 1 << 30)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = n < 0 ? lastError() : errorOf(EIO);
-            return false;
+    return writeFully(size, [&](qint64 done) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::write(d->fd, data + done, size_t(std::min<qint64>(size - done, 1 << 30)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                error = n < 0 ? lastError() : errorOf(EIO);
+            return n;
         }
-        data += n;
-        size -= n;
-    }
-    return true;
+    });
 }
 
 bool File::setMode(unsigned mode) { return isOpen() && ::fchmod(d->fd, mode_t(mode)) == 0; }
@@ -546,19 +572,12 @@ qint64 File::read(char *data, qint64 size, Error *error)
     if (!d || !d->file.isOpen())
         return -1;
     const QMutexLocker hold(&d->reading);
-    qint64 got = 0;
-    while (got < size) {
+    return readFully(size, [&](qint64 got) {
         const qint64 n = d->file.read(data + got, size - got);
-        if (n < 0) {
-            if (error)
-                *error = errorOf(d->file);
-            return -1;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
+        if (n < 0 && error)
+            *error = errorOf(d->file);
+        return n;
+    });
 }
 
 qint64 File::readAt(char *data, qint64 offset, qint64 size, Error *error) const
@@ -572,20 +591,27 @@ qint64 File::readAt(char *data, qint64 offset, qint64 size, Error *error) const
             *error = errorOf(d->file);
         return -1;
     }
-    qint64 got = 0;
-    while (got < size) {
+    return readFully(size, [&](qint64 got) {
         const qint64 n = d->file.read(data + got, size - got);
-        if (n < 0) {
-            if (error)
-                *error = errorOf(d->file);
-            return -1;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
+        if (n < 0 && error)
+            *error = errorOf(d->file);
+        return n;
+    });
 }
+
+namespace {
+
+bool writeAll(QFileDevice &f, const char *data, qint64 size, Error &error)
+{
+    return writeFully(size, [&](qint64 done) {
+        const qint64 n = f.write(data + done, size - done);
+        if (n <= 0)
+            error = errorOf(f);
+        return n;
+    });
+}
+
+}  // namespace
 
 bool File::write(const char *data, qint64 size, Error &error)
 {
@@ -593,16 +619,7 @@ bool File::write(const char *data, qint64 size, Error &error)
         error = plain(Fault::Other, "not open");
         return false;
     }
-    while (size > 0) {
-        const qint64 n = d->file.write(data, size);
-        if (n <= 0) {
-            error = errorOf(d->file);
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
+    return writeAll(d->file, data, size, error);
 }
 
 bool File::setMode(unsigned mode) { return d && d->file.isOpen() && d->file.setPermissions(permissionsOf(mode)); }
@@ -673,16 +690,7 @@ bool ReplacingFile::write(const char *data, qint64 size, Error &error)
         error = plain(Fault::Other, "not open");
         return false;
     }
-    while (size > 0) {
-        const qint64 n = d->save.write(data, size);
-        if (n <= 0) {
-            error = errorOf(d->save);
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
+    return writeAll(d->save, data, size, error);
 }
 
 Error ReplacingFile::commit(bool)
