@@ -6,7 +6,7 @@ want=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev libcups2-d
 for group in "$@"; do
   case "$group" in
     run)  want+=(qt6-qpa-plugins) ;;
-    test) want+=(libreoffice-calc-nogui poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev clang libclang-rt-14-dev) ;;
+    test) want+=(libreoffice-calc-nogui poppler-utils xvfb xauth cups cups-client cups-bsd printer-driver-cups-pdf libbenchmark-dev clang libclang-rt-14-dev clang-format) ;;
     fuzz) want+=(clang libclang-rt-14-dev) ;;
     bench) want+=(libbenchmark-dev libreoffice-calc-nogui) ;;
   esac

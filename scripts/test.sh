@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through CTest: first the ordinary build, then the
+# Checks that every C++ source keeps the house style, then builds everything and runs
+# every test through CTest: first the ordinary build, then the
 # records and command-line tests built on Qt alone (VORLANE_PORTABLE, the build for systems
 # without POSIX), then the whole suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, then a short run of each fuzz target.
@@ -9,6 +10,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build test
+# Every C++ source keeps the house style of .clang-format (in a clone; a source tarball
+# has nothing to list them by).
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' |
+    xargs -0 clang-format --dry-run -Werror
+fi
 build_dir=${VORLANE_BUILD_DIR:-build-test}
 summary=$(mktemp)
 trap 'rm -f "$summary"' EXIT
