@@ -2,7 +2,9 @@
 // the printer receives it, refusing what the print options window refuses.
 #include "cli/commands.h"
 
+#include "records/codec.h"
 #include "records/datafile.h"
+#include "records/linereader.h"
 #include "records/tables.h"
 #include "records/texthelpers.h"
 #include "report/printchoices.h"
@@ -25,6 +27,50 @@ int usageError(const QString &why)
     printError(QString::fromLatin1(kUsage));
     return 2;
 }
+
+// The orders of a data file of the chosen type, read from the file at every pass of the
+// slip rather than held: a batch of any size is drawn in the memory of a few sheets.
+class FileOrders final : public SlipOrders {
+public:
+    FileOrders(const QString &path, const QString &typeCode)
+        : m_passes(path), m_code(trimWhiteSpace(typeCode).toString()), m_allTypes(m_code == kAllTypes)
+    {}
+    // The first pass: what the checks need before anything is drawn.
+    bool survey()
+    {
+        m_chosen = 0;
+        return forEach([&](QStringView) { ++m_chosen; });
+    }
+    qsizetype allCount() const { return m_passes.count(); }
+    qsizetype chosenCount() const { return m_chosen; }
+    const QString &firstLine() const { return m_first; }
+    const ReadResult &failure() const { return m_failure; }
+
+    bool forEach(const std::function<void(QStringView line)> &order) override
+    {
+        bool first = true;
+        m_failure = m_passes.pass([&](QByteArrayView bytes) {
+            const QString line = cp874::decode(bytes);
+            if (std::exchange(first, false))
+                m_first = line;
+            if (m_allTypes) {
+                order(line);
+                return;
+            }
+            if (const std::optional<QString> chosen = SlipLineOfType(line, m_code))
+                order(*chosen);
+        });
+        return m_failure.ok();
+    }
+
+private:
+    DataFilePasses m_passes;
+    QString m_code;
+    bool m_allTypes;
+    qsizetype m_chosen = 0;
+    QString m_first;
+    ReadResult m_failure;
+};
 
 int runSlip(QStringList args)
 {
@@ -80,28 +126,30 @@ int runSlip(QStringList args)
         printError(u"cannot read the rate table "_s + rateStatus.path);
         return 1;
     }
-    ReadResult data = ReadDataFile(input, LineForm::Block);
-    if (!data.ok()) {
-        printError(data.detail);
+    const QString typeCode = choices.typeIndex >= 0 && choices.typeIndex < int(kReportTypeCodes.size())
+                                 ? kReportTypeCodes[size_t(choices.typeIndex)]
+                                 : kAllTypes;
+    FileOrders orders(input, typeCode);
+    if (!orders.survey()) {
+        printError(orders.failure().detail);
         return 1;
     }
-    // Read once, line by line: neither the whole text nor the search copy is made.
-    RecordStore all;
-    all.assignBlock(std::move(data.block), RecordStore::Text::PerLine);
-    RecordStore selected;
-
-    const CheckOutcome check = CheckPrintChoices(choices, all, selected);
+    const CheckOutcome check = CheckPrintChoices(
+        choices, [&](const QString &code) { return code == kAllTypes ? orders.allCount() : orders.chosenCount(); });
     if (!check.accepted) {
         printError(check.message);
         return 1;
     }
     // The queue gets the slip only once it is drawn whole, as from the print window.
-    const SlipJob job{all, selected, rates, check.request};
+    const SlipJob job(orders, orders.firstLine(), rates, check.request);
     const SlipResult result = printer.isEmpty() ? WriteSlipPdf(output, job) : PrintSlip(printer, job);
     switch (result.status) {
     case SlipResult::Status::Printed: return 0;
     case SlipResult::Status::Empty: printError(kNothingToPrint); return 1;
-    case SlipResult::Status::Failed: printError(result.errorText()); return 1;
+    case SlipResult::Status::Failed:
+        // A file that could not be read again, or changed meanwhile, says so in its own words.
+        printError(orders.failure().ok() ? result.errorText() : orders.failure().detail);
+        return 1;
     case SlipResult::Status::Cancelled:
     case SlipResult::Status::NotRun: break;
     }

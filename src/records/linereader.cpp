@@ -1,6 +1,9 @@
 #include "records/linereader.h"
 
 #include "records/fileio.h"
+#include "records/recordline.h"
+
+#include <QCryptographicHash>
 
 #include <algorithm>
 #include <cstring>
@@ -45,6 +48,30 @@ ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QBy
         if (kept > 0 && used > 0)
             std::memmove(buf.data(), buf.constData() + used, size_t(kept));
     } while (left > 0);
+    return r;
+}
+
+ReadResult DataFilePasses::pass(const std::function<void(QByteArrayView)> &record)
+{
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    qsizetype count = 0;
+    ReadResult r = ForEachDataFileLine(m_path, [&](QByteArrayView line) {
+        if (!IsRecordBarCount(line.count('|')))
+            return;
+        digest.addData(line);
+        digest.addData(QByteArrayView("\n"));
+        ++count;
+        record(line);
+    });
+    if (!r.ok())
+        return r;
+    if (m_count < 0) {
+        m_count = count;
+        m_digest = digest.result();
+    } else if (count != m_count || digest.result() != m_digest) {
+        r.error = FileError::Unreadable;
+        r.detail = m_path + u": changed while it was being read"_s;
+    }
     return r;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 
 #include <functional>
+#include <utility>
 
 namespace vorlane {
 
@@ -15,6 +16,25 @@ namespace vorlane {
 // valid during its call.
 ReadResult ForEachDataFileLine(const QString &path, const std::function<void(QByteArrayView)> &line,
                                qsizetype chunkBytes = qsizetype(1) << 20);
+
+// The record lines of a data file (the lines ReadDataFile keeps), read from the file at
+// every pass instead of held, so that work over a batch of any size needs the memory of
+// a chunk. Every pass must find the same lines as the first: a file changed in between
+// fails the pass that finds it (after its lines were handed over, so the caller throws
+// away what it made of them).
+class DataFilePasses {
+public:
+    explicit DataFilePasses(QString path) : m_path(std::move(path)) {}
+    // Calls `record` with the bytes of every record line, in order; a line is only valid
+    // during its call. The failure when the file cannot be read or has changed.
+    ReadResult pass(const std::function<void(QByteArrayView)> &record);
+    qsizetype count() const { return m_count; }
+
+private:
+    QString m_path;
+    qsizetype m_count = -1;  // of the first pass; -1 before it
+    QByteArray m_digest;
+};
 
 // The splitting itself, the one rule for every file of lines the program reads (data
 // files as bytes, tables and the help text as text): CR LF, LF alone and CR alone each end

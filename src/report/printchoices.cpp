@@ -37,6 +37,16 @@ std::optional<qint64> ReadPageNumber(const QString &text, int bits)
 
 CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, RecordStore &selected)
 {
+    return CheckPrintChoices(c, [&](const QString &typeCode) {
+        if (typeCode == kAllTypes)
+            return all.count();
+        selected.assign(SelectReportRecords(all, typeCode));
+        return selected.count();
+    });
+}
+
+CheckOutcome CheckPrintChoices(const PrintChoices &c, const std::function<qsizetype(const QString &)> &countOf)
+{
     if (c.typeIndex < 0 || c.typeIndex >= int(kReportTypeCodes.size()))
         return refuse(u"ไม่มีการเลือกประเภทธนาณัติ"_s, PageBox::None);
     const QString typeCode = kReportTypeCodes[size_t(c.typeIndex)];
@@ -64,13 +74,7 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
         return refuse(u"หน้าที่พิมพ์เริ่มต้นต้องมากกว่าศูนย์"_s, PageBox::First, PageBox::First);
 
     const bool allTypes = typeCode == kAllTypes;
-    auto setSize = [&]() -> qsizetype {
-        if (allTypes)
-            return all.count();
-        selected.assign(SelectReportRecords(all, typeCode));
-        return selected.count();
-    };
-    qsizetype n = setSize();
+    qsizetype n = countOf(typeCode);
     if (n == 0)
         return refuse(kNoData, PageBox::First, allTypes ? PageBox::First : PageBox::None);
     int pages = PageCount(n);
@@ -88,7 +92,7 @@ CheckOutcome CheckPrintChoices(const PrintChoices &c, const RecordStore &all, Re
     if (*last < *first)
         return refuse(u"หน้าสุดท้ายต้องมากกว่าหรือเท่ากับหน้าเริ่มต้น"_s, PageBox::Last, PageBox::Last);
 
-    n = setSize();
+    n = countOf(typeCode);
     if (n == 0)
         return refuse(kNoData, PageBox::Last);
     pages = PageCount(n);

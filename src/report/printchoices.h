@@ -36,6 +36,9 @@ struct CheckOutcome {
 
 // OK: every check in order; `selected` is refilled for a single type, as the report does.
 CheckOutcome CheckPrintChoices(const PrintChoices &choices, const RecordStore &all, RecordStore &selected);
+// The same checks over a count of the orders of a type ("999": all of them), asked for
+// only when pages are chosen.
+CheckOutcome CheckPrintChoices(const PrintChoices &choices, const std::function<qsizetype(const QString &)> &countOf);
 // Enter in the first-page box and in the last-page box (pages counted over all records).
 CheckOutcome CheckFirstPageEnter(const QString &firstPage, const RecordStore &all);
 CheckOutcome CheckLastPageEnter(const QString &firstPage, const QString &lastPage, const RecordStore &all);

@@ -31,12 +31,18 @@ QStringList SelectReportRecords(const RecordStore &all, const QString &typeCode)
     if (code == kAllTypes)
         return all.lines();
     QStringList kept;
-    for (qsizetype i = 0; i < all.count(); ++i) {
-        const MoneyOrderRecord record = SplitRecord(all.at(i));
-        if (trimWhiteSpace(record[TypeCode]) == code)
-            kept.append(RecordLine(record));
-    }
+    for (qsizetype i = 0; i < all.count(); ++i)
+        if (std::optional<QString> line = SlipLineOfType(all.at(i), code))
+            kept.append(std::move(*line));
     return kept;
+}
+
+std::optional<QString> SlipLineOfType(QStringView line, QStringView code)
+{
+    const MoneyOrderRecord record = SplitRecord(line);
+    if (trimWhiteSpace(record[TypeCode]) != code)
+        return std::nullopt;
+    return RecordLine(record);
 }
 
 void PrintTextAt(PrintSurface &s, const QString &text, float x, float y)
@@ -271,10 +277,15 @@ QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request
     return lines.mid(begin, end - begin);
 }
 
-SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, RecordStore &selected,
-                              const RateTable &rates, const SlipRequest &request, const SlipProgress &progress)
+SlipResult PrintSlipOrders(PrintSurface &surface, SlipOrders &orders, QStringView depositorLine, const RateTable &rates,
+                           const SlipRequest &request, const SlipProgress &progress)
 {
     SlipResult result;
+    auto sourceFailed = [&] {
+        result = SlipResult{};
+        result.status = SlipResult::Status::Failed;
+        return result;
+    };
     try {
         surface.setFontName(u"AngsanaUPC"_s);
         const QStringView paper = trimWhiteSpace(request.paperCode);
@@ -285,22 +296,12 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         if (request.mode == PageMode::None)
             return result;
 
-        const bool allTypes = trimLeadingBlanks(request.typeCode) == kAllTypes;
-        if (!allTypes)
-            selected.assign(SelectReportRecords(all, request.typeCode));
-        const RecordStore &lines = allTypes ? all : selected;
-        if (lines.isEmpty()) {
-            result.status = SlipResult::Status::Empty;
-            return result;
-        }
-
         // Price every record before anything reaches the paper, so a bad amount stops
         // the run with an empty job rather than half a slip.
         QList<Priced> priced;
-        priced.reserve(lines.count());
-        for (qsizetype i = 0; i < lines.count(); ++i) {
+        const bool pricedAll = orders.forEach([&](QStringView line) {
             Priced p;
-            const MoneyOrderRecord record = SplitRecord(lines.at(i));
+            const MoneyOrderRecord record = SplitRecord(line);
             const std::optional<double> amount = toNumber(record[Amount]);
             if (!amount)
                 throw PrintFailure{kTypeMismatch, u"Type mismatch"_s};
@@ -313,6 +314,12 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             checkFinite(p.amount);
             checkFinite(p.fee);
             priced.append(p);
+        });
+        if (!pricedAll)
+            return sourceFailed();
+        if (priced.isEmpty()) {
+            result.status = SlipResult::Status::Empty;
+            return result;
         }
 
         const qsizetype n = priced.size();
@@ -334,25 +341,32 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             runningFee += priced[i].fee;
         }
 
-        const MoneyOrderRecord firstRecord = SplitRecord(all.at(0));
+        const MoneyOrderRecord firstRecord = SplitRecord(depositorLine);
         const Depositor depositor{firstRecord[DepositorName], firstRecord[DepositorAddress]};
         const FooterDistances distances = FooterDistancesFor(paper == u"9"_s ? kPaperA4 : kPaperLetter);
         SlipCursor cursor;
 
-        for (int sheet = first; sheet <= last; ++sheet) {
-            const qsizetype begin = qsizetype(sheet - 1) * kRecordsPerSheet;
-            const qsizetype end = qMin(begin + kRecordsPerSheet, n);
-            double sheetAmount = 0, sheetFee = 0;
-            QList<SlipRow> rows;
-            for (qsizetype i = begin; i < end; ++i) {
-                const Priced &p = priced[i];
-                const MoneyOrderRecord record = SplitRecord(lines.at(i));
-                sheetAmount += p.amount;
-                sheetFee += p.fee;
-                rows.append({int(i + 1), record[RecipientName], record[DestPostcode], record[DestPostOfficeName],
-                             formatGrouped(p.amount), record[TypeCode], formatGroupedNoLead(p.fee),
-                             record[RecipientAddress]});
-            }
+        // The chosen sheets are drawn as their orders come by; the rest are passed over.
+        const qsizetype from = qsizetype(first - 1) * kRecordsPerSheet;
+        const qsizetype to = qMin(qsizetype(last) * kRecordsPerSheet, n);
+        int sheet = first;
+        double sheetAmount = 0, sheetFee = 0;
+        QList<SlipRow> rows;
+        bool cancelled = false;
+        qsizetype i = 0;
+        const bool drewAll = orders.forEach([&](QStringView line) {
+            const qsizetype at = i++;
+            if (cancelled || at < from || at >= to)
+                return;
+            const Priced &p = priced[at];
+            const MoneyOrderRecord record = SplitRecord(line);
+            sheetAmount += p.amount;
+            sheetFee += p.fee;
+            rows.append({int(at + 1), record[RecipientName], record[DestPostcode], record[DestPostOfficeName],
+                         formatGrouped(p.amount), record[TypeCode], formatGroupedNoLead(p.fee),
+                         record[RecipientAddress]});
+            if (rows.size() < kRecordsPerSheet && at + 1 < to)
+                return;
             runningAmount += sheetAmount;
             runningFee += sheetFee;
             checkFinite(runningAmount);
@@ -378,10 +392,17 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
             PrintPageFooter(surface, footer, distances);
             ++result.sheetsPrinted;
 
-            if (progress && !progress(sheet - first + 1, last - first + 1)) {
-                result.status = SlipResult::Status::Cancelled;
-                return result;
-            }
+            if (progress && !progress(sheet - first + 1, last - first + 1))
+                cancelled = true;
+            ++sheet;
+            sheetAmount = sheetFee = 0;
+            rows.clear();
+        });
+        if (!drewAll || i != n)
+            return sourceFailed();
+        if (cancelled) {
+            result.status = SlipResult::Status::Cancelled;
+            return result;
         }
         surface.endDocument();
         result.status = SlipResult::Status::Printed;
@@ -391,6 +412,35 @@ SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, Rec
         result.errorDescription = failure.description;
     }
     return result;
+}
+
+namespace {
+
+// The lines of a store, as a slip takes them.
+class StoreOrders final : public SlipOrders {
+public:
+    explicit StoreOrders(const RecordStore &lines) : m_lines(lines) {}
+    bool forEach(const std::function<void(QStringView line)> &order) override
+    {
+        for (qsizetype i = 0; i < m_lines.count(); ++i)
+            order(m_lines.at(i));
+        return true;
+    }
+
+private:
+    const RecordStore &m_lines;
+};
+
+}  // namespace
+
+SlipResult PrintSummaryReport(PrintSurface &surface, const RecordStore &all, RecordStore &selected,
+                              const RateTable &rates, const SlipRequest &request, const SlipProgress &progress)
+{
+    const bool allTypes = trimLeadingBlanks(request.typeCode) == kAllTypes;
+    if (!allTypes && request.mode != PageMode::None)
+        selected.assign(SelectReportRecords(all, request.typeCode));
+    StoreOrders orders(allTypes ? all : selected);
+    return PrintSlipOrders(surface, orders, all.at(0), rates, request, progress);
 }
 
 }  // namespace vorlane

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <functional>
+#include <optional>
 
 namespace vorlane {
 
@@ -109,6 +110,11 @@ struct SlipRequest {
     PageMode mode = PageMode::All;
 };
 
+// The line as the slip of type `code` (trimmed) takes it: the order rewritten as a record
+// line when it is of that type, nothing when it is not. Blanks around a file's code do not
+// count.
+std::optional<QString> SlipLineOfType(QStringView line, QStringView code);
+
 // The record lines a request prints, in slip order: its type, then its sheets.
 QStringList SelectedSlipLines(const RecordStore &all, const SlipRequest &request);
 
@@ -130,6 +136,23 @@ inline const QString kErrorTitle = QStringLiteral(u"เกิดข้อผิ�
 
 // Called after each sheet with the sheets drawn and the sheets to draw; false stops the run.
 using SlipProgress = std::function<bool(int done, int total)>;
+
+// The orders a slip draws, in slip order, handed over one after another. The slip goes
+// through them twice, to price them and then to draw them, so a source may read them
+// from a file each time instead of holding them.
+class SlipOrders {
+public:
+    virtual ~SlipOrders() = default;
+    // Calls `order` with every order's record line. False when they could not all be
+    // given; the source knows why.
+    virtual bool forEach(const std::function<void(QStringView line)> &order) = 0;
+};
+
+// Draws the slip of the orders; the depositor printed in the header is that of
+// `depositorLine`, the batch's first record. A source that fails ends the run as Failed
+// with error number 0, its own words left to the caller.
+SlipResult PrintSlipOrders(PrintSurface &surface, SlipOrders &orders, QStringView depositorLine, const RateTable &rates,
+                           const SlipRequest &request, const SlipProgress &progress = {});
 
 // Draws the slip. `selected` (the working list of the chosen type) is refilled for any
 // code but "999". The depositor printed in the header is the first record of `all`.

@@ -79,6 +79,43 @@ private Q_SLOTS:
         QCOMPARE(r.skipped, qsizetype(5));
     }
 
+    // Work that reads a batch from its file at every pass gets the same record lines each
+    // time, or a failure: never half of one file and half of another.
+    void passesFindTheSameLines_data()
+    {
+        QTest::addColumn<QByteArray>("then");  // the file before the second pass; empty: removed
+        QTest::addColumn<int>("error");        // FileError of the second pass
+        const QByteArray first = "101|1|ก|ข|500|ค|ง|จ|\r\nheading\r\n101|2|ก|ข|600|ค|ง|จ|\r\n";
+        QTest::newRow("unchanged") << first << int(FileError::None);
+        QTest::newRow("saved again alike, LF line ends")
+            << QByteArray("101|1|ก|ข|500|ค|ง|จ|\n101|2|ก|ข|600|ค|ง|จ|\n") << int(FileError::None);
+        QTest::newRow("a line that is no order added") << first + "\r\n" << int(FileError::None);
+        QTest::newRow("an amount changed, same size")
+            << QByteArray(first).replace("600", "700") << int(FileError::Unreadable);
+        QTest::newRow("an order added") << first + "101|3|ก|ข|1|ค|ง|จ|\r\n" << int(FileError::Unreadable);
+        QTest::newRow("removed") << QByteArray() << int(FileError::NotFound);
+    }
+    void passesFindTheSameLines()
+    {
+        QFETCH(QByteArray, then);
+        QFETCH(int, error);
+        const QString file = path(u"passes.txt"_s);
+        QVERIFY(test::writeBytes(file, "101|1|ก|ข|500|ค|ง|จ|\r\nheading\r\n101|2|ก|ข|600|ค|ง|จ|\r\n"));
+        DataFilePasses passes(file);
+        QList<QByteArray> seen;
+        QVERIFY(passes.pass([&](QByteArrayView l) { seen << l.toByteArray(); }).ok());
+        QCOMPARE(passes.count(), 2);
+        QCOMPARE(seen.size(), 2);
+        if (then.isEmpty())
+            QVERIFY(QFile::remove(file));
+        else
+            QVERIFY(test::writeBytes(file, then));
+        QList<QByteArray> again;
+        QCOMPARE(int(passes.pass([&](QByteArrayView l) { again << l.toByteArray(); }).error), error);
+        if (error == int(FileError::None))
+            QCOMPARE(again, seen);
+    }
+
     void lastLineWithoutLineEnd()
     {
         QVERIFY(test::writeBytes(path(u"noeol.txt"_s), "1|2|3|4|5|6|7|8|\r\n1|2|3|4|5|6|"));

@@ -5,6 +5,8 @@
 #include "records/recordline.h"
 #include <QBuffer>
 #include "slipfixtures.h"
+#include "tempfiles.h"
+#include "records/tables.h"
 
 #include <QFile>
 #include <QGlyphRun>
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
+
+Q_DECLARE_METATYPE(vorlane::SlipRequest)
 
 using namespace Qt::StringLiterals;
 using namespace vorlane;
@@ -295,6 +299,60 @@ private Q_SLOTS:
         }
         QCOMPARE(s.textWidth(text), line.horizontalAdvance() / (writer.logicalDpiX() / 2.54));
         s.discard();
+    }
+
+    // The command line reads the batch from its file at each pass instead of holding it; its
+    // slip reads as the print window's of the same batch, sheet by sheet.
+    void commandLineDrawsAsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<SlipRequest>("request");
+        SlipRequest all;
+        SlipRequest type103;
+        type103.typeCode = u"103"_s;
+        SlipRequest range;
+        range.mode = PageMode::Range;
+        range.firstPage = u"2"_s;
+        range.lastPage = u"3"_s;
+        SlipRequest typeRange = range;
+        typeRange.typeCode = u"101"_s;
+        typeRange.lastPage = u"2"_s;
+        QTest::newRow("every order") << QStringList{} << all;
+        QTest::newRow("one type, its code blank-padded in the file") << QStringList{u"--type"_s, u"103"_s} << type103;
+        QTest::newRow("sheets 2 to 3") << QStringList{u"--pages"_s, u"2-3"_s} << range;
+        QTest::newRow("one type, sheet 2") << QStringList{u"--type"_s, u"101"_s, u"--pages"_s, u"2-2"_s} << typeRange;
+    }
+    void commandLineDrawsAsTheWindow()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(SlipRequest, request);
+        QStringList lines;
+        for (int i = 0; i < 50; ++i)
+            lines << orderLine(i, i % 3 == 0 ? u" 103 "_s : u"101"_s);
+        lines.insert(20, u"not an order"_s);
+        const QString data = m_dir.filePath(u"orders.txt"_s);
+        const QString rates = m_dir.filePath(u"rate.txt"_s);
+        QVERIFY(test::writeCp874(data, lines));
+        QVERIFY(test::writeCp874(rates, {u"101,10,5,1000,0,50000,0"_s, u"103,15,5,1000,0,50000,0"_s}));
+
+        RecordStore all, selected;
+        for (const QString &l : lines)
+            if (l.count(u'|') == 8)
+                all.append(l);
+        const RateTable table = LoadRateTable(rates);
+        const QString windowPdf = m_dir.filePath(u"window.pdf"_s);
+        QCOMPARE(WriteSlipPdf(windowPdf, SlipJob{all, selected, table, request}).status, SlipResult::Status::Printed);
+
+        const QString cliPdf = m_dir.filePath(u"cli.pdf"_s);
+        QProcess cli;
+        cli.start(qEnvironmentVariable("VORLANE_BIN_DIR") + u"/vorlane-cli"_s,
+                  QStringList{u"slip"_s, u"--tables"_s, m_dir.path()} + options
+                      + QStringList{u"--output"_s, cliPdf, data});
+        QVERIFY(cli.waitForFinished(60000));
+        QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+        QCOMPARE(pageCount(cliPdf), pageCount(windowPdf));
+        for (int page = 1; page <= pageCount(windowPdf); ++page)
+            QCOMPARE(pageText(cliPdf, page), pageText(windowPdf, page));
     }
 };
 

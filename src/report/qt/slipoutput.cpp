@@ -59,7 +59,9 @@ FileIoResult StreamPdf(const QString &path, const SaveOptions &options, const st
 SlipResult PaintSlip(QPagedPaintDevice *device, const SlipJob &job, const SlipProgress &progress)
 {
     PainterSurface surface(device);
-    const SlipResult result = PrintSummaryReport(surface, job.all, job.selected, job.rates, job.request, progress);
+    const SlipResult result =
+        job.orders ? PrintSlipOrders(surface, *job.orders, job.depositorLine, job.rates, job.request, progress)
+                   : PrintSummaryReport(surface, *job.all, *job.selected, job.rates, job.request, progress);
     if (result.status != SlipResult::Status::Printed)
         surface.discard();
     return result;

@@ -3,15 +3,28 @@
 // device (the preview hands its own).
 #include "report/slip.h"
 
+#include <utility>
+
 class QPagedPaintDevice;
 
 namespace vorlane {
 
 struct SlipJob {
-    const RecordStore &all;
-    RecordStore &selected;  // refilled for a single type
+    // An open batch; its working list `selected` is refilled for a single type.
+    SlipJob(const RecordStore &all, RecordStore &selected, const RateTable &rates, SlipRequest request)
+        : rates(rates), request(std::move(request)), all(&all), selected(&selected)
+    {}
+    // Orders a source hands over, with the batch's first record for the depositor.
+    SlipJob(SlipOrders &orders, QString depositorLine, const RateTable &rates, SlipRequest request)
+        : rates(rates), request(std::move(request)), orders(&orders), depositorLine(std::move(depositorLine))
+    {}
+
     const RateTable &rates;
     SlipRequest request;
+    const RecordStore *all = nullptr;
+    RecordStore *selected = nullptr;
+    SlipOrders *orders = nullptr;
+    QString depositorLine;
 };
 
 // Draws the slip on the device; painting stops where a run fails or is cancelled.
