@@ -185,10 +185,10 @@ void RecordStore::replace(LineBlock block, bool notify)
 
 void RecordStore::assign(const QStringList &lines) { replace(MakeLineBlock(lines), true); }
 
-void RecordStore::assignBlock(LineBlock block, Text text)
+void RecordStore::assignBlock(LineBlock block)
 {
     replace(std::move(block), true);
-    if (isEmpty() || text == Text::PerLine)
+    if (isEmpty())
         return;
     try {
         if (m_block.undecoded()) {

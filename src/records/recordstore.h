@@ -65,10 +65,7 @@ public:
     // on a worker thread, and the upper-cased copy for the search made there too, so the
     // window shows the first record and the totals without waiting for either; a line
     // asked for meanwhile is decoded on its own, and any change waits for the text.
-    // A reader that passes over the lines once (the command line's slip) takes
-    // Text::PerLine: no worker, no whole text; at() decodes each line asked for.
-    enum class Text { MadeSoon, PerLine };
-    void assignBlock(LineBlock block, Text text = Text::MadeSoon);
+    void assignBlock(LineBlock block);
 
     using LineFigures = vorlane::LineFigures;
     const LineFigures &figures(qsizetype i, const RateTable &rates) const;
