@@ -29,7 +29,8 @@ int usageError(const QString &why)
 }
 
 // The orders of a data file of the chosen type, read from the file at every pass of the
-// slip rather than held: a batch of any size is drawn in the memory of a few sheets.
+// slip rather than held: a batch of any size needs a chunk of the file and two figures
+// per order.
 class FileOrders final : public SlipOrders {
 public:
     FileOrders(const QString &path, const QString &typeCode)
