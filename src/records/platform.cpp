@@ -144,11 +144,6 @@ PathInfo Inspect(const QString &path, bool followLink)
     return infoOf(st);
 }
 
-File::File() = default;
-File::~File() = default;
-File::File(File &&) noexcept = default;
-File &File::operator=(File &&) noexcept = default;
-
 Error File::open(const QString &path, Open how)
 {
     d.reset();
@@ -273,9 +268,6 @@ struct ReplacingFile::State {
     QString target;
     QString temp;
 };
-
-ReplacingFile::ReplacingFile() = default;
-ReplacingFile::~ReplacingFile() { drop(); }
 
 Error ReplacingFile::begin(const QString &target, std::optional<unsigned> mode)
 {
@@ -518,11 +510,6 @@ PathInfo Inspect(const QString &path, bool followLink)
     return infoOf(fi);
 }
 
-File::File() = default;
-File::~File() = default;
-File::File(File &&) noexcept = default;
-File &File::operator=(File &&) noexcept = default;
-
 Error File::open(const QString &path, Open how)
 {
     d.reset();
@@ -663,9 +650,6 @@ struct ReplacingFile::State {
     QSaveFile save;
 };
 
-ReplacingFile::ReplacingFile() = default;
-ReplacingFile::~ReplacingFile() { drop(); }
-
 Error ReplacingFile::begin(const QString &target, std::optional<unsigned> mode)
 {
     drop();
@@ -751,5 +735,14 @@ void *AllocateLarge(std::size_t bytes)
 void FreeLarge(void *p) noexcept { std::free(p); }
 
 #endif
+
+// Each build's handle and save state are complete from here on.
+File::File() = default;
+File::~File() = default;
+File::File(File &&) noexcept = default;
+File &File::operator=(File &&) noexcept = default;
+
+ReplacingFile::ReplacingFile() = default;
+ReplacingFile::~ReplacingFile() { drop(); }
 
 }  // namespace vorlane::platform
